@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Numeric.h"
+#include "RuntimeError.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A control array of plain values. Element 0 belongs to the design and always exists; further
+// elements are created at index Count() and destroyed from the end. A new element copies
+// element 0's properties and starts hidden. T needs a `bool Visible` member.
+template <typename T> class ElementArray {
+public:
+    explicit ElementArray(T element0) { Elements.push_back(std::move(element0)); }
+
+    int16_t Count() const { return static_cast<int16_t>(Elements.size()); }
+    bool Exists(int32_t index) const { return index >= 0 && index < static_cast<int32_t>(Elements.size()); }
+    // Empty: only element 0, and it is hidden.
+    bool IsEmpty() const { return Elements.size() == 1 && !Elements[0].Visible; }
+
+    T& Item(int32_t index) {
+        CheckExists(index);
+        return Elements[static_cast<size_t>(index)];
+    }
+    const T& Item(int32_t index) const {
+        CheckExists(index);
+        return Elements[static_cast<size_t>(index)];
+    }
+    T& operator()(int32_t index) { return Item(index); }
+    const T& operator()(int32_t index) const { return Item(index); }
+
+    void Load(int32_t index) {
+        if (Exists(index)) {
+            RaiseError(ErrNo::ObjectAlreadyLoaded);
+        }
+        if (index != Count()) {
+            RaiseError(ErrNo::ControlArrayElementMissing, "elements are created at the end");
+        }
+        CheckedInt16(static_cast<int64_t>(index) + 1);
+        T element = Elements.front();
+        element.Visible = false;
+        Elements.push_back(std::move(element));
+    }
+
+    void Unload(int32_t index) {
+        CheckExists(index);
+        if (index == 0) {
+            RaiseError(ErrNo::CantUnloadDesignControl);
+        }
+        if (index != Count() - 1) {
+            RaiseError(ErrNo::InvalidCall, "elements are destroyed from the end");
+        }
+        Elements.pop_back();
+    }
+
+    void Reserve(size_t count) { Elements.reserve(count); }
+    typename std::vector<T>::const_iterator begin() const { return Elements.begin(); }
+    typename std::vector<T>::const_iterator end() const { return Elements.end(); }
+
+private:
+    void CheckExists(int32_t index) const {
+        if (!Exists(index)) {
+            RaiseError(ErrNo::ControlArrayElementMissing, std::to_string(index));
+        }
+    }
+
+    std::vector<T> Elements;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Styles of the modal message box, as the designed toolkit numbers them.
+namespace MsgBoxStyle {
+inline constexpr int32_t OkOnly = 0;
+inline constexpr int32_t Critical = 16;
+} // namespace MsgBoxStyle
+
+// The modal message box. The editor installs a real dialog; tests install the recording double;
+// anything else gets the standard-error fallback.
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+    virtual int32_t Show(const std::string& prompt, int32_t style, const std::string& title) = 0;
+};
+
+// Shows a message box through the installed service; returns the button pressed.
+int32_t MsgBox(const std::string& prompt, int32_t style, const std::string& title);
+
+// Installs a service (not owned); nullptr restores the fallback. Returns the one it replaced.
+MessageBoxService* SetMessageBoxService(MessageBoxService* service);
+
+// Writes each message to standard error: for hosts without a window.
+class StderrMessageBox : public MessageBoxService {
+public:
+    int32_t Show(const std::string& prompt, int32_t style, const std::string& title) override;
+};
+
+// Records every box instead of showing it, and installs itself for its lifetime.
+class RecordingMessageBox : public MessageBoxService {
+public:
+    struct Record {
+        std::string Prompt;
+        int32_t Style;
+        std::string Title;
+    };
+
+    RecordingMessageBox();
+    ~RecordingMessageBox() override;
+    RecordingMessageBox(const RecordingMessageBox&) = delete;
+    RecordingMessageBox& operator=(const RecordingMessageBox&) = delete;
+
+    int32_t Show(const std::string& prompt, int32_t style, const std::string& title) override;
+
+    std::vector<Record> Records;
+
+private:
+    MessageBoxService* Previous;
+};

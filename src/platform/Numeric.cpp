@@ -1,0 +1,29 @@
+#include "Numeric.h"
+
+#include "RuntimeError.h"
+
+#include <cmath>
+#include <limits>
+
+double RoundHalfEven(double value) { return std::nearbyint(value); }
+
+namespace {
+template <typename T> T ToInteger(double value) {
+    const double rounded = RoundHalfEven(value);
+    if (!(rounded >= std::numeric_limits<T>::min() && rounded <= std::numeric_limits<T>::max())) {
+        RaiseError(ErrNo::Overflow);
+    }
+    return static_cast<T>(rounded);
+}
+} // namespace
+
+int16_t ToInt16(double value) { return ToInteger<int16_t>(value); }
+
+int32_t ToInt32(double value) { return ToInteger<int32_t>(value); }
+
+int16_t CheckedInt16(int64_t value) {
+    if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
+        RaiseError(ErrNo::Overflow);
+    }
+    return static_cast<int16_t>(value);
+}

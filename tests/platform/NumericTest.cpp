@@ -1,0 +1,55 @@
+#include "Numeric.h"
+#include "RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+int32_t ErrorOf(auto&& call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
+    return 0;
+}
+} // namespace
+
+TEST(Numeric, RoundsHalvesToEven) {
+    EXPECT_EQ(ToInt16(320.5), 320);
+    EXPECT_EQ(ToInt16(232.5), 232);
+    EXPECT_EQ(ToInt16(321.5), 322);
+    EXPECT_EQ(ToInt16(-2.5), -2);
+    EXPECT_EQ(ToInt16(-3.5), -4);
+    EXPECT_EQ(ToInt32(480.5), 480);
+    EXPECT_EQ(ToInt32(481.5), 482);
+}
+
+TEST(Numeric, OverflowsOutsideTheRange) {
+    EXPECT_EQ(ToInt16(32767.4), 32767);
+    EXPECT_EQ(ToInt16(-32768.5), -32768);
+    EXPECT_EQ(ErrorOf([] { ToInt16(32767.5); }), ErrNo::Overflow);
+    EXPECT_EQ(ErrorOf([] { ToInt16(-32768.6); }), ErrNo::Overflow);
+    EXPECT_EQ(ErrorOf([] { ToInt16(std::numeric_limits<double>::quiet_NaN()); }), ErrNo::Overflow);
+    EXPECT_EQ(ErrorOf([] { ToInt32(std::numeric_limits<double>::infinity()); }), ErrNo::Overflow);
+    EXPECT_EQ(ErrorOf([] { ToInt32(2147483647.5); }), ErrNo::Overflow);
+    EXPECT_EQ(ErrorOf([] { CheckedInt16(32768); }), ErrNo::Overflow);
+    EXPECT_EQ(CheckedInt16(-32768), -32768);
+}
+
+TEST(Numeric, ErrorsCarryThePlatformDescription) {
+    try {
+        RaiseError(ErrNo::SubscriptOutOfRange);
+        FAIL();
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Number(), 9);
+        EXPECT_EQ(error.Description(), "Subscript out of range");
+    }
+    try {
+        RaiseError(ErrNo::Overflow, "width");
+        FAIL();
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Description(), "Overflow: width");
+    }
+}
