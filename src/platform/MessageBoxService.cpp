@@ -31,7 +31,9 @@ int32_t StderrMessageBox::Show(const std::string& prompt, int32_t, const std::st
 
 RecordingMessageBox::RecordingMessageBox() : Previous(SetMessageBoxService(this)) {}
 
-RecordingMessageBox::~RecordingMessageBox() { SetMessageBoxService(Previous); }
+RecordingMessageBox::~RecordingMessageBox() {
+    SetMessageBoxService(Previous);
+}
 
 int32_t RecordingMessageBox::Show(const std::string& prompt, int32_t style, const std::string& title) {
     Records.push_back({prompt, style, title});

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <limits>
 
-double RoundHalfEven(double value) { return std::nearbyint(value); }
+double RoundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 namespace {
 template <typename T> T ToInteger(double value) {
@@ -17,9 +19,13 @@ template <typename T> T ToInteger(double value) {
 }
 } // namespace
 
-int16_t ToInt16(double value) { return ToInteger<int16_t>(value); }
+int16_t ToInt16(double value) {
+    return ToInteger<int16_t>(value);
+}
 
-int32_t ToInt32(double value) { return ToInteger<int32_t>(value); }
+int32_t ToInt32(double value) {
+    return ToInteger<int32_t>(value);
+}
 
 int16_t CheckedInt16(int64_t value) {
     if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {

@@ -11,4 +11,6 @@ int32_t ToInt32(double value);
 // Integer arithmetic that must stay within 16 bits.
 int16_t CheckedInt16(int64_t value);
 // Round to single precision, as storing into a 32-bit float does.
-inline float ToSingle(double value) { return static_cast<float>(value); }
+inline float ToSingle(double value) {
+    return static_cast<float>(value);
+}

@@ -18,4 +18,6 @@ std::string ProgramFolder() {
     return executable.parent_path().string();
 }
 
-void SetProgramFolder(const std::string& folder) { OverrideFolder = folder; }
+void SetProgramFolder(const std::string& folder) {
+    OverrideFolder = folder;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+// Sequential little-endian reads from an object file. Reading past the end is an error naming the
+// field and its byte offset, so nothing outside the file's data is ever used.
+class ObjectFileReader {
+public:
+    explicit ObjectFileReader(const std::string& fileName);
+
+    // False when the file does not exist in an existing folder; other failures raise an error.
+    bool IsOpen() const { return Stream.is_open(); }
+    // Reads count bytes when the file holds them; false otherwise.
+    bool TryRead(void* target, size_t count);
+    void Read(void* target, size_t count, const std::string& field);
+    float ReadSingle(const std::string& field);
+    int16_t ReadInt16(const std::string& field);
+    uint16_t ReadWord(const std::string& field);
+    uint32_t ReadLong(const std::string& field);
+    uint64_t Offset() const { return Position; }
+
+private:
+    std::string FileName;
+    std::ifstream Stream;
+    uint64_t Position = 0;
+};

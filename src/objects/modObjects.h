@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The object model every part of the editor shares, and its loader.
+
+inline constexpr int32_t ObjectFileMagic = 0x003A7ADE;
+
+struct Mesh {
+    float Red = 0;
+    float Green = 0;
+    float Blue = 0;
+    uint32_t ExtraValue = 0; // kept bit for bit; nothing interprets it
+    uint16_t ExtraWord = 0;  // likewise
+    int16_t PointCount = 0;
+    std::vector<float> X;
+    std::vector<float> Y;
+};
+
+struct ObjectFile {
+    float CentreX = 0;
+    float CentreY = 0;
+    int16_t MeshCount = 0;
+    std::vector<Mesh> Meshes;
+};
+
+// Flags are 16-bit Booleans: -1 true, 0 false, any non-zero value counts as set.
+struct MeshSelection {
+    std::vector<int16_t> PointFlags;
+    std::vector<int16_t> LineFlags;
+};
+
+struct ObjectPlacement {
+    float PositionX = 0;
+    float PositionY = 0;
+    double Angle = 0;
+    std::vector<MeshSelection> Selections;
+};
+
+extern ObjectFile CurrentObject;
+extern ObjectPlacement CurrentPlacement;
+
+// Reads fileName (read-only) into object and placement. False when the file is missing or does not
+// start with ObjectFileMagic; then neither record is touched. A folder that does not exist, a file that
+// cannot be read, a count out of range and a file that ends early are run-time errors.
+bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement);
+
+// Empties both records: every number 0, every array without elements.
+void ClearObjectModel(ObjectFile& object, ObjectPlacement& placement);

@@ -1,0 +1,174 @@
+#include "LinWriter.h"
+#include "SampleObject.h"
+#include "TempFolder.h"
+#include "modObjects.h"
+
+#include "RuntimeError.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+LinObject TwoPointObject() {
+    LinObject object;
+    object.CentreX = 1.5f;
+    object.CentreY = -2.0f;
+    LinMesh mesh;
+    mesh.Red = 1.0f;
+    mesh.Green = 0.5f;
+    mesh.Blue = 0.25f;
+    mesh.ExtraValue = 0xDEADBEEF;
+    mesh.ExtraWord = 0xCAFE;
+    mesh.Points = {{10, 20}, {30, 40}};
+    object.Meshes.push_back(mesh);
+    return object;
+}
+
+class LoadObjectFileTest : public ::testing::Test {
+protected:
+    std::string Write(const std::vector<unsigned char>& bytes, const std::string& name = "object.lin") {
+        const std::string path = Folder.Path(name);
+        WriteLinFile(path, bytes);
+        return path;
+    }
+    int32_t ErrorOfLoading(const std::string& path) {
+        try {
+            LoadObjectFile(path, Object, Placement);
+        } catch (const RuntimeError& error) {
+            LastError = error.Description();
+            return error.Number();
+        }
+        return 0;
+    }
+
+    TempFolder Folder;
+    ObjectFile Object;
+    ObjectPlacement Placement;
+    std::string LastError;
+};
+} // namespace
+
+TEST_F(LoadObjectFileTest, ReadsTheMinimalFile) {
+    const auto bytes = LinBytes(TwoPointObject());
+    ASSERT_EQ(bytes.size(), 50u);
+    Placement.PositionX = 7;
+    Placement.Angle = 1;
+    ASSERT_TRUE(LoadObjectFile(Write(bytes), Object, Placement));
+    EXPECT_EQ(Object.CentreX, 1.5f);
+    EXPECT_EQ(Object.CentreY, -2.0f);
+    ASSERT_EQ(Object.MeshCount, 1);
+    const Mesh& mesh = Object.Meshes.at(0);
+    EXPECT_EQ(mesh.Red, 1.0f);
+    EXPECT_EQ(mesh.Blue, 0.25f);
+    EXPECT_EQ(mesh.ExtraValue, 0xDEADBEEFu);
+    EXPECT_EQ(mesh.ExtraWord, 0xCAFEu);
+    EXPECT_EQ(mesh.PointCount, 2);
+    // Interleaved X, Y, starting 20 bytes into the record.
+    EXPECT_EQ(mesh.X, (std::vector<float>{10, 30}));
+    EXPECT_EQ(mesh.Y, (std::vector<float>{20, 40}));
+    ASSERT_EQ(Placement.Selections.size(), 1u);
+    EXPECT_EQ(Placement.Selections[0].PointFlags, (std::vector<int16_t>{0, 0}));
+    EXPECT_EQ(Placement.Selections[0].LineFlags, (std::vector<int16_t>{0}));
+    EXPECT_EQ(Placement.PositionX, 0.0f);
+    EXPECT_EQ(Placement.Angle, 0.0);
+}
+
+TEST_F(LoadObjectFileTest, IgnoresTrailingBytesAndKeepsNaNBits) {
+    LinObject object = TwoPointObject();
+    const float oddNaN = std::bit_cast<float>(0x7FC12345u);
+    object.Meshes[0].Points[1].first = oddNaN;
+    object.Meshes[0].Green = std::numeric_limits<float>::infinity();
+    auto bytes = LinBytes(object);
+    bytes.insert(bytes.end(), {1, 2, 3, 4, 5});
+    ASSERT_TRUE(LoadObjectFile(Write(bytes), Object, Placement));
+    EXPECT_EQ(std::bit_cast<uint32_t>(Object.Meshes[0].X[1]), 0x7FC12345u);
+    EXPECT_TRUE(std::isinf(Object.Meshes[0].Green));
+}
+
+TEST_F(LoadObjectFileTest, WrongMagicOrMissingFileIsFalseAndTouchesNothing) {
+    auto bytes = LinBytes(TwoPointObject());
+    std::swap(bytes[0], bytes[3]);
+    std::swap(bytes[1], bytes[2]);
+    Placement.PositionX = 3;
+    Placement.Angle = 0.5;
+    EXPECT_FALSE(LoadObjectFile(Write(bytes), Object, Placement));
+    EXPECT_EQ(Placement.PositionX, 3.0f);
+    EXPECT_EQ(Placement.Angle, 0.5);
+    EXPECT_FALSE(LoadObjectFile(Write({}, "empty.lin"), Object, Placement));
+    EXPECT_FALSE(LoadObjectFile(Write({0xDE, 0x7A, 0x3A}, "short.lin"), Object, Placement));
+
+    const std::string missing = Folder.Path("missing.lin");
+    EXPECT_FALSE(LoadObjectFile(missing, Object, Placement));
+    EXPECT_FALSE(std::filesystem::exists(missing)) << "the loader must never create a file";
+}
+
+TEST_F(LoadObjectFileTest, ReadOnlyFileLoadsAndIsLeftUnchanged) {
+    const auto bytes = LinBytes(TwoPointObject());
+    const std::string path = Write(bytes);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    ASSERT_TRUE(LoadObjectFile(path, Object, Placement));
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<unsigned char> after(std::istreambuf_iterator<char>(file), {});
+    EXPECT_EQ(after, bytes);
+}
+
+TEST_F(LoadObjectFileTest, UnopenablePathsAreErrors) {
+    EXPECT_EQ(ErrorOfLoading(Folder.Path("no-such-folder/object.lin")), ErrNo::PathNotFound);
+    EXPECT_EQ(ErrorOfLoading(Folder.Root().string()), ErrNo::PathFileAccessError);
+}
+
+TEST_F(LoadObjectFileTest, CountsOutOfRangeAreErrors) {
+    LinObject noMeshes = TwoPointObject();
+    noMeshes.MeshCountOverride = 0;
+    EXPECT_EQ(ErrorOfLoading(Write(LinBytes(noMeshes))), ErrNo::SubscriptOutOfRange);
+
+    LinObject mostNegative = TwoPointObject();
+    mostNegative.MeshCountOverride = 0x8000;
+    EXPECT_EQ(ErrorOfLoading(Write(LinBytes(mostNegative))), ErrNo::Overflow);
+
+    LinObject onePoint = TwoPointObject();
+    onePoint.Meshes[0].Points.resize(1);
+    EXPECT_EQ(ErrorOfLoading(Write(LinBytes(onePoint))), ErrNo::SubscriptOutOfRange);
+
+    LinObject negativePoints = TwoPointObject();
+    negativePoints.Meshes[0].PointCountOverride = 0x8000;
+    EXPECT_EQ(ErrorOfLoading(Write(LinBytes(negativePoints))), ErrNo::Overflow);
+
+    LinObject noPoints = TwoPointObject();
+    noPoints.Meshes[0].PointCountOverride = 0;
+    EXPECT_EQ(ErrorOfLoading(Write(LinBytes(noPoints))), ErrNo::SubscriptOutOfRange);
+}
+
+TEST_F(LoadObjectFileTest, EveryProperPrefixIsAnErrorOrFalse) {
+    LinObject object = TwoPointObject();
+    object.Meshes.push_back(object.Meshes[0]);
+    const auto bytes = LinBytes(object);
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        const std::vector<unsigned char> prefix(bytes.begin(), bytes.begin() + static_cast<long>(length));
+        const std::string path = Write(prefix);
+        if (length < 4) {
+            EXPECT_FALSE(LoadObjectFile(path, Object, Placement)) << length;
+            continue;
+        }
+        EXPECT_EQ(ErrorOfLoading(path), ErrNo::InputPastEndOfFile) << length;
+        EXPECT_NE(LastError.find("byte offset"), std::string::npos) << LastError;
+    }
+}
+
+TEST_F(LoadObjectFileTest, TruncationNamesTheFieldAndOffset) {
+    auto bytes = LinBytes(TwoPointObject());
+    bytes.resize(14 + 18 + 1);
+    EXPECT_EQ(ErrorOfLoading(Write(bytes)), ErrNo::InputPastEndOfFile);
+    EXPECT_NE(LastError.find("PointCount of mesh 0 at byte offset 32"), std::string::npos) << LastError;
+}
+
+TEST(SampleObject, TheShippedAssetIsTheGeneratedShip) {
+    std::ifstream file(std::string(QUILLAX_ASSETS) + "/PlayerTopb.lin", std::ios::binary);
+    const std::vector<unsigned char> shipped(std::istreambuf_iterator<char>(file), {});
+    EXPECT_EQ(shipped, LinBytes(SampleShip()));
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// A private folder for one test's files, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string Path(const std::string& name) const { return (RootPath / name).string(); }
+    const std::filesystem::path& Root() const { return RootPath; }
+
+private:
+    std::filesystem::path RootPath;
+};
