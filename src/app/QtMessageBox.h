@@ -1,0 +1,17 @@
+#pragma once
+
+#include "MessageBoxService.h"
+
+// The real modal message box; installs itself for its lifetime.
+class QtMessageBox : public MessageBoxService {
+public:
+    QtMessageBox();
+    ~QtMessageBox() override;
+    QtMessageBox(const QtMessageBox&) = delete;
+    QtMessageBox& operator=(const QtMessageBox&) = delete;
+
+    int32_t Show(const std::string& prompt, int32_t style, const std::string& title) override;
+
+private:
+    MessageBoxService* Previous;
+};

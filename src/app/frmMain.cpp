@@ -1,0 +1,150 @@
+#include "frmMain.h"
+
+#include "DrawingArea.h"
+#include "ListBox.h"
+#include "MessageBoxService.h"
+#include "Numeric.h"
+#include "SelectorStrip.h"
+#include "modWinSize.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace {
+constexpr int DesignInnerWidth = 872;
+constexpr int DesignInnerHeight = 555;
+
+template <typename Control> Control* Place(Control* control, int left, int top, int width, int height) {
+    control->setGeometry(left, top, width, height);
+    return control;
+}
+} // namespace
+
+frmMain::frmMain() {
+    BuildControls();
+    WireEvents();
+    SetTabOrder();
+    Form_Load();
+}
+
+frmMain::~frmMain() {
+    Form_Unload();
+}
+
+void frmMain::BuildControls() {
+    setWindowTitle("Quillax Object Editor");
+    mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
+    Inner = new QWidget(this);
+    setCentralWidget(Inner);
+    picMain = Place(new DrawingArea(Node, Joint, Inner), 0, 0, 561, 505);
+    frameControls = Place(new QGroupBox("Controls", Inner), 0, 0, 249, 393);
+    picTopBar = Place(new SelectorStrip(picPoint, Inner), 0, 0, 873, 33);
+    picSideBar = Place(new SelectorStrip(picLine, Inner), 0, 0, 33, 521);
+    BuildFrameControls();
+    Inner->installEventFilter(this);
+    resize(DesignInnerWidth, DesignInnerHeight + menuBar()->sizeHint().height());
+}
+
+void frmMain::BuildFrameControls() {
+    Label1 = Place(new QLabel("Meshes:", frameControls), 16, 16, 121, 17);
+    LstMeshes = Place(new ListBox(frameControls), 16, 32, 129, 108);
+    cmdLoadFile = Place(new QPushButton("Load File", frameControls), 152, 24, 89, 25);
+    cmdRefresh = Place(new QPushButton("Refresh", frameControls), 152, 64, 89, 25);
+    cmdScaleDown = Place(new QPushButton("--", frameControls), 152, 96, 33, 25);
+    cmdScaleUp = Place(new QPushButton("+", frameControls), 208, 96, 33, 25);
+    chkGrid = Place(new QCheckBox("Show Grid", frameControls), 16, 152, 89, 25);
+    chkGrid->setChecked(true);
+    lblGridSpace = Place(new QLabel("Grid Spacing is: 5", frameControls), 48, 200, 113, 17);
+    cmdGridSpaceDec = Place(new QPushButton("--", frameControls), 32, 224, 41, 25);
+    cmdGridSpaceInc = Place(new QPushButton("+", frameControls), 136, 224, 41, 25);
+}
+
+void frmMain::WireEvents() {
+    const auto route = [this](auto* sender, auto signal, void (frmMain::*handler)()) {
+        connect(sender, signal, this,
+                [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
+    };
+    route(cmdLoadFile, &QPushButton::clicked, &frmMain::cmdLoadFile_Click);
+    route(LstMeshes, &ListBox::Click, &frmMain::LstMeshes_Click);
+    route(cmdRefresh, &QPushButton::clicked, &frmMain::cmdRefresh_Click);
+    route(cmdScaleUp, &QPushButton::clicked, &frmMain::cmdScaleUp_Click);
+    route(cmdScaleDown, &QPushButton::clicked, &frmMain::cmdScaleDown_Click);
+    route(chkGrid, &QCheckBox::clicked, &frmMain::chkGrid_Click);
+    route(cmdGridSpaceInc, &QPushButton::clicked, &frmMain::cmdGridSpaceInc_Click);
+    route(cmdGridSpaceDec, &QPushButton::clicked, &frmMain::cmdGridSpaceDec_Click);
+    connect(picTopBar, &SelectorStrip::BoxClicked, this,
+            [this](int16_t index) { RunHandler([this, index] { picPoint_Click(index); }); });
+    connect(picSideBar, &SelectorStrip::BoxClicked, this,
+            [this](int16_t index) { RunHandler([this, index] { picLine_Click(index); }); });
+}
+
+// Keyboard order follows the design's tab indices; the strips stand for their boxes.
+void frmMain::SetTabOrder() {
+    QWidget* const order[] = {picMain,    picTopBar,       cmdLoadFile,    LstMeshes,
+                              cmdRefresh, cmdScaleDown,    cmdScaleUp,     picSideBar,
+                              chkGrid,    cmdGridSpaceDec, cmdGridSpaceInc};
+    for (size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void frmMain::Form_Load() {
+    MinWidth = 712;
+    MinHeight = static_cast<float>(frameControls->y() + frameControls->height() + 40);
+    ViewScale = 4.0f;
+    ViewOffsetX = 0;
+    ViewOffsetY = 0;
+    GridSpacing = 5;
+    HookedWindow = WindowHandle(this);
+    HookWindow();
+}
+
+void frmMain::Form_Resize() {
+    ArrangePanels();
+    ViewWidth = ToInt16(picMain->ScaleWidth());
+    ViewHeight = ToInt16(picMain->ScaleHeight());
+    RedrawView();
+}
+
+void frmMain::Form_Unload() {
+    if (Unloaded) {
+        return;
+    }
+    Unloaded = true;
+    UnhookWindow();
+}
+
+float frmMain::ScaleWidth() const {
+    return static_cast<float>(Inner->width());
+}
+
+float frmMain::ScaleHeight() const {
+    return static_cast<float>(Inner->height());
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Inner && event->type() == QEvent::Resize) {
+        RunHandler([this] { Form_Resize(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::ReportHandlerError(int32_t number, const std::string& description) {
+    MsgBox("Run-time error '" + std::to_string(number) + "':\r\n\r\n" + description, MsgBoxStyle::Critical,
+           "Quillax Object Editor");
+}
+
+void frmMain::RepaintPools() {
+    picMain->update();
+    picTopBar->update();
+    picSideBar->update();
+}

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "BoxElement.h"
+#include "ElementArray.h"
+#include "JointElement.h"
+#include "NodeElement.h"
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <string>
+
+class DrawingArea;
+class ListBox;
+class SelectorStrip;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+// The editor's only window. Its procedures are grouped by subsystem over several source files:
+// frmMain.cpp (composition, start-up, shut-down, event routing), frmMain_Load.cpp (load command and
+// mesh list), frmMain_Markers.cpp (marker pools), frmMain_View.cpp (redraw and zoom), frmMain_Grid.cpp
+// (grid), frmMain_Strips.cpp (selector strips), frmMain_Layout.cpp (panel layout).
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMain();
+    ~frmMain() override;
+
+    // Window state.
+    float ViewScale = 0;
+    int16_t ViewOffsetX = 0;
+    int16_t ViewOffsetY = 0;
+    int16_t ViewWidth = 0;
+    int16_t ViewHeight = 0;
+    int16_t GridTileSize = 0;
+    int16_t GridSpacing = 0;
+
+    // Control pools, painted by their containers.
+    ElementArray<NodeElement> Node{NodeElement{}};
+    ElementArray<JointElement> Joint{JointElement{}};
+    ElementArray<BoxElement> picPoint{BoxElement{0, 0, 17, 17, 128, false}};
+    ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, 32768, false}};
+
+    // Controls.
+    DrawingArea* picMain = nullptr;
+    QGroupBox* frameControls = nullptr;
+    SelectorStrip* picTopBar = nullptr;
+    SelectorStrip* picSideBar = nullptr;
+    QLabel* Label1 = nullptr;
+    ListBox* LstMeshes = nullptr;
+    QPushButton* cmdLoadFile = nullptr;
+    QPushButton* cmdRefresh = nullptr;
+    QPushButton* cmdScaleDown = nullptr;
+    QPushButton* cmdScaleUp = nullptr;
+    QCheckBox* chkGrid = nullptr;
+    QLabel* lblGridSpace = nullptr;
+    QPushButton* cmdGridSpaceDec = nullptr;
+    QPushButton* cmdGridSpaceInc = nullptr;
+    QMenu* mnuFile = nullptr;
+
+    // Window events.
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+
+    // Load command and mesh list.
+    void cmdLoadFile_Click();
+    void LstMeshes_Click();
+    void ResetEditor();
+    std::string ObjectFilePath() const;
+
+    // Marker pools.
+    void LoadNodes(float x, float y);
+    void LoadJoints(float x1, float y1, float x2, float y2);
+    void UnloadNodes();
+    void UnloadJoints();
+
+    // Redraw and zoom.
+    void RedrawView();
+    void cmdRefresh_Click();
+    void cmdScaleUp_Click();
+    void cmdScaleDown_Click();
+
+    // Grid.
+    void DrawGrid(int16_t cellSize);
+    void chkGrid_Click();
+    void cmdGridSpaceInc_Click();
+    void cmdGridSpaceDec_Click();
+
+    // Selector strips.
+    void LoadPointBoxes();
+    void LoadLineBoxes();
+    void UnloadPointBoxes();
+    void UnloadLineBoxes();
+    void PaintPointBox(int16_t meshIndex, int16_t pointIndex);
+    void PaintLineBox(int16_t meshIndex, int16_t lineIndex);
+    void picPoint_Click(int16_t index);
+    void picLine_Click(int16_t index);
+
+    // Panel layout.
+    void ArrangePanels();
+
+    // The window's inner size in pixels.
+    float ScaleWidth() const;
+    float ScaleHeight() const;
+
+    // Runs an event handler so that no error leaves it: a run-time error is shown in a message box and
+    // the window stays usable.
+    template <typename Handler> void RunHandler(Handler&& handler);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildFrameControls();
+    void WireEvents();
+    void SetTabOrder();
+    void ReportHandlerError(int32_t number, const std::string& description);
+    void RepaintPools();
+
+    QWidget* Inner = nullptr;
+    bool Unloaded = false;
+};
+
+#include "RuntimeError.h"
+
+#include <new>
+
+template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
+    try {
+        handler();
+    } catch (const RuntimeError& error) {
+        ReportHandlerError(error.Number(), error.Description());
+    } catch (const std::bad_alloc&) {
+        ReportHandlerError(ErrNo::OutOfMemory, ErrorDescription(ErrNo::OutOfMemory));
+    }
+    RepaintPools();
+}

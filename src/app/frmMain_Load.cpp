@@ -1,0 +1,112 @@
+#include "frmMain.h"
+
+#include "ListBox.h"
+#include "MessageBoxService.h"
+#include "ProgramFolder.h"
+#include "ViewTransform.h"
+#include "modObjects.h"
+
+#include <filesystem>
+
+namespace {
+void ReportNotLoaded(const std::string& path) {
+    std::error_code error;
+    const std::string shown = std::filesystem::weakly_canonical(path, error).string();
+    const bool exists = std::filesystem::exists(path, error);
+    MsgBox("The object file could not be loaded:\r\n" + (shown.empty() ? path : shown) + "\r\n\r\n" +
+               (exists ? "It is not an object file." : "The file is missing."),
+           MsgBoxStyle::Critical, "Quillax Object Editor");
+}
+} // namespace
+
+std::string frmMain::ObjectFilePath() const {
+    return ProgramFolder() + "/../../Assets/PlayerTopb.lin";
+}
+
+void frmMain::cmdLoadFile_Click() {
+    ResetEditor();
+    const std::string path = ObjectFilePath();
+    try {
+        if (!LoadObjectFile(path, CurrentObject, CurrentPlacement)) {
+            LstMeshes->Clear();
+            RedrawView();
+            ReportNotLoaded(path);
+            return;
+        }
+        const ViewTransform view =
+            MakeViewTransform(CurrentObject, CurrentPlacement, CurrentPlacement.Angle, ViewScale, ViewOffsetX,
+                              ViewOffsetY, ViewWidth, ViewHeight);
+        LstMeshes->Clear();
+        for (int16_t i = 0; i < CurrentObject.MeshCount; ++i) {
+            LstMeshes->AddItem("Mesh " + std::to_string(i));
+            const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(i)];
+            ScreenPoint previous{};
+            for (int16_t j = 0; j < mesh.PointCount; ++j) {
+                const ScreenPoint point =
+                    ModelToScreen(view, mesh.X[static_cast<size_t>(j)], mesh.Y[static_cast<size_t>(j)]);
+                LoadNodes(static_cast<float>(point.X), static_cast<float>(point.Y));
+                if (i == 0) {
+                    LoadPointBoxes();
+                }
+                if (j > 0) {
+                    LoadJoints(static_cast<float>(previous.X), static_cast<float>(previous.Y),
+                               static_cast<float>(point.X), static_cast<float>(point.Y));
+                    if (i == 0) {
+                        LoadLineBoxes();
+                    }
+                }
+                previous = point;
+            }
+        }
+        LstMeshes->SetListIndex(0);
+    } catch (...) {
+        // A failed load leaves the editor empty, never half-filled.
+        ResetEditor();
+        LstMeshes->Clear();
+        throw;
+    }
+}
+
+void frmMain::LstMeshes_Click() {
+    for (MeshSelection& selection : CurrentPlacement.Selections) {
+        std::fill(selection.PointFlags.begin(), selection.PointFlags.end(), 0);
+        std::fill(selection.LineFlags.begin(), selection.LineFlags.end(), 0);
+    }
+    for (int16_t k = 0; k < picPoint.Count(); ++k) {
+        picPoint(k).BackColor = 128;
+        if (k > 0) {
+            picLine(k - 1).BackColor = 32768;
+        }
+    }
+    const auto chosenPointCount = [this] {
+        return CurrentObject.Meshes.at(static_cast<size_t>(LstMeshes->ListIndex())).PointCount;
+    };
+    if (picPoint.Count() < chosenPointCount()) {
+        do {
+            LoadPointBoxes();
+            LoadLineBoxes();
+        } while (picPoint.Count() != chosenPointCount());
+    } else if (picPoint.Count() > chosenPointCount()) {
+        do {
+            UnloadPointBoxes();
+            UnloadLineBoxes();
+        } while (picPoint.Count() != chosenPointCount() && picPoint(0).Visible);
+    }
+    RedrawView();
+}
+
+void frmMain::ResetEditor() {
+    do {
+        UnloadPointBoxes();
+    } while (picPoint(0).Visible);
+    do {
+        UnloadLineBoxes();
+    } while (picLine(0).Visible);
+    do {
+        UnloadNodes();
+    } while (Node(0).Visible);
+    do {
+        UnloadJoints();
+    } while (Joint(0).Visible);
+    ClearObjectModel(CurrentObject, CurrentPlacement);
+}

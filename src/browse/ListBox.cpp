@@ -1,0 +1,32 @@
+#include "ListBox.h"
+
+#include "RuntimeError.h"
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
+    connect(this, &QListWidget::currentRowChanged, this, [this] {
+        if (!Clearing) {
+            emit Click();
+        }
+    });
+}
+
+int16_t ListBox::ListIndex() const {
+    return static_cast<int16_t>(currentRow());
+}
+
+void ListBox::SetListIndex(int32_t index) {
+    if (index < -1 || index >= count()) {
+        RaiseError(ErrNo::InvalidPropertyValue, "ListIndex " + std::to_string(index));
+    }
+    setCurrentRow(index);
+}
+
+void ListBox::AddItem(const std::string& text) {
+    addItem(QString::fromStdString(text));
+}
+
+void ListBox::Clear() {
+    Clearing = true;
+    clear();
+    Clearing = false;
+}

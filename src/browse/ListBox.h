@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QListWidget>
+
+#include <string>
+
+// A list box with the designed semantics: ListIndex (-1 when nothing is chosen), a Click raised
+// whenever the chosen entry changes, by the user or by setting ListIndex from code; Clear raises none.
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr);
+
+    int16_t ListIndex() const;
+    // An index outside -1 .. ListCount - 1 is an invalid property value.
+    void SetListIndex(int32_t index);
+    int16_t ListCount() const { return static_cast<int16_t>(count()); }
+    void AddItem(const std::string& text);
+    void Clear();
+
+signals:
+    void Click();
+
+private:
+    bool Clearing = false;
+};

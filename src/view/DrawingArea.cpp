@@ -1,0 +1,35 @@
+#include "DrawingArea.h"
+
+#include "MarkerPainter.h"
+
+#include <QPainter>
+
+DrawingArea::DrawingArea(const ElementArray<NodeElement>& nodes, const ElementArray<JointElement>& joints,
+                         QWidget* parent)
+    : QWidget(parent), Nodes(nodes), Joints(joints) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void DrawingArea::Cls() {
+    BackgroundImage.fill(Qt::black);
+}
+
+void DrawingArea::Refresh() {
+    update();
+}
+
+void DrawingArea::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, BackgroundImage);
+    PaintMarkers(painter, Nodes, Joints);
+}
+
+void DrawingArea::resizeEvent(QResizeEvent*) {
+    // The background keeps its pixels where they were; new area starts black.
+    QImage grown(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    grown.fill(Qt::black);
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, BackgroundImage);
+    BackgroundImage = grown;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ElementArray.h"
+#include "JointElement.h"
+#include "NodeElement.h"
+
+#include <QImage>
+#include <QWidget>
+
+// The drawing area: a background that keeps what is drawn into it until cleared, with the point
+// markers and segments painted above it from their pools.
+class DrawingArea : public QWidget {
+    Q_OBJECT
+public:
+    DrawingArea(const ElementArray<NodeElement>& nodes, const ElementArray<JointElement>& joints,
+                QWidget* parent = nullptr);
+
+    float ScaleWidth() const { return static_cast<float>(width()); }
+    float ScaleHeight() const { return static_cast<float>(height()); }
+    // Clears the background to the back colour (black).
+    void Cls();
+    // Shows what was drawn and the markers as they are now.
+    void Refresh();
+    QImage& Background() { return BackgroundImage; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    const ElementArray<NodeElement>& Nodes;
+    const ElementArray<JointElement>& Joints;
+    QImage BackgroundImage;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+// One line segment of the drawing area. Defaults are Joint(0) as designed.
+struct JointElement {
+    float X1 = 0;
+    float Y1 = 0;
+    float X2 = 0;
+    float Y2 = 0;
+    int32_t BorderColor = 128;
+    int16_t BorderWidth = 1;
+    bool Visible = false;
+};

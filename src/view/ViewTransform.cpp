@@ -1,0 +1,37 @@
+#include "ViewTransform.h"
+
+#include "Numeric.h"
+
+#include <cmath>
+
+ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement& placement, double angle,
+                                float viewScale, int16_t offsetX, int16_t offsetY, int16_t width,
+                                int16_t height) {
+    return ViewTransform{viewScale,
+                         object.CentreX,
+                         object.CentreY,
+                         placement.PositionX,
+                         placement.PositionY,
+                         std::sin(angle),
+                         std::cos(angle),
+                         offsetX,
+                         offsetY,
+                         width,
+                         height};
+}
+
+ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
+    const double s = view.Scale;
+    const double dx = ToSingle((static_cast<double>(view.CentreX) - x) * s);
+    const double dy = ToSingle((static_cast<double>(view.CentreY) - y) * s);
+    const double ox = ToSingle(view.OffsetX);
+    const double oy = ToSingle(view.OffsetY);
+    const double sx = (dy * view.SinAngle - dx * view.CosAngle) + (view.PositionX * s + view.CentreX) -
+                      ox * s + view.Width / 2.0;
+    const double sy = (view.PositionY * s + view.CentreY) - (dy * view.CosAngle + dx * view.SinAngle) -
+                      oy * s + view.Height / 2.0;
+    if (!std::isfinite(sx) || !std::isfinite(sy)) {
+        return {NAN, NAN};
+    }
+    return {RoundHalfEven(sx), RoundHalfEven(sy)};
+}

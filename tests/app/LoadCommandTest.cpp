@@ -1,0 +1,134 @@
+#include "EditorFixture.h"
+
+#include "ListBox.h"
+#include "ProgramFolder.h"
+#include "frmMain.h"
+#include "modObjects.h"
+
+#include <QPushButton>
+
+#include <filesystem>
+
+namespace {
+class LoadCommandTest : public EditorFixture {
+protected:
+    void ExpectCounts(int nodes, int joints, int points, int lines) {
+        EXPECT_EQ(Window->Node.Count(), nodes);
+        EXPECT_EQ(Window->Joint.Count(), joints);
+        EXPECT_EQ(Window->picPoint.Count(), points);
+        EXPECT_EQ(Window->picLine.Count(), lines);
+    }
+    void ExpectEmptyEditor() {
+        EXPECT_TRUE(Window->Node.IsEmpty());
+        EXPECT_TRUE(Window->Joint.IsEmpty());
+        EXPECT_TRUE(Window->picPoint.IsEmpty());
+        EXPECT_TRUE(Window->picLine.IsEmpty());
+        EXPECT_EQ(Window->LstMeshes->count(), 0);
+        EXPECT_EQ(CurrentObject.MeshCount, 0);
+        EXPECT_TRUE(CurrentObject.Meshes.empty());
+        EXPECT_TRUE(CurrentPlacement.Selections.empty());
+    }
+    bool AllFlagsClear() {
+        for (const MeshSelection& selection : CurrentPlacement.Selections) {
+            for (const int16_t flag : selection.PointFlags) {
+                if (flag != 0) {
+                    return false;
+                }
+            }
+            for (const int16_t flag : selection.LineFlags) {
+                if (flag != 0) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
+};
+} // namespace
+
+TEST_F(LoadCommandTest, LoadsEveryMeshAndChoosesTheFirst) {
+    Load(MeshesOf({3, 4}));
+    ASSERT_EQ(Window->LstMeshes->count(), 2);
+    EXPECT_EQ(Window->LstMeshes->item(0)->text(), "Mesh 0");
+    EXPECT_EQ(Window->LstMeshes->item(1)->text(), "Mesh 1");
+    EXPECT_EQ(Window->LstMeshes->ListIndex(), 0);
+    ExpectCounts(7, 5, 3, 2);
+    EXPECT_TRUE(Boxes.Records.empty());
+}
+
+TEST_F(LoadCommandTest, ChoosingAMeshResizesTheStripsAndClearsEveryMark) {
+    Load(MeshesOf({3, 4}));
+    Window->PaintPointBox(0, 1);
+    Window->PaintLineBox(0, 0);
+    CurrentPlacement.Selections[1].PointFlags[3] = 5;
+    Window->LstMeshes->SetListIndex(1);
+    ExpectCounts(7, 5, 4, 3);
+    EXPECT_TRUE(AllFlagsClear());
+    for (int16_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(Window->picPoint(k).BackColor, 128);
+    }
+    for (int16_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(Window->picLine(k).BackColor, 32768);
+    }
+    Window->LstMeshes->SetListIndex(0);
+    ExpectCounts(7, 5, 3, 2);
+}
+
+TEST_F(LoadCommandTest, ASecondLoadEqualsTheFirst) {
+    Load(MeshesOf({3, 4}));
+    Window->LstMeshes->SetListIndex(1);
+    Window->PaintPointBox(1, 2);
+    Window->cmdLoadFile->click();
+    ExpectCounts(7, 5, 3, 2);
+    EXPECT_EQ(Window->LstMeshes->count(), 2);
+    EXPECT_EQ(Window->LstMeshes->ListIndex(), 0);
+    EXPECT_TRUE(AllFlagsClear());
+    EXPECT_TRUE(Window->Node(6).Visible);
+}
+
+TEST_F(LoadCommandTest, AMissingFileIsReportedAndLeavesTheEditorEmpty) {
+    Load(MeshesOf({3, 4}));
+    std::filesystem::remove(Folder.Path("Assets/PlayerTopb.lin"));
+    Window->cmdLoadFile->click();
+    ExpectEmptyEditor();
+    ASSERT_EQ(Boxes.Records.size(), 1u);
+    EXPECT_NE(Boxes.Records[0].Prompt.find("PlayerTopb.lin"), std::string::npos);
+    EXPECT_NE(Boxes.Records[0].Prompt.find("missing"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(Folder.Path("Assets/PlayerTopb.lin")));
+}
+
+TEST_F(LoadCommandTest, AFileWithTheWrongMagicIsNotAnObjectFile) {
+    WriteObjectBytes({'B', 'M', 0, 0, 0, 0});
+    Window->cmdLoadFile->click();
+    ExpectEmptyEditor();
+    ASSERT_EQ(Boxes.Records.size(), 1u);
+    EXPECT_NE(Boxes.Records[0].Prompt.find("not an object file"), std::string::npos);
+}
+
+TEST_F(LoadCommandTest, ABrokenFileIsAnErrorBoxAndTheEditorStaysUsable) {
+    LinObject broken = MeshesOf({3, 4});
+    broken.Meshes[1].PointCountOverride = 1;
+    Load(broken);
+    ExpectEmptyEditor();
+    ASSERT_EQ(Boxes.Records.size(), 1u);
+    EXPECT_EQ(Boxes.Records[0].Style, 16);
+    EXPECT_NE(Boxes.Records[0].Prompt.find("Run-time error '9'"), std::string::npos);
+
+    auto truncated = LinBytes(MeshesOf({3, 4}));
+    truncated.resize(truncated.size() - 3);
+    WriteObjectBytes(truncated);
+    Window->cmdLoadFile->click();
+    ExpectEmptyEditor();
+    ASSERT_EQ(Boxes.Records.size(), 2u);
+    EXPECT_NE(Boxes.Records[1].Prompt.find("byte offset"), std::string::npos);
+
+    Load(MeshesOf({2}));
+    ExpectCounts(2, 1, 2, 1);
+    EXPECT_EQ(Boxes.Records.size(), 2u);
+}
+
+TEST_F(LoadCommandTest, TheDefaultPathIsTheRepositoryAsset) {
+    SetProgramFolder("");
+    const std::string path = Window->ObjectFilePath();
+    EXPECT_NE(path.find("/../../Assets/PlayerTopb.lin"), std::string::npos);
+}

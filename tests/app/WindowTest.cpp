@@ -1,0 +1,74 @@
+#include "EditorFixture.h"
+
+#include "DrawingArea.h"
+#include "ListBox.h"
+#include "SelectorStrip.h"
+#include "frmMain.h"
+#include "modWinSize.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+using WindowTest = EditorFixture;
+
+TEST_F(WindowTest, OpensWithTheDesignedStateAndCaptions) {
+    frmMain& w = *Window;
+    EXPECT_EQ(w.windowTitle(), "Quillax Object Editor");
+    EXPECT_EQ(w.ScaleWidth(), 872.0f);
+    EXPECT_EQ(w.ScaleHeight(), 555.0f);
+    EXPECT_EQ(w.ViewScale, 4.0f);
+    EXPECT_EQ(w.GridSpacing, 5);
+    EXPECT_EQ(w.ViewOffsetX, 0);
+    EXPECT_EQ(w.ViewOffsetY, 0);
+    EXPECT_EQ(w.mnuFile->title(), "Menu Bar [TODO]");
+    EXPECT_TRUE(w.mnuFile->actions().isEmpty());
+    EXPECT_EQ(w.frameControls->title(), "Controls");
+    EXPECT_EQ(w.lblGridSpace->text(), "Grid Spacing is: 5");
+    EXPECT_EQ(w.Label1->text(), "Meshes:");
+    EXPECT_EQ(w.cmdLoadFile->text(), "Load File");
+    EXPECT_EQ(w.cmdScaleDown->text(), "--");
+    EXPECT_EQ(w.cmdGridSpaceInc->text(), "+");
+    EXPECT_TRUE(w.chkGrid->isChecked());
+    EXPECT_EQ(w.chkGrid->text(), "Show Grid");
+    EXPECT_EQ(w.LstMeshes->count(), 0);
+    EXPECT_EQ(w.LstMeshes->ListIndex(), -1);
+    EXPECT_EQ(w.frameControls->size(), QSize(249, 393));
+    EXPECT_EQ(w.cmdScaleUp->geometry(), QRect(208, 96, 33, 25));
+    EXPECT_EQ(w.LstMeshes->geometry(), QRect(16, 32, 129, 108));
+    EXPECT_TRUE(w.Node.IsEmpty());
+    EXPECT_TRUE(w.Joint.IsEmpty());
+    EXPECT_TRUE(w.picPoint.IsEmpty());
+    EXPECT_TRUE(w.picLine.IsEmpty());
+    EXPECT_EQ(w.Node(0).FillColor, 192);
+    EXPECT_EQ(w.Joint(0).BorderColor, 128);
+    EXPECT_EQ(w.picPoint(0).BackColor, 128);
+    EXPECT_EQ(w.picLine(0).BackColor, 32768);
+    EXPECT_EQ(MinWidth, 712.0f);
+    EXPECT_NE(PrevWndProc, 0u);
+}
+
+TEST_F(WindowTest, TabOrderFollowsTheDesign) {
+    frmMain& w = *Window;
+    const QWidget* expected[] = {w.picMain,    w.picTopBar,       w.cmdLoadFile,    w.LstMeshes,
+                                 w.cmdRefresh, w.cmdScaleDown,    w.cmdScaleUp,     w.picSideBar,
+                                 w.chkGrid,    w.cmdGridSpaceDec, w.cmdGridSpaceInc};
+    std::vector<const QWidget*> tabStops;
+    const QWidget* widget = w.picMain;
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus) {
+            tabStops.push_back(widget);
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != w.picMain);
+    EXPECT_EQ(tabStops, std::vector<const QWidget*>(std::begin(expected), std::end(expected)));
+}
+
+TEST_F(WindowTest, ClosingRemovesTheHook) {
+    Window->close();
+    EXPECT_EQ(PrevWndProc, 0u);
+    Window.reset();
+    EXPECT_EQ(PrevWndProc, 0u);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "LinWriter.h"
+#include "MessageBoxService.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+class frmMain;
+
+// A real editor window (offscreen) whose "Load File" reads a fixture object written by the test:
+// the program folder points at <temp>/bin/exe, so the object lives at <temp>/Assets/PlayerTopb.lin.
+class EditorFixture : public ::testing::Test {
+protected:
+    EditorFixture();
+    ~EditorFixture() override;
+
+    void WriteObject(const LinObject& object);
+    void WriteObjectBytes(const std::vector<unsigned char>& bytes);
+    // Writes the object and presses "Load File".
+    void Load(const LinObject& object);
+    // Meshes of the given point counts, coloured and spread out a little.
+    static LinObject MeshesOf(std::initializer_list<int> pointCounts);
+
+    TempFolder Folder;
+    RecordingMessageBox Boxes;
+    std::unique_ptr<frmMain> Window;
+};
