@@ -1,0 +1,106 @@
+#include "CliCheck.h"
+#include "CliInfo.h"
+#include "LinWriter.h"
+#include "SampleObject.h"
+#include "TempFolder.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+struct CliRun {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+CliRun RunCli(int (*command)(const CliContext&), std::vector<std::string> arguments) {
+    std::ostringstream out, err;
+    const int status = command(CliContext{std::move(arguments), out, err});
+    return {status, out.str(), err.str()};
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, std::vector<unsigned char> bytes) {
+        WriteLinFile(Folder.Path(name), bytes);
+        return Folder.Path(name);
+    }
+    TempFolder Folder;
+};
+} // namespace
+
+TEST_F(CliTest, CheckReportsEachFileAndExitsByTheWorst) {
+    const std::string good = Write("good.lin", LinBytes(SampleShip()));
+    auto bytes = LinBytes(SampleShip());
+    bytes.resize(40);
+    const std::string truncated = Write("truncated.lin", bytes);
+    const std::string foreign = Write("foreign.lin", {'B', 'M', 1, 2, 3});
+
+    const CliRun allGood = RunCli(CliCheck, {good});
+    EXPECT_EQ(allGood.Status, 0);
+    EXPECT_EQ(allGood.Out, good + ": ok, 5 meshes, 38 points, 33 lines\n");
+
+    const CliRun mixed = RunCli(CliCheck, {good, truncated, foreign, Folder.Path("missing.lin")});
+    EXPECT_EQ(mixed.Status, 1);
+    EXPECT_NE(mixed.Out.find(truncated +
+                             ": error 62: Input past end of file: the file ends while reading the "
+                             "points of mesh 0 at byte offset 34"),
+              std::string::npos)
+        << mixed.Out;
+    EXPECT_NE(mixed.Out.find(foreign + ": not an object file"), std::string::npos);
+    EXPECT_NE(mixed.Out.find("missing.lin: no such file"), std::string::npos);
+
+    EXPECT_EQ(RunCli(CliCheck, {}).Status, 2);
+    EXPECT_EQ(RunCli(CliCheck, {"--frobnicate", good}).Status, 2);
+    const CliRun help = RunCli(CliCheck, {"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("usage: quillax check"), std::string::npos);
+}
+
+TEST_F(CliTest, InfoJsonParsesBackToTheObject) {
+    LinObject object = SampleShip();
+    object.CentreX = 2.5f;
+    object.Meshes[1].ExtraValue = 0xDEADBEEF;
+    object.Meshes[1].ExtraWord = 0x00AB;
+    object.Meshes[2].Points[0].first = std::numeric_limits<float>::quiet_NaN();
+    const std::string file = Write("ship.lin", LinBytes(object));
+
+    const CliRun run = RunCli(CliInfo, {file, "--json"});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    QJsonParseError error;
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.Out;
+    EXPECT_EQ(json["centre"]["x"].toDouble(), 2.5);
+    EXPECT_EQ(json["meshCount"].toInt(), 5);
+    const QJsonArray meshes = json["meshes"].toArray();
+    ASSERT_EQ(meshes.size(), 5);
+    EXPECT_EQ(meshes[0]["pointCount"].toInt(), 15);
+    EXPECT_EQ(meshes[0]["bounds"]["minY"].toDouble(), -40);
+    EXPECT_EQ(static_cast<float>(meshes[0]["colour"]["red"].toDouble()), 0.35f);
+    EXPECT_EQ(meshes[1]["extraValue"].toString(), "0xDEADBEEF");
+    EXPECT_EQ(meshes[1]["extraWord"].toString(), "0x00AB");
+    // A NaN point is left out of the bounds rather than poisoning them.
+    EXPECT_EQ(meshes[2]["bounds"]["minX"].toDouble(), -4);
+}
+
+TEST_F(CliTest, InfoTextAndErrors) {
+    const std::string file = Write("ship.lin", LinBytes(SampleShip()));
+    const CliRun run = RunCli(CliInfo, {file});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(run.Out.find("Meshes: 5\n"), std::string::npos);
+    EXPECT_NE(run.Out.find(
+                  "Mesh 1: colour 1, 0.55, 0.1; 8 points; x -38 to 38, y 2 to 24; extra 0x00000000 0x0000"),
+              std::string::npos)
+        << run.Out;
+
+    const CliRun missing = RunCli(CliInfo, {Folder.Path("missing.lin")});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Err.find("missing.lin: no such file"), std::string::npos);
+    EXPECT_EQ(RunCli(CliInfo, {}).Status, 2);
+    EXPECT_EQ(RunCli(CliInfo, {file, "--xml"}).Status, 2);
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "CliCommand.h"
+
+// quillax check FILE.lin...
+int CliCheck(const CliContext& context);

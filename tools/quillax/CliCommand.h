@@ -1,0 +1,21 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Exit statuses of the command-line companion.
+namespace ExitStatus {
+inline constexpr int Ok = 0;
+inline constexpr int Failed = 1;
+inline constexpr int Usage = 2;
+} // namespace ExitStatus
+
+// One subcommand's arguments (after the subcommand's name) and where it writes.
+struct CliContext {
+    std::vector<std::string> Arguments;
+    std::ostream& Out;
+    std::ostream& Err;
+};
+
+bool WantsHelp(const std::vector<std::string>& arguments);

@@ -1,0 +1,6 @@
+#pragma once
+
+#include "CliCommand.h"
+
+// quillax info FILE.lin [--json]
+int CliInfo(const CliContext& context);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "modObjects.h"
+
+#include <string>
+
+// Loading an object file for the command line: every outcome as one line of text.
+struct LoadOutcome {
+    bool Loaded;
+    std::string Message;
+};
+
+LoadOutcome LoadForCli(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement);

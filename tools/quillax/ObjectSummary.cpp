@@ -1,0 +1,67 @@
+#include "ObjectSummary.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+std::vector<MeshSummary> SummariseMeshes(const ObjectFile& object) {
+    std::vector<MeshSummary> summaries;
+    for (const Mesh& mesh : object.Meshes) {
+        MeshSummary summary{mesh.Red, mesh.Green, mesh.Blue, mesh.PointCount, false,         0,
+                            0,        0,          0,         mesh.ExtraValue, mesh.ExtraWord};
+        for (size_t k = 0; k < mesh.X.size(); ++k) {
+            const float x = mesh.X[k];
+            const float y = mesh.Y[k];
+            if (!std::isfinite(x) || !std::isfinite(y)) {
+                continue;
+            }
+            summary.MinX = summary.Finite ? std::min(summary.MinX, x) : x;
+            summary.MaxX = summary.Finite ? std::max(summary.MaxX, x) : x;
+            summary.MinY = summary.Finite ? std::min(summary.MinY, y) : y;
+            summary.MaxY = summary.Finite ? std::max(summary.MaxY, y) : y;
+            summary.Finite = true;
+        }
+        summaries.push_back(summary);
+    }
+    return summaries;
+}
+
+std::string FloatText(float value) {
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "inf" : "-inf";
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string FloatJson(float value) {
+    return std::isfinite(value) ? FloatText(value) : "null";
+}
+
+std::string HexText(uint32_t value, int digits) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%0*X", digits, value);
+    return buffer;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}

@@ -1,0 +1,28 @@
+#include "CliCheck.h"
+#include "CliInfo.h"
+
+#include <iostream>
+#include <map>
+
+namespace {
+const char* const Help = "usage: quillax COMMAND [ARGS]\n"
+                         "Commands:\n"
+                         "  info FILE.lin [--json]   describe an object file\n"
+                         "  check FILE.lin...        validate object files\n"
+                         "Run 'quillax COMMAND --help' for a command's options.\n";
+}
+
+int main(int argc, char** argv) {
+    const std::map<std::string, int (*)(const CliContext&)> commands = {{"info", CliInfo},
+                                                                        {"check", CliCheck}};
+    if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
+        (argc < 2 ? std::cerr : std::cout) << Help;
+        return argc < 2 ? ExitStatus::Usage : ExitStatus::Ok;
+    }
+    const auto command = commands.find(argv[1]);
+    if (command == commands.end()) {
+        std::cerr << "quillax: unknown command " << argv[1] << "\n" << Help;
+        return ExitStatus::Usage;
+    }
+    return command->second(CliContext{std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr});
+}
