@@ -1,0 +1,10 @@
+#include "ArrayLimits.h"
+
+#include "RuntimeError.h"
+
+int64_t BoundCount(int32_t lower, int32_t upper) {
+    if (upper < lower) {
+        RaiseError(ErrNo::SubscriptOutOfRange);
+    }
+    return static_cast<int64_t>(upper) - lower + 1;
+}

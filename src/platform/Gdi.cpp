@@ -1,0 +1,206 @@
+#include "Gdi.h"
+
+#include "Bitmap.h"
+#include "DrawingContext.h"
+#include "HandleTable.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr uint32_t DesktopWindow = 0x00010010;
+
+// Never destroyed, so pictures released during shut-down still find the tables.
+HandleTable<DrawingContext, 1>& Contexts() {
+    static auto* table = new HandleTable<DrawingContext, 1>;
+    return *table;
+}
+
+HandleTable<Bitmap, 2>& Bitmaps() {
+    static auto* table = new HandleTable<Bitmap, 2>;
+    return *table;
+}
+
+bool IsFourByteFormat(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+bool ContextPlane(uint32_t handle, PixelPlane& plane) {
+    const DrawingContext* context = Contexts().Find(handle);
+    if (context == nullptr) {
+        return false;
+    }
+    if (context->Kind == DrawingContext::Target::Memory) {
+        return GetBitmapPlane(context->Selected, plane);
+    }
+    QImage* image = context->Image;
+    if (context->Kind != DrawingContext::Target::Image || image->isNull() ||
+        !IsFourByteFormat(image->format())) {
+        return false;
+    }
+    plane = {image->bits(), image->bytesPerLine(), image->width(), image->height(), 4};
+    return true;
+}
+
+uint8_t* PixelAt(const PixelPlane& plane, int64_t x, int64_t y) {
+    return plane.Top + y * plane.Step + x * plane.BytesPerPixel;
+}
+
+void CopyRow(uint8_t* to, int toBytes, const uint8_t* from, int fromBytes, int64_t pixels) {
+    if (toBytes == fromBytes) {
+        std::memmove(to, from, static_cast<size_t>(pixels * toBytes));
+    } else if (toBytes == 4) {
+        for (int64_t i = 0; i < pixels; ++i, to += 4, from += 3) {
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+            to[3] = 0xFF;
+        }
+    } else {
+        for (int64_t i = 0; i < pixels; ++i, to += 3, from += 4) {
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+        }
+    }
+}
+
+// Shifts a destination/source start pair so that neither is negative.
+void ClipStart(int64_t& to, int64_t& from, int64_t& length) {
+    const int64_t shift = std::max<int64_t>({0, -to, -from});
+    to += shift;
+    from += shift;
+    length -= shift;
+}
+
+void CopyBlock(const PixelPlane& to, int64_t x, int64_t y, const PixelPlane& from, int64_t sx, int64_t sy,
+               int64_t width, int64_t height) {
+    // Within one bitmap, rows are taken in the order that never reads a row already overwritten.
+    const bool upwards = to.Top == from.Top && y > sy;
+    for (int64_t i = 0; i < height; ++i) {
+        const int64_t row = upwards ? height - 1 - i : i;
+        CopyRow(PixelAt(to, x, y + row), to.BytesPerPixel, PixelAt(from, sx, sy + row), from.BytesPerPixel,
+                width);
+    }
+}
+} // namespace
+
+uint32_t CreateCompatibleDC(uint32_t reference) {
+    if (reference != 0 && Contexts().Find(reference) == nullptr) {
+        return 0;
+    }
+    return Contexts().Add(DrawingContext{});
+}
+
+uint32_t CreateCompatibleBitmap(uint32_t context, int32_t width, int32_t height) {
+    if (Contexts().Find(context) == nullptr) {
+        return 0;
+    }
+    Bitmap bitmap = Bitmap::Make(Bitmap::Format::Device, width, height);
+    return bitmap.IsEmpty() ? 0 : Bitmaps().Add(std::move(bitmap));
+}
+
+uint32_t CreateDibBitmap24(int32_t width, int32_t height) {
+    Bitmap bitmap = Bitmap::Make(Bitmap::Format::Dib24, width, height);
+    return bitmap.IsEmpty() ? 0 : Bitmaps().Add(std::move(bitmap));
+}
+
+uint32_t SelectObject(uint32_t context, uint32_t object) {
+    DrawingContext* target = Contexts().Find(context);
+    Bitmap* bitmap = Bitmaps().Find(object);
+    if (target == nullptr || bitmap == nullptr || target->Kind != DrawingContext::Target::Memory ||
+        (bitmap->SelectedInto != 0 && bitmap->SelectedInto != context)) {
+        return 0;
+    }
+    const uint32_t previous = target->Selected;
+    if (Bitmap* old = Bitmaps().Find(previous)) {
+        old->SelectedInto = 0;
+    }
+    target->Selected = object;
+    bitmap->SelectedInto = context;
+    return previous;
+}
+
+int32_t DeleteDC(uint32_t context) {
+    const DrawingContext* target = Contexts().Find(context);
+    if (target == nullptr) {
+        return 0;
+    }
+    if (Bitmap* bitmap = Bitmaps().Find(target->Selected)) {
+        bitmap->SelectedInto = 0;
+    }
+    return Contexts().Remove(context) ? 1 : 0;
+}
+
+int32_t DeleteObject(uint32_t object) {
+    const Bitmap* bitmap = Bitmaps().Find(object);
+    if (bitmap == nullptr || bitmap->SelectedInto != 0) {
+        return 0;
+    }
+    return Bitmaps().Remove(object) ? 1 : 0;
+}
+
+int32_t GetObjectA(uint32_t object, int32_t size, BITMAP* record) {
+    const Bitmap* bitmap = Bitmaps().Find(object);
+    if (bitmap == nullptr || record == nullptr || size < BitmapRecordSize) {
+        return 0;
+    }
+    *record = bitmap->Record();
+    return BitmapRecordSize;
+}
+
+bool GetBitmapPlane(uint32_t object, PixelPlane& plane) {
+    const Bitmap* bitmap = Bitmaps().Find(object);
+    if (bitmap == nullptr) {
+        return false;
+    }
+    plane = bitmap->Plane();
+    return true;
+}
+
+int32_t BitBlt(uint32_t destination, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t source,
+               int32_t sx, int32_t sy, uint32_t operation) {
+    PixelPlane to;
+    PixelPlane from;
+    if (operation != SRCCOPY || !ContextPlane(destination, to) || !ContextPlane(source, from)) {
+        return 0;
+    }
+    int64_t toX = x, toY = y, fromX = sx, fromY = sy, columns = width, rows = height;
+    ClipStart(toX, fromX, columns);
+    ClipStart(toY, fromY, rows);
+    columns = std::min({columns, to.Width - toX, from.Width - fromX});
+    rows = std::min({rows, to.Height - toY, from.Height - fromY});
+    if (columns > 0 && rows > 0) {
+        CopyBlock(to, toX, toY, from, fromX, fromY, columns, rows);
+    }
+    return 1;
+}
+
+uint32_t GetDesktopWindow() {
+    return DesktopWindow;
+}
+
+uint32_t GetDC(uint32_t window) {
+    if (window != DesktopWindow && window != 0) {
+        return 0;
+    }
+    return Contexts().Add(DrawingContext{DrawingContext::Target::Screen, 0, nullptr});
+}
+
+int32_t ReleaseDC(uint32_t, uint32_t context) {
+    const DrawingContext* target = Contexts().Find(context);
+    if (target == nullptr || target->Kind != DrawingContext::Target::Screen) {
+        return 0;
+    }
+    return Contexts().Remove(context) ? 1 : 0;
+}
+
+uint32_t CreateImageDC(QImage* target) {
+    if (target == nullptr) {
+        return 0;
+    }
+    return Contexts().Add(DrawingContext{DrawingContext::Target::Image, 0, target});
+}

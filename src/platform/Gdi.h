@@ -1,0 +1,43 @@
+#pragma once
+
+#include "GdiTypes.h"
+
+#include <cstdint>
+
+class QImage;
+
+// The drawing layer's calls, named and shaped as the designed platform's. Handles are 32-bit, 0 is
+// none; a handle that does not exist (never made, already deleted, or of another kind) is refused
+// with result 0, never dereferenced. Single-threaded, like the window that uses it.
+
+// A new memory drawing context; reference is 0 (the screen) or an existing context.
+uint32_t CreateCompatibleDC(uint32_t reference);
+// A new black device bitmap, without addressable bits; 0 when the size cannot be had.
+uint32_t CreateCompatibleBitmap(uint32_t context, int32_t width, int32_t height);
+// Selects a bitmap into a memory context and returns the one it replaces (0 when there was none or
+// on failure). A bitmap is selected into one context at a time.
+uint32_t SelectObject(uint32_t context, uint32_t object);
+// Frees a context; the bitmap selected into it is left alone, an image context's image too.
+int32_t DeleteDC(uint32_t context);
+// Frees a bitmap; refused while it is selected into a context.
+int32_t DeleteObject(uint32_t object);
+// Fills a BITMAP record (size at least BitmapRecordSize); returns BitmapRecordSize, or 0.
+int32_t GetObjectA(uint32_t object, int32_t size, BITMAP* record);
+// Copies a width x height block from (sx, sy) of the source to (x, y) of the destination, clipped
+// to both. Only SRCCOPY is offered. Either context may be a memory or an image context.
+int32_t BitBlt(uint32_t destination, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t source,
+               int32_t sx, int32_t sy, uint32_t operation);
+uint32_t GetDesktopWindow();
+// The screen's drawing context, lent until ReleaseDC; it only serves as a reference.
+uint32_t GetDC(uint32_t window);
+int32_t ReleaseDC(uint32_t window, uint32_t context);
+
+// A drawing context whose target is a caller-owned image of format RGB32 (or ARGB32): block copies
+// onto it write into the image, clipped to its current size. The image must outlive the handle;
+// DeleteDC releases the handle only.
+uint32_t CreateImageDC(QImage* target);
+
+// For the picture services: a new black 24-bit DIB with addressable bits (0 when it cannot be had),
+// and where a bitmap's pixels are.
+uint32_t CreateDibBitmap24(int32_t width, int32_t height);
+bool GetBitmapPlane(uint32_t bitmap, PixelPlane& plane);

@@ -1,0 +1,12 @@
+#include "StdPicture.h"
+
+#include "Gdi.h"
+
+StdPicture::StdPicture(uint32_t bitmap, int32_t type, bool ownsHandle)
+    : BitmapHandle(bitmap), PictureType(type), OwnsHandle(ownsHandle) {}
+
+StdPicture::~StdPicture() {
+    if (OwnsHandle) {
+        DeleteObject(BitmapHandle);
+    }
+}

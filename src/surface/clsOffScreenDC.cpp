@@ -1,0 +1,160 @@
+#include "clsOffScreenDC.h"
+
+#include "ArrayLimits.h"
+#include "Gdi.h"
+#include "PictureService.h"
+#include "TempBitmapFile.h"
+
+#include <string>
+
+namespace {
+// Both forms of the image, the device bitmap (4 bytes a pixel) and the addressable one (3 bytes a
+// pixel and padding), must fit the platform's limit: checked before anything is discarded.
+void CheckImageSize(int32_t height, int32_t width) {
+    if (4 * static_cast<int64_t>(width) > MaxArrayElements / height) {
+        RaiseError(ErrNo::OutOfMemory,
+                   "an image of " + std::to_string(height) + " x " + std::to_string(width) + " pixels");
+    }
+}
+
+// A new black device bitmap of the screen's kind.
+uint32_t ScreenBitmap(int32_t height, int32_t width) {
+    const uint32_t desktop = GetDesktopWindow();
+    const uint32_t screen = GetDC(desktop);
+    const uint32_t bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(desktop, screen);
+    if (bitmap == 0) {
+        RaiseError(ErrNo::OutOfMemory,
+                   "an image of " + std::to_string(height) + " x " + std::to_string(width) + " pixels");
+    }
+    return bitmap;
+}
+} // namespace
+
+uint32_t clsOffScreenDC::DC() const {
+    return MemDC;
+}
+
+int32_t clsOffScreenDC::GetHeight() const {
+    return MemDC != 0 ? ImageHeight : 0;
+}
+
+int32_t clsOffScreenDC::GetWidth() const {
+    return MemDC != 0 ? ImageWidth : 0;
+}
+
+void clsOffScreenDC::GetSize(int32_t& rHeight, int32_t& rWidth) const {
+    if (MemDC != 0) {
+        rHeight = ImageHeight;
+        rWidth = ImageWidth;
+    }
+}
+
+PictureRef clsOffScreenDC::GetPictureObject() const {
+    return MemDC != 0 ? ImagePicture : nullptr;
+}
+
+void clsOffScreenDC::DisplayToDC(uint32_t DestDC) {
+    BitBlt(DestDC, 0, 0, ImageWidth, ImageHeight, DC(), 0, 0, SRCCOPY);
+}
+
+void clsOffScreenDC::CreateImage(int32_t sHeight, int32_t sWidth) {
+    Guarded("CreateImage", [&] {
+        if (sHeight <= 0 || sWidth <= 0) {
+            return;
+        }
+        CheckImageSize(sHeight, sWidth);
+        const uint32_t bitmap = ScreenBitmap(sHeight, sWidth);
+        if (MemDC != 0) {
+            DeleteDC(MemDC);
+        }
+        MemDC = CreateCompatibleDC(0);
+        MemBitmap = bitmap;
+        SelectObject(MemDC, MemBitmap);
+        ImageWidth = sWidth;
+        ImageHeight = sHeight;
+        GetDCsObject();
+        MapPixels();
+    });
+}
+
+void clsOffScreenDC::ResizeDC(int32_t newHeight, int32_t newWidth) {
+    Guarded("ResizeDC", [&] {
+        if (MemDC == 0) {
+            return;
+        }
+        if (newWidth < 1) {
+            newWidth = ImageWidth;
+        }
+        if (newHeight < 1) {
+            newHeight = ImageHeight;
+        }
+        CheckImageSize(newHeight, newWidth);
+        MemBitmap = ScreenBitmap(newHeight, newWidth);
+        const uint32_t newDC = CreateCompatibleDC(MemDC);
+        SelectObject(newDC, MemBitmap);
+        BitBlt(newDC, 0, 0, newWidth, newHeight, MemDC, 0, 0, SRCCOPY);
+        DeleteDC(MemDC);
+        ImageWidth = newWidth;
+        ImageHeight = newHeight;
+        MemDC = newDC;
+        GetDCsObject();
+        MapPixels();
+    });
+}
+
+void clsOffScreenDC::RemoveDC() {
+    if (MemDC != 0) {
+        DeleteDC(MemDC);
+        MemDC = 0;
+    }
+    if (MemBitmap != 0) {
+        DeleteObject(MemBitmap);
+        MemBitmap = 0;
+    }
+    ReplacePicture(nullptr);
+}
+
+void clsOffScreenDC::MapPixels() {
+    BITMAP record;
+    if (MemDC == 0 || !ImagePicture || GetObjectA(ImagePicture->Handle(), BitmapRecordSize, &record) == 0 ||
+        record.bmBits == nullptr) {
+        Pixels.Detach();
+        return;
+    }
+    PixelsDescriptor.Dimensions = 2;
+    PixelsDescriptor.ElementSize = 1;
+    PixelsDescriptor.Data = static_cast<uint8_t*>(record.bmBits);
+    PixelsDescriptor.Bounds[0] = {static_cast<uint32_t>(record.bmHeight), 0};
+    PixelsDescriptor.Bounds[1] = {static_cast<uint32_t>(record.bmWidthBytes), 0};
+    Pixels.Attach(&PixelsDescriptor);
+}
+
+// Trades the device bitmap for a picture loaded from a bitmap file, whose bits can be addressed.
+void clsOffScreenDC::GetDCsObject() {
+    Guarded("GetDCsObject", [&] {
+        ReplacePicture(CreatePicture(MemBitmap, PICTYPE_BITMAP));
+        const std::string path = ReloadFilePath();
+        WriteFileNoFollow(path, EncodePictureBmp(ImagePicture));
+        ReplacePicture(DecodePictureBmp(ReadFileNoFollow(path)));
+        SelectObject(MemDC, ImagePicture->Handle());
+        DeleteObject(MemBitmap);
+        MemBitmap = 0;
+    });
+}
+
+PictureRef clsOffScreenDC::CreatePicture(uint32_t hBitmap, int32_t pictureType) {
+    PictureRef picture;
+    Guarded("CreatePicture", [&] {
+        PICTDESC description;
+        description.picType = static_cast<uint32_t>(pictureType);
+        description.hbitmap = hBitmap;
+        picture = OleCreatePictureIndirect(description, true);
+    });
+    return picture;
+}
+
+void clsOffScreenDC::ReplacePicture(PictureRef picture) {
+    Pixels.Detach();
+    ImagePicture = std::move(picture);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ByteArray1D.h"
+#include "ByteArray2D.h"
+#include "ByteView2D.h"
+#include "RuntimeError.h"
+#include "StdPicture.h"
+
+#include <cstdint>
+#include <new>
+#include <string>
+
+// An off-screen drawing surface holding at most one image: a memory drawing context, the picture
+// object that owns the bitmap selected into it, and a byte view over that bitmap's pixels.
+//
+// Pixel bytes: 3 per pixel, blue, green, red; byte x = 3 * column + channel; scan line y = 0 is the
+// bottom line of the image. Sizes are passed height first. For example, the grid's tile:
+//
+//     Surface.CreateImage(height, width);          // a new image, not cleared
+//     ByteArray2D tile;
+//     Surface.GetByteArray(tile);                  // tile(0 .. 3 * width - 1, 0 .. height - 1)
+//     tile(0, 0) = 255;                            // bottom-left pixel's blue byte
+//     Surface.SetByteArray(tile);
+//     BitBlt(picMainDc, x, y, width, height, Surface.DC(), 0, 0, SRCCOPY);
+//
+// Guarded operations never throw: they show an error box (MsgBox style 16) and return normally.
+// DC, the queries, GetPictureObject, DisplayToDC and RemoveDC are unguarded.
+class clsOffScreenDC {
+public:
+    clsOffScreenDC() = default;
+    clsOffScreenDC(const clsOffScreenDC&) = delete;
+    clsOffScreenDC& operator=(const clsOffScreenDC&) = delete;
+
+    // The memory drawing context; 0 when the instance holds no image.
+    uint32_t DC() const;
+    int32_t GetHeight() const;
+    int32_t GetWidth() const;
+    // Leaves both as the caller had them when the instance holds no image.
+    void GetSize(int32_t& rHeight, int32_t& rWidth) const;
+    PictureRef GetPictureObject() const;
+    // rPic becomes (0 .. 3 x width - 1, 0 .. height - 1).
+    void GetByteArray(ByteArray2D& rPic);
+    // BArray becomes (0 .. 3 x width x height - 1), element x * height + y = byte (x, y).
+    void Get1DByteArray(ByteArray1D& BArray);
+    // Copies the whole image to (0, 0) of another drawing context.
+    void DisplayToDC(uint32_t DestDC);
+    // Stores the image from sPic; pixel columns that sPic lacks become black.
+    void SetByteArray(const ByteArray2D& sPic);
+    // Reads BArray as a tWidth x tHeight image in Get1DByteArray's order and stores it.
+    void Set1DByteArray(const ByteArray1D& BArray, int32_t tHeight, int32_t tWidth);
+    // A new image; sizes below 1 change nothing.
+    void CreateImage(int32_t sHeight, int32_t sWidth);
+    // Rebuilds the image at a new size, keeping its content at the top-left; a size below 1 keeps
+    // the current one in that direction.
+    void ResizeDC(int32_t newHeight, int32_t newWidth);
+    void RemoveDC();
+
+private:
+    void MapPixels();
+    void GetDCsObject();
+    PictureRef CreatePicture(uint32_t hBitmap, int32_t pictureType);
+    void ReportError(int32_t errNumber, const std::string& errDescription, const std::string& errLocation);
+
+    // Every change of picture detaches the view first, so it never outlives the bits it views.
+    void ReplacePicture(PictureRef picture);
+    bool HoldsPixels() const { return MemDC != 0 && Pixels.IsAttached(); }
+
+    template <typename Body> void Guarded(const char* location, Body&& body) {
+        try {
+            body();
+        } catch (const RuntimeError& error) {
+            ReportError(error.Number(), error.Description(), location);
+        } catch (const std::bad_alloc&) {
+            ReportError(ErrNo::OutOfMemory, ErrorDescription(ErrNo::OutOfMemory), location);
+        }
+    }
+
+    uint32_t MemDC = 0;
+    uint32_t MemBitmap = 0;
+    PictureRef ImagePicture;
+    ByteView2D Pixels;
+    int32_t ImageHeight = 0;
+    int32_t ImageWidth = 0;
+    ArrayDescriptor PixelsDescriptor;
+};

@@ -1,0 +1,92 @@
+#include "PictureService.h"
+#include "ErrorOf.h"
+#include "Gdi.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+PictureRef PictureOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return DecodePictureBmp(bytes);
+}
+
+QImage Sample() {
+    QImage image(3, 2, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(10, 20, 30));
+    image.setPixel(1, 0, qRgb(40, 50, 60));
+    image.setPixel(2, 0, qRgb(70, 80, 90));
+    image.setPixel(0, 1, qRgb(1, 2, 3));
+    image.setPixel(1, 1, qRgb(4, 5, 6));
+    image.setPixel(2, 1, qRgb(7, 8, 9));
+    return image;
+}
+} // namespace
+
+TEST(PictureService, LoadedPicturesHaveBottomUpBlueGreenRedBits) {
+    const PictureRef picture = PictureOf(Sample());
+    BITMAP record;
+    ASSERT_EQ(GetObjectA(picture->Handle(), BitmapRecordSize, &record), BitmapRecordSize);
+    EXPECT_EQ(record.bmWidthBytes, 12);
+    const auto* bits = static_cast<const uint8_t*>(record.bmBits);
+    EXPECT_EQ(bits[0], 3) << "first scan line is the bottom line, blue first";
+    EXPECT_EQ(bits[1], 2);
+    EXPECT_EQ(bits[2], 1);
+    EXPECT_EQ(bits[9], 0) << "padding";
+    EXPECT_EQ(bits[12 + 6], 90);
+    EXPECT_EQ(bits[12 + 8], 70);
+}
+
+TEST(PictureService, LastReferenceFreesTheBitmap) {
+    PictureRef picture = PictureOf(Sample());
+    const uint32_t bitmap = picture->Handle();
+    PictureRef copy = picture;
+    BITMAP record;
+    picture.reset();
+    EXPECT_NE(GetObjectA(bitmap, BitmapRecordSize, &record), 0);
+    copy.reset();
+    EXPECT_EQ(GetObjectA(bitmap, BitmapRecordSize, &record), 0);
+}
+
+TEST(PictureService, EncodesAs24BitFilesThatDecodeToTheSamePixels) {
+    const QByteArray bytes = EncodePictureBmp(PictureOf(Sample()));
+    ASSERT_GE(bytes.size(), 54);
+    EXPECT_EQ(bytes.left(2), "BM");
+    EXPECT_EQ(static_cast<uint8_t>(bytes[28]), 24) << "bits per pixel";
+    EXPECT_EQ(QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32), Sample());
+    EXPECT_EQ(ErrorOf([] { EncodePictureBmp(nullptr); }), ErrNo::InvalidPicture);
+    EXPECT_EQ(ErrorOf([] { DecodePictureBmp("BM not really"); }), ErrNo::InvalidPicture);
+}
+
+TEST(PictureService, CreatesPicturesFromValidDescriptionsOnly) {
+    PICTDESC description;
+    description.picType = PICTYPE_BITMAP;
+    description.hbitmap = CreateDibBitmap24(1, 1);
+    PICTDESC wrongSize = description;
+    wrongSize.cbSizeofstruct = 16;
+    EXPECT_EQ(ErrorOf([&] { OleCreatePictureIndirect(wrongSize, true); }), ErrNo::InvalidCall);
+    const PictureRef picture = OleCreatePictureIndirect(description, true);
+    EXPECT_EQ(picture->Handle(), description.hbitmap);
+    EXPECT_EQ(picture->Type(), 1);
+}
+
+TEST(PictureService, SaveFailuresAreErrorsAndLeaveNoFile) {
+    QTemporaryDir folder;
+    const PictureRef picture = PictureOf(Sample());
+    const std::string missing = folder.filePath("absent/x.bmp").toStdString();
+    EXPECT_EQ(ErrorOf([&] { SavePicture(picture, missing); }), ErrNo::PathNotFound);
+    QDir(folder.path()).mkdir("taken.bmp");
+    EXPECT_EQ(ErrorOf([&] { SavePicture(picture, folder.filePath("taken.bmp").toStdString()); }),
+              ErrNo::PathFileAccessError);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 0) << "no half-written file left";
+    const std::string good = folder.filePath("good.bmp").toStdString();
+    SavePicture(picture, good);
+    EXPECT_EQ(QImage(QString::fromStdString(good)).convertToFormat(QImage::Format_RGB32), Sample());
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "RuntimeError.h"
+
+#include <cstdint>
+
+// The number of the run-time error a call raises, 0 when it raises none.
+inline int32_t ErrorOf(auto&& call) {
+    try {
+        call();
+    } catch (const RuntimeError& error) {
+        return error.Number();
+    }
+    return 0;
+}
