@@ -5,6 +5,7 @@
 #include "MessageBoxService.h"
 #include "Numeric.h"
 #include "SelectorStrip.h"
+#include "clsOffScreenDC.h"
 #include "modWinSize.h"
 
 #include <QCheckBox>
@@ -98,6 +99,7 @@ void frmMain::Form_Load() {
     ViewScale = 4.0f;
     ViewOffsetX = 0;
     ViewOffsetY = 0;
+    Surface = std::make_unique<clsOffScreenDC>();
     GridSpacing = 5;
     HookedWindow = WindowHandle(this);
     HookWindow();
@@ -116,6 +118,7 @@ void frmMain::Form_Unload() {
     }
     Unloaded = true;
     UnhookWindow();
+    Surface.reset();
 }
 
 float frmMain::ScaleWidth() const {

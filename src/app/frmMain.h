@@ -8,9 +8,11 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class DrawingArea;
+class clsOffScreenDC;
 class ListBox;
 class SelectorStrip;
 class QCheckBox;
@@ -35,6 +37,7 @@ public:
     int16_t ViewOffsetY = 0;
     int16_t ViewWidth = 0;
     int16_t ViewHeight = 0;
+    std::unique_ptr<clsOffScreenDC> Surface;
     int16_t GridTileSize = 0;
     int16_t GridSpacing = 0;
 

@@ -2,6 +2,7 @@
 
 #include "DrawingArea.h"
 #include "ListBox.h"
+#include "clsOffScreenDC.h"
 #include "SelectorStrip.h"
 #include "frmMain.h"
 #include "modWinSize.h"
@@ -66,9 +67,12 @@ TEST_F(WindowTest, TabOrderFollowsTheDesign) {
     EXPECT_EQ(tabStops, std::vector<const QWidget*>(std::begin(expected), std::end(expected)));
 }
 
-TEST_F(WindowTest, ClosingRemovesTheHook) {
+TEST_F(WindowTest, ClosingRemovesTheHookAndReleasesTheSurface) {
+    ASSERT_NE(Window->Surface, nullptr);
+    EXPECT_EQ(Window->Surface->DC(), 0u);
     Window->close();
     EXPECT_EQ(PrevWndProc, 0u);
+    EXPECT_EQ(Window->Surface, nullptr);
     Window.reset();
     EXPECT_EQ(PrevWndProc, 0u);
 }
