@@ -75,6 +75,9 @@ void SelectorStrip::RepaintBox(int16_t index) {
 
 void SelectorStrip::RepaintChangedBoxes() {
     const size_t count = static_cast<size_t>(Boxes.Count());
+    if (count == Painted.size() && std::equal(Boxes.begin(), Boxes.end(), Painted.begin())) {
+        return;
+    }
     std::vector<QRect> areas;
     for (size_t i = 0; i < std::max(count, Painted.size()); ++i) {
         const BoxElement* before = i < Painted.size() ? &Painted[i] : nullptr;
