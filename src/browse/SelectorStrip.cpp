@@ -23,6 +23,25 @@ QRectF BoxRect(const BoxElement& box) {
     return QRectF(box.Left, box.Top, box.Width, box.Height);
 }
 
+// The old and new areas of every box that differs between the two.
+std::vector<QRect> ChangedAreas(const std::vector<BoxElement>& before, const ElementArray<BoxElement>& now) {
+    const size_t count = static_cast<size_t>(now.Count());
+    std::vector<QRect> areas;
+    for (size_t i = 0; i < std::max(count, before.size()); ++i) {
+        const BoxElement* old = i < before.size() ? &before[i] : nullptr;
+        const BoxElement* current = i < count ? &now(static_cast<int32_t>(i)) : nullptr;
+        if (old && current && *old == *current) {
+            continue;
+        }
+        for (const BoxElement* box : {old, current}) {
+            if (box) {
+                areas.push_back(SelectorStrip::BoxArea(*box));
+            }
+        }
+    }
+    return areas;
+}
+
 std::optional<BoxStep> StepOf(int key) {
     switch (key) {
     case Qt::Key_Left:
@@ -74,26 +93,11 @@ void SelectorStrip::RepaintBox(int16_t index) {
 }
 
 void SelectorStrip::RepaintChangedBoxes() {
-    const size_t count = static_cast<size_t>(Boxes.Count());
-    if (count == Painted.size() && std::equal(Boxes.begin(), Boxes.end(), Painted.begin())) {
+    if (static_cast<size_t>(Boxes.Count()) == Painted.size() &&
+        std::equal(Boxes.begin(), Boxes.end(), Painted.begin())) {
         return;
     }
-    std::vector<QRect> areas;
-    for (size_t i = 0; i < std::max(count, Painted.size()); ++i) {
-        const BoxElement* before = i < Painted.size() ? &Painted[i] : nullptr;
-        const BoxElement* now = i < count ? &Boxes(static_cast<int32_t>(i)) : nullptr;
-        if (before && now && *before == *now) {
-            continue;
-        }
-        for (const BoxElement* box : {before, now}) {
-            if (box) {
-                areas.push_back(BoxArea(*box));
-            }
-        }
-    }
-    if (areas.empty()) {
-        return;
-    }
+    const std::vector<QRect> areas = ChangedAreas(Painted, Boxes);
     if (areas.size() > 2 * MaxSeparateRepaints) {
         update();
     } else {

