@@ -77,10 +77,7 @@ void frmMain::WireEvents() {
     route(chkGrid, &QCheckBox::clicked, &frmMain::chkGrid_Click);
     route(cmdGridSpaceInc, &QPushButton::clicked, &frmMain::cmdGridSpaceInc_Click);
     route(cmdGridSpaceDec, &QPushButton::clicked, &frmMain::cmdGridSpaceDec_Click);
-    connect(picTopBar, &SelectorStrip::BoxClicked, this,
-            [this](int16_t index) { RunHandler([this, index] { picPoint_Click(index); }); });
-    connect(picSideBar, &SelectorStrip::BoxClicked, this,
-            [this](int16_t index) { RunHandler([this, index] { picLine_Click(index); }); });
+    WireStrips();
 }
 
 // Keyboard order follows the design's tab indices; the strips stand for their boxes.
@@ -148,6 +145,6 @@ void frmMain::ReportHandlerError(int32_t number, const std::string& description)
 
 void frmMain::RepaintPools() {
     picMain->update();
-    picTopBar->update();
-    picSideBar->update();
+    picTopBar->RepaintChangedBoxes();
+    picSideBar->RepaintChangedBoxes();
 }

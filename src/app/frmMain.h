@@ -102,6 +102,13 @@ public:
     void PaintLineBox(int16_t meshIndex, int16_t lineIndex);
     void picPoint_Click(int16_t index);
     void picLine_Click(int16_t index);
+    void WireStrips();
+    // Tooltip texts of a box of the chosen mesh; empty when there is no such point or line.
+    std::string PointBoxTip(int16_t index) const;
+    std::string LineBoxTip(int16_t index) const;
+    // How often the strip operations ran the layout and the redraw, for tests to observe.
+    int32_t StripLayoutRuns = 0;
+    int32_t StripRedraws = 0;
 
     // Panel layout.
     void ArrangePanels();

@@ -1,57 +1,50 @@
 #include "frmMain.h"
 
 #include "ListBox.h"
+#include "SelectorStrip.h"
+#include "StripState.h"
+#include "StripTips.h"
 #include "modObjects.h"
 
 namespace {
-// Grows a strip by one box; true when a new box was created (the layout then runs).
-bool GrowStrip(ElementArray<BoxElement>& strip, int32_t unselectedColour) {
-    if (strip.IsEmpty()) {
-        strip(0).Visible = true;
-        return false;
-    }
-    const int16_t index = strip.Count();
-    strip.Load(index);
-    strip(index).BackColor = unselectedColour;
-    strip(index).Visible = true;
-    return true;
-}
-
-void ShrinkStrip(ElementArray<BoxElement>& strip) {
-    if (strip.Count() > 1) {
-        strip.Unload(strip.Count() - 1);
-    } else {
-        strip(0).Visible = false;
-    }
-}
-
-// Flips one flag and colours its box; the indices are checked before anything changes.
-void ToggleBox(std::vector<int16_t>& flags, int16_t index, ElementArray<BoxElement>& strip,
-               int32_t unselectedColour, int32_t selectedColour) {
-    if (index < 0 || static_cast<size_t>(index) >= flags.size() || !strip.Exists(index)) {
-        RaiseError(ErrNo::SubscriptOutOfRange, "box " + std::to_string(index));
-    }
-    int16_t& flag = flags[static_cast<size_t>(index)];
-    strip(index).BackColor = flag != 0 ? unselectedColour : selectedColour;
-    flag = flag != 0 ? 0 : -1;
-}
-
 MeshSelection& SelectionOf(int16_t meshIndex) {
     if (meshIndex < 0 || static_cast<size_t>(meshIndex) >= CurrentPlacement.Selections.size()) {
         RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(meshIndex));
     }
     return CurrentPlacement.Selections[static_cast<size_t>(meshIndex)];
 }
+
+// The chosen mesh when it has a point at index, else none.
+const Mesh* ChosenMeshWithPoint(int16_t meshIndex, int32_t index) {
+    if (meshIndex < 0 || meshIndex >= static_cast<int32_t>(CurrentObject.Meshes.size())) {
+        return nullptr;
+    }
+    const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(meshIndex)];
+    const bool has = index >= 0 && static_cast<size_t>(index) < std::min(mesh.X.size(), mesh.Y.size());
+    return has ? &mesh : nullptr;
+}
 } // namespace
 
+void frmMain::WireStrips() {
+    picSideBar->SetFlow(BoxFlow::Columns);
+    picTopBar->SetTipSource([this](int16_t index) { return PointBoxTip(index); });
+    picSideBar->SetTipSource([this](int16_t index) { return LineBoxTip(index); });
+    connect(picTopBar, &SelectorStrip::BoxClicked, this,
+            [this](int16_t index) { RunHandler([this, index] { picPoint_Click(index); }); });
+    connect(picSideBar, &SelectorStrip::BoxClicked, this,
+            [this](int16_t index) { RunHandler([this, index] { picLine_Click(index); }); });
+}
+
 void frmMain::LoadPointBoxes() {
-    if (GrowStrip(picPoint, 128)) {
+    if (GrowStrip(picPoint, PointBoxColours.Unselected)) {
+        ++StripLayoutRuns;
         ArrangePanels();
     }
 }
 
 void frmMain::LoadLineBoxes() {
-    if (GrowStrip(picLine, 32768)) {
+    if (GrowStrip(picLine, LineBoxColours.Unselected)) {
+        ++StripLayoutRuns;
         ArrangePanels();
     }
 }
@@ -65,12 +58,16 @@ void frmMain::UnloadLineBoxes() {
 }
 
 void frmMain::PaintPointBox(int16_t meshIndex, int16_t pointIndex) {
-    ToggleBox(SelectionOf(meshIndex).PointFlags, pointIndex, picPoint, 128, 33023);
+    ToggleBox(SelectionOf(meshIndex).PointFlags, pointIndex, picPoint, PointBoxColours);
+    picTopBar->RepaintBox(pointIndex);
+    ++StripRedraws;
     RedrawView();
 }
 
 void frmMain::PaintLineBox(int16_t meshIndex, int16_t lineIndex) {
-    ToggleBox(SelectionOf(meshIndex).LineFlags, lineIndex, picLine, 32768, 12288000);
+    ToggleBox(SelectionOf(meshIndex).LineFlags, lineIndex, picLine, LineBoxColours);
+    picSideBar->RepaintBox(lineIndex);
+    ++StripRedraws;
     RedrawView();
 }
 
@@ -80,4 +77,22 @@ void frmMain::picPoint_Click(int16_t index) {
 
 void frmMain::picLine_Click(int16_t index) {
     PaintLineBox(LstMeshes->ListIndex(), index);
+}
+
+std::string frmMain::PointBoxTip(int16_t index) const {
+    const Mesh* mesh = ChosenMeshWithPoint(LstMeshes->ListIndex(), index);
+    if (!mesh) {
+        return {};
+    }
+    const size_t i = static_cast<size_t>(index);
+    return PointTipText(index, mesh->X[i], mesh->Y[i]);
+}
+
+std::string frmMain::LineBoxTip(int16_t index) const {
+    const Mesh* mesh = ChosenMeshWithPoint(LstMeshes->ListIndex(), static_cast<int32_t>(index) + 1);
+    if (!mesh || index < 0) {
+        return {};
+    }
+    const size_t i = static_cast<size_t>(index);
+    return LineTipText(index, mesh->X[i], mesh->Y[i], mesh->X[i + 1], mesh->Y[i + 1]);
 }

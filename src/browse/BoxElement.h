@@ -11,4 +11,6 @@ struct BoxElement {
     float Height = 17;
     int32_t BackColor = 0;
     bool Visible = false;
+
+    bool operator==(const BoxElement&) const = default;
 };

@@ -1,7 +1,62 @@
 #include "SelectorStrip.h"
 
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+// The focus frame sits in the 3-pixel gap between neighbouring boxes.
+constexpr int FrameGap = 2;
+// Past this many changed boxes one repaint of the whole panel is cheaper than many small ones.
+constexpr int MaxSeparateRepaints = 64;
+
+QColor ColourOf(int32_t value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+QRectF BoxRect(const BoxElement& box) {
+    return QRectF(box.Left, box.Top, box.Width, box.Height);
+}
+
+// The old and new areas of every box that differs between the two.
+std::vector<QRect> ChangedAreas(const std::vector<BoxElement>& before, const ElementArray<BoxElement>& now) {
+    const size_t count = static_cast<size_t>(now.Count());
+    std::vector<QRect> areas;
+    for (size_t i = 0; i < std::max(count, before.size()); ++i) {
+        const BoxElement* old = i < before.size() ? &before[i] : nullptr;
+        const BoxElement* current = i < count ? &now(static_cast<int32_t>(i)) : nullptr;
+        if (old && current && *old == *current) {
+            continue;
+        }
+        for (const BoxElement* box : {old, current}) {
+            if (box) {
+                areas.push_back(SelectorStrip::BoxArea(*box));
+            }
+        }
+    }
+    return areas;
+}
+
+std::optional<BoxStep> StepOf(int key) {
+    switch (key) {
+    case Qt::Key_Left:
+        return BoxStep::Left;
+    case Qt::Key_Right:
+        return BoxStep::Right;
+    case Qt::Key_Up:
+        return BoxStep::Up;
+    case Qt::Key_Down:
+        return BoxStep::Down;
+    default:
+        return std::nullopt;
+    }
+}
+} // namespace
 
 SelectorStrip::SelectorStrip(const ElementArray<BoxElement>& boxes, QWidget* parent)
     : QWidget(parent), Boxes(boxes) {
@@ -9,32 +64,162 @@ SelectorStrip::SelectorStrip(const ElementArray<BoxElement>& boxes, QWidget* par
     setFocusPolicy(Qt::StrongFocus);
 }
 
-int16_t BoxAt(const ElementArray<BoxElement>& boxes, double x, double y) {
-    for (int16_t i = 0; i < boxes.Count(); ++i) {
-        const BoxElement& box = boxes(i);
-        if (box.Visible && x >= box.Left && x < box.Left + box.Width && y >= box.Top &&
-            y < box.Top + box.Height) {
-            return i;
-        }
-    }
-    return -1;
+QRect SelectorStrip::BoxArea(const BoxElement& box) {
+    return BoxRect(box).adjusted(-FrameGap, -FrameGap, FrameGap, FrameGap).toAlignedRect();
 }
 
-void SelectorStrip::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    for (const BoxElement& box : Boxes) {
-        if (box.Visible) {
-            const int32_t c = box.BackColor;
-            painter.fillRect(QRectF(box.Left, box.Top, box.Width, box.Height),
-                             QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+int16_t SelectorStrip::FocusIndex() const {
+    return std::min<int16_t>(Focused, static_cast<int16_t>(Boxes.Count() - 1));
+}
+
+bool SelectorStrip::IsShown(int16_t index) const {
+    return Boxes.Exists(index) && Boxes(index).Visible;
+}
+
+int16_t SelectorStrip::BoxUnder(const QPointF& position) const {
+    return BoxAt(Boxes, Flow, position.x(), position.y());
+}
+
+void SelectorStrip::RepaintBox(int16_t index) {
+    if (!Boxes.Exists(index)) {
+        return;
+    }
+    const size_t slot = static_cast<size_t>(index);
+    if (slot < Painted.size()) {
+        update(BoxArea(Painted[slot]));
+        Painted[slot] = Boxes(index);
+    }
+    update(BoxArea(Boxes(index)));
+}
+
+void SelectorStrip::RepaintChangedBoxes() {
+    if (static_cast<size_t>(Boxes.Count()) == Painted.size() &&
+        std::equal(Boxes.begin(), Boxes.end(), Painted.begin())) {
+        return;
+    }
+    const std::vector<QRect> areas = ChangedAreas(Painted, Boxes);
+    if (areas.size() > 2 * MaxSeparateRepaints) {
+        update();
+    } else {
+        for (const QRect& area : areas) {
+            update(area);
         }
     }
+    Painted.assign(Boxes.begin(), Boxes.end());
+}
+
+bool SelectorStrip::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        ShowTip(BoxUnder(help->pos()), help->globalPos());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void SelectorStrip::ShowTip(int16_t index, const QPoint& globalPos) {
+    const std::string text = index >= 0 && TipSource ? TipSource(index) : std::string();
+    if (text.empty()) {
+        QToolTip::hideText();
+        return;
+    }
+    QToolTip::showText(globalPos, QString::fromStdString(text), this, BoxArea(Boxes(index)));
+}
+
+void SelectorStrip::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    for (const QRect& rect : event->region()) {
+        painter.fillRect(rect, palette().window());
+        PaintBoxesIn(painter, rect);
+    }
+    if (hasFocus() && IsShown(FocusIndex())) {
+        PaintFocusFrame(painter);
+    }
+}
+
+void SelectorStrip::PaintBoxesIn(QPainter& painter, const QRect& rect) const {
+    const bool rows = Flow == BoxFlow::Rows;
+    const QRectF area(rect);
+    const BoxSpan span =
+        BoxesAcross(Boxes, Flow, rows ? area.top() : area.left(), rows ? area.bottom() : area.right());
+    for (int32_t i = span.First; i <= span.Last; ++i) {
+        const BoxElement& box = Boxes(i);
+        if (box.Visible && BoxRect(box).intersects(area)) {
+            painter.fillRect(BoxRect(box), ColourOf(box.BackColor));
+        }
+    }
+}
+
+void SelectorStrip::PaintFocusFrame(QPainter& painter) const {
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
+    painter.setBrush(Qt::NoBrush);
+    const BoxElement& box = Boxes(FocusIndex());
+    const QRectF frame(box.Left - FrameGap, box.Top - FrameGap, box.Width + FrameGap + 1,
+                       box.Height + FrameGap + 1);
+    // The first row and column sit 1 pixel from the panel's edge: keep their frame inside it.
+    painter.drawRect(frame.intersected(QRectF(rect()).adjusted(0, 0, -1, -1)));
 }
 
 void SelectorStrip::mousePressEvent(QMouseEvent* event) {
-    const int16_t index = BoxAt(Boxes, event->position().x(), event->position().y());
-    if (index >= 0) {
-        emit BoxClicked(index);
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
     }
+    Pressed = BoxUnder(event->position());
+    if (Pressed >= 0) {
+        MoveFocus(Pressed);
+    }
+}
+
+// A click is a press and a release on the same box.
+void SelectorStrip::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const int16_t pressed = Pressed;
+    Pressed = -1;
+    if (pressed >= 0 && BoxUnder(event->position()) == pressed) {
+        emit BoxClicked(pressed);
+    }
+}
+
+void SelectorStrip::keyPressEvent(QKeyEvent* event) {
+    const int16_t focused = FocusIndex();
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        if (IsShown(focused)) {
+            emit BoxClicked(focused);
+        }
+        return;
+    }
+    const std::optional<BoxStep> step = StepOf(event->key());
+    if (!step || !IsShown(focused)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    MoveFocus(NeighbourBox(Boxes, Flow, focused, *step));
+    const QRect area = BoxArea(Boxes(FocusIndex()));
+    ShowTip(FocusIndex(), mapToGlobal(area.bottomLeft()));
+}
+
+void SelectorStrip::MoveFocus(int16_t index) {
+    RepaintFocusFrame();
+    Focused = index;
+    RepaintFocusFrame();
+}
+
+void SelectorStrip::RepaintFocusFrame() {
+    if (Boxes.Exists(FocusIndex())) {
+        update(BoxArea(Boxes(FocusIndex())));
+    }
+}
+
+void SelectorStrip::focusInEvent(QFocusEvent* event) {
+    RepaintFocusFrame();
+    QWidget::focusInEvent(event);
+}
+
+void SelectorStrip::focusOutEvent(QFocusEvent* event) {
+    RepaintFocusFrame();
+    QWidget::focusOutEvent(event);
 }

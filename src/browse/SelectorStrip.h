@@ -2,25 +2,65 @@
 
 #include "BoxElement.h"
 #include "ElementArray.h"
+#include "StripGeometry.h"
 
 #include <QWidget>
 
-// A panel that paints the boxes of one selector strip and reports which box was clicked.
+#include <functional>
+#include <string>
+#include <vector>
+
+class QHelpEvent;
+
+// The panel of one selector strip. It paints the boxes of its element array (only those in the
+// exposed region), reports a click on a box with the box's index, and lets the keyboard stand in for
+// the mouse: arrow keys move a focus between the boxes and Space clicks the focused one.
 class SelectorStrip : public QWidget {
     Q_OBJECT
 public:
-    SelectorStrip(const ElementArray<BoxElement>& boxes, QWidget* parent = nullptr);
+    explicit SelectorStrip(const ElementArray<BoxElement>& boxes, QWidget* parent = nullptr);
+
+    // Rows for the point strip (the default), columns for the line strip.
+    void SetFlow(BoxFlow flow) { Flow = flow; }
+    // Where a box's tooltip comes from; an empty text shows none.
+    void SetTipSource(std::function<std::string(int16_t)> source) { TipSource = std::move(source); }
+
+    // Repaints one box, as after a toggle.
+    void RepaintBox(int16_t index);
+    // Repaints the boxes that changed since they were last repainted through either call.
+    void RepaintChangedBoxes();
+
+    // The box the keyboard acts on.
+    int16_t FocusIndex() const;
+    // A box's area, with room for the focus frame around it.
+    static QRect BoxArea(const BoxElement& box);
 
 signals:
     void BoxClicked(int16_t index);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    const ElementArray<BoxElement>& Boxes;
-};
+    void PaintBoxesIn(QPainter& painter, const QRect& rect) const;
+    void PaintFocusFrame(QPainter& painter) const;
+    void MoveFocus(int16_t index);
+    void RepaintFocusFrame();
+    bool IsShown(int16_t index) const;
+    void ShowTip(int16_t index, const QPoint& globalPos);
+    int16_t BoxUnder(const QPointF& position) const;
 
-// The index of the shown box under (x, y), or -1.
-int16_t BoxAt(const ElementArray<BoxElement>& boxes, double x, double y);
+    const ElementArray<BoxElement>& Boxes;
+    BoxFlow Flow = BoxFlow::Rows;
+    std::function<std::string(int16_t)> TipSource;
+    // The boxes as last handed to the repaint calls, to find what changed.
+    std::vector<BoxElement> Painted;
+    int16_t Focused = 0;
+    int16_t Pressed = -1;
+};

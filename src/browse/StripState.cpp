@@ -1,0 +1,38 @@
+#include "StripState.h"
+
+#include "RuntimeError.h"
+
+#include <string>
+
+bool GrowStrip(ElementArray<BoxElement>& strip, int32_t unselectedColour) {
+    if (strip.IsEmpty()) {
+        strip(0).Visible = true;
+        return false;
+    }
+    const int16_t index = strip.Count();
+    strip.Load(index);
+    BoxElement& box = strip(index);
+    box.BackColor = unselectedColour;
+    box.Visible = true;
+    return true;
+}
+
+void ShrinkStrip(ElementArray<BoxElement>& strip) {
+    if (strip.Count() > 1) {
+        strip.Unload(strip.Count() - 1);
+    } else {
+        strip(0).Visible = false;
+    }
+}
+
+void ToggleBox(std::vector<int16_t>& flags, int16_t index, ElementArray<BoxElement>& strip,
+               BoxColours colours) {
+    if (index < 0 || static_cast<size_t>(index) >= flags.size()) {
+        RaiseError(ErrNo::SubscriptOutOfRange, "flag " + std::to_string(index));
+    }
+    int16_t& flag = flags[static_cast<size_t>(index)];
+    BoxElement& box = strip(index);
+    const bool wasSet = flag != 0;
+    box.BackColor = wasSet ? colours.Unselected : colours.Selected;
+    flag = wasSet ? 0 : -1;
+}

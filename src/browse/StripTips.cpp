@@ -1,0 +1,24 @@
+#include "StripTips.h"
+
+#include <charconv>
+
+namespace {
+// The shortest text that reads back as the same float.
+std::string Number(float value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+std::string Coordinates(float x, float y) {
+    return "(" + Number(x) + ", " + Number(y) + ")";
+}
+} // namespace
+
+std::string PointTipText(int16_t index, float x, float y) {
+    return "Point " + std::to_string(index) + ": " + Coordinates(x, y);
+}
+
+std::string LineTipText(int16_t index, float x1, float y1, float x2, float y2) {
+    return "Line " + std::to_string(index) + ": " + Coordinates(x1, y1) + " to " + Coordinates(x2, y2);
+}

@@ -1,0 +1,140 @@
+#include "EditorFixture.h"
+
+#include "ListBox.h"
+#include "RuntimeError.h"
+#include "frmMain.h"
+#include "modObjects.h"
+
+namespace {
+class StripOperationsTest : public EditorFixture {
+protected:
+    int32_t ErrorOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const RuntimeError& error) {
+            return error.Number();
+        }
+        return 0;
+    }
+};
+} // namespace
+
+TEST_F(StripOperationsTest, GrowingRunsTheLayoutForEveryCreatedBoxOnly) {
+    frmMain& w = *Window;
+    w.LoadPointBoxes();
+    EXPECT_EQ(w.picPoint.Count(), 1);
+    EXPECT_TRUE(w.picPoint(0).Visible);
+    EXPECT_EQ(w.StripLayoutRuns, 0);
+    for (int k = 1; k < 6; ++k) {
+        w.LoadPointBoxes();
+    }
+    ASSERT_EQ(w.picPoint.Count(), 6);
+    for (int16_t k = 0; k < 6; ++k) {
+        EXPECT_TRUE(w.picPoint(k).Visible);
+        EXPECT_EQ(w.picPoint(k).BackColor, 128);
+    }
+    EXPECT_EQ(w.StripLayoutRuns, 5);
+    w.LoadLineBoxes();
+    w.LoadLineBoxes();
+    EXPECT_EQ(w.picLine.Count(), 2);
+    EXPECT_EQ(w.picLine(1).BackColor, 32768);
+    EXPECT_EQ(w.StripLayoutRuns, 6);
+}
+
+TEST_F(StripOperationsTest, ShrinkingNeverRunsTheLayout) {
+    frmMain& w = *Window;
+    w.LoadLineBoxes();
+    w.LoadLineBoxes();
+    const int32_t runs = w.StripLayoutRuns;
+    w.UnloadLineBoxes();
+    EXPECT_EQ(w.picLine.Count(), 1);
+    EXPECT_TRUE(w.picLine(0).Visible);
+    w.UnloadLineBoxes();
+    EXPECT_EQ(w.picLine.Count(), 1);
+    EXPECT_FALSE(w.picLine(0).Visible);
+    w.UnloadLineBoxes();
+    EXPECT_EQ(w.picLine.Count(), 1);
+    EXPECT_FALSE(w.picLine(0).Visible);
+    w.UnloadPointBoxes();
+    EXPECT_TRUE(w.picPoint.IsEmpty());
+    EXPECT_EQ(w.StripLayoutRuns, runs);
+}
+
+TEST_F(StripOperationsTest, LoadingAMeshOfNPointsRunsTheLayout2NMinus3Times) {
+    Load(MeshesOf({5, 2}));
+    EXPECT_EQ(Window->StripLayoutRuns, 7);
+    EXPECT_EQ(Window->picPoint.Count(), 5);
+    EXPECT_EQ(Window->picLine.Count(), 4);
+    Window->LstMeshes->SetListIndex(1);
+    EXPECT_EQ(Window->StripLayoutRuns, 7);
+}
+
+TEST_F(StripOperationsTest, TogglesMarkTheChosenMeshAndRedrawOncePerClick) {
+    Load(MeshesOf({3, 4, 5}));
+    Window->LstMeshes->SetListIndex(2);
+    const int32_t redraws = Window->StripRedraws;
+    Window->PaintPointBox(2, 3);
+    EXPECT_EQ(CurrentPlacement.Selections[2].PointFlags[3], -1);
+    EXPECT_EQ(Window->picPoint(3).BackColor, 33023);
+    Window->PaintLineBox(2, 0);
+    EXPECT_EQ(CurrentPlacement.Selections[2].LineFlags[0], -1);
+    EXPECT_EQ(Window->picLine(0).BackColor, 12288000);
+    EXPECT_EQ(Window->StripRedraws, redraws + 2);
+    EXPECT_EQ(CurrentPlacement.Selections[2].PointFlags, (std::vector<int16_t>{0, 0, 0, -1, 0}));
+    EXPECT_EQ(Window->picPoint(2).BackColor, 128);
+
+    Window->picPoint_Click(1);
+    Window->picPoint_Click(1);
+    EXPECT_EQ(CurrentPlacement.Selections[2].PointFlags[1], 0);
+    EXPECT_EQ(Window->picPoint(1).BackColor, 128);
+    Window->picLine_Click(0);
+    EXPECT_EQ(CurrentPlacement.Selections[2].LineFlags[0], 0);
+    EXPECT_EQ(Window->picLine(0).BackColor, 32768);
+    EXPECT_EQ(Window->StripRedraws, redraws + 5);
+}
+
+TEST_F(StripOperationsTest, AnyNonZeroFlagCountsAsSet) {
+    Load(MeshesOf({3}));
+    CurrentPlacement.Selections[0].PointFlags[2] = 7;
+    CurrentPlacement.Selections[0].LineFlags[1] = 1;
+    Window->PaintPointBox(0, 2);
+    Window->PaintLineBox(0, 1);
+    EXPECT_EQ(CurrentPlacement.Selections[0].PointFlags[2], 0);
+    EXPECT_EQ(Window->picPoint(2).BackColor, 128);
+    EXPECT_EQ(CurrentPlacement.Selections[0].LineFlags[1], 0);
+    EXPECT_EQ(Window->picLine(1).BackColor, 32768);
+}
+
+TEST_F(StripOperationsTest, IndicesOutsideTheMeshChangeNothing) {
+    Load(MeshesOf({3, 5}));
+    const int32_t redraws = Window->StripRedraws;
+    EXPECT_EQ(ErrorOf([&] { Window->PaintPointBox(2, 0); }), ErrNo::SubscriptOutOfRange);
+    EXPECT_EQ(ErrorOf([&] { Window->PaintPointBox(-1, 0); }), ErrNo::SubscriptOutOfRange);
+    EXPECT_EQ(ErrorOf([&] { Window->PaintPointBox(0, 3); }), ErrNo::SubscriptOutOfRange);
+    EXPECT_EQ(ErrorOf([&] { Window->PaintLineBox(0, 2); }), ErrNo::SubscriptOutOfRange);
+    EXPECT_EQ(ErrorOf([&] { Window->PaintLineBox(0, -1); }), ErrNo::SubscriptOutOfRange);
+    // Mesh 1 has a flag 4 but the strips hold mesh 0's three boxes.
+    EXPECT_EQ(ErrorOf([&] { Window->PaintPointBox(1, 4); }), ErrNo::ControlArrayElementMissing);
+    for (const MeshSelection& selection : CurrentPlacement.Selections) {
+        EXPECT_TRUE(std::all_of(selection.PointFlags.begin(), selection.PointFlags.end(),
+                                [](int16_t flag) { return flag == 0; }));
+        EXPECT_TRUE(std::all_of(selection.LineFlags.begin(), selection.LineFlags.end(),
+                                [](int16_t flag) { return flag == 0; }));
+    }
+    for (const BoxElement& box : Window->picPoint) {
+        EXPECT_EQ(box.BackColor, 128);
+    }
+    EXPECT_EQ(Window->StripRedraws, redraws);
+}
+
+TEST_F(StripOperationsTest, TipsNameThePointOrLineOfTheChosenMesh) {
+    Load(MeshesOf({3, 4}));
+    EXPECT_EQ(Window->PointBoxTip(1), "Point 1: (-15, -20)");
+    EXPECT_EQ(Window->LineBoxTip(1), "Line 1: (-15, -20) to (-10, -20)");
+    EXPECT_EQ(Window->PointBoxTip(3), "");
+    EXPECT_EQ(Window->LineBoxTip(2), "");
+    EXPECT_EQ(Window->LineBoxTip(-1), "");
+    Window->LstMeshes->SetListIndex(1);
+    EXPECT_EQ(Window->PointBoxTip(3), "Point 3: (-5, -12)");
+    EXPECT_EQ(Window->LineBoxTip(2), "Line 2: (-10, -12) to (-5, -12)");
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "BoxElement.h"
+#include "ElementArray.h"
+#include "StripGeometry.h"
+
+// A strip of count shown boxes flowed on the designed 20-pixel pitch, perLine to a row or column.
+inline ElementArray<BoxElement> FlowedStrip(int count, BoxFlow flow, int perLine, int32_t colour = 128) {
+    ElementArray<BoxElement> strip(BoxElement{0, 0, 17, 17, colour, true});
+    for (int k = 0; k < count; ++k) {
+        if (k > 0) {
+            strip.Load(k);
+        }
+        BoxElement& box = strip(k);
+        const float along = static_cast<float>(1 + 20 * (k % perLine));
+        const float across = static_cast<float>(1 + 20 * (k / perLine));
+        box.Left = flow == BoxFlow::Rows ? along : across;
+        box.Top = flow == BoxFlow::Rows ? across : along;
+        box.Visible = true;
+    }
+    return strip;
+}

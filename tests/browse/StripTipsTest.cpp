@@ -1,0 +1,9 @@
+#include "StripTips.h"
+
+#include <gtest/gtest.h>
+
+TEST(StripTipsTest, NamesThePointOrLineWithItsModelCoordinates) {
+    EXPECT_EQ(PointTipText(3, 12.5f, -4.0f), "Point 3: (12.5, -4)");
+    EXPECT_EQ(PointTipText(0, 0.1f, 1e-7f), "Point 0: (0.1, 1e-07)");
+    EXPECT_EQ(LineTipText(32766, -20.0f, 7.25f, 3.0f, 0.0f), "Line 32766: (-20, 7.25) to (3, 0)");
+}
