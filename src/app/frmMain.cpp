@@ -34,6 +34,8 @@ frmMain::frmMain() {
 
 frmMain::~frmMain() {
     Form_Unload();
+    // The panels paint the pools, which are members: the panels must go first.
+    delete takeCentralWidget();
 }
 
 void frmMain::BuildControls() {
