@@ -23,6 +23,14 @@ int Pixels(float value) {
     }
     return static_cast<int>(RoundHalfEven(std::clamp<double>(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)));
 }
+
+// Most runs leave a panel where it was; the toolkit does real work even for an unchanged geometry.
+void Place(QWidget* widget, int left, int top, int width, int height) {
+    const QRect geometry(left, top, width, height);
+    if (widget->geometry() != geometry) {
+        widget->setGeometry(geometry);
+    }
+}
 } // namespace
 
 void frmMain::ArrangePanels() {
@@ -35,11 +43,11 @@ void frmMain::ArrangePanels() {
                            static_cast<float>(frameControls->width()),
                            static_cast<float>(frameControls->height())};
     const PanelGeometry g = ArrangePanelGeometry(input, rows, columns);
-    picTopBar->setGeometry(picTopBar->x(), picTopBar->y(), Pixels(g.TopBarWidth), Pixels(g.TopBarHeight));
-    picSideBar->setGeometry(picSideBar->x(), Pixels(g.SideBarTop), Pixels(g.SideBarWidth),
-                            Pixels(g.SideBarHeight));
-    frameControls->move(Pixels(g.FrameLeft), Pixels(g.FrameTop));
-    picMain->setGeometry(Pixels(g.MainLeft), Pixels(g.MainTop), Pixels(g.MainWidth), Pixels(g.MainHeight));
+    Place(picTopBar, picTopBar->x(), picTopBar->y(), Pixels(g.TopBarWidth), Pixels(g.TopBarHeight));
+    Place(picSideBar, picSideBar->x(), Pixels(g.SideBarTop), Pixels(g.SideBarWidth), Pixels(g.SideBarHeight));
+    Place(frameControls, Pixels(g.FrameLeft), Pixels(g.FrameTop), frameControls->width(),
+          frameControls->height());
+    Place(picMain, Pixels(g.MainLeft), Pixels(g.MainTop), Pixels(g.MainWidth), Pixels(g.MainHeight));
     MinHeight = g.MinHeight;
     if (BelowMinimumHeight(Height(), TwipsPerPixelY(), MinHeight)) {
         SetHeight(Height() + GrowthStepTwips);
