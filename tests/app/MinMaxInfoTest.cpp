@@ -30,14 +30,6 @@ TEST(MinMaxInfoTest, TheMinimumsBecomeTheMinimumTrackingSize) {
     ExpectOnlyMinTrackSizeChanged(info, {712, 481});
 }
 
-TEST(MinMaxInfoTest, HalvesRoundToEven) {
-    MINMAXINFO info = PlatformRecord();
-    AnswerMinMaxInfo(info, 712.5f, 480.5f);
-    ExpectOnlyMinTrackSizeChanged(info, {712, 480});
-    AnswerMinMaxInfo(info, 713.5f, 481.5f);
-    ExpectOnlyMinTrackSizeChanged(info, {714, 482});
-}
-
 TEST(MinMaxInfoTest, ZeroNegativeOrNotANumberLeavesThePlatformMinimum) {
     MINMAXINFO info = PlatformRecord();
     AnswerMinMaxInfo(info, 0, 481);
