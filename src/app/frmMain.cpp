@@ -35,21 +35,22 @@ frmMain::frmMain() {
 frmMain::~frmMain() {
     Form_Unload();
     // The panels paint the pools, which are members: the panels must go first.
-    delete takeCentralWidget();
+    delete Inner;
 }
 
 void frmMain::BuildControls() {
     setWindowTitle("Quillax Object Editor");
     mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
     Inner = new QWidget(this);
-    setCentralWidget(Inner);
     picMain = Place(new DrawingArea(Node, Joint, Inner), 0, 0, 561, 505);
-    frameControls = Place(new QGroupBox("Controls", Inner), 0, 0, 249, 393);
+    // At its design place until the first layout: Form_Load reads its Top.
+    frameControls = Place(new QGroupBox("Controls", Inner), 616, 40, 249, 393);
     picTopBar = Place(new SelectorStrip(picPoint, Inner), 0, 0, 873, 33);
     picSideBar = Place(new SelectorStrip(picLine, Inner), 0, 0, 33, 521);
     BuildFrameControls();
     Inner->installEventFilter(this);
     resize(DesignInnerWidth, DesignInnerHeight + menuBar()->sizeHint().height());
+    PlaceInner();
 }
 
 void frmMain::BuildFrameControls() {
@@ -131,6 +132,11 @@ float frmMain::ScaleHeight() const {
 void frmMain::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->accept();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    PlaceInner();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

@@ -4,6 +4,7 @@
 #include "ElementArray.h"
 #include "JointElement.h"
 #include "NodeElement.h"
+#include "StripFlow.h"
 
 #include <QMainWindow>
 
@@ -112,6 +113,11 @@ public:
 
     // Panel layout.
     void ArrangePanels();
+    // The window's outer height in twips; setting it resizes the window at once, unless the window
+    // is maximized, minimized or full screen, or would outgrow the desktop.
+    float Height() const;
+    void SetHeight(float twips);
+    float TwipsPerPixelY() const;
 
     // The window's inner size in pixels.
     float ScaleWidth() const;
@@ -123,6 +129,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -135,6 +142,12 @@ private:
 
     QWidget* Inner = nullptr;
     bool Unloaded = false;
+
+    // Panel layout: the strips' flows, kept between runs.
+    StripFlow PointRows{StripAxis::Rows};
+    StripFlow LineColumns{StripAxis::Columns};
+    int MaxTrackHeight() const;
+    void PlaceInner();
 };
 
 #include "RuntimeError.h"

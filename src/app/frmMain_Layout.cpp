@@ -1,15 +1,94 @@
 #include "frmMain.h"
 
 #include "DrawingArea.h"
+#include "Numeric.h"
+#include "PanelLayout.h"
 #include "SelectorStrip.h"
+#include "modWinSize.h"
 
 #include <QGroupBox>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr float GrowthStepTwips = 10;
+
+// A layout value as a widget coordinate.
+int Pixels(float value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<int>(RoundHalfEven(std::clamp<double>(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)));
+}
+
+// Most runs leave a panel where it was; the toolkit does real work even for an unchanged geometry.
+void Place(QWidget* widget, int left, int top, int width, int height) {
+    const QRect geometry(left, top, width, height);
+    if (widget->geometry() != geometry) {
+        widget->setGeometry(geometry);
+    }
+}
+} // namespace
 
 void frmMain::ArrangePanels() {
-    const int sw = static_cast<int>(ScaleWidth());
-    const int sh = static_cast<int>(ScaleHeight());
-    picTopBar->setGeometry(0, 0, sw, 24);
-    picSideBar->setGeometry(0, 24, 24, sh - 24);
-    frameControls->move(sw - frameControls->width() - 7, 28);
-    picMain->setGeometry(30, 30, std::max(1, sw - 294), std::max(1, sh - 35));
+    const FlowEnd rows = PointRows.Run(picPoint, ScaleWidth());
+    const FlowEnd columns = LineColumns.Run(picLine, ScaleHeight());
+    const PanelInput input{ScaleWidth(),
+                           ScaleHeight(),
+                           static_cast<float>(picTopBar->y()),
+                           static_cast<float>(picSideBar->x()),
+                           static_cast<float>(frameControls->width()),
+                           static_cast<float>(frameControls->height())};
+    const PanelGeometry g = ArrangePanelGeometry(input, rows, columns);
+    Place(picTopBar, picTopBar->x(), picTopBar->y(), Pixels(g.TopBarWidth), Pixels(g.TopBarHeight));
+    Place(picSideBar, picSideBar->x(), Pixels(g.SideBarTop), Pixels(g.SideBarWidth), Pixels(g.SideBarHeight));
+    Place(frameControls, Pixels(g.FrameLeft), Pixels(g.FrameTop), frameControls->width(),
+          frameControls->height());
+    Place(picMain, Pixels(g.MainLeft), Pixels(g.MainTop), Pixels(g.MainWidth), Pixels(g.MainHeight));
+    MinHeight = g.MinHeight;
+    if (BelowMinimumHeight(Height(), TwipsPerPixelY(), MinHeight)) {
+        SetHeight(Height() + GrowthStepTwips);
+    }
+}
+
+float frmMain::TwipsPerPixelY() const {
+    return ToSingle(1440.0 / screen()->logicalDotsPerInchY());
+}
+
+float frmMain::Height() const {
+    return HeightInTwips(frameGeometry().height(), TwipsPerPixelY());
+}
+
+// The new size reaches the inner area, and so Form_Resize, before this returns: the toolkit sends a
+// shown window's resize at once; for a hidden one it waits for the show, so the inner area is
+// placed and Form_Resize run here.
+void frmMain::SetHeight(float twips) {
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        return;
+    }
+    const int outer = frameGeometry().height();
+    const int target = std::min(HeightInPixels(twips, TwipsPerPixelY(), outer), MaxTrackHeight());
+    const int before = height();
+    resize(width(), before + target - outer);
+    if (height() != before && !isVisible()) {
+        PlaceInner();
+        RunHandler([this] { Form_Resize(); });
+    }
+}
+
+// The inner area fills the window below its menu bar. The window places it itself: the main
+// window's own layout places its central widget through a zero-length animation that, when the
+// growth step resizes the window from inside that placing, puts the old size back afterwards.
+void frmMain::PlaceInner() {
+    const int menuHeight = menuBar()->heightForWidth(width());
+    const int top = menuHeight > 0 ? menuHeight : menuBar()->sizeHint().height();
+    Inner->setGeometry(0, top, width(), std::max(0, height() - top));
+}
+
+// As on the designed platform, a window is never sized taller than the desktop and its frame.
+int frmMain::MaxTrackHeight() const {
+    return screen()->virtualGeometry().height() + frameGeometry().height() - height();
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "WindowProcedures.h"
+
 #include <cstdint>
 
-class QWidget;
-
-// The window's minimum-size hook.
+// The window's minimum-size hook: SizeHookProc stands in front of the hooked window's procedure
+// and answers its size query from MinWidth and MinHeight (outer size in pixels, read afresh at
+// every query; 0 or below means no minimum).
 extern uint32_t PrevWndProc;
 extern uint32_t HookedWindow;
 extern float MinWidth;
@@ -12,6 +14,4 @@ extern float MinHeight;
 
 void HookWindow();
 void UnhookWindow();
-
-// The 32-bit handle of a top-level window (registered on first use); 0 for none.
-uint32_t WindowHandle(QWidget* window);
+intptr_t SizeHookProc(uint32_t hWnd, uint32_t uMsg, intptr_t wParam, intptr_t lParam);

@@ -1,0 +1,100 @@
+// Building the selector strips of the largest mesh: every added box runs the panel layout.
+#include "DrawingArea.h"
+#include "LinWriter.h"
+#include "PanelLayout.h"
+#include "ProgramFolder.h"
+#include "StripFlow.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace {
+constexpr int LargestMesh = 32767;
+
+// The flows and panel arithmetic alone, in the order the load adds boxes: 2N - 3 runs.
+void BM_StripLayoutRuns(benchmark::State& state) {
+    const auto points = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        ElementArray<BoxElement> picPoint{BoxElement{0, 0, 17, 17, 128, false}};
+        ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, 32768, false}};
+        picPoint.Reserve(static_cast<size_t>(points));
+        picLine.Reserve(static_cast<size_t>(points));
+        StripFlow rows(StripAxis::Rows);
+        StripFlow columns(StripAxis::Columns);
+        const auto arrange = [&] {
+            const PanelInput input{872, 555, 0, 0, 249, 393};
+            benchmark::DoNotOptimize(
+                ArrangePanelGeometry(input, rows.Run(picPoint, 872), columns.Run(picLine, 555)));
+        };
+        for (int j = 1; j < points; ++j) {
+            picPoint.Load(j);
+            arrange();
+            if (j > 1) {
+                picLine.Load(j - 1);
+                arrange();
+            }
+        }
+    }
+    state.SetLabel(std::to_string(2 * points - 3) + " layout runs");
+}
+BENCHMARK(BM_StripLayoutRuns)->Arg(LargestMesh)->Unit(benchmark::kMillisecond);
+
+// The same through the real window (offscreen), from the design size: widgets placed on every
+// run, and the window growing towards its minimum height through nested resizes.
+void BM_WindowStripBuild(benchmark::State& state) {
+    const auto points = static_cast<int>(state.range(0));
+    frmMain window;
+    window.show();
+    const QSize design = window.size();
+    for (auto _ : state) {
+        for (int j = 0; j < points; ++j) {
+            window.LoadPointBoxes();
+            if (j > 0) {
+                window.LoadLineBoxes();
+            }
+        }
+        state.PauseTiming();
+        window.ResetEditor();
+        window.resize(design);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WindowStripBuild)->Arg(LargestMesh)->Unit(benchmark::kMillisecond);
+
+// "Load File" on an object whose first mesh has the most points a mesh can hold: reading, markers,
+// strips, layout and the redraw.
+void BM_LoadLargestMesh(benchmark::State& state) {
+    const auto root = std::filesystem::temp_directory_path() / "quillax-layout-bench";
+    std::filesystem::create_directories(root / "bin" / "exe");
+    std::filesystem::create_directories(root / "Assets");
+    WriteLinFile((root / "Assets" / "PlayerTopb.lin").string(), LinBytes(LargeLinObject(LargestMesh, 1)));
+    SetProgramFolder((root / "bin" / "exe").string());
+    frmMain window;
+    window.show();
+    const QSize design = window.size();
+    for (auto _ : state) {
+        window.cmdLoadFile->click();
+        state.PauseTiming();
+        window.ResetEditor();
+        window.resize(design);
+        state.ResumeTiming();
+    }
+    SetProgramFolder("");
+    std::filesystem::remove_all(root);
+}
+BENCHMARK(BM_LoadLargestMesh)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

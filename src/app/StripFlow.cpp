@@ -1,0 +1,86 @@
+#include "StripFlow.h"
+
+#include "Numeric.h"
+
+#include <algorithm>
+
+namespace {
+constexpr float FirstPlace = 1;
+constexpr float Gap = 3;
+
+bool SameGeometry(const BoxElement& a, const BoxElement& b) {
+    return a.Left == b.Left && a.Top == b.Top && a.Width == b.Width && a.Height == b.Height;
+}
+} // namespace
+
+StripFlow::StripFlow(StripAxis axis)
+    : AlongPosition(axis == StripAxis::Rows ? &BoxElement::Left : &BoxElement::Top),
+      AlongSize(axis == StripAxis::Rows ? &BoxElement::Width : &BoxElement::Height),
+      AcrossPosition(axis == StripAxis::Rows ? &BoxElement::Top : &BoxElement::Left),
+      AcrossSize(axis == StripAxis::Rows ? &BoxElement::Height : &BoxElement::Width),
+      Margin(axis == StripAxis::Rows ? 5.0f : 28.0f) {}
+
+FlowEnd StripFlow::Run(ElementArray<BoxElement>& boxes, float extent) {
+    if (!StillValid(boxes, extent)) {
+        Reset();
+    }
+    while (Placed < boxes.Count()) {
+        PlaceNext(boxes, extent);
+    }
+    return {Across, boxes(boxes.Count() - 1).*AcrossSize};
+}
+
+bool StripFlow::StillValid(const ElementArray<BoxElement>& boxes, float extent) const {
+    return Placed > 0 && Placed <= boxes.Count() && extent >= AtLeast && extent < Below &&
+           SameGeometry(boxes(0), First) && SameGeometry(boxes(Placed - 1), Last);
+}
+
+void StripFlow::Reset() {
+    Placed = 0;
+    Along = 1;
+    Across = 1;
+    Cramped = false;
+    AtLeast = -std::numeric_limits<float>::infinity();
+    Below = std::numeric_limits<float>::infinity();
+}
+
+// One step of the flow. The state changes only once the box is fully placed, so a failed step is
+// simply taken again by the next run.
+void StripFlow::PlaceNext(ElementArray<BoxElement>& boxes, float extent) {
+    const int32_t index = Placed;
+    BoxElement& box = boxes(index);
+    int16_t along = Along;
+    int16_t across = Across;
+    bool cramped = Cramped;
+    float atLeast = AtLeast;
+    float below = Below;
+    // Box 0 has no row to leave: if it does not fit, the window has no room for the strip at all.
+    const float reach = static_cast<float>(along) + box.*AlongSize + Margin;
+    const bool fits = cramped || !(reach > extent);
+    if (!cramped && fits) {
+        atLeast = std::max(atLeast, reach);
+    } else if (!cramped) {
+        below = std::min(below, reach);
+    }
+    if (index == 0) {
+        cramped = !fits;
+    } else if (!fits) {
+        along = 1;
+        across = ToInt16(static_cast<float>(across) + boxes(index - 1).*AcrossSize + Gap);
+    }
+    box.*AlongPosition = cramped ? FirstPlace : static_cast<float>(along);
+    box.*AcrossPosition = cramped ? FirstPlace : static_cast<float>(across);
+    if (!cramped) {
+        along = ToInt16(static_cast<float>(along) + box.*AlongSize + Gap);
+    }
+    if (index == 0) {
+        First = box;
+    }
+    Last = box;
+    Along = along;
+    Across = across;
+    Cramped = cramped;
+    AtLeast = atLeast;
+    Below = below;
+    Placed = index + 1;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+
+#include <cstdint>
+
+class QWidget;
+
+// Sends the events of one registered window through its current window procedure, and asks the
+// procedure for the window's minimum size whenever the window is shown or sized.
+class WindowMessageFilter : public QObject {
+public:
+    WindowMessageFilter(uint32_t handle, QWidget* window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void QuerySize();
+
+    uint32_t Handle;
+    QWidget* Window;
+};
