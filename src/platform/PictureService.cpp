@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstring>
 
 PictureRef OleCreatePictureIndirect(const PICTDESC& description, bool ownsHandle) {
@@ -20,6 +22,8 @@ PictureRef OleCreatePictureIndirect(const PICTDESC& description, bool ownsHandle
 }
 
 namespace {
+constexpr int MaxBitmapMegabytes = 2048;
+
 QImage PictureImage(const PictureRef& picture) {
     PixelPlane plane;
     if (!picture || !GetBitmapPlane(picture->Handle(), plane)) {
@@ -58,6 +62,9 @@ QByteArray EncodePictureBmp(const PictureRef& picture) {
 }
 
 PictureRef DecodePictureBmp(const QByteArray& bytes) {
+    // Qt's own limit (128 MB) is below the platform's; the bytes given here are either the
+    // surface's own file or a file whose size has been checked against its headers.
+    QImageReader::setAllocationLimit(std::max(QImageReader::allocationLimit(), MaxBitmapMegabytes));
     const QImage image = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
     if (image.isNull()) {
         RaiseError(ErrNo::InvalidPicture);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BitmapCodec.h"
 #include "ByteArray1D.h"
 #include "ByteArray2D.h"
 #include "ByteView2D.h"
@@ -48,10 +49,16 @@ public:
     void SetByteArray(const ByteArray2D& sPic);
     // Reads BArray as a tWidth x tHeight image in Get1DByteArray's order and stores it.
     void Set1DByteArray(const ByteArray1D& BArray, int32_t tHeight, int32_t tWidth);
+    // Saves the image as a 24-bit bitmap file; does nothing when empty. Unguarded: a missing folder
+    // (76) or a file that cannot be written (75) reaches the caller, and no half-written file stays.
+    void SaveFile(const std::string& iFilename);
     // A new image; sizes below 1 change nothing.
     void CreateImage(int32_t sHeight, int32_t sWidth);
     // Rebuilds the image at a new size, keeping its content at the top-left; a size below 1 keeps
     // the current one in that direction.
+    // Loads a 1-, 4-, 8- or 24-bit bitmap file. A file that does not start with "BM" is ignored;
+    // one that cannot be loaded is reported and leaves the surface as it was.
+    void LoadFile(const std::string& iFilename);
     void ResizeDC(int32_t newHeight, int32_t newWidth);
     void RemoveDC();
 
@@ -59,8 +66,14 @@ private:
     void MapPixels();
     void GetDCsObject();
     PictureRef CreatePicture(uint32_t hBitmap, int32_t pictureType);
+    // Converts a palette file to 24 bits; true (-1) unless it reported an error.
+    int16_t LoadAs24Bit(const std::string& fileName, BitmapFileImage& image);
+    void BitsToPixelArray(const ByteArray1D& bits, int16_t width, int16_t height, ByteArray2D& pixels);
     void ReportError(int32_t errNumber, const std::string& errDescription, const std::string& errLocation);
 
+    void LoadDirect(const std::string& iFilename, const BitmapFileHeader& file, const BitmapInfoHeader& info,
+                    int64_t fileLength);
+    void LoadConverted(const std::string& iFilename, const BitmapInfoHeader& info);
     // Every change of picture detaches the view first, so it never outlives the bits it views.
     void ReplacePicture(PictureRef picture);
     bool HoldsPixels() const { return MemDC != 0 && Pixels.IsAttached(); }

@@ -221,3 +221,13 @@ TEST_F(SurfaceLifecycle, ImagesBeyondTheLimitAreReportedAndChangeNothing) {
     EXPECT_EQ(surface.DC(), dc);
     EXPECT_EQ(surface.GetWidth(), 2);
 }
+
+TEST_F(SurfaceLifecycle, ImagesBeyondQtsDefaultReaderLimitStillReload) {
+    clsOffScreenDC surface;
+    surface.CreateImage(4100, 8200); // 134 MB at 4 bytes a pixel
+    EXPECT_TRUE(Box.Records.empty());
+    ByteArray2D pixels;
+    surface.GetByteArray(pixels);
+    EXPECT_EQ(pixels.UBound(1), 3 * 8200 - 1);
+    surface.RemoveDC();
+}
