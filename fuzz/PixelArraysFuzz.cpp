@@ -243,6 +243,9 @@ public:
     Session(FuzzedDataProvider& input, clsOffScreenDC& surface, ModelImage& model)
         : Input(input), Surface(surface), Model(model) {}
 
+    // The error boxes the design shows for the operations run so far.
+    Reports Expected;
+
     void Run(int operation) {
         switch (operation) {
         case 0:
@@ -305,10 +308,6 @@ private:
         }
     }
 
-public:
-    Reports Expected;
-
-private:
     FuzzedDataProvider& Input;
     clsOffScreenDC& Surface;
     ModelImage& Model;
