@@ -71,10 +71,9 @@ void CopyRow(uint8_t* to, int toBytes, const uint8_t* from, int fromBytes, int64
         std::memmove(to, from, static_cast<size_t>(pixels * toBytes));
     } else if (toBytes == 4) {
         for (int64_t i = 0; i < pixels; ++i, to += 4, from += 3) {
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-            to[3] = 0xFF;
+            const uint32_t pixel = 0xFF000000u | static_cast<uint32_t>(from[2]) << 16 |
+                                   static_cast<uint32_t>(from[1]) << 8 | from[0];
+            std::memcpy(to, &pixel, 4);
         }
     } else {
         for (int64_t i = 0; i < pixels; ++i, to += 3, from += 4) {
