@@ -2,11 +2,17 @@
 
 #include "Numeric.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
-ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement& placement, double angle,
-                                float viewScale, int16_t offsetX, int16_t offsetY, int16_t width,
-                                int16_t height) {
+bool ScreenPoint::IsFinite() const {
+    return std::isfinite(X) && std::isfinite(Y);
+}
+
+ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement& placement, float viewScale,
+                                int16_t offsetX, int16_t offsetY, int16_t width, int16_t height) {
+    const double angle = placement.Angle;
     return ViewTransform{viewScale,
                          object.CentreX,
                          object.CentreY,
@@ -22,6 +28,7 @@ ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement&
 
 ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
     const double s = view.Scale;
+    // The scaled distances from the pivot are stored in single precision; everything after is double.
     const double dx = ToSingle((static_cast<double>(view.CentreX) - x) * s);
     const double dy = ToSingle((static_cast<double>(view.CentreY) - y) * s);
     const double ox = ToSingle(view.OffsetX);
@@ -34,4 +41,9 @@ ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
         return {NAN, NAN};
     }
     return {RoundHalfEven(sx), RoundHalfEven(sy)};
+}
+
+float SinglePosition(double value) {
+    constexpr double largest = std::numeric_limits<float>::max();
+    return std::isnan(value) ? NAN : ToSingle(std::clamp(value, -largest, largest));
 }

@@ -1,0 +1,222 @@
+#include "PixelCanvas.h"
+
+#include "Numeric.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+// Segments reaching beyond this are first cut to the square |x|, |y| <= LineReach (in the elements'
+// own coordinates), which keeps their direction and the integer stepping exact.
+constexpr double LineReach = 1 << 28;
+
+uint32_t Argb(int32_t colour) {
+    const auto value = static_cast<uint32_t>(colour);
+    return 0xFF000000u | (value & 0xFFu) << 16 | (value & 0xFF00u) | (value >> 16 & 0xFFu);
+}
+
+int64_t FloorDiv(int64_t numerator, int64_t denominator) {
+    const int64_t quotient = numerator / denominator;
+    return numerator % denominator < 0 ? quotient - 1 : quotient;
+}
+
+// Liang-Barsky: false when nothing of the segment lies within the square.
+bool CutToReach(double& x1, double& y1, double& x2, double& y2) {
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {x1 + LineReach, LineReach - x1, y1 + LineReach, LineReach - y1};
+    double enter = 0;
+    double leave = 1;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) {
+                return false;
+            }
+        } else if (p[k] < 0) {
+            enter = std::max(enter, q[k] / p[k]);
+        } else {
+            leave = std::min(leave, q[k] / p[k]);
+        }
+    }
+    if (enter > leave) {
+        return false;
+    }
+    const double fromX = x1;
+    const double fromY = y1;
+    x1 = fromX + enter * dx;
+    y1 = fromY + enter * dy;
+    x2 = fromX + leave * dx;
+    y2 = fromY + leave * dy;
+    return true;
+}
+
+// A marker side in whole pixels; 0 when there is nothing to draw.
+int32_t Side(float size) {
+    const double side = RoundHalfEven(size);
+    return side >= 1 ? static_cast<int32_t>(std::min<double>(side, MarkerShape::MaxSide)) : 0;
+}
+} // namespace
+
+PixelCanvas::PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset)
+    : Bits(image.bits()), BytesPerLine(image.bytesPerLine()), Offset(offset) {
+    const QRect area = clip & image.rect();
+    ClipLeft = area.left();
+    ClipTop = area.top();
+    ClipRight = area.right();
+    ClipBottom = area.bottom();
+}
+
+// Segments first, so that the markers lie on top of the lines that join them.
+void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints) {
+    for (const JointElement& joint : joints) {
+        PaintJoint(joint);
+    }
+    for (const NodeElement& node : nodes) {
+        PaintNode(node);
+    }
+}
+
+void PixelCanvas::PaintNode(const NodeElement& node) {
+    if (!node.Visible || !std::isfinite(node.Left) || !std::isfinite(node.Top)) {
+        return;
+    }
+    const int32_t width = Side(node.Width);
+    const int32_t height = Side(node.Height);
+    const double left = std::floor(static_cast<double>(node.Left) + 0.5) + Offset.x();
+    const double top = std::floor(static_cast<double>(node.Top) + 0.5) + Offset.y();
+    if (width == 0 || height == 0 || left > ClipRight || left + width <= ClipLeft || top > ClipBottom ||
+        top + height <= ClipTop) {
+        return;
+    }
+    const auto x = static_cast<int64_t>(left);
+    const auto y = static_cast<int64_t>(top);
+    const MarkerShape& shape = Shapes.For(width, height);
+    const uint32_t fill = Argb(node.FillColor);
+    const uint32_t border = Argb(node.BorderColor);
+    const int64_t last = std::min<int64_t>(shape.Height() - 1, ClipBottom - y);
+    for (int64_t r = std::max<int64_t>(0, ClipTop - y); r <= last; ++r) {
+        const MarkerRow& row = shape.Row(static_cast<int32_t>(r));
+        FillRow(y + r, x + row.Start, x + row.FillStart - 1, border);
+        FillRow(y + r, x + row.FillStart, x + row.FillEnd, fill);
+        FillRow(y + r, x + row.FillEnd + 1, x + row.End, border);
+    }
+}
+
+void PixelCanvas::PaintJoint(const JointElement& joint) {
+    double x1 = joint.X1;
+    double y1 = joint.Y1;
+    double x2 = joint.X2;
+    double y2 = joint.Y2;
+    if (!joint.Visible || !std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) ||
+        !std::isfinite(y2)) {
+        return;
+    }
+    const int32_t width = std::max<int32_t>(joint.BorderWidth, 1);
+    if (std::max(x1, x2) + Offset.x() + width < ClipLeft ||
+        std::min(x1, x2) + Offset.x() - width > ClipRight ||
+        std::max(y1, y2) + Offset.y() + width < ClipTop ||
+        std::min(y1, y2) + Offset.y() - width > ClipBottom) {
+        return;
+    }
+    const bool far = std::max({std::abs(x1), std::abs(y1), std::abs(x2), std::abs(y2)}) > LineReach;
+    if (far && !CutToReach(x1, y1, x2, y2)) {
+        return;
+    }
+    const auto whole = [](double value, int offset) {
+        return static_cast<int64_t>(RoundHalfEven(value)) + offset;
+    };
+    DrawLine(whole(x1, Offset.x()), whole(y1, Offset.y()), whole(x2, Offset.x()), whole(y2, Offset.y()),
+             width, Argb(joint.BorderColor));
+}
+
+// Column by column from the left end: the row of column x is y1 + (x - x1) * dy / dx rounded, halves
+// downwards on the screen, kept as an exact remainder so that a cut start gives the same pixels.
+void PixelCanvas::DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour) {
+    if (std::llabs(x2 - x1) < std::llabs(y2 - y1)) {
+        DrawSteepLine(x1, y1, x2, y2, width, colour);
+        return;
+    }
+    if (x1 > x2) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    const int64_t from = std::max(x1, ClipLeft);
+    const int64_t to = std::min(x2, ClipRight);
+    const int64_t before = (width - 1) / 2;
+    const int64_t after = width / 2;
+    const int64_t step = 2 * (x2 - x1);
+    if (step == 0) {
+        if (from <= to) {
+            FillColumn(x1, y1 - before, y1 + after, colour);
+        }
+        return;
+    }
+    const int64_t rise = 2 * (y2 - y1);
+    const int64_t start = (from - x1) * rise + (x2 - x1);
+    int64_t y = y1 + FloorDiv(start, step);
+    int64_t remainder = start - (y - y1) * step;
+    for (int64_t x = from; x <= to; ++x) {
+        FillColumn(x, y - before, y + after, colour);
+        remainder += rise;
+        if (remainder >= step) {
+            remainder -= step;
+            ++y;
+        } else if (remainder < 0) {
+            remainder += step;
+            --y;
+        }
+    }
+}
+
+// The same with rows and columns exchanged.
+void PixelCanvas::DrawSteepLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width,
+                                uint32_t colour) {
+    if (y1 > y2) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    const int64_t from = std::max(y1, ClipTop);
+    const int64_t to = std::min(y2, ClipBottom);
+    const int64_t before = (width - 1) / 2;
+    const int64_t after = width / 2;
+    const int64_t step = 2 * (y2 - y1);
+    const int64_t rise = 2 * (x2 - x1);
+    const int64_t start = (from - y1) * rise + (y2 - y1);
+    int64_t x = x1 + FloorDiv(start, step);
+    int64_t remainder = start - (x - x1) * step;
+    for (int64_t y = from; y <= to; ++y) {
+        FillRow(y, x - before, x + after, colour);
+        remainder += rise;
+        if (remainder >= step) {
+            remainder -= step;
+            ++x;
+        } else if (remainder < 0) {
+            remainder += step;
+            --x;
+        }
+    }
+}
+
+void PixelCanvas::FillRow(int64_t y, int64_t from, int64_t to, uint32_t colour) {
+    from = std::max(from, ClipLeft);
+    to = std::min(to, ClipRight);
+    if (y < ClipTop || y > ClipBottom || from > to) {
+        return;
+    }
+    auto* line = reinterpret_cast<uint32_t*>(Bits + y * BytesPerLine);
+    std::fill(line + from, line + to + 1, colour);
+}
+
+void PixelCanvas::FillColumn(int64_t x, int64_t from, int64_t to, uint32_t colour) {
+    from = std::max(from, ClipTop);
+    to = std::min(to, ClipBottom);
+    if (x < ClipLeft || x > ClipRight) {
+        return;
+    }
+    for (int64_t y = from; y <= to; ++y) {
+        reinterpret_cast<uint32_t*>(Bits + y * BytesPerLine)[x] = colour;
+    }
+}
