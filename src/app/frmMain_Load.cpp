@@ -47,8 +47,8 @@ void frmMain::cmdLoadFile_Click() {
                     LoadPointBoxes();
                 }
                 if (j > 0) {
-                    LoadJoints(SinglePosition(previous.X), SinglePosition(previous.Y), SinglePosition(point.X),
-                               SinglePosition(point.Y));
+                    LoadJoints(SinglePosition(previous.X), SinglePosition(previous.Y),
+                               SinglePosition(point.X), SinglePosition(point.Y));
                     if (i == 0) {
                         LoadLineBoxes();
                     }
