@@ -22,35 +22,38 @@ int64_t FloorDiv(int64_t numerator, int64_t denominator) {
     return numerator % denominator < 0 ? quotient - 1 : quotient;
 }
 
-// Liang-Barsky: false when nothing of the segment lies within the square.
+int OutCode(double x, double y) {
+    return (x < -LineReach ? 1 : 0) | (x > LineReach ? 2 : 0) | (y < -LineReach ? 4 : 0) |
+           (y > LineReach ? 8 : 0);
+}
+
+// Cohen-Sutherland: moves each end lying outside the square onto its edge along the segment, the
+// edge coordinate exact, so lines parallel to an axis stay exactly on their row or column. False when
+// nothing of the segment lies within the square.
 bool CutToReach(double& x1, double& y1, double& x2, double& y2) {
-    const double dx = x2 - x1;
-    const double dy = y2 - y1;
-    const double p[] = {-dx, dx, -dy, dy};
-    const double q[] = {x1 + LineReach, LineReach - x1, y1 + LineReach, LineReach - y1};
-    double enter = 0;
-    double leave = 1;
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0) {
-                return false;
-            }
-        } else if (p[k] < 0) {
-            enter = std::max(enter, q[k] / p[k]);
-        } else {
-            leave = std::min(leave, q[k] / p[k]);
+    for (int cuts = 0; cuts < 8; ++cuts) {
+        const int code1 = OutCode(x1, y1);
+        const int code2 = OutCode(x2, y2);
+        if ((code1 | code2) == 0) {
+            return true;
         }
+        if ((code1 & code2) != 0) {
+            return false;
+        }
+        const int code = code1 != 0 ? code1 : code2;
+        double x = 0;
+        double y = 0;
+        if ((code & 3) != 0) {
+            x = (code & 1) != 0 ? -LineReach : LineReach;
+            y = y1 + (y2 - y1) * ((x - x1) / (x2 - x1));
+        } else {
+            y = (code & 4) != 0 ? -LineReach : LineReach;
+            x = x1 + (x2 - x1) * ((y - y1) / (y2 - y1));
+        }
+        (code == code1 ? x1 : x2) = x;
+        (code == code1 ? y1 : y2) = y;
     }
-    if (enter > leave) {
-        return false;
-    }
-    const double fromX = x1;
-    const double fromY = y1;
-    x1 = fromX + enter * dx;
-    y1 = fromY + enter * dy;
-    x2 = fromX + leave * dx;
-    y2 = fromY + leave * dy;
-    return true;
+    return false;
 }
 
 // A marker side in whole pixels; 0 when there is nothing to draw.
