@@ -56,14 +56,19 @@ MarkerShape::MarkerShape(int32_t width, int32_t height) : ShapeWidth(std::clamp(
     }
 }
 
-const MarkerShape& MarkerShapes::For(int32_t width, int32_t height) {
+namespace {
+const MarkerShape& DesignShape(int32_t side) {
     static const MarkerShape small(3, 3);
     static const MarkerShape large(5, 5);
+    return side == 3 ? small : large;
+}
+} // namespace
+
+MarkerShapes::MarkerShapes() : Small(DesignShape(3)), Large(DesignShape(5)) {}
+
+const MarkerShape& MarkerShapes::ForOther(int32_t width, int32_t height) {
     width = std::clamp(width, 1, MarkerShape::MaxSide);
     height = std::clamp(height, 1, MarkerShape::MaxSide);
-    if (width == height && (width == 3 || width == 5)) {
-        return width == 3 ? small : large;
-    }
     if (!Other || Other->Width() != width || Other->Height() != height) {
         Other.emplace(width, height);
     }

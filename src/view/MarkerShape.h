@@ -38,8 +38,19 @@ private:
 // size when it first appears.
 class MarkerShapes {
 public:
-    const MarkerShape& For(int32_t width, int32_t height);
+    MarkerShapes();
+
+    const MarkerShape& For(int32_t width, int32_t height) {
+        if (width == height && (width == 3 || width == 5)) {
+            return width == 3 ? Small : Large;
+        }
+        return ForOther(width, height);
+    }
 
 private:
+    const MarkerShape& ForOther(int32_t width, int32_t height);
+
+    const MarkerShape& Small;
+    const MarkerShape& Large;
     std::optional<MarkerShape> Other;
 };

@@ -1,6 +1,7 @@
 #include "PixelCanvas.h"
 
 #include "Numeric.h"
+#include "PixelRounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,8 +57,16 @@ bool CutToReach(double& x1, double& y1, double& x2, double& y2) {
     return false;
 }
 
+int64_t WholeBelow(double value) {
+    const auto whole = static_cast<int64_t>(value);
+    return whole > value ? whole - 1 : whole;
+}
+
 // A marker side in whole pixels; 0 when there is nothing to draw.
 int32_t Side(float size) {
+    if (size == 3.0f || size == 5.0f) {
+        return static_cast<int32_t>(size);
+    }
     const double side = RoundHalfEven(size);
     return side >= 1 ? static_cast<int32_t>(std::min<double>(side, MarkerShape::MaxSide)) : 0;
 }
@@ -83,28 +92,44 @@ void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints) {
 }
 
 void PixelCanvas::PaintNode(const NodeElement& node) {
-    if (!node.Visible || !std::isfinite(node.Left) || !std::isfinite(node.Top)) {
-        return;
-    }
     const int32_t width = Side(node.Width);
     const int32_t height = Side(node.Height);
-    const double left = std::floor(static_cast<double>(node.Left) + 0.5) + Offset.x();
-    const double top = std::floor(static_cast<double>(node.Top) + 0.5) + Offset.y();
-    if (width == 0 || height == 0 || left > ClipRight || left + width <= ClipLeft || top > ClipBottom ||
-        top + height <= ClipTop) {
+    // The top-left pixel is floor(Left + 0.5): the range is checked first (NaN and infinity fail it),
+    // so that the whole part fits.
+    const double left = static_cast<double>(node.Left) + 0.5 + Offset.x();
+    const double top = static_cast<double>(node.Top) + 0.5 + Offset.y();
+    if (!node.Visible || width == 0 || height == 0 ||
+        !(left >= ClipLeft - width + 1 && left < ClipRight + 1 && top >= ClipTop - height + 1 &&
+          top < ClipBottom + 1)) {
         return;
     }
-    const auto x = static_cast<int64_t>(left);
-    const auto y = static_cast<int64_t>(top);
+    const int64_t x = WholeBelow(left);
+    const int64_t y = WholeBelow(top);
     const MarkerShape& shape = Shapes.For(width, height);
     const uint32_t fill = Argb(node.FillColor);
     const uint32_t border = Argb(node.BorderColor);
+    if (x >= ClipLeft && x + width - 1 <= ClipRight && y >= ClipTop && y + height - 1 <= ClipBottom) {
+        PaintWholeNode(shape, x, y, fill, border);
+        return;
+    }
     const int64_t last = std::min<int64_t>(shape.Height() - 1, ClipBottom - y);
     for (int64_t r = std::max<int64_t>(0, ClipTop - y); r <= last; ++r) {
         const MarkerRow& row = shape.Row(static_cast<int32_t>(r));
         FillRow(y + r, x + row.Start, x + row.FillStart - 1, border);
         FillRow(y + r, x + row.FillStart, x + row.FillEnd, fill);
         FillRow(y + r, x + row.FillEnd + 1, x + row.End, border);
+    }
+}
+
+// A marker wholly inside the clip: its rows written without further checks.
+void PixelCanvas::PaintWholeNode(const MarkerShape& shape, int64_t x, int64_t y, uint32_t fill,
+                                 uint32_t border) {
+    for (int32_t r = 0; r < shape.Height(); ++r) {
+        const MarkerRow& row = shape.Row(r);
+        uint32_t* const line = LineAt(y + r) + x;
+        std::fill(line + row.Start, line + row.FillStart, border);
+        std::fill(line + row.FillStart, line + row.FillEnd + 1, fill);
+        std::fill(line + row.FillEnd + 1, line + row.End + 1, border);
     }
 }
 
@@ -129,7 +154,7 @@ void PixelCanvas::PaintJoint(const JointElement& joint) {
         return;
     }
     const auto whole = [](double value, int offset) {
-        return static_cast<int64_t>(RoundHalfEven(value)) + offset;
+        return static_cast<int64_t>(NearestWhole(value)) + offset;
     };
     DrawLine(whole(x1, Offset.x()), whole(y1, Offset.y()), whole(x2, Offset.x()), whole(y2, Offset.y()),
              width, Argb(joint.BorderColor));
@@ -159,7 +184,8 @@ void PixelCanvas::DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32
     }
     const int64_t rise = 2 * (y2 - y1);
     const int64_t start = (from - x1) * rise + (x2 - x1);
-    int64_t y = y1 + FloorDiv(start, step);
+    // Unless the start was cut, no division is needed: the first row is y1 itself.
+    int64_t y = from == x1 ? y1 : y1 + FloorDiv(start, step);
     int64_t remainder = start - (y - y1) * step;
     for (int64_t x = from; x <= to; ++x) {
         FillColumn(x, y - before, y + after, colour);
@@ -188,7 +214,7 @@ void PixelCanvas::DrawSteepLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, 
     const int64_t step = 2 * (y2 - y1);
     const int64_t rise = 2 * (x2 - x1);
     const int64_t start = (from - y1) * rise + (y2 - y1);
-    int64_t x = x1 + FloorDiv(start, step);
+    int64_t x = from == y1 ? x1 : x1 + FloorDiv(start, step);
     int64_t remainder = start - (x - x1) * step;
     for (int64_t y = from; y <= to; ++y) {
         FillRow(y, x - before, x + after, colour);
@@ -209,7 +235,7 @@ void PixelCanvas::FillRow(int64_t y, int64_t from, int64_t to, uint32_t colour) 
     if (y < ClipTop || y > ClipBottom || from > to) {
         return;
     }
-    auto* line = reinterpret_cast<uint32_t*>(Bits + y * BytesPerLine);
+    uint32_t* const line = LineAt(y);
     std::fill(line + from, line + to + 1, colour);
 }
 
@@ -220,6 +246,6 @@ void PixelCanvas::FillColumn(int64_t x, int64_t from, int64_t to, uint32_t colou
         return;
     }
     for (int64_t y = from; y <= to; ++y) {
-        reinterpret_cast<uint32_t*>(Bits + y * BytesPerLine)[x] = colour;
+        LineAt(y)[x] = colour;
     }
 }

@@ -1,10 +1,9 @@
 #include "ViewTransform.h"
 
 #include "Numeric.h"
+#include "PixelRounding.h"
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
 bool ScreenPoint::IsFinite() const {
     return std::isfinite(X) && std::isfinite(Y);
@@ -40,10 +39,5 @@ ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
     if (!std::isfinite(sx) || !std::isfinite(sy)) {
         return {NAN, NAN};
     }
-    return {RoundHalfEven(sx), RoundHalfEven(sy)};
-}
-
-float SinglePosition(double value) {
-    constexpr double largest = std::numeric_limits<float>::max();
-    return std::isnan(value) ? NAN : ToSingle(std::clamp(value, -largest, largest));
+    return {NearestWhole(sx), NearestWhole(sy)};
 }

@@ -2,7 +2,10 @@
 
 #include "modObjects.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 // The inputs of the one mapping from model units to drawing-area pixels, read once per command
 // (the angle's sine and cosine included).
@@ -37,4 +40,7 @@ ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y);
 
 // A position as a single-precision marker property: beyond the single range it is held at the
 // largest finite value, so far-away points stay far away on the same side; NaN stays NaN.
-float SinglePosition(double value);
+inline float SinglePosition(double value) {
+    constexpr double largest = std::numeric_limits<float>::max();
+    return std::isnan(value) ? NAN : static_cast<float>(std::clamp(value, -largest, largest));
+}
