@@ -5,6 +5,7 @@
 #include "JointElement.h"
 #include "NodeElement.h"
 #include "StripFlow.h"
+#include "ViewTransform.h"
 
 #include <QMainWindow>
 
@@ -43,8 +44,8 @@ public:
     int16_t GridSpacing = 0;
 
     // Control pools, painted by their containers.
-    ElementArray<NodeElement> Node{NodeElement{}};
-    ElementArray<JointElement> Joint{JointElement{}};
+    NodePool Node{NodeElement{}};
+    JointPool Joint{JointElement{}};
     ElementArray<BoxElement> picPoint{BoxElement{0, 0, 17, 17, 128, false}};
     ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, 32768, false}};
 
@@ -87,6 +88,8 @@ public:
     void cmdRefresh_Click();
     void cmdScaleUp_Click();
     void cmdScaleDown_Click();
+    // The mapping of ModelToScreen with the window's view state, the angle read now.
+    ViewTransform CurrentView() const;
 
     // Grid.
     void DrawGrid(int16_t cellSize);

@@ -33,9 +33,7 @@ void frmMain::cmdLoadFile_Click() {
             ReportNotLoaded(path);
             return;
         }
-        const ViewTransform view =
-            MakeViewTransform(CurrentObject, CurrentPlacement, CurrentPlacement.Angle, ViewScale, ViewOffsetX,
-                              ViewOffsetY, ViewWidth, ViewHeight);
+        const ViewTransform view = CurrentView();
         LstMeshes->Clear();
         for (int16_t i = 0; i < CurrentObject.MeshCount; ++i) {
             LstMeshes->AddItem("Mesh " + std::to_string(i));
@@ -44,13 +42,13 @@ void frmMain::cmdLoadFile_Click() {
             for (int16_t j = 0; j < mesh.PointCount; ++j) {
                 const ScreenPoint point =
                     ModelToScreen(view, mesh.X[static_cast<size_t>(j)], mesh.Y[static_cast<size_t>(j)]);
-                LoadNodes(static_cast<float>(point.X), static_cast<float>(point.Y));
+                LoadNodes(SinglePosition(point.X), SinglePosition(point.Y));
                 if (i == 0) {
                     LoadPointBoxes();
                 }
                 if (j > 0) {
-                    LoadJoints(static_cast<float>(previous.X), static_cast<float>(previous.Y),
-                               static_cast<float>(point.X), static_cast<float>(point.Y));
+                    LoadJoints(SinglePosition(previous.X), SinglePosition(previous.Y),
+                               SinglePosition(point.X), SinglePosition(point.Y));
                     if (i == 0) {
                         LoadLineBoxes();
                     }

@@ -2,13 +2,17 @@
 
 #include "MarkerPainter.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
-DrawingArea::DrawingArea(const ElementArray<NodeElement>& nodes, const ElementArray<JointElement>& joints,
-                         QWidget* parent)
-    : QWidget(parent), Nodes(nodes), Joints(joints) {
+#include <cstring>
+
+DrawingArea::DrawingArea(const NodePool& nodes, const JointPool& joints, QWidget* parent)
+    : QWidget(parent), Nodes(nodes), Joints(joints),
+      BackgroundImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    BackgroundImage.fill(Qt::black);
 }
 
 void DrawingArea::Cls() {
@@ -19,17 +23,31 @@ void DrawingArea::Refresh() {
     update();
 }
 
-void DrawingArea::paintEvent(QPaintEvent*) {
+void DrawingArea::paintEvent(QPaintEvent* event) {
+    if (Picture.size() != BackgroundImage.size() || Picture.format() != BackgroundImage.format()) {
+        Picture = QImage(BackgroundImage.size(), BackgroundImage.format());
+    }
+    std::memcpy(Picture.bits(), BackgroundImage.constBits(),
+                static_cast<size_t>(BackgroundImage.sizeInBytes()));
+    {
+        QPainter onPicture(&Picture);
+        PaintMarkers(onPicture, Nodes, Joints);
+    }
     QPainter painter(this);
-    painter.drawImage(0, 0, BackgroundImage);
-    PaintMarkers(painter, Nodes, Joints);
+    painter.drawImage(event->rect(), Picture, event->rect());
 }
 
 void DrawingArea::resizeEvent(QResizeEvent*) {
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (wanted == BackgroundImage.size()) {
+        return;
+    }
     // The background keeps its pixels where they were; new area starts black.
-    QImage grown(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    grown.fill(Qt::black);
-    QPainter painter(&grown);
+    QImage resized(wanted, QImage::Format_RGB32);
+    resized.fill(Qt::black);
+    QPainter painter(&resized);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, BackgroundImage);
-    BackgroundImage = grown;
+    painter.end();
+    BackgroundImage.swap(resized);
 }
