@@ -164,6 +164,9 @@ template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
         ReportHandlerError(error.Number(), error.Description());
     } catch (const std::bad_alloc&) {
         ReportHandlerError(ErrNo::OutOfMemory, ErrorDescription(ErrNo::OutOfMemory));
+    } catch (const std::exception& error) {
+        ReportHandlerError(ErrNo::InternalError,
+                           ErrorDescription(ErrNo::InternalError) + ": " + error.what());
     }
     RepaintPools();
 }

@@ -77,7 +77,11 @@ void frmMain::LstMeshes_Click() {
         }
     }
     const auto chosenPointCount = [this] {
-        return CurrentObject.Meshes.at(static_cast<size_t>(LstMeshes->ListIndex())).PointCount;
+        const int16_t chosen = LstMeshes->ListIndex();
+        if (chosen < 0 || chosen >= CurrentObject.MeshCount) {
+            RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(chosen));
+        }
+        return CurrentObject.Meshes[static_cast<size_t>(chosen)].PointCount;
     };
     if (picPoint.Count() < chosenPointCount()) {
         do {
