@@ -14,6 +14,7 @@
 #include <string>
 
 class DrawingArea;
+class DrawingAreaInput;
 class clsOffScreenDC;
 class ListBox;
 class SelectorStrip;
@@ -121,6 +122,21 @@ public:
     float Height() const;
     void SetHeight(float twips);
     float TwipsPerPixelY() const;
+
+    // Working in the drawing area: a click marks the point or line of the chosen mesh under it, the
+    // pointer resting on a marker shows what it is, the wheel and the keyboard zoom.
+    void picMain_Click(int32_t x, int32_t y);
+    void picMain_Wheel(int32_t notches);
+    // The tip for the pixel (x, y): the chosen mesh's point or line there, else any mesh's.
+    std::string MarkerTip(int32_t x, int32_t y) const;
+    // Tooltip texts of a point or line of any mesh; empty when there is no such point or line.
+    std::string PointTip(int32_t meshIndex, int32_t index) const;
+    std::string LineTip(int32_t meshIndex, int32_t index) const;
+    void WireDrawingArea();
+    void WireShortcuts();
+    // How far from a marker a click still finds it, in screen pixels at any zoom.
+    static constexpr double MarkerHitRadius = 5;
+    DrawingAreaInput* picMainInput = nullptr;
 
     // The window's inner size in pixels.
     float ScaleWidth() const;

@@ -129,12 +129,12 @@ TEST_F(StripOperationsTest, IndicesOutsideTheMeshChangeNothing) {
 
 TEST_F(StripOperationsTest, TipsNameThePointOrLineOfTheChosenMesh) {
     Load(MeshesOf({3, 4}));
-    EXPECT_EQ(Window->PointBoxTip(1), "Point 1: (-15, -20)");
-    EXPECT_EQ(Window->LineBoxTip(1), "Line 1: (-15, -20) to (-10, -20)");
+    EXPECT_EQ(Window->PointBoxTip(1), "Mesh 0, point 1: (-15, -20)");
+    EXPECT_EQ(Window->LineBoxTip(1), "Mesh 0, line 1: (-15, -20) to (-10, -20)");
     EXPECT_EQ(Window->PointBoxTip(3), "");
     EXPECT_EQ(Window->LineBoxTip(2), "");
     EXPECT_EQ(Window->LineBoxTip(-1), "");
     Window->LstMeshes->SetListIndex(1);
-    EXPECT_EQ(Window->PointBoxTip(3), "Point 3: (-5, -12)");
-    EXPECT_EQ(Window->LineBoxTip(2), "Line 2: (-10, -12) to (-5, -12)");
+    EXPECT_EQ(Window->PointBoxTip(3), "Mesh 1, point 3: (-5, -12)");
+    EXPECT_EQ(Window->LineBoxTip(2), "Mesh 1, line 2: (-10, -12) to (-5, -12)");
 }
