@@ -34,6 +34,8 @@ void DrawingArea::paintEvent(QPaintEvent* event) {
         PaintMarkers(onPicture, Nodes, Joints);
     }
     QPainter painter(this);
+    // On a denser screen each pixel of the picture becomes a whole block of device pixels, never a blur.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(event->rect(), Picture, event->rect());
 }
 
