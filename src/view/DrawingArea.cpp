@@ -1,5 +1,6 @@
 #include "DrawingArea.h"
 
+#include "Gdi.h"
 #include "MarkerPainter.h"
 
 #include <QPainter>
@@ -9,6 +10,17 @@ DrawingArea::DrawingArea(const ElementArray<NodeElement>& nodes, const ElementAr
     : QWidget(parent), Nodes(nodes), Joints(joints) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+DrawingArea::~DrawingArea() {
+    DeleteDC(BackgroundDC);
+}
+
+uint32_t DrawingArea::hDC() {
+    if (BackgroundDC == 0) {
+        BackgroundDC = CreateImageDC(&BackgroundImage);
+    }
+    return BackgroundDC;
 }
 
 void DrawingArea::Cls() {

@@ -14,6 +14,7 @@ class DrawingArea : public QWidget {
 public:
     DrawingArea(const ElementArray<NodeElement>& nodes, const ElementArray<JointElement>& joints,
                 QWidget* parent = nullptr);
+    ~DrawingArea() override;
 
     float ScaleWidth() const { return static_cast<float>(width()); }
     float ScaleHeight() const { return static_cast<float>(height()); }
@@ -22,6 +23,8 @@ public:
     // Shows what was drawn and the markers as they are now.
     void Refresh();
     QImage& Background() { return BackgroundImage; }
+    // The drawing context onto the background, made on first use.
+    uint32_t hDC();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -31,4 +34,5 @@ private:
     const ElementArray<NodeElement>& Nodes;
     const ElementArray<JointElement>& Joints;
     QImage BackgroundImage;
+    uint32_t BackgroundDC = 0;
 };
