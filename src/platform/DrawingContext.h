@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GdiTypes.h"
+
 #include <cstdint>
 
 class QImage;
@@ -12,4 +14,9 @@ struct DrawingContext {
     Target Kind = Target::Memory;
     uint32_t Selected = 0;
     QImage* Image = nullptr;
+    // Where the pixels are: for a memory context the selected bitmap's, kept from selection on (a
+    // selected bitmap cannot be deleted); for an image context the image's as last seen, together
+    // with the image's cache key at that moment.
+    PixelPlane Plane;
+    int64_t ImageKey = -1;
 };

@@ -6,7 +6,6 @@
 
 #include <QImage>
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -28,21 +27,39 @@ bool IsFourByteFormat(QImage::Format format) {
            format == QImage::Format_ARGB32_Premultiplied;
 }
 
-bool ContextPlane(uint32_t handle, PixelPlane& plane) {
-    const DrawingContext* context = Contexts().Find(handle);
+// Asking the image for its geometry on every copy would cost more than a small copy itself, so it
+// is kept. The image's cache key changes whenever its data is replaced or written through any other
+// path (each of which detaches it first), so an unchanged key on an unshared image means the kept
+// geometry still holds; otherwise the bits are taken afresh, which also unshares them.
+bool ImagePlane(DrawingContext& context, PixelPlane& plane) {
+    QImage& image = *context.Image;
+    if (image.cacheKey() != context.ImageKey || !image.isDetached()) {
+        uint8_t* bits = image.bits();
+        if (bits == nullptr || !IsFourByteFormat(image.format())) {
+            context.ImageKey = -1;
+            return false;
+        }
+        context.Plane = {bits, image.bytesPerLine(), image.width(), image.height(), 4};
+        context.ImageKey = image.cacheKey();
+    }
+    plane = context.Plane;
+    return true;
+}
+
+inline bool ContextPlane(uint32_t handle, PixelPlane& plane) {
+    DrawingContext* context = Contexts().Find(handle);
     if (context == nullptr) {
         return false;
     }
-    if (context->Kind == DrawingContext::Target::Memory) {
-        return GetBitmapPlane(context->Selected, plane);
-    }
-    QImage* image = context->Image;
-    if (context->Kind != DrawingContext::Target::Image || image->isNull() ||
-        !IsFourByteFormat(image->format())) {
+    switch (context->Kind) {
+    case DrawingContext::Target::Memory:
+        plane = context->Plane;
+        return context->Selected != 0;
+    case DrawingContext::Target::Image:
+        return ImagePlane(*context, plane);
+    default:
         return false;
     }
-    plane = {image->bits(), image->bytesPerLine(), image->width(), image->height(), 4};
-    return true;
 }
 
 uint8_t* PixelAt(const PixelPlane& plane, int64_t x, int64_t y) {
@@ -68,12 +85,22 @@ void CopyRow(uint8_t* to, int toBytes, const uint8_t* from, int fromBytes, int64
     }
 }
 
-// Shifts a destination/source start pair so that neither is negative.
-void ClipStart(int64_t& to, int64_t& from, int64_t& length) {
-    const int64_t shift = std::max<int64_t>({0, -to, -from});
+// Moves a destination/source start pair right until neither is negative, and cuts the length to
+// what both sides hold.
+inline void Clip(int64_t& to, int64_t& from, int64_t& length, int64_t toSize, int64_t fromSize) {
+    int64_t shift = to < 0 ? -to : 0;
+    if (from < -shift) {
+        shift = -from;
+    }
     to += shift;
     from += shift;
     length -= shift;
+    if (length > toSize - to) {
+        length = toSize - to;
+    }
+    if (length > fromSize - from) {
+        length = fromSize - from;
+    }
 }
 
 void CopyBlock(const PixelPlane& to, int64_t x, int64_t y, const PixelPlane& from, int64_t sx, int64_t sy,
@@ -120,6 +147,7 @@ uint32_t SelectObject(uint32_t context, uint32_t object) {
         old->SelectedInto = 0;
     }
     target->Selected = object;
+    target->Plane = bitmap->Plane();
     bitmap->SelectedInto = context;
     return previous;
 }
@@ -169,10 +197,8 @@ int32_t BitBlt(uint32_t destination, int32_t x, int32_t y, int32_t width, int32_
         return 0;
     }
     int64_t toX = x, toY = y, fromX = sx, fromY = sy, columns = width, rows = height;
-    ClipStart(toX, fromX, columns);
-    ClipStart(toY, fromY, rows);
-    columns = std::min({columns, to.Width - toX, from.Width - fromX});
-    rows = std::min({rows, to.Height - toY, from.Height - fromY});
+    Clip(toX, fromX, columns, to.Width, from.Width);
+    Clip(toY, fromY, rows, to.Height, from.Height);
     if (columns > 0 && rows > 0) {
         CopyBlock(to, toX, toY, from, fromX, fromY, columns, rows);
     }
@@ -187,7 +213,7 @@ uint32_t GetDC(uint32_t window) {
     if (window != DesktopWindow && window != 0) {
         return 0;
     }
-    return Contexts().Add(DrawingContext{DrawingContext::Target::Screen, 0, nullptr});
+    return Contexts().Add(DrawingContext{DrawingContext::Target::Screen, 0, nullptr, {}, -1});
 }
 
 int32_t ReleaseDC(uint32_t, uint32_t context) {
@@ -202,5 +228,5 @@ uint32_t CreateImageDC(QImage* target) {
     if (target == nullptr) {
         return 0;
     }
-    return Contexts().Add(DrawingContext{DrawingContext::Target::Image, 0, target});
+    return Contexts().Add(DrawingContext{DrawingContext::Target::Image, 0, target, {}, -1});
 }

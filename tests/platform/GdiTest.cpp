@@ -164,3 +164,19 @@ TEST(Gdi, ImageContextsFollowTheImageAndRefuseOtherFormats) {
     EXPECT_EQ(CreateImageDC(nullptr), 0u);
     DeleteDC(target);
 }
+
+TEST(Gdi, ImageContextsNeverWriteIntoACopyOfTheImage) {
+    DibContext source(2, 2);
+    QImage image(2, 2, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const uint32_t target = CreateImageDC(&image);
+    BitBlt(target, 0, 0, 1, 1, source.Dc, 0, 0, SRCCOPY);
+    const QImage snapshot = image;
+    BitBlt(target, 1, 1, 1, 1, source.Dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(snapshot.pixel(1, 1), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(1, 1), Expected(0, 0));
+    image = image.copy(0, 0, 1, 2); // same data size class, new geometry
+    EXPECT_EQ(BitBlt(target, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 1);
+    EXPECT_EQ(image.pixel(0, 1), Expected(0, 1));
+    DeleteDC(target);
+}
