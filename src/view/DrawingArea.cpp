@@ -4,6 +4,7 @@
 #include "MarkerPainter.h"
 
 #include <QPainter>
+#include <QResizeEvent>
 
 DrawingArea::DrawingArea(const ElementArray<NodeElement>& nodes, const ElementArray<JointElement>& joints,
                          QWidget* parent)
@@ -17,6 +18,12 @@ DrawingArea::~DrawingArea() {
 }
 
 uint32_t DrawingArea::hDC() {
+    // Before the window is first shown, a new size reaches the widget ahead of its resize event;
+    // what is drawn now must land on a background of the size the area already has.
+    if (BackgroundImage.size() != size().expandedTo(QSize(1, 1))) {
+        QResizeEvent resize(size(), BackgroundImage.size());
+        resizeEvent(&resize);
+    }
     if (BackgroundDC == 0) {
         BackgroundDC = CreateImageDC(&BackgroundImage);
     }

@@ -23,7 +23,7 @@ public:
     // Shows what was drawn and the markers as they are now.
     void Refresh();
     QImage& Background() { return BackgroundImage; }
-    // The drawing context onto the background, made on first use.
+    // The drawing context onto the background (made on first use), at the area's size.
     uint32_t hDC();
 
 protected:

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <cstdlib>
+#include <cmath>
 
 namespace {
 const QRgb Grey = qRgb(64, 64, 64);
@@ -18,8 +18,13 @@ const QRgb Marked = qRgb(200, 0, 0);
 
 class GridWindowTest : public EditorFixture {
 protected:
-    // The drawing area at the design's size, its origin then at (280, 252).
-    GridWindowTest() { SetArea(561, 505, 561, 505); }
+    // The drawing area at the design's size, its origin then at (280, 252); what the first resize
+    // drew is kept aside.
+    GridWindowTest()
+        : StartUp(Window->picMain->Background().copy()), StartUpWidth(Window->ViewWidth),
+          StartUpHeight(Window->ViewHeight) {
+        SetArea(561, 505, 561, 505);
+    }
 
     void SetArea(int width, int height, int16_t viewWidth, int16_t viewHeight) {
         Window->picMain->resize(width, height);
@@ -43,11 +48,25 @@ protected:
         }
         return ::testing::AssertionSuccess();
     }
+
+    QImage StartUp;
+    int StartUpWidth;
+    int StartUpHeight;
 };
 } // namespace
 
+TEST_F(GridWindowTest, FirstResizeDrawsTheGridBehindTheEmptyView) {
+    EXPECT_EQ(Window->GridTileSize, 20);
+    ASSERT_EQ(StartUp.size(), QSize(StartUpWidth, StartUpHeight));
+    const int ox = static_cast<int>(std::nearbyint(StartUpWidth / 2.0));
+    const int oy = static_cast<int>(std::nearbyint(StartUpHeight / 2.0));
+    EXPECT_EQ(StartUp.pixel(ox, 0), Grey);
+    EXPECT_EQ(StartUp.pixel(ox + 1, 0), Black);
+    EXPECT_EQ(StartUp.pixel(ox - 10, oy - 1), Grey);
+    EXPECT_EQ(StartUp.pixel(ox - 10, oy), Black);
+}
+
 TEST_F(GridWindowTest, StartUpGridLinesFollowTheOrigin) {
-    EXPECT_EQ(Window->GridTileSize, 20) << "the first resize drew the grid";
     MarkBackground();
     Window->RedrawView();
     EXPECT_EQ(Window->GridTileSize, 20);
