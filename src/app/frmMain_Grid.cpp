@@ -4,6 +4,7 @@
 #include "Gdi.h"
 #include "GridTiling.h"
 #include "Numeric.h"
+#include "ViewZoom.h"
 #include "clsOffScreenDC.h"
 #include "modObjects.h"
 
@@ -21,17 +22,6 @@ constexpr int16_t LargestGridSpacing = std::numeric_limits<int16_t>::max();
 
 QString GridSpacingCaption(int16_t spacing) {
     return QString("Grid Spacing is: %1").arg(spacing);
-}
-
-// The spacing times the zoom in pixels, rounded halves to even; held at the 16-bit bounds beyond
-// them, and 0 (no lines) for a zoom that is no number.
-int16_t GridCellFor(int16_t spacing, float viewScale) {
-    const double cell = RoundHalfEven(ToSingle(spacing) * viewScale);
-    if (std::isnan(cell)) {
-        return 0;
-    }
-    return static_cast<int16_t>(
-        std::clamp<double>(cell, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
 }
 
 // Makes the surface hold the tile of cellSize cut to width x height, rebuilding it only when the
@@ -88,7 +78,7 @@ void frmMain::DrawGrid(int16_t cellSize) {
 
 void frmMain::chkGrid_Click() {
     if (chkGrid->isChecked()) {
-        DrawGrid(GridCellFor(GridSpacing, ViewScale));
+        DrawGrid(GridCellSize(GridSpacing, ViewScale));
     } else {
         picMain->Cls();
     }
