@@ -1,9 +1,11 @@
 #include "DrawingArea.h"
 
+#include "Gdi.h"
 #include "MarkerPainter.h"
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 #include <cstring>
 
@@ -13,6 +15,23 @@ DrawingArea::DrawingArea(const NodePool& nodes, const JointPool& joints, QWidget
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     BackgroundImage.fill(Qt::black);
+}
+
+DrawingArea::~DrawingArea() {
+    DeleteDC(BackgroundDC);
+}
+
+uint32_t DrawingArea::hDC() {
+    // Before the window is first shown, a new size reaches the widget ahead of its resize event;
+    // what is drawn now must land on a background of the size the area already has.
+    if (BackgroundImage.size() != size().expandedTo(QSize(1, 1))) {
+        QResizeEvent resize(size(), BackgroundImage.size());
+        resizeEvent(&resize);
+    }
+    if (BackgroundDC == 0) {
+        BackgroundDC = CreateImageDC(&BackgroundImage);
+    }
+    return BackgroundDC;
 }
 
 void DrawingArea::Cls() {

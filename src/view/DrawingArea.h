@@ -12,6 +12,7 @@ class DrawingArea : public QWidget {
     Q_OBJECT
 public:
     DrawingArea(const NodePool& nodes, const JointPool& joints, QWidget* parent = nullptr);
+    ~DrawingArea() override;
 
     float ScaleWidth() const { return static_cast<float>(width()); }
     float ScaleHeight() const { return static_cast<float>(height()); }
@@ -22,6 +23,8 @@ public:
     // What is drawn into the area (32-bit RGB, the widget's size): the same object for the widget's
     // whole life, its pixels kept across resizes.
     QImage& Background() { return BackgroundImage; }
+    // The drawing context onto the background (made on first use), at the area's size.
+    uint32_t hDC();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,4 +36,5 @@ private:
     QImage BackgroundImage;
     // The background with the markers on it, remade at every paint.
     QImage Picture;
+    uint32_t BackgroundDC = 0;
 };
