@@ -72,10 +72,13 @@ void frmMain::picMain_Click(int32_t x, int32_t y) {
     }
 }
 
-// One notch is one click of "+" (away from the user) or "--" (towards).
+// One notch is one click of "+" (away from the user) or "--" (towards). A faulty device's absurd
+// turn is held to what a fast hand gives, so it cannot freeze the editor in redraws.
 void frmMain::picMain_Wheel(int32_t notches) {
+    constexpr int32_t MostNotchesPerTurn = 10;
     QPushButton* button = notches > 0 ? cmdScaleUp : cmdScaleDown;
-    for (int32_t i = 0; i < std::abs(notches); ++i) {
+    const int32_t clicks = std::min(std::abs(static_cast<int64_t>(notches)), int64_t{MostNotchesPerTurn});
+    for (int32_t i = 0; i < clicks; ++i) {
         button->click();
     }
 }

@@ -162,6 +162,9 @@ TEST_F(DrawingAreaInputTest, AWheelNotchIsOneClickOfPlusOrMinus) {
     EXPECT_EQ(zoomOut.count(), 2);
     EXPECT_EQ(w.ViewScale, 4.0f);
     EXPECT_EQ(Centre(0), before);
+    // An absurd turn from a faulty device is held to ten clicks.
+    Wheel(-120 * 100000);
+    EXPECT_EQ(zoomOut.count(), 12);
 }
 
 TEST_F(DrawingAreaInputTest, TipsNameTheMeshTheIndexAndTheModelCoordinates) {
