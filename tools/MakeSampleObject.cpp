@@ -1,15 +1,25 @@
 #include "SampleObject.h"
 
 #include <iostream>
+#include <string>
 
-// Writes the sample ship to the path given (Assets/PlayerTopb.lin in the repository).
+namespace {
+const char* const Usage = "usage: make-sample-object OUT.lin\n"
+                          "       make-sample-object --points N --meshes M OUT.lin\n";
+} // namespace
+
+// Writes the sample ship to the path given (Assets/PlayerTopb.lin in the repository), or a large
+// object of N points over M meshes for benchmarks.
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: make-sample-object OUT.lin\n";
+    if (argc != 2 &&
+        !(argc == 6 && std::string(argv[1]) == "--points" && std::string(argv[3]) == "--meshes")) {
+        std::cerr << Usage;
         return 2;
     }
     try {
-        WriteLinFile(argv[1], LinBytes(SampleShip()));
+        const LinObject object =
+            argc == 2 ? SampleShip() : LargeLinObject(std::stoi(argv[2]), std::stoi(argv[4]));
+        WriteLinFile(argv[argc - 1], LinBytes(object));
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
         return 1;

@@ -81,6 +81,8 @@ void frmMain::WireEvents() {
     route(cmdGridSpaceInc, &QPushButton::clicked, &frmMain::cmdGridSpaceInc_Click);
     route(cmdGridSpaceDec, &QPushButton::clicked, &frmMain::cmdGridSpaceDec_Click);
     WireStrips();
+    WireDrawingArea();
+    WireShortcuts();
 }
 
 // Keyboard order follows the design's tab indices; the strips stand for their boxes.

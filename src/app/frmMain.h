@@ -5,6 +5,7 @@
 #include "JointElement.h"
 #include "NodeElement.h"
 #include "StripFlow.h"
+#include "ViewTransform.h"
 
 #include <QMainWindow>
 
@@ -13,6 +14,7 @@
 #include <string>
 
 class DrawingArea;
+class DrawingAreaInput;
 class clsOffScreenDC;
 class ListBox;
 class SelectorStrip;
@@ -43,8 +45,8 @@ public:
     int16_t GridSpacing = 0;
 
     // Control pools, painted by their containers.
-    ElementArray<NodeElement> Node{NodeElement{}};
-    ElementArray<JointElement> Joint{JointElement{}};
+    NodePool Node{NodeElement{}};
+    JointPool Joint{JointElement{}};
     ElementArray<BoxElement> picPoint{BoxElement{0, 0, 17, 17, 128, false}};
     ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, 32768, false}};
 
@@ -87,6 +89,8 @@ public:
     void cmdRefresh_Click();
     void cmdScaleUp_Click();
     void cmdScaleDown_Click();
+    // The mapping of ModelToScreen with the window's view state, the angle read now.
+    ViewTransform CurrentView() const;
 
     // Grid.
     void DrawGrid(int16_t cellSize);
@@ -118,6 +122,21 @@ public:
     float Height() const;
     void SetHeight(float twips);
     float TwipsPerPixelY() const;
+
+    // Working in the drawing area: a click marks the point or line of the chosen mesh under it, the
+    // pointer resting on a marker shows what it is, the wheel and the keyboard zoom.
+    void picMain_Click(int32_t x, int32_t y);
+    void picMain_Wheel(int32_t notches);
+    // The tip for the pixel (x, y): the chosen mesh's point or line there, else any mesh's.
+    std::string MarkerTip(int32_t x, int32_t y) const;
+    // Tooltip texts of a point or line of any mesh; empty when there is no such point or line.
+    std::string PointTip(int32_t meshIndex, int32_t index) const;
+    std::string LineTip(int32_t meshIndex, int32_t index) const;
+    void WireDrawingArea();
+    void WireShortcuts();
+    // How far from a marker a click still finds it, in screen pixels at any zoom.
+    static constexpr double MarkerHitRadius = 5;
+    DrawingAreaInput* picMainInput = nullptr;
 
     // The window's inner size in pixels.
     float ScaleWidth() const;
@@ -161,6 +180,9 @@ template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
         ReportHandlerError(error.Number(), error.Description());
     } catch (const std::bad_alloc&) {
         ReportHandlerError(ErrNo::OutOfMemory, ErrorDescription(ErrNo::OutOfMemory));
+    } catch (const std::exception& error) {
+        ReportHandlerError(ErrNo::InternalError,
+                           ErrorDescription(ErrNo::InternalError) + ": " + error.what());
     }
     RepaintPools();
 }

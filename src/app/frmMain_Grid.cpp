@@ -1,34 +1,62 @@
 #include "frmMain.h"
 
 #include "DrawingArea.h"
-#include "Numeric.h"
+#include "SceneDrawing.h"
+#include "ViewZoom.h"
+#include "clsOffScreenDC.h"
+#include "modObjects.h"
 
 #include <QCheckBox>
 #include <QLabel>
 
-void frmMain::DrawGrid(int16_t) {
-    picMain->Cls();
+#include <limits>
+
+namespace {
+// Every cell size a 16-bit spacing can give is drawable, so the spacing stops only at its own limit.
+constexpr int16_t LargestGridSpacing = std::numeric_limits<int16_t>::max();
+
+QString GridSpacingCaption(int16_t spacing) {
+    return QString("Grid Spacing is: %1").arg(spacing);
+}
+} // namespace
+
+void frmMain::DrawGrid(int16_t cellSize) {
+    const GridView view{CurrentObject.CentreX,
+                        CurrentObject.CentreY,
+                        ViewScale,
+                        ViewOffsetX,
+                        ViewOffsetY,
+                        ViewWidth,
+                        ViewHeight};
+    // Without a cell or an origin to line up with, the background stays plain.
+    if (!Surface || !DrawGridTiles(picMain->hDC(), static_cast<int32_t>(picMain->ScaleWidth()),
+                                   static_cast<int32_t>(picMain->ScaleHeight()), *Surface, GridTileSize, view,
+                                   cellSize)) {
+        picMain->Cls();
+    }
     picMain->Refresh();
 }
 
 void frmMain::chkGrid_Click() {
     if (chkGrid->isChecked()) {
-        DrawGrid(ToInt16(ToSingle(GridSpacing) * ViewScale));
+        DrawGrid(GridCellSize(GridSpacing, ViewScale));
     } else {
         picMain->Cls();
     }
 }
 
 void frmMain::cmdGridSpaceInc_Click() {
-    GridSpacing = CheckedInt16(GridSpacing + 1);
-    lblGridSpace->setText(QString("Grid Spacing is: %1").arg(GridSpacing));
-    RedrawView();
+    if (GridSpacing < LargestGridSpacing) {
+        GridSpacing = static_cast<int16_t>(GridSpacing + 1);
+        lblGridSpace->setText(GridSpacingCaption(GridSpacing));
+        RedrawView();
+    }
 }
 
 void frmMain::cmdGridSpaceDec_Click() {
     if (GridSpacing > 1) {
         GridSpacing = static_cast<int16_t>(GridSpacing - 1);
-        lblGridSpace->setText(QString("Grid Spacing is: %1").arg(GridSpacing));
+        lblGridSpace->setText(GridSpacingCaption(GridSpacing));
         RedrawView();
     }
 }

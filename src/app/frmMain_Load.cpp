@@ -3,6 +3,7 @@
 #include "ListBox.h"
 #include "MessageBoxService.h"
 #include "ProgramFolder.h"
+#include "SceneDrawing.h"
 #include "ViewTransform.h"
 #include "modObjects.h"
 
@@ -33,31 +34,24 @@ void frmMain::cmdLoadFile_Click() {
             ReportNotLoaded(path);
             return;
         }
-        const ViewTransform view =
-            MakeViewTransform(CurrentObject, CurrentPlacement, CurrentPlacement.Angle, ViewScale, ViewOffsetX,
-                              ViewOffsetY, ViewWidth, ViewHeight);
         LstMeshes->Clear();
         for (int16_t i = 0; i < CurrentObject.MeshCount; ++i) {
             LstMeshes->AddItem("Mesh " + std::to_string(i));
-            const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(i)];
-            ScreenPoint previous{};
-            for (int16_t j = 0; j < mesh.PointCount; ++j) {
-                const ScreenPoint point =
-                    ModelToScreen(view, mesh.X[static_cast<size_t>(j)], mesh.Y[static_cast<size_t>(j)]);
-                LoadNodes(static_cast<float>(point.X), static_cast<float>(point.Y));
-                if (i == 0) {
+        }
+        LoadObjectMarkers(
+            CurrentObject, CurrentView(),
+            [this](int16_t meshIndex, float x, float y) {
+                LoadNodes(x, y);
+                if (meshIndex == 0) {
                     LoadPointBoxes();
                 }
-                if (j > 0) {
-                    LoadJoints(static_cast<float>(previous.X), static_cast<float>(previous.Y),
-                               static_cast<float>(point.X), static_cast<float>(point.Y));
-                    if (i == 0) {
-                        LoadLineBoxes();
-                    }
+            },
+            [this](int16_t meshIndex, float x1, float y1, float x2, float y2) {
+                LoadJoints(x1, y1, x2, y2);
+                if (meshIndex == 0) {
+                    LoadLineBoxes();
                 }
-                previous = point;
-            }
-        }
+            });
         LstMeshes->SetListIndex(0);
     } catch (...) {
         // A failed load leaves the editor empty, never half-filled.
@@ -79,7 +73,11 @@ void frmMain::LstMeshes_Click() {
         }
     }
     const auto chosenPointCount = [this] {
-        return CurrentObject.Meshes.at(static_cast<size_t>(LstMeshes->ListIndex())).PointCount;
+        const int16_t chosen = LstMeshes->ListIndex();
+        if (chosen < 0 || chosen >= CurrentObject.MeshCount) {
+            RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(chosen));
+        }
+        return CurrentObject.Meshes[static_cast<size_t>(chosen)].PointCount;
     };
     if (picPoint.Count() < chosenPointCount()) {
         do {

@@ -3,7 +3,6 @@
 #include "ListBox.h"
 #include "SelectorStrip.h"
 #include "StripState.h"
-#include "StripTips.h"
 #include "modObjects.h"
 
 namespace {
@@ -12,16 +11,6 @@ MeshSelection& SelectionOf(int16_t meshIndex) {
         RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(meshIndex));
     }
     return CurrentPlacement.Selections[static_cast<size_t>(meshIndex)];
-}
-
-// The chosen mesh when it has a point at index, else none.
-const Mesh* ChosenMeshWithPoint(int16_t meshIndex, int32_t index) {
-    if (meshIndex < 0 || meshIndex >= static_cast<int32_t>(CurrentObject.Meshes.size())) {
-        return nullptr;
-    }
-    const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(meshIndex)];
-    const bool has = index >= 0 && static_cast<size_t>(index) < std::min(mesh.X.size(), mesh.Y.size());
-    return has ? &mesh : nullptr;
 }
 } // namespace
 
@@ -80,19 +69,9 @@ void frmMain::picLine_Click(int16_t index) {
 }
 
 std::string frmMain::PointBoxTip(int16_t index) const {
-    const Mesh* mesh = ChosenMeshWithPoint(LstMeshes->ListIndex(), index);
-    if (!mesh) {
-        return {};
-    }
-    const size_t i = static_cast<size_t>(index);
-    return PointTipText(index, mesh->X[i], mesh->Y[i]);
+    return PointTip(LstMeshes->ListIndex(), index);
 }
 
 std::string frmMain::LineBoxTip(int16_t index) const {
-    const Mesh* mesh = ChosenMeshWithPoint(LstMeshes->ListIndex(), static_cast<int32_t>(index) + 1);
-    if (!mesh || index < 0) {
-        return {};
-    }
-    const size_t i = static_cast<size_t>(index);
-    return LineTipText(index, mesh->X[i], mesh->Y[i], mesh->X[i + 1], mesh->Y[i + 1]);
+    return LineTip(LstMeshes->ListIndex(), index);
 }

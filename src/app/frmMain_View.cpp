@@ -1,17 +1,28 @@
 #include "frmMain.h"
 
 #include "DrawingArea.h"
-#include "Numeric.h"
+#include "ListBox.h"
+#include "MeshRedraw.h"
+#include "ViewZoom.h"
+#include "modObjects.h"
 
 #include <QCheckBox>
 
 void frmMain::RedrawView() {
+    PlaceMarkers(Node, Joint, CurrentObject, CurrentPlacement, CurrentView(),
+                 [this] { return LstMeshes->ListIndex(); });
     if (chkGrid->isChecked()) {
-        DrawGrid(ToInt16(ToSingle(GridSpacing) * ViewScale));
+        DrawGrid(GridCellSize(GridSpacing, ViewScale));
     } else {
         picMain->Cls();
     }
+    // The markers changed even where the background did not.
     picMain->Refresh();
+}
+
+ViewTransform frmMain::CurrentView() const {
+    return MakeViewTransform(CurrentObject, CurrentPlacement, ViewScale, ViewOffsetX, ViewOffsetY, ViewWidth,
+                             ViewHeight);
 }
 
 void frmMain::cmdRefresh_Click() {
@@ -19,11 +30,11 @@ void frmMain::cmdRefresh_Click() {
 }
 
 void frmMain::cmdScaleUp_Click() {
-    ViewScale = ToSingle(static_cast<double>(ViewScale) * 1.25);
+    ViewScale = ZoomedIn(ViewScale);
     RedrawView();
 }
 
 void frmMain::cmdScaleDown_Click() {
-    ViewScale = ToSingle(static_cast<double>(ViewScale) / 1.25);
+    ViewScale = ZoomedOut(ViewScale);
     RedrawView();
 }

@@ -3,7 +3,8 @@
 #include "RuntimeError.h"
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
-    connect(this, &QListWidget::currentRowChanged, this, [this] {
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        ChosenRow = static_cast<int16_t>(row);
         if (!Clearing) {
             emit Click();
         }
@@ -11,7 +12,7 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
 }
 
 int16_t ListBox::ListIndex() const {
-    return static_cast<int16_t>(currentRow());
+    return ChosenRow;
 }
 
 void ListBox::SetListIndex(int32_t index) {

@@ -23,4 +23,6 @@ signals:
 
 private:
     bool Clearing = false;
+    // The redraw reads the index once per marker: keep it at hand.
+    int16_t ChosenRow = -1;
 };

@@ -15,10 +15,11 @@ std::string Coordinates(float x, float y) {
 }
 } // namespace
 
-std::string PointTipText(int16_t index, float x, float y) {
-    return "Point " + std::to_string(index) + ": " + Coordinates(x, y);
+std::string PointTipText(int32_t mesh, int32_t index, float x, float y) {
+    return "Mesh " + std::to_string(mesh) + ", point " + std::to_string(index) + ": " + Coordinates(x, y);
 }
 
-std::string LineTipText(int16_t index, float x1, float y1, float x2, float y2) {
-    return "Line " + std::to_string(index) + ": " + Coordinates(x1, y1) + " to " + Coordinates(x2, y2);
+std::string LineTipText(int32_t mesh, int32_t index, float x1, float y1, float x2, float y2) {
+    return "Mesh " + std::to_string(mesh) + ", line " + std::to_string(index) + ": " + Coordinates(x1, y1) +
+           " to " + Coordinates(x2, y2);
 }

@@ -11,15 +11,23 @@
 namespace {
 constexpr uint32_t DesktopWindow = 0x00010010;
 
-// Never destroyed, so pictures released during shut-down still find the tables.
-HandleTable<DrawingContext, 1>& Contexts() {
-    static auto* table = new HandleTable<DrawingContext, 1>;
-    return *table;
+// Holds a value that is made before any code runs and never destroyed, so pictures released during
+// shut-down still find the tables, and a lookup needs no first-use check.
+template <typename T> union Everlasting {
+    constexpr Everlasting() : Value() {}
+    ~Everlasting() {}
+    T Value;
+};
+
+constinit Everlasting<HandleTable<DrawingContext, 1>> ContextTable;
+constinit Everlasting<HandleTable<Bitmap, 2>> BitmapTable;
+
+inline HandleTable<DrawingContext, 1>& Contexts() {
+    return ContextTable.Value;
 }
 
-HandleTable<Bitmap, 2>& Bitmaps() {
-    static auto* table = new HandleTable<Bitmap, 2>;
-    return *table;
+inline HandleTable<Bitmap, 2>& Bitmaps() {
+    return BitmapTable.Value;
 }
 
 bool IsFourByteFormat(QImage::Format format) {
@@ -31,34 +39,35 @@ bool IsFourByteFormat(QImage::Format format) {
 // is kept. The image's cache key changes whenever its data is replaced or written through any other
 // path (each of which detaches it first), so an unchanged key on an unshared image means the kept
 // geometry still holds; otherwise the bits are taken afresh, which also unshares them.
-bool ImagePlane(DrawingContext& context, PixelPlane& plane) {
+const PixelPlane* RenewImagePlane(DrawingContext& context) {
     QImage& image = *context.Image;
-    if (image.cacheKey() != context.ImageKey || !image.isDetached()) {
-        uint8_t* bits = image.bits();
-        if (bits == nullptr || !IsFourByteFormat(image.format())) {
-            context.ImageKey = -1;
-            return false;
-        }
-        context.Plane = {bits, image.bytesPerLine(), image.width(), image.height(), 4};
-        context.ImageKey = image.cacheKey();
+    uint8_t* bits = image.bits();
+    if (bits == nullptr || !IsFourByteFormat(image.format())) {
+        context.ImageKey = -1;
+        return nullptr;
     }
-    plane = context.Plane;
-    return true;
+    context.Plane = {bits, image.bytesPerLine(), image.width(), image.height(), 4};
+    context.ImageKey = image.cacheKey();
+    return &context.Plane;
 }
 
-inline bool ContextPlane(uint32_t handle, PixelPlane& plane) {
+// The context's pixels, or nullptr when it has none; kept in the context, so a copy of a few pixels
+// neither asks the bitmap nor copies the plane.
+inline const PixelPlane* ContextPlane(uint32_t handle) {
     DrawingContext* context = Contexts().Find(handle);
     if (context == nullptr) {
-        return false;
+        return nullptr;
     }
     switch (context->Kind) {
     case DrawingContext::Target::Memory:
-        plane = context->Plane;
-        return context->Selected != 0;
+        return context->Selected != 0 ? &context->Plane : nullptr;
     case DrawingContext::Target::Image:
-        return ImagePlane(*context, plane);
+        if (context->Image->cacheKey() == context->ImageKey && context->Image->isDetached()) {
+            return &context->Plane;
+        }
+        return RenewImagePlane(*context);
     default:
-        return false;
+        return nullptr;
     }
 }
 
@@ -66,22 +75,20 @@ uint8_t* PixelAt(const PixelPlane& plane, int64_t x, int64_t y) {
     return plane.Top + y * plane.Step + x * plane.BytesPerPixel;
 }
 
-void CopyRow(uint8_t* to, int toBytes, const uint8_t* from, int fromBytes, int64_t pixels) {
-    if (toBytes == fromBytes) {
-        std::memmove(to, from, static_cast<size_t>(pixels * toBytes));
-    } else if (toBytes == 4) {
-        for (int64_t i = 0; i < pixels; ++i, to += 4, from += 3) {
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-            to[3] = 0xFF;
-        }
-    } else {
-        for (int64_t i = 0; i < pixels; ++i, to += 3, from += 4) {
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-        }
+// 24-bit blue-green-red to 32-bit, one whole-pixel store each.
+void ExpandRow(uint8_t* to, const uint8_t* from, int64_t pixels) {
+    for (int64_t i = 0; i < pixels; ++i, to += 4, from += 3) {
+        const uint32_t pixel = 0xFF000000u | static_cast<uint32_t>(from[2]) << 16 |
+                               static_cast<uint32_t>(from[1]) << 8 | from[0];
+        std::memcpy(to, &pixel, 4);
+    }
+}
+
+void PackRow(uint8_t* to, const uint8_t* from, int64_t pixels) {
+    for (int64_t i = 0; i < pixels; ++i, to += 3, from += 4) {
+        to[0] = from[0];
+        to[1] = from[1];
+        to[2] = from[2];
     }
 }
 
@@ -103,14 +110,34 @@ inline void Clip(int64_t& to, int64_t& from, int64_t& length, int64_t toSize, in
     }
 }
 
+// The row walk and the pixel conversion are chosen once per block: a grid tile is a few pixels, so
+// what is done per row is what the copy costs.
 void CopyBlock(const PixelPlane& to, int64_t x, int64_t y, const PixelPlane& from, int64_t sx, int64_t sy,
                int64_t width, int64_t height) {
+    uint8_t* target = PixelAt(to, x, y);
+    const uint8_t* source = PixelAt(from, sx, sy);
+    ptrdiff_t targetStep = to.Step;
+    ptrdiff_t sourceStep = from.Step;
     // Within one bitmap, rows are taken in the order that never reads a row already overwritten.
-    const bool upwards = to.Top == from.Top && y > sy;
-    for (int64_t i = 0; i < height; ++i) {
-        const int64_t row = upwards ? height - 1 - i : i;
-        CopyRow(PixelAt(to, x, y + row), to.BytesPerPixel, PixelAt(from, sx, sy + row), from.BytesPerPixel,
-                width);
+    if (to.Top == from.Top && y > sy) {
+        target += (height - 1) * targetStep;
+        source += (height - 1) * sourceStep;
+        targetStep = -targetStep;
+        sourceStep = -sourceStep;
+    }
+    if (to.BytesPerPixel == from.BytesPerPixel) {
+        const auto bytes = static_cast<size_t>(width * to.BytesPerPixel);
+        for (int64_t row = 0; row < height; ++row, target += targetStep, source += sourceStep) {
+            std::memmove(target, source, bytes);
+        }
+    } else if (to.BytesPerPixel == 4) {
+        for (int64_t row = 0; row < height; ++row, target += targetStep, source += sourceStep) {
+            ExpandRow(target, source, width);
+        }
+    } else {
+        for (int64_t row = 0; row < height; ++row, target += targetStep, source += sourceStep) {
+            PackRow(target, source, width);
+        }
     }
 }
 } // namespace
@@ -191,16 +218,19 @@ bool GetBitmapPlane(uint32_t object, PixelPlane& plane) {
 
 int32_t BitBlt(uint32_t destination, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t source,
                int32_t sx, int32_t sy, uint32_t operation) {
-    PixelPlane to;
-    PixelPlane from;
-    if (operation != SRCCOPY || !ContextPlane(destination, to) || !ContextPlane(source, from)) {
+    if (operation != SRCCOPY) {
+        return 0;
+    }
+    const PixelPlane* to = ContextPlane(destination);
+    const PixelPlane* from = to != nullptr ? ContextPlane(source) : nullptr;
+    if (from == nullptr) {
         return 0;
     }
     int64_t toX = x, toY = y, fromX = sx, fromY = sy, columns = width, rows = height;
-    Clip(toX, fromX, columns, to.Width, from.Width);
-    Clip(toY, fromY, rows, to.Height, from.Height);
+    Clip(toX, fromX, columns, to->Width, from->Width);
+    Clip(toY, fromY, rows, to->Height, from->Height);
     if (columns > 0 && rows > 0) {
-        CopyBlock(to, toX, toY, from, fromX, fromY, columns, rows);
+        CopyBlock(*to, toX, toY, *from, fromX, fromY, columns, rows);
     }
     return 1;
 }

@@ -17,6 +17,8 @@ std::string ErrorDescription(int32_t number) {
         return "This array is fixed or temporarily locked";
     case ErrNo::DivisionByZero:
         return "Division by zero";
+    case ErrNo::InternalError:
+        return "Internal error";
     case ErrNo::BadFileNameOrNumber:
         return "Bad file name or number";
     case ErrNo::FileNotFound:

@@ -24,6 +24,7 @@ inline constexpr int32_t OutOfMemory = 7;
 inline constexpr int32_t SubscriptOutOfRange = 9;
 inline constexpr int32_t ArrayFixedOrLocked = 10;
 inline constexpr int32_t DivisionByZero = 11;
+inline constexpr int32_t InternalError = 51;
 inline constexpr int32_t BadFileNameOrNumber = 52;
 inline constexpr int32_t FileNotFound = 53;
 inline constexpr int32_t InputPastEndOfFile = 62;

@@ -22,10 +22,10 @@
 //     Surface.GetByteArray(tile);                  // tile(0 .. 3 * width - 1, 0 .. height - 1)
 //     tile(0, 0) = 255;                            // bottom-left pixel's blue byte
 //     Surface.SetByteArray(tile);
-//     BitBlt(picMainDc, x, y, width, height, Surface.DC(), 0, 0, SRCCOPY);
+//     BitBlt(picMainDc, x, y, width, height, Surface.DC(), 0, 0, SRCCOPY);   // Gdi.h
 //
 // Guarded operations never throw: they show an error box (MsgBox style 16) and return normally.
-// DC, the queries, GetPictureObject, DisplayToDC and RemoveDC are unguarded.
+// DC, the queries, GetPictureObject, DisplayToDC, SaveFile and RemoveDC are unguarded.
 class clsOffScreenDC {
 public:
     clsOffScreenDC() = default;

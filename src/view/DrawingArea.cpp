@@ -1,14 +1,37 @@
 #include "DrawingArea.h"
 
+#include "Gdi.h"
 #include "MarkerPainter.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
-DrawingArea::DrawingArea(const ElementArray<NodeElement>& nodes, const ElementArray<JointElement>& joints,
-                         QWidget* parent)
-    : QWidget(parent), Nodes(nodes), Joints(joints) {
+#include <cstring>
+
+DrawingArea::DrawingArea(const NodePool& nodes, const JointPool& joints, QWidget* parent)
+    : QWidget(parent), Nodes(nodes), Joints(joints),
+      BackgroundImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    BackgroundImage.fill(Qt::black);
+}
+
+DrawingArea::~DrawingArea() {
+    DeleteDC(BackgroundDC);
+}
+
+uint32_t DrawingArea::hDC() {
+    // Before the window is first shown, a new size reaches the widget ahead of its resize event;
+    // what is drawn now must land on a background of the size the area already has.
+    if (BackgroundImage.size() != size().expandedTo(QSize(1, 1))) {
+        QResizeEvent resize(size(), BackgroundImage.size());
+        resizeEvent(&resize);
+    }
+    if (BackgroundDC == 0) {
+        BackgroundDC = CreateImageDC(&BackgroundImage);
+    }
+    return BackgroundDC;
 }
 
 void DrawingArea::Cls() {
@@ -19,17 +42,33 @@ void DrawingArea::Refresh() {
     update();
 }
 
-void DrawingArea::paintEvent(QPaintEvent*) {
+void DrawingArea::paintEvent(QPaintEvent* event) {
+    if (Picture.size() != BackgroundImage.size() || Picture.format() != BackgroundImage.format()) {
+        Picture = QImage(BackgroundImage.size(), BackgroundImage.format());
+    }
+    std::memcpy(Picture.bits(), BackgroundImage.constBits(),
+                static_cast<size_t>(BackgroundImage.sizeInBytes()));
+    {
+        QPainter onPicture(&Picture);
+        PaintMarkers(onPicture, Nodes, Joints);
+    }
     QPainter painter(this);
-    painter.drawImage(0, 0, BackgroundImage);
-    PaintMarkers(painter, Nodes, Joints);
+    // On a denser screen each pixel of the picture becomes a whole block of device pixels, never a blur.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(event->rect(), Picture, event->rect());
 }
 
 void DrawingArea::resizeEvent(QResizeEvent*) {
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (wanted == BackgroundImage.size()) {
+        return;
+    }
     // The background keeps its pixels where they were; new area starts black.
-    QImage grown(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    grown.fill(Qt::black);
-    QPainter painter(&grown);
+    QImage resized(wanted, QImage::Format_RGB32);
+    resized.fill(Qt::black);
+    QPainter painter(&resized);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, BackgroundImage);
-    BackgroundImage = grown;
+    painter.end();
+    BackgroundImage.swap(resized);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ElementArray.h"
 #include "JointElement.h"
 #include "NodeElement.h"
 
@@ -12,8 +11,8 @@
 class DrawingArea : public QWidget {
     Q_OBJECT
 public:
-    DrawingArea(const ElementArray<NodeElement>& nodes, const ElementArray<JointElement>& joints,
-                QWidget* parent = nullptr);
+    DrawingArea(const NodePool& nodes, const JointPool& joints, QWidget* parent = nullptr);
+    ~DrawingArea() override;
 
     float ScaleWidth() const { return static_cast<float>(width()); }
     float ScaleHeight() const { return static_cast<float>(height()); }
@@ -21,14 +20,21 @@ public:
     void Cls();
     // Shows what was drawn and the markers as they are now.
     void Refresh();
+    // What is drawn into the area (32-bit RGB, the widget's size): the same object for the widget's
+    // whole life, its pixels kept across resizes.
     QImage& Background() { return BackgroundImage; }
+    // The drawing context onto the background (made on first use), at the area's size.
+    uint32_t hDC();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    const ElementArray<NodeElement>& Nodes;
-    const ElementArray<JointElement>& Joints;
+    const NodePool& Nodes;
+    const JointPool& Joints;
     QImage BackgroundImage;
+    // The background with the markers on it, remade at every paint.
+    QImage Picture;
+    uint32_t BackgroundDC = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MarkerPool.h"
+
 #include <cstdint>
 
 // One line segment of the drawing area. Defaults are Joint(0) as designed.
@@ -12,3 +14,5 @@ struct JointElement {
     int16_t BorderWidth = 1;
     bool Visible = false;
 };
+
+using JointPool = MarkerPool<JointElement>;

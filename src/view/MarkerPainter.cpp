@@ -1,26 +1,97 @@
 #include "MarkerPainter.h"
 
+#include "PixelCanvas.h"
+
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
 namespace {
-QColor ColourOf(int32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+// Edge of the transparent tiles of the indirect way, which bounds its memory for any device size,
+// and the most it covers on a painter that shrinks what it draws.
+constexpr int LayerTile = 2048;
+constexpr int LayerReach = 8 * LayerTile;
+
+struct DirectTarget {
+    QImage* Image;
+    QRect Clip;
+    QPoint Offset;
+};
+
+bool IsDirectFormat(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
+bool IsWholeTranslation(const QTransform& transform) {
+    return transform.type() <= QTransform::TxTranslate && transform.dx() == std::round(transform.dx()) &&
+           transform.dy() == std::round(transform.dy()) && std::abs(transform.dx()) < 1e9 &&
+           std::abs(transform.dy()) < 1e9;
+}
+
+std::optional<DirectTarget> DirectTargetOf(QPainter& painter) {
+    QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image) {
+        return std::nullopt;
+    }
+    auto* image = static_cast<QImage*>(device);
+    const QTransform transform = painter.deviceTransform();
+    const bool plain =
+        painter.opacity() == 1.0 && (painter.compositionMode() == QPainter::CompositionMode_SourceOver ||
+                                     painter.compositionMode() == QPainter::CompositionMode_Source);
+    if (!IsDirectFormat(image->format()) || !plain || !IsWholeTranslation(transform)) {
+        return std::nullopt;
+    }
+    const QPoint offset(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+    QRect clip = image->rect();
+    if (painter.hasClipping()) {
+        const QRegion region = painter.clipRegion();
+        if (region.rectCount() > 1) {
+            return std::nullopt;
+        }
+        clip &= region.boundingRect().translated(offset);
+    }
+    return DirectTarget{image, clip, offset};
+}
+
+// The logical area the painter can reach on its device.
+QRect ReachableArea(QPainter& painter) {
+    bool invertible = false;
+    const QTransform toLogical = painter.deviceTransform().inverted(&invertible);
+    if (!invertible) {
+        return {};
+    }
+    const QPaintDevice* device = painter.device();
+    QRect area = toLogical.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+    if (painter.hasClipping()) {
+        area &= painter.clipBoundingRect().toAlignedRect();
+    }
+    return area & QRect(area.topLeft(), QSize(LayerReach, LayerReach));
+}
+
+void PaintThroughLayers(QPainter& painter, const NodePool& nodes, const JointPool& joints) {
+    const QRect area = ReachableArea(painter);
+    for (int y = 0; y < area.height(); y += LayerTile) {
+        for (int x = 0; x < area.width(); x += LayerTile) {
+            const QRect tile = QRect(area.topLeft() + QPoint(x, y), QSize(LayerTile, LayerTile)) & area;
+            QImage layer(tile.size(), QImage::Format_ARGB32_Premultiplied);
+            layer.fill(Qt::transparent);
+            PixelCanvas(layer, layer.rect(), -tile.topLeft()).Paint(nodes, joints);
+            painter.drawImage(tile.topLeft(), layer);
+        }
+    }
 }
 } // namespace
 
-void PaintMarkers(QPainter& painter, const ElementArray<NodeElement>& nodes,
-                  const ElementArray<JointElement>& joints) {
-    for (const JointElement& joint : joints) {
-        if (joint.Visible) {
-            painter.setPen(QPen(ColourOf(joint.BorderColor), joint.BorderWidth));
-            painter.drawLine(QPointF(joint.X1, joint.Y1), QPointF(joint.X2, joint.Y2));
-        }
+void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints) {
+    if (!painter.isActive()) {
+        return;
     }
-    for (const NodeElement& node : nodes) {
-        if (node.Visible) {
-            painter.setPen(ColourOf(node.BorderColor));
-            painter.setBrush(ColourOf(node.FillColor));
-            painter.drawEllipse(QRectF(node.Left, node.Top, node.Width - 1, node.Height - 1));
-        }
+    if (const std::optional<DirectTarget> target = DirectTargetOf(painter)) {
+        PixelCanvas(*target->Image, target->Clip, target->Offset).Paint(nodes, joints);
+        return;
     }
+    PaintThroughLayers(painter, nodes, joints);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ElementArray.h"
 #include "JointElement.h"
 #include "NodeElement.h"
 
 class QPainter;
 
 // Paints the visible segments, then the visible point markers, onto any painter: the drawing area
-// and off-screen pictures share it.
-void PaintMarkers(QPainter& painter, const ElementArray<NodeElement>& nodes,
-                  const ElementArray<JointElement>& joints);
+// and off-screen pictures share it. On a 32-bit image painted as it is (no scaling, full opacity, a
+// rectangular clip at most) the pixels are written directly; anything else gets the same pixels drawn
+// into a transparent image that the painter then draws.
+void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints);

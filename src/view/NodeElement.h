@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MarkerPool.h"
+
 #include <cstdint>
 
 // One point marker: a filled circle inscribed in Left, Top, Width, Height (pixels of the drawing
@@ -13,3 +15,5 @@ struct NodeElement {
     int32_t BorderColor = 192;
     bool Visible = false;
 };
+
+using NodePool = MarkerPool<NodeElement>;

@@ -1,12 +1,17 @@
 #include "ViewTransform.h"
 
 #include "Numeric.h"
+#include "PixelRounding.h"
 
 #include <cmath>
 
-ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement& placement, double angle,
-                                float viewScale, int16_t offsetX, int16_t offsetY, int16_t width,
-                                int16_t height) {
+bool ScreenPoint::IsFinite() const {
+    return std::isfinite(X) && std::isfinite(Y);
+}
+
+ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement& placement, float viewScale,
+                                int16_t offsetX, int16_t offsetY, int16_t width, int16_t height) {
+    const double angle = placement.Angle;
     return ViewTransform{viewScale,
                          object.CentreX,
                          object.CentreY,
@@ -22,6 +27,7 @@ ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement&
 
 ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
     const double s = view.Scale;
+    // The scaled distances from the pivot are stored in single precision; everything after is double.
     const double dx = ToSingle((static_cast<double>(view.CentreX) - x) * s);
     const double dy = ToSingle((static_cast<double>(view.CentreY) - y) * s);
     const double ox = ToSingle(view.OffsetX);
@@ -33,5 +39,5 @@ ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
     if (!std::isfinite(sx) || !std::isfinite(sy)) {
         return {NAN, NAN};
     }
-    return {RoundHalfEven(sx), RoundHalfEven(sy)};
+    return {NearestWhole(sx), NearestWhole(sy)};
 }

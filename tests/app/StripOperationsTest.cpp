@@ -129,12 +129,34 @@ TEST_F(StripOperationsTest, IndicesOutsideTheMeshChangeNothing) {
 
 TEST_F(StripOperationsTest, TipsNameThePointOrLineOfTheChosenMesh) {
     Load(MeshesOf({3, 4}));
-    EXPECT_EQ(Window->PointBoxTip(1), "Point 1: (-15, -20)");
-    EXPECT_EQ(Window->LineBoxTip(1), "Line 1: (-15, -20) to (-10, -20)");
+    EXPECT_EQ(Window->PointBoxTip(1), "Mesh 0, point 1: (-15, -20)");
+    EXPECT_EQ(Window->LineBoxTip(1), "Mesh 0, line 1: (-15, -20) to (-10, -20)");
     EXPECT_EQ(Window->PointBoxTip(3), "");
     EXPECT_EQ(Window->LineBoxTip(2), "");
     EXPECT_EQ(Window->LineBoxTip(-1), "");
     Window->LstMeshes->SetListIndex(1);
-    EXPECT_EQ(Window->PointBoxTip(3), "Point 3: (-5, -12)");
-    EXPECT_EQ(Window->LineBoxTip(2), "Line 2: (-10, -12) to (-5, -12)");
+    EXPECT_EQ(Window->PointBoxTip(3), "Mesh 1, point 3: (-5, -12)");
+    EXPECT_EQ(Window->LineBoxTip(2), "Mesh 1, line 2: (-10, -12) to (-5, -12)");
+}
+
+TEST_F(StripOperationsTest, MarkedPointsAndLinesAreDrawnWhiteAndLarger) {
+    Load(MeshesOf({3, 4}));
+    Window->LstMeshes->SetListIndex(1);
+    // Mesh 1's markers follow mesh 0's three; its line k follows mesh 0's two lines.
+    Window->PaintPointBox(1, 2);
+    Window->PaintLineBox(1, 1);
+    const NodeElement& marked = Window->Node(3 + 2);
+    EXPECT_EQ(marked.Width, 5.0f);
+    EXPECT_EQ(marked.Height, 5.0f);
+    EXPECT_EQ(marked.BorderColor, 16777215);
+    const NodeElement& plain = Window->Node(3 + 1);
+    EXPECT_EQ(plain.Width, 3.0f);
+    EXPECT_EQ(plain.BorderColor, plain.FillColor);
+    EXPECT_EQ(Window->Joint(2 + 1).BorderColor, 16777215);
+    EXPECT_EQ(Window->Joint(2 + 1).BorderWidth, 2);
+    EXPECT_EQ(Window->Joint(2 + 0).BorderWidth, 1);
+
+    Window->PaintPointBox(1, 2);
+    EXPECT_EQ(Window->Node(3 + 2).Width, 3.0f);
+    EXPECT_NE(Window->Node(3 + 2).BorderColor, 16777215);
 }

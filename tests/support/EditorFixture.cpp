@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include "ProgramFolder.h"
+#include "TempBitmapFile.h"
 #include "frmMain.h"
 
 #include <QPushButton>
@@ -11,6 +12,8 @@ EditorFixture::EditorFixture() {
     std::filesystem::create_directories(Folder.Root() / "bin" / "exe");
     std::filesystem::create_directories(Folder.Root() / "Assets");
     SetProgramFolder((Folder.Root() / "bin" / "exe").string());
+    // Test programs run side by side; each keeps the surface's reload file to itself.
+    SetReloadFolderBase(Folder.Root().string());
     Window = std::make_unique<frmMain>();
     Window->show();
 }
@@ -18,6 +21,7 @@ EditorFixture::EditorFixture() {
 EditorFixture::~EditorFixture() {
     Window.reset();
     SetProgramFolder("");
+    SetReloadFolderBase("");
 }
 
 void EditorFixture::WriteObject(const LinObject& object) {

@@ -1,5 +1,8 @@
+#include "CliBmp24.h"
 #include "CliCheck.h"
 #include "CliInfo.h"
+#include "CliRender.h"
+#include "CliSvg.h"
 
 #include <iostream>
 #include <map>
@@ -9,12 +12,15 @@ const char* const Help = "usage: quillax COMMAND [ARGS]\n"
                          "Commands:\n"
                          "  info FILE.lin [--json]   describe an object file\n"
                          "  check FILE.lin...        validate object files\n"
+                         "  render FILE.lin OUT.bmp  draw the editor's view (OUT.png: PNG)\n"
+                         "  svg FILE.lin OUT.svg     the same view as an SVG document\n"
+                         "  bmp24 IN.bmp OUT.bmp     convert a bitmap file to 24 bits\n"
                          "Run 'quillax COMMAND --help' for a command's options.\n";
 }
 
 int main(int argc, char** argv) {
-    const std::map<std::string, int (*)(const CliContext&)> commands = {{"info", CliInfo},
-                                                                        {"check", CliCheck}};
+    const std::map<std::string, int (*)(const CliContext&)> commands = {
+        {"info", CliInfo}, {"check", CliCheck}, {"render", CliRender}, {"svg", CliSvg}, {"bmp24", CliBmp24}};
     if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
         (argc < 2 ? std::cerr : std::cout) << Help;
         return argc < 2 ? ExitStatus::Usage : ExitStatus::Ok;

@@ -1,0 +1,78 @@
+// Finding the marker under the pointer: a click scans the chosen mesh, a tooltip over no marker of
+// it goes on to every mesh. Objects from LargeLinObject, placed at the start zoom in the designed
+// drawing area. Run by hand: build/bin/hit_test_bench [--benchmark_filter=...]
+#include "LinWriter.h"
+#include "MarkerHitTest.h"
+#include "MeshRedraw.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+struct Placed {
+    ObjectFile Object;
+    ObjectPlacement Placement;
+    NodePool Nodes{NodeElement{}};
+    JointPool Joints{JointElement{}};
+};
+
+// The model and pools that a load of LargeLinObject(points, meshes) leaves.
+const Placed& PlacedObject(int32_t points, int32_t meshes) {
+    static Placed placed;
+    placed = Placed{};
+    for (const LinMesh& source : LargeLinObject(points, meshes).Meshes) {
+        Mesh mesh;
+        mesh.PointCount = static_cast<int16_t>(source.Points.size());
+        for (const auto& [x, y] : source.Points) {
+            mesh.X.push_back(x);
+            mesh.Y.push_back(y);
+            NextMarker(placed.Nodes).Visible = true;
+            if (mesh.X.size() > 1) {
+                NextMarker(placed.Joints).Visible = true;
+            }
+        }
+        placed.Placement.Selections.push_back({std::vector<int16_t>(mesh.X.size()),
+                                               std::vector<int16_t>(mesh.X.empty() ? 0 : mesh.X.size() - 1)});
+        placed.Object.Meshes.push_back(std::move(mesh));
+    }
+    placed.Object.MeshCount = static_cast<int16_t>(meshes);
+    const ViewTransform view{4, 0, 0, 0, 0, 0, 1, 0, 0, 578, 520};
+    PlaceMarkers(placed.Nodes, placed.Joints, placed.Object, placed.Placement, view, [] { return 0; });
+    return placed;
+}
+
+// A click on the last mesh, on one of its markers (argument 1) or on empty space (argument 0).
+void BM_ClickChosenMesh(benchmark::State& state, int32_t points, int32_t meshes) {
+    const Placed& placed = PlacedObject(points, meshes);
+    const int32_t chosen = meshes - 1;
+    const MarkerRange range = MarkersOfMesh(placed.Object, chosen, placed.Nodes, placed.Joints);
+    const NodeElement& target = placed.Nodes(range.FirstNode + range.NodeCount / 2);
+    const double x = state.range(0) ? target.Left + 1.5 : 2;
+    const double y = state.range(0) ? target.Top + 1.5 : 2;
+    for (auto _ : state) {
+        const MarkerRange current = MarkersOfMesh(placed.Object, chosen, placed.Nodes, placed.Joints);
+        benchmark::DoNotOptimize(HitMarker(placed.Nodes, placed.Joints, current, x, y, 5));
+    }
+}
+
+// A tooltip over empty space: the chosen mesh, then every mesh, then nothing found.
+void BM_TipOverEmptySpace(benchmark::State& state, int32_t points, int32_t meshes) {
+    const Placed& placed = PlacedObject(points, meshes);
+    for (auto _ : state) {
+        const MarkerRange chosen = MarkersOfMesh(placed.Object, 0, placed.Nodes, placed.Joints);
+        benchmark::DoNotOptimize(HitMarker(placed.Nodes, placed.Joints, chosen, 2, 2, 5));
+        benchmark::DoNotOptimize(
+            HitMarker(placed.Nodes, placed.Joints, AllMarkers(placed.Nodes, placed.Joints), 2, 2, 5));
+    }
+}
+} // namespace
+
+BENCHMARK_CAPTURE(BM_ClickChosenMesh, Mesh32767, 32767, 1)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_ClickChosenMesh, Object1000000In100Meshes, 1000000, 100)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TipOverEmptySpace, Object100000In10Meshes, 100000, 10)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_TipOverEmptySpace, Object1000000In100Meshes, 1000000, 100)
+    ->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

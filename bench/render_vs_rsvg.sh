@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Whole-process wall time of `quillax render` against rsvg-convert rasterising `quillax svg`'s output
+# of the same view at the same size. Usage: bench/render_vs_rsvg.sh [BUILD_DIR] [POINTS] [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+points="${2:-100000}"
+runs="${3:-5}"
+size=578x520
+bin="$build/bin"
+command -v rsvg-convert >/dev/null || { echo "rsvg-convert is missing (Debian: librsvg2-bin)" >&2; exit 2; }
+cmake --build "$build" --target quillax make-sample-object >/dev/null
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+"$bin/make-sample-object" --points "$points" --meshes 8 "$work/large.lin"
+"$bin/quillax" svg "$work/large.lin" "$work/large.svg" --size "$size"
+width="${size%x*}"
+height="${size#*x}"
+
+render=("$bin/quillax" render "$work/large.lin" "$work/render.bmp" --size "$size")
+rsvg=(rsvg-convert --width "$width" --height "$height" -o "$work/rsvg.png" "$work/large.svg")
+
+if command -v hyperfine >/dev/null; then
+    hyperfine --warmup 1 --runs "$runs" --export-json "$work/times.json" "${render[*]}" "${rsvg[*]}"
+    medians=($(python3 -c 'import json,sys; print(*[r["median"] for r in json.load(open(sys.argv[1]))["results"]])' "$work/times.json"))
+else
+    # Median of the runs, alternating the two so that both see the same machine load.
+    median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+    : >"$work/render.txt"
+    : >"$work/rsvg.txt"
+    "${render[@]}"
+    "${rsvg[@]}"
+    for ((i = 0; i < runs; i++)); do
+        start=$(date +%s%N); "${render[@]}"; end=$(date +%s%N)
+        echo $(((end - start) / 1000)) >>"$work/render.txt"
+        start=$(date +%s%N); "${rsvg[@]}"; end=$(date +%s%N)
+        echo $(((end - start) / 1000)) >>"$work/rsvg.txt"
+    done
+    medians=("$(median <"$work/render.txt")e-6" "$(median <"$work/rsvg.txt")e-6")
+    echo "runs of render (us): $(tr '\n' ' ' <"$work/render.txt")"
+    echo "runs of rsvg   (us): $(tr '\n' ' ' <"$work/rsvg.txt")"
+fi
+python3 - "${medians[@]}" "$points" "$size" <<'PY'
+import sys
+render, rsvg, points, size = float(sys.argv[1]), float(sys.argv[2]), sys.argv[3], sys.argv[4]
+print(f"{points} points at {size}: quillax render {render * 1000:.1f} ms, rsvg-convert {rsvg * 1000:.1f} ms (medians)")
+print(f"ratio render / rsvg-convert = {render / rsvg:.3f} (must be at most 0.5)")
+PY

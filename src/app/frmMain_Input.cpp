@@ -1,0 +1,116 @@
+#include "frmMain.h"
+
+#include "DrawingArea.h"
+#include "DrawingAreaInput.h"
+#include "ListBox.h"
+#include "MarkerHitTest.h"
+#include "Numeric.h"
+#include "StripTips.h"
+#include "modObjects.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QShortcut>
+
+#include <cstdlib>
+
+namespace {
+// The mesh when it has a point at index, else none.
+const Mesh* MeshWithPoint(int32_t meshIndex, int64_t index) {
+    if (meshIndex < 0 || meshIndex >= static_cast<int32_t>(CurrentObject.Meshes.size())) {
+        return nullptr;
+    }
+    const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(meshIndex)];
+    const bool has = index >= 0 && static_cast<size_t>(index) < std::min(mesh.X.size(), mesh.Y.size());
+    return has ? &mesh : nullptr;
+}
+} // namespace
+
+void frmMain::WireDrawingArea() {
+    picMainInput = new DrawingAreaInput(picMain);
+    picMainInput->SetTipSource([this](QPoint pixel) { return MarkerTip(pixel.x(), pixel.y()); });
+    connect(picMainInput, &DrawingAreaInput::Clicked, this,
+            [this](QPoint pixel) { RunHandler([this, pixel] { picMain_Click(pixel.x(), pixel.y()); }); });
+    connect(picMainInput, &DrawingAreaInput::Wheeled, this, [this](int notches) { picMain_Wheel(notches); });
+}
+
+// Each key presses its button, so the button's own handler runs through the same guard. The
+// single keys are characters that no "Mesh N" entry holds, so they never take a key from the mesh
+// list's type-to-find search and can stay on while the list has the focus.
+void frmMain::WireShortcuts() {
+    const auto press = [this](QKeySequence keys, QAbstractButton* button) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, button, &QAbstractButton::click);
+    };
+    press(Qt::Key_Plus, cmdScaleUp);
+    press(Qt::Key_Equal, cmdScaleUp);
+    press(Qt::Key_Minus, cmdScaleDown);
+    press(Qt::Key_G, chkGrid);
+    press(Qt::Key_BracketLeft, cmdGridSpaceDec);
+    press(Qt::Key_BracketRight, cmdGridSpaceInc);
+    press(Qt::Key_F5, cmdRefresh);
+    press(QKeySequence(Qt::CTRL | Qt::Key_L), cmdLoadFile);
+    cmdScaleUp->setToolTip("Zoom in (+ or =, wheel up)");
+    cmdScaleDown->setToolTip("Zoom out (-, wheel down)");
+    chkGrid->setToolTip("Show or hide the grid (G)");
+    cmdGridSpaceDec->setToolTip("Closer grid lines ([)");
+    cmdGridSpaceInc->setToolTip("Wider grid lines (])");
+    cmdRefresh->setToolTip("Redraw (F5)");
+    cmdLoadFile->setToolTip("Load the object (Ctrl+L)");
+}
+
+// Exactly a click on the box of the point or line found.
+void frmMain::picMain_Click(int32_t x, int32_t y) {
+    const MarkerRange range = MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Node, Joint);
+    const std::optional<MarkerHit> hit = HitMarker(Node, Joint, range, x, y, MarkerHitRadius);
+    if (!hit) {
+        return;
+    }
+    if (hit->Kind == MarkerKind::Point) {
+        picPoint_Click(CheckedInt16(hit->Index - range.FirstNode));
+    } else {
+        picLine_Click(CheckedInt16(hit->Index - range.FirstJoint));
+    }
+}
+
+// One notch is one click of "+" (away from the user) or "--" (towards). A faulty device's absurd
+// turn is held to what a fast hand gives, so it cannot freeze the editor in redraws.
+void frmMain::picMain_Wheel(int32_t notches) {
+    constexpr int32_t MostNotchesPerTurn = 10;
+    QPushButton* button = notches > 0 ? cmdScaleUp : cmdScaleDown;
+    const int32_t clicks = std::min(std::abs(static_cast<int64_t>(notches)), int64_t{MostNotchesPerTurn});
+    for (int32_t i = 0; i < clicks; ++i) {
+        button->click();
+    }
+}
+
+std::string frmMain::MarkerTip(int32_t x, int32_t y) const {
+    const MarkerRange chosen = MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Node, Joint);
+    std::optional<MarkerHit> hit = HitMarker(Node, Joint, chosen, x, y, MarkerHitRadius);
+    if (!hit) {
+        hit = HitMarker(Node, Joint, AllMarkers(Node, Joint), x, y, MarkerHitRadius);
+    }
+    const std::optional<MeshItem> item = hit ? MeshItemOf(CurrentObject, *hit) : std::nullopt;
+    if (!item) {
+        return {};
+    }
+    return hit->Kind == MarkerKind::Point ? PointTip(item->Mesh, item->Index)
+                                          : LineTip(item->Mesh, item->Index);
+}
+
+std::string frmMain::PointTip(int32_t meshIndex, int32_t index) const {
+    const Mesh* mesh = MeshWithPoint(meshIndex, index);
+    if (!mesh) {
+        return {};
+    }
+    const size_t i = static_cast<size_t>(index);
+    return PointTipText(meshIndex, index, mesh->X[i], mesh->Y[i]);
+}
+
+std::string frmMain::LineTip(int32_t meshIndex, int32_t index) const {
+    const Mesh* mesh = MeshWithPoint(meshIndex, static_cast<int64_t>(index) + 1);
+    if (!mesh || index < 0) {
+        return {};
+    }
+    const size_t i = static_cast<size_t>(index);
+    return LineTipText(meshIndex, index, mesh->X[i], mesh->Y[i], mesh->X[i + 1], mesh->Y[i + 1]);
+}

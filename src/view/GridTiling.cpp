@@ -1,0 +1,86 @@
+#include "GridTiling.h"
+
+#include "Numeric.h"
+#include "RuntimeError.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+constexpr uint8_t GridGrey = 64;
+
+// Where a visible run of a cell starts in a tile of tileExtent: the same run of the cell when the
+// tile is whole; in a cut tile, a run with the line exactly where the cell's run has it.
+int64_t TileOffset(int64_t cellOffset, int64_t length, int32_t cellSize, int32_t tileExtent,
+                   GridLineEnd line) {
+    if (line == GridLineEnd::First) {
+        return std::min<int64_t>(cellOffset, tileExtent - length);
+    }
+    if (cellOffset + length == cellSize) {
+        return tileExtent - length;
+    }
+    return std::min<int64_t>(cellOffset, tileExtent - 1 - length);
+}
+} // namespace
+
+int32_t WholePart(double value) {
+    const double whole = std::trunc(value);
+    if (!(whole >= std::numeric_limits<int32_t>::min() && whole <= std::numeric_limits<int32_t>::max())) {
+        RaiseError(ErrNo::Overflow);
+    }
+    return static_cast<int32_t>(whole);
+}
+
+void PaintGridTile(ByteArray2D& tile) {
+    const int64_t rowBytes = tile.Count1();
+    for (int64_t line = 0; line < tile.Count2(); ++line) {
+        uint8_t* row = tile.Data() + line * rowBytes;
+        std::memset(row, 0, static_cast<size_t>(rowBytes));
+        std::memset(row, GridGrey,
+                    static_cast<size_t>(line == 0 ? rowBytes : std::min<int64_t>(3, rowBytes)));
+    }
+}
+
+std::optional<int32_t> GridOrigin(float centre, float viewScale, int16_t viewOffset, int16_t viewExtent) {
+    const double scaledCentre = RoundHalfEven(ToSingle(static_cast<double>(centre) * viewScale));
+    const double position = RoundHalfEven(
+        centre - scaledCentre - static_cast<double>(ToSingle(viewOffset)) * viewScale + viewExtent / 2.0);
+    if (!std::isfinite(position)) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(std::clamp<double>(position, std::numeric_limits<int32_t>::min(),
+                                                   std::numeric_limits<int32_t>::max()));
+}
+
+int64_t FirstTilePosition(int32_t origin, int32_t cellSize) {
+    return origin -
+           static_cast<int64_t>(cellSize) * (WholePart(static_cast<double>(origin) / cellSize) + 1LL);
+}
+
+int64_t LastTileIndex(float areaExtent, int32_t cellSize) {
+    return static_cast<int64_t>(RoundHalfEven(areaExtent / static_cast<float>(cellSize)));
+}
+
+int32_t GridTileExtent(int32_t cellSize, int32_t areaExtent) {
+    return static_cast<int32_t>(std::min<int64_t>(cellSize, static_cast<int64_t>(areaExtent) + 1));
+}
+
+std::vector<TileSpan> TileSpans(int64_t first, int64_t lastIndex, int32_t cellSize, int32_t tileExtent,
+                                int32_t areaExtent, GridLineEnd line) {
+    std::vector<TileSpan> spans;
+    for (int64_t index = 0; index <= lastIndex; ++index) {
+        const int64_t start = first + index * cellSize;
+        const int64_t visibleStart = std::max<int64_t>(start, 0);
+        const int64_t visibleEnd = std::min<int64_t>(start + cellSize, areaExtent);
+        if (visibleEnd <= visibleStart) {
+            continue;
+        }
+        const int64_t length = visibleEnd - visibleStart;
+        const int64_t from = TileOffset(visibleStart - start, length, cellSize, tileExtent, line);
+        spans.push_back(
+            {static_cast<int32_t>(visibleStart), static_cast<int32_t>(from), static_cast<int32_t>(length)});
+    }
+    return spans;
+}

@@ -1,0 +1,138 @@
+#include "MarkerHitTest.h"
+
+#include <algorithm>
+
+namespace {
+int32_t PointsOf(const Mesh& mesh) {
+    return std::max<int32_t>(mesh.PointCount, 0);
+}
+
+int32_t LinesOf(const Mesh& mesh) {
+    return std::max<int32_t>(mesh.PointCount - 1, 0);
+}
+
+double Squared(double value) {
+    return value * value;
+}
+
+// Written so that a NaN anywhere leaves the point outside.
+bool Within(double value, double low, double high, double margin) {
+    return value >= std::min(low, high) - margin && value <= std::max(low, high) + margin;
+}
+
+double SquaredDistanceToNode(const NodeElement& node, double x, double y) {
+    const double centreX = static_cast<double>(node.Left) + node.Width / 2.0;
+    const double centreY = static_cast<double>(node.Top) + node.Height / 2.0;
+    return Squared(centreX - x) + Squared(centreY - y);
+}
+
+// Beside the segment the distance comes from the cross product rather than from the nearest point
+// on it, which keeps it exact to the pixel for segments that run far off the area.
+double SquaredDistanceToJoint(const JointElement& joint, double x, double y) {
+    const double fromX = x - joint.X1;
+    const double fromY = y - joint.Y1;
+    const double dx = static_cast<double>(joint.X2) - joint.X1;
+    const double dy = static_cast<double>(joint.Y2) - joint.Y1;
+    const double along = fromX * dx + fromY * dy;
+    const double length = Squared(dx) + Squared(dy);
+    if (along <= 0) {
+        return Squared(fromX) + Squared(fromY);
+    }
+    if (along >= length) {
+        return Squared(x - joint.X2) + Squared(y - joint.Y2);
+    }
+    return Squared(dx * fromY - dy * fromX) / length;
+}
+
+std::optional<int32_t> NearestNode(const NodePool& nodes, int32_t first, int32_t count, double x, double y,
+                                   double radius) {
+    std::optional<int32_t> nearest;
+    double best = Squared(radius);
+    for (int32_t n = first; n < first + count; ++n) {
+        const NodeElement& node = nodes(n);
+        if (!node.Visible) {
+            continue;
+        }
+        const double distance = SquaredDistanceToNode(node, x, y);
+        if (distance < best || (!nearest && distance == best)) {
+            best = distance;
+            nearest = n;
+        }
+    }
+    return nearest;
+}
+
+std::optional<int32_t> NearestJoint(const JointPool& joints, int32_t first, int32_t count, double x, double y,
+                                    double radius) {
+    std::optional<int32_t> nearest;
+    double best = Squared(radius);
+    for (int32_t j = first; j < first + count; ++j) {
+        const JointElement& joint = joints(j);
+        if (!joint.Visible || !Within(x, joint.X1, joint.X2, radius) ||
+            !Within(y, joint.Y1, joint.Y2, radius)) {
+            continue;
+        }
+        const double distance = SquaredDistanceToJoint(joint, x, y);
+        if (distance < best || (!nearest && distance == best)) {
+            best = distance;
+            nearest = j;
+        }
+    }
+    return nearest;
+}
+
+// The part of [first, first + count) that lies inside a pool of `held` elements.
+int32_t HeldCount(int32_t first, int32_t count, int32_t held) {
+    return std::clamp(held - first, 0, count);
+}
+} // namespace
+
+MarkerRange MarkersOfMesh(const ObjectFile& object, int32_t mesh, const NodePool& nodes,
+                          const JointPool& joints) {
+    const int32_t meshes =
+        std::min<int32_t>(std::max<int16_t>(object.MeshCount, 0), static_cast<int32_t>(object.Meshes.size()));
+    if (mesh < 0 || mesh >= meshes) {
+        return {};
+    }
+    MarkerRange range;
+    for (int32_t i = 0; i < mesh; ++i) {
+        range.FirstNode += PointsOf(object.Meshes[static_cast<size_t>(i)]);
+        range.FirstJoint += LinesOf(object.Meshes[static_cast<size_t>(i)]);
+    }
+    const Mesh& chosen = object.Meshes[static_cast<size_t>(mesh)];
+    range.NodeCount = HeldCount(range.FirstNode, PointsOf(chosen), nodes.Count());
+    range.JointCount = HeldCount(range.FirstJoint, LinesOf(chosen), joints.Count());
+    return range;
+}
+
+MarkerRange AllMarkers(const NodePool& nodes, const JointPool& joints) {
+    return {0, nodes.Count(), 0, joints.Count()};
+}
+
+std::optional<MarkerHit> HitMarker(const NodePool& nodes, const JointPool& joints, const MarkerRange& range,
+                                   double x, double y, double radius) {
+    const int32_t nodeCount = HeldCount(range.FirstNode, range.NodeCount, nodes.Count());
+    if (const auto node = NearestNode(nodes, range.FirstNode, nodeCount, x, y, radius)) {
+        return MarkerHit{MarkerKind::Point, *node};
+    }
+    const int32_t jointCount = HeldCount(range.FirstJoint, range.JointCount, joints.Count());
+    if (const auto joint = NearestJoint(joints, range.FirstJoint, jointCount, x, y, radius)) {
+        return MarkerHit{MarkerKind::Line, *joint};
+    }
+    return std::nullopt;
+}
+
+std::optional<MeshItem> MeshItemOf(const ObjectFile& object, const MarkerHit& hit) {
+    const int32_t meshes =
+        std::min<int32_t>(std::max<int16_t>(object.MeshCount, 0), static_cast<int32_t>(object.Meshes.size()));
+    int32_t first = 0;
+    for (int32_t i = 0; i < meshes && hit.Index >= first; ++i) {
+        const Mesh& mesh = object.Meshes[static_cast<size_t>(i)];
+        const int32_t count = hit.Kind == MarkerKind::Point ? PointsOf(mesh) : LinesOf(mesh);
+        if (hit.Index < first + count) {
+            return MeshItem{i, hit.Index - first};
+        }
+        first += count;
+    }
+    return std::nullopt;
+}

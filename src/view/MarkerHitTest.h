@@ -1,0 +1,51 @@
+#pragma once
+
+#include "JointElement.h"
+#include "NodeElement.h"
+#include "modObjects.h"
+
+#include <cstdint>
+#include <optional>
+
+// The markers of some meshes: Node(FirstNode) .. Node(FirstNode + NodeCount - 1) and the joints
+// likewise, in the numbering that counts every mesh's points and lines in object order.
+struct MarkerRange {
+    int32_t FirstNode = 0;
+    int32_t NodeCount = 0;
+    int32_t FirstJoint = 0;
+    int32_t JointCount = 0;
+};
+
+// The markers of one mesh, cut to the markers the pools hold (a load may still be filling them);
+// an empty range for a mesh the object does not have.
+MarkerRange MarkersOfMesh(const ObjectFile& object, int32_t mesh, const NodePool& nodes,
+                          const JointPool& joints);
+// Every marker of the pools.
+MarkerRange AllMarkers(const NodePool& nodes, const JointPool& joints);
+
+enum class MarkerKind { Point, Line };
+
+// A marker found under the pointer: its pool index.
+struct MarkerHit {
+    MarkerKind Kind;
+    int32_t Index;
+
+    bool operator==(const MarkerHit&) const = default;
+};
+
+// The point marker of the range whose centre is nearest to (x, y) within `radius` pixels, else the
+// segment of the range nearest within `radius`, else none. (x, y) is the pixel under the pointer, in
+// the markers' own pixels, so the radius does not change with the zoom. Ties go to the lower index;
+// hidden markers and markers without a finite position are never found.
+std::optional<MarkerHit> HitMarker(const NodePool& nodes, const JointPool& joints, const MarkerRange& range,
+                                   double x, double y, double radius);
+
+// The mesh a marker belongs to and its point or line index within that mesh.
+struct MeshItem {
+    int32_t Mesh;
+    int32_t Index;
+
+    bool operator==(const MeshItem&) const = default;
+};
+
+std::optional<MeshItem> MeshItemOf(const ObjectFile& object, const MarkerHit& hit);

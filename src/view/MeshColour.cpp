@@ -1,0 +1,21 @@
+#include "MeshColour.h"
+
+#include "Numeric.h"
+
+namespace {
+int32_t Component(float intensity, int16_t factor) {
+    const double value = RoundHalfEven(static_cast<double>(intensity) * factor);
+    if (!(value > 0)) {
+        return 0;
+    }
+    return value > 255 ? 255 : static_cast<int32_t>(value);
+}
+} // namespace
+
+int16_t ColourFactor(int32_t meshIndex, int32_t listIndex) {
+    return meshIndex == listIndex ? ChosenFactor : DimmedFactor;
+}
+
+int32_t MeshColour(float red, float green, float blue, int16_t factor) {
+    return Component(red, factor) + 256 * Component(green, factor) + 65536 * Component(blue, factor);
+}

@@ -1,0 +1,99 @@
+#include "MeshScene.h"
+
+#include "Gdi.h"
+#include "MarkerPainter.h"
+#include "MeshRedraw.h"
+#include "RuntimeError.h"
+#include "ViewZoom.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <string>
+
+MeshScene::MeshScene(int16_t width, int16_t height)
+    : Width(width), Height(height),
+      Background(std::max<int>(width, 1), std::max<int>(height, 1), QImage::Format_RGB32) {
+    Background.fill(Qt::black);
+    BackgroundDC = CreateImageDC(&Background);
+}
+
+MeshScene::~MeshScene() {
+    DeleteDC(BackgroundDC);
+}
+
+void MeshScene::Show(ObjectFile object, ObjectPlacement placement) {
+    Model = std::move(object);
+    Placement = std::move(placement);
+    const ViewTransform view = MakeViewTransform(Model, Placement, ViewScale, 0, 0, Width, Height);
+    LoadObjectMarkers(
+        Model, view,
+        [this](int16_t, float x, float y) {
+            NodeElement& node = NextMarker(Node);
+            node.Left = x - node.Width / 2;
+            node.Top = y - node.Height / 2;
+            node.Visible = true;
+        },
+        [this](int16_t, float x1, float y1, float x2, float y2) {
+            JointElement& joint = NextMarker(Joint);
+            joint = JointElement{x1, y1, x2, y2, joint.BorderColor, joint.BorderWidth, true};
+        });
+    ChooseMesh(0);
+}
+
+void MeshScene::ChooseMesh(int32_t listIndex) {
+    if (listIndex < 0 || listIndex >= Model.MeshCount) {
+        RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(listIndex));
+    }
+    for (MeshSelection& selection : Placement.Selections) {
+        std::fill(selection.PointFlags.begin(), selection.PointFlags.end(), 0);
+        std::fill(selection.LineFlags.begin(), selection.LineFlags.end(), 0);
+    }
+    ListIndex = listIndex;
+}
+
+void MeshScene::MarkPoint(int32_t index) {
+    if (index < 0 || index >= ChosenMesh().PointCount) {
+        RaiseError(ErrNo::SubscriptOutOfRange, "point " + std::to_string(index));
+    }
+    ChosenSelection().PointFlags[static_cast<size_t>(index)] = -1;
+}
+
+void MeshScene::MarkLine(int32_t index) {
+    if (index < 0 || index >= ChosenMesh().PointCount - 1) {
+        RaiseError(ErrNo::SubscriptOutOfRange, "line " + std::to_string(index));
+    }
+    ChosenSelection().LineFlags[static_cast<size_t>(index)] = -1;
+}
+
+void MeshScene::Redraw() {
+    const ViewTransform view = MakeViewTransform(Model, Placement, ViewScale, 0, 0, Width, Height);
+    PlaceMarkers(Node, Joint, Model, Placement, view, [this] { return ListIndex; });
+    if (!ShowGrid || !DrawGridTiles(BackgroundDC, Background.width(), Background.height(), Surface,
+                                    GridTileSize, Grid(), CellSize())) {
+        Background.fill(Qt::black);
+    }
+}
+
+QImage MeshScene::Picture() const {
+    QImage picture = Background.copy();
+    QPainter painter(&picture);
+    PaintMarkers(painter, Node, Joint);
+    return picture;
+}
+
+GridView MeshScene::Grid() const {
+    return {Model.CentreX, Model.CentreY, ViewScale, 0, 0, Width, Height};
+}
+
+int16_t MeshScene::CellSize() const {
+    return GridCellSize(GridSpacing, ViewScale);
+}
+
+Mesh& MeshScene::ChosenMesh() {
+    return Model.Meshes.at(static_cast<size_t>(ListIndex));
+}
+
+MeshSelection& MeshScene::ChosenSelection() {
+    return Placement.Selections.at(static_cast<size_t>(ListIndex));
+}

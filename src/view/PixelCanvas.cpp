@@ -1,0 +1,251 @@
+#include "PixelCanvas.h"
+
+#include "Numeric.h"
+#include "PixelRounding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+namespace {
+// Segments reaching beyond this are first cut to the square |x|, |y| <= LineReach (in the elements'
+// own coordinates), which keeps their direction and the integer stepping exact.
+constexpr double LineReach = 1 << 28;
+
+uint32_t Argb(int32_t colour) {
+    const auto value = static_cast<uint32_t>(colour);
+    return 0xFF000000u | (value & 0xFFu) << 16 | (value & 0xFF00u) | (value >> 16 & 0xFFu);
+}
+
+int64_t FloorDiv(int64_t numerator, int64_t denominator) {
+    const int64_t quotient = numerator / denominator;
+    return numerator % denominator < 0 ? quotient - 1 : quotient;
+}
+
+int OutCode(double x, double y) {
+    return (x < -LineReach ? 1 : 0) | (x > LineReach ? 2 : 0) | (y < -LineReach ? 4 : 0) |
+           (y > LineReach ? 8 : 0);
+}
+
+// Cohen-Sutherland: moves each end lying outside the square onto its edge along the segment, the
+// edge coordinate exact, so lines parallel to an axis stay exactly on their row or column. False when
+// nothing of the segment lies within the square.
+bool CutToReach(double& x1, double& y1, double& x2, double& y2) {
+    for (int cuts = 0; cuts < 8; ++cuts) {
+        const int code1 = OutCode(x1, y1);
+        const int code2 = OutCode(x2, y2);
+        if ((code1 | code2) == 0) {
+            return true;
+        }
+        if ((code1 & code2) != 0) {
+            return false;
+        }
+        const int code = code1 != 0 ? code1 : code2;
+        double x = 0;
+        double y = 0;
+        if ((code & 3) != 0) {
+            x = (code & 1) != 0 ? -LineReach : LineReach;
+            y = y1 + (y2 - y1) * ((x - x1) / (x2 - x1));
+        } else {
+            y = (code & 4) != 0 ? -LineReach : LineReach;
+            x = x1 + (x2 - x1) * ((y - y1) / (y2 - y1));
+        }
+        (code == code1 ? x1 : x2) = x;
+        (code == code1 ? y1 : y2) = y;
+    }
+    return false;
+}
+
+int64_t WholeBelow(double value) {
+    const auto whole = static_cast<int64_t>(value);
+    return whole > value ? whole - 1 : whole;
+}
+
+// A marker side in whole pixels; 0 when there is nothing to draw.
+int32_t Side(float size) {
+    if (size == 3.0f || size == 5.0f) {
+        return static_cast<int32_t>(size);
+    }
+    const double side = RoundHalfEven(size);
+    return side >= 1 ? static_cast<int32_t>(std::min<double>(side, MarkerShape::MaxSide)) : 0;
+}
+} // namespace
+
+PixelCanvas::PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset)
+    : Bits(image.bits()), BytesPerLine(image.bytesPerLine()), Offset(offset) {
+    const QRect area = clip & image.rect();
+    ClipLeft = area.left();
+    ClipTop = area.top();
+    ClipRight = area.right();
+    ClipBottom = area.bottom();
+}
+
+// Segments first, so that the markers lie on top of the lines that join them.
+void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints) {
+    for (const JointElement& joint : joints) {
+        PaintJoint(joint);
+    }
+    for (const NodeElement& node : nodes) {
+        PaintNode(node);
+    }
+}
+
+void PixelCanvas::PaintNode(const NodeElement& node) {
+    const int32_t width = Side(node.Width);
+    const int32_t height = Side(node.Height);
+    // The top-left pixel is floor(Left + 0.5): the range is checked first (NaN and infinity fail it),
+    // so that the whole part fits.
+    const double left = static_cast<double>(node.Left) + 0.5 + Offset.x();
+    const double top = static_cast<double>(node.Top) + 0.5 + Offset.y();
+    if (!node.Visible || width == 0 || height == 0 ||
+        !(left >= ClipLeft - width + 1 && left < ClipRight + 1 && top >= ClipTop - height + 1 &&
+          top < ClipBottom + 1)) {
+        return;
+    }
+    const int64_t x = WholeBelow(left);
+    const int64_t y = WholeBelow(top);
+    const MarkerShape& shape = Shapes.For(width, height);
+    const uint32_t fill = Argb(node.FillColor);
+    const uint32_t border = Argb(node.BorderColor);
+    if (x >= ClipLeft && x + width - 1 <= ClipRight && y >= ClipTop && y + height - 1 <= ClipBottom) {
+        PaintWholeNode(shape, x, y, fill, border);
+        return;
+    }
+    const int64_t last = std::min<int64_t>(shape.Height() - 1, ClipBottom - y);
+    for (int64_t r = std::max<int64_t>(0, ClipTop - y); r <= last; ++r) {
+        const MarkerRow& row = shape.Row(static_cast<int32_t>(r));
+        FillRow(y + r, x + row.Start, x + row.FillStart - 1, border);
+        FillRow(y + r, x + row.FillStart, x + row.FillEnd, fill);
+        FillRow(y + r, x + row.FillEnd + 1, x + row.End, border);
+    }
+}
+
+// A marker wholly inside the clip: its rows written without further checks.
+void PixelCanvas::PaintWholeNode(const MarkerShape& shape, int64_t x, int64_t y, uint32_t fill,
+                                 uint32_t border) {
+    for (int32_t r = 0; r < shape.Height(); ++r) {
+        const MarkerRow& row = shape.Row(r);
+        uint32_t* const line = LineAt(y + r) + x;
+        std::fill(line + row.Start, line + row.FillStart, border);
+        std::fill(line + row.FillStart, line + row.FillEnd + 1, fill);
+        std::fill(line + row.FillEnd + 1, line + row.End + 1, border);
+    }
+}
+
+void PixelCanvas::PaintJoint(const JointElement& joint) {
+    double x1 = joint.X1;
+    double y1 = joint.Y1;
+    double x2 = joint.X2;
+    double y2 = joint.Y2;
+    if (!joint.Visible || !std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) ||
+        !std::isfinite(y2)) {
+        return;
+    }
+    const int32_t width = std::max<int32_t>(joint.BorderWidth, 1);
+    if (std::max(x1, x2) + Offset.x() + width < ClipLeft ||
+        std::min(x1, x2) + Offset.x() - width > ClipRight ||
+        std::max(y1, y2) + Offset.y() + width < ClipTop ||
+        std::min(y1, y2) + Offset.y() - width > ClipBottom) {
+        return;
+    }
+    const bool far = std::max({std::abs(x1), std::abs(y1), std::abs(x2), std::abs(y2)}) > LineReach;
+    if (far && !CutToReach(x1, y1, x2, y2)) {
+        return;
+    }
+    const auto whole = [](double value, int offset) {
+        return static_cast<int64_t>(NearestWhole(value)) + offset;
+    };
+    DrawLine(whole(x1, Offset.x()), whole(y1, Offset.y()), whole(x2, Offset.x()), whole(y2, Offset.y()),
+             width, Argb(joint.BorderColor));
+}
+
+// Column by column from the left end: the row of column x is y1 + (x - x1) * dy / dx rounded, halves
+// downwards on the screen, kept as an exact remainder so that a cut start gives the same pixels.
+void PixelCanvas::DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour) {
+    if (std::llabs(x2 - x1) < std::llabs(y2 - y1)) {
+        DrawSteepLine(x1, y1, x2, y2, width, colour);
+        return;
+    }
+    if (x1 > x2) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    const int64_t from = std::max(x1, ClipLeft);
+    const int64_t to = std::min(x2, ClipRight);
+    const int64_t before = (width - 1) / 2;
+    const int64_t after = width / 2;
+    const int64_t step = 2 * (x2 - x1);
+    if (step == 0) {
+        if (from <= to) {
+            FillColumn(x1, y1 - before, y1 + after, colour);
+        }
+        return;
+    }
+    const int64_t rise = 2 * (y2 - y1);
+    const int64_t start = (from - x1) * rise + (x2 - x1);
+    // Unless the start was cut, no division is needed: the first row is y1 itself.
+    int64_t y = from == x1 ? y1 : y1 + FloorDiv(start, step);
+    int64_t remainder = start - (y - y1) * step;
+    for (int64_t x = from; x <= to; ++x) {
+        FillColumn(x, y - before, y + after, colour);
+        remainder += rise;
+        if (remainder >= step) {
+            remainder -= step;
+            ++y;
+        } else if (remainder < 0) {
+            remainder += step;
+            --y;
+        }
+    }
+}
+
+// The same with rows and columns exchanged.
+void PixelCanvas::DrawSteepLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width,
+                                uint32_t colour) {
+    if (y1 > y2) {
+        std::swap(x1, x2);
+        std::swap(y1, y2);
+    }
+    const int64_t from = std::max(y1, ClipTop);
+    const int64_t to = std::min(y2, ClipBottom);
+    const int64_t before = (width - 1) / 2;
+    const int64_t after = width / 2;
+    const int64_t step = 2 * (y2 - y1);
+    const int64_t rise = 2 * (x2 - x1);
+    const int64_t start = (from - y1) * rise + (y2 - y1);
+    int64_t x = from == y1 ? x1 : x1 + FloorDiv(start, step);
+    int64_t remainder = start - (x - x1) * step;
+    for (int64_t y = from; y <= to; ++y) {
+        FillRow(y, x - before, x + after, colour);
+        remainder += rise;
+        if (remainder >= step) {
+            remainder -= step;
+            ++x;
+        } else if (remainder < 0) {
+            remainder += step;
+            --x;
+        }
+    }
+}
+
+void PixelCanvas::FillRow(int64_t y, int64_t from, int64_t to, uint32_t colour) {
+    from = std::max(from, ClipLeft);
+    to = std::min(to, ClipRight);
+    if (y < ClipTop || y > ClipBottom || from > to) {
+        return;
+    }
+    uint32_t* const line = LineAt(y);
+    std::fill(line + from, line + to + 1, colour);
+}
+
+void PixelCanvas::FillColumn(int64_t x, int64_t from, int64_t to, uint32_t colour) {
+    from = std::max(from, ClipTop);
+    to = std::min(to, ClipBottom);
+    if (x < ClipLeft || x > ClipRight) {
+        return;
+    }
+    for (int64_t y = from; y <= to; ++y) {
+        LineAt(y)[x] = colour;
+    }
+}

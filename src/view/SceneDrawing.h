@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ViewTransform.h"
+#include "modObjects.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class clsOffScreenDC;
+struct TileSpan;
+
+// The drawing steps that the editor window and the command line share, so that both give the same
+// picture for the same state.
+
+// The load command's pass over the object: every point of every mesh in order gets a node at its
+// drawing-area position, and every point after a mesh's first a joint from the point before it.
+using NodeLoader = std::function<void(int16_t meshIndex, float x, float y)>;
+using JointLoader = std::function<void(int16_t meshIndex, float x1, float y1, float x2, float y2)>;
+void LoadObjectMarkers(const ObjectFile& object, const ViewTransform& view, const NodeLoader& loadNode,
+                       const JointLoader& loadJoint);
+
+// What the grid needs of the view.
+struct GridView {
+    float CentreX = 0;
+    float CentreY = 0;
+    float ViewScale = 4;
+    int16_t ViewOffsetX = 0;
+    int16_t ViewOffsetY = 0;
+    int16_t ViewWidth = 0;
+    int16_t ViewHeight = 0;
+};
+
+// The grid's tile copies for an area of width x height: per axis the drawing-area spans and where
+// they come from in a tile of TileWidth x TileHeight. None when there is no cell or no origin.
+struct GridLayout {
+    int32_t TileWidth = 0;
+    int32_t TileHeight = 0;
+    std::vector<TileSpan> Columns;
+    std::vector<TileSpan> Rows;
+};
+std::optional<GridLayout> LayOutGrid(const GridView& view, int16_t cellSize, int32_t width, int32_t height);
+
+// Copies the grid's tiles onto targetDC, an area of width x height, the surface holding the tile
+// (rebuilt only when tileSize or its cut changed). False when nothing was drawn: the caller clears.
+bool DrawGridTiles(uint32_t targetDC, int32_t width, int32_t height, clsOffScreenDC& surface,
+                   int16_t& tileSize, const GridView& view, int16_t cellSize);

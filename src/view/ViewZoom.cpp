@@ -1,0 +1,24 @@
+#include "ViewZoom.h"
+
+#include "Numeric.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+float ZoomedIn(float viewScale) {
+    return ToSingle(static_cast<double>(viewScale) * 1.25);
+}
+
+float ZoomedOut(float viewScale) {
+    return ToSingle(static_cast<double>(viewScale) / 1.25);
+}
+
+int16_t GridCellSize(int16_t gridSpacing, float viewScale) {
+    const double cell = RoundHalfEven(static_cast<double>(ToSingle(gridSpacing)) * viewScale);
+    if (std::isnan(cell)) {
+        return 0;
+    }
+    return static_cast<int16_t>(
+        std::clamp<double>(cell, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
+}

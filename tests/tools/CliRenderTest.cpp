@@ -1,0 +1,201 @@
+#include "CliRender.h"
+#include "CliSvg.h"
+#include "DrawingArea.h"
+#include "EditorFixture.h"
+#include "ListBox.h"
+#include "SampleObject.h"
+#include "ViewOptions.h"
+#include "frmMain.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QXmlStreamReader>
+
+#include <map>
+#include <sstream>
+
+namespace {
+struct CliRun {
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+CliRun RunCli(int (*command)(const CliContext&), std::vector<std::string> arguments) {
+    std::ostringstream out, err;
+    const int status = command(CliContext{std::move(arguments), out, err});
+    return {status, out.str(), err.str()};
+}
+
+// One editor state: reached in the window by its controls, and by `render` through its options.
+struct ViewCase {
+    int Mesh;
+    int ZoomSteps;
+    int SpacingSteps;
+    bool Grid;
+    std::vector<int> Points;
+    std::vector<int> Lines;
+};
+
+class CliRenderTest : public EditorFixture {
+protected:
+    std::string Sample() {
+        WriteObject(SampleShip());
+        return Folder.Path("Assets/PlayerTopb.lin");
+    }
+
+    void Reach(const ViewCase& view) {
+        Window->LstMeshes->SetListIndex(static_cast<int16_t>(view.Mesh));
+        for (int k = 0; k < std::abs(view.ZoomSteps); ++k) {
+            (view.ZoomSteps > 0 ? Window->cmdScaleUp : Window->cmdScaleDown)->click();
+        }
+        for (int k = 0; k < view.SpacingSteps; ++k) {
+            Window->cmdGridSpaceInc->click();
+        }
+        if (Window->chkGrid->isChecked() != view.Grid) {
+            Window->chkGrid->click();
+        }
+        for (const int point : view.Points) {
+            Window->picPoint_Click(static_cast<int16_t>(point));
+        }
+        for (const int line : view.Lines) {
+            Window->picLine_Click(static_cast<int16_t>(line));
+        }
+        Window->cmdRefresh->click();
+    }
+
+    std::vector<std::string> Options(const ViewCase& view) {
+        const QSize size = Window->picMain->size();
+        std::vector<std::string> options = {
+            "--size",       std::to_string(size.width()) + "x" + std::to_string(size.height()),
+            "--mesh",       std::to_string(view.Mesh),
+            "--zoom-steps", std::to_string(view.ZoomSteps),
+            "--spacing",    std::to_string(5 + view.SpacingSteps)};
+        if (!view.Grid) {
+            options.push_back("--no-grid");
+        }
+        for (const int point : view.Points) {
+            options.insert(options.end(), {"--mark-point", std::to_string(point)});
+        }
+        for (const int line : view.Lines) {
+            options.insert(options.end(), {"--mark-line", std::to_string(line)});
+        }
+        return options;
+    }
+
+    static QImage Rgb32(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
+};
+} // namespace
+
+TEST_F(CliRenderTest, TheDefaultSizeIsTheDrawingAreaOfTheOpenedWindow) {
+    EXPECT_EQ(Window->picMain->size(), QSize(DefaultViewWidth, DefaultViewHeight));
+}
+
+class CliRenderViewTest : public CliRenderTest, public ::testing::WithParamInterface<ViewCase> {};
+
+TEST_P(CliRenderViewTest, RenderGivesTheDrawingAreaPixelForPixelInBothFormats) {
+    const std::string input = Sample();
+    Window->cmdLoadFile->click();
+    Reach(GetParam());
+    const QImage shown = Rgb32(Window->picMain->grab().toImage());
+    for (const char* extension : {".png", ".bmp"}) {
+        const std::string output = Folder.Path(std::string("view") + extension);
+        std::vector<std::string> arguments = {input, output};
+        const auto options = Options(GetParam());
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const CliRun run = RunCli(CliRender, arguments);
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        const QImage rendered = Rgb32(QImage(QString::fromStdString(output)));
+        ASSERT_EQ(rendered.size(), shown.size());
+        int differing = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                differing += rendered.pixel(x, y) != shown.pixel(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(differing, 0) << extension;
+    }
+    EXPECT_TRUE(Boxes.Records.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, CliRenderViewTest,
+                         ::testing::Values(ViewCase{0, 0, 0, true, {}, {}},
+                                           ViewCase{2, 3, 2, true, {1, 3}, {0}},
+                                           ViewCase{1, -2, 0, false, {0}, {2}},
+                                           ViewCase{4, 9, 0, true, {}, {1}},
+                                           ViewCase{3, -12, 4, true, {2}, {}}));
+
+TEST_F(CliRenderTest, BitmapOutputIsTwentyFourBit) {
+    const std::string output = Folder.Path("ship.bmp");
+    ASSERT_EQ(RunCli(CliRender, {Sample(), output}).Status, 0);
+    QFile file(QString::fromStdString(output));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes.left(2), "BM");
+    EXPECT_EQ(bytes.at(28), 24);
+    EXPECT_EQ(QImage::fromData(bytes).size(), QSize(DefaultViewWidth, DefaultViewHeight));
+}
+
+TEST_F(CliRenderTest, SvgHasTheGridSegmentsAndMarkers) {
+    const std::string input = Sample();
+    const auto counts = [&](std::vector<std::string> options) {
+        const std::string output = Folder.Path("ship.svg");
+        options.insert(options.begin(), {input, output});
+        EXPECT_EQ(RunCli(CliSvg, options).Status, 0);
+        QFile file(QString::fromStdString(output));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        std::map<std::string, int> elements;
+        std::string group;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement) {
+                if (xml.name() == QLatin1String("g")) {
+                    group = xml.attributes().value("id").toString().toStdString();
+                }
+                ++elements[group + "/" + xml.name().toString().toStdString()];
+            }
+        }
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        return elements;
+    };
+    auto elements = counts({"--size", "100x60", "--spacing", "5"});
+    EXPECT_EQ(elements["points/circle"], 38);
+    EXPECT_EQ(elements["segments/line"], 33);
+    // Cells of 20 pixels centred on the object: 5 columns and 3 rows of lines.
+    EXPECT_EQ(elements["grid/line"], 5 + 3);
+    elements = counts({"--no-grid", "--mark-point", "2"});
+    EXPECT_EQ(elements.count("grid/line"), 0u);
+    EXPECT_EQ(elements["points/circle"], 38);
+}
+
+TEST_F(CliRenderTest, BadOptionsAreUsageErrorsAndBadViewsFailWithTheFileName) {
+    const std::string input = Sample();
+    const std::string output = Folder.Path("out.png");
+    for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{{"--size", "0x5"},
+                                                                                         {"--size", "12"},
+                                                                                         {"--mesh", "one"},
+                                                                                         {"--spacing", "0"},
+                                                                                         {"--zoom-steps"},
+                                                                                         {"--frobnicate"},
+                                                                                         {"extra.png"}}) {
+        std::vector<std::string> arguments = {input, output};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const CliRun run = RunCli(CliRender, arguments);
+        EXPECT_EQ(run.Status, 2) << options[0];
+        EXPECT_NE(run.Err.find("usage:"), std::string::npos);
+        EXPECT_EQ(RunCli(CliSvg, arguments).Status, 2) << options[0];
+    }
+    const CliRun mesh = RunCli(CliRender, {input, output, "--mesh", "5"});
+    EXPECT_EQ(mesh.Status, 1);
+    EXPECT_NE(mesh.Err.find(input + ": error 9"), std::string::npos) << mesh.Err;
+    EXPECT_EQ(RunCli(CliRender, {input, output, "--mark-line", "99"}).Status, 1);
+    const CliRun missing = RunCli(CliSvg, {Folder.Path("none.lin"), output});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Err.find("none.lin: no such file"), std::string::npos);
+    const CliRun unwritable = RunCli(CliRender, {input, Folder.Path("no/such/folder/out.bmp")});
+    EXPECT_EQ(unwritable.Status, 1);
+    EXPECT_NE(unwritable.Err.find("out.bmp: error 76"), std::string::npos) << unwritable.Err;
+    EXPECT_EQ(RunCli(CliRender, {"--help"}).Status, 0);
+}

@@ -1,0 +1,34 @@
+#include "DrawingArea.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QRgb Black = qRgb(0, 0, 0);
+const QRgb Grey = qRgb(64, 64, 64);
+} // namespace
+
+TEST(DrawingArea, KeepsWhatIsDrawnAcrossResizesUntilCleared) {
+    const NodePool nodes{NodeElement{}};
+    const JointPool joints{JointElement{}};
+    DrawingArea area(nodes, joints);
+    area.resize(40, 30);
+    area.show();
+    QImage& background = area.Background();
+    EXPECT_EQ(background.size(), QSize(40, 30));
+    EXPECT_EQ(background.format(), QImage::Format_RGB32);
+    background.setPixel(39, 29, Grey);
+    area.resize(60, 50);
+    EXPECT_EQ(&area.Background(), &background);
+    EXPECT_EQ(background.size(), QSize(60, 50));
+    EXPECT_EQ(background.pixel(39, 29), Grey);
+    EXPECT_EQ(background.pixel(59, 49), Black);
+    area.resize(20, 10);
+    area.resize(60, 50);
+    EXPECT_EQ(background.pixel(39, 29), Black);
+    background.setPixel(5, 5, Grey);
+    EXPECT_EQ(area.grab().toImage().pixel(5, 5), Grey);
+    area.Cls();
+    EXPECT_EQ(background.pixel(5, 5), Black);
+    EXPECT_EQ(area.ScaleWidth(), 60.0f);
+    EXPECT_EQ(area.ScaleHeight(), 50.0f);
+}

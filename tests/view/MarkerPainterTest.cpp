@@ -1,0 +1,213 @@
+#include "MarkerPainter.h"
+#include "MeshColour.h"
+#include "SceneBuilder.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+constexpr int32_t Orange = 33023;
+constexpr int32_t Green = 0x00C000;
+const QRgb Black = qRgb(0, 0, 0);
+
+QRgb Rgb(int32_t colour) {
+    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QImage Blank(int width = 48, int height = 32, QImage::Format format = QImage::Format_RGB32) {
+    QImage image(width, height, format);
+    image.fill(Qt::black);
+    return image;
+}
+
+void AddNode(NodePool& nodes, float x, float y, float side, int32_t fill, int32_t border) {
+    NodeElement& node = NextMarker(nodes);
+    node.Width = side;
+    node.Height = side;
+    node.Left = x - side / 2;
+    node.Top = y - side / 2;
+    node.FillColor = fill;
+    node.BorderColor = border;
+    node.Visible = true;
+}
+
+void AddJoint(JointPool& joints, float x1, float y1, float x2, float y2, int32_t colour, int16_t width = 1) {
+    JointElement& joint = NextMarker(joints);
+    joint.X1 = x1;
+    joint.Y1 = y1;
+    joint.X2 = x2;
+    joint.Y2 = y2;
+    joint.BorderColor = colour;
+    joint.BorderWidth = width;
+    joint.Visible = true;
+}
+
+// Two markers joined by a segment, a selected marker and a wide segment.
+struct Picture {
+    Picture() {
+        AddJoint(Joints, 10, 10, 30, 20, Orange);
+        AddJoint(Joints, 40, 2, 40, 28, White, 2);
+        AddNode(Nodes, 10, 10, 3, Orange, Orange);
+        AddNode(Nodes, 30, 20, 5, Green, White);
+    }
+
+    QImage PaintedOn(QImage image) const {
+        QPainter painter(&image);
+        PaintMarkers(painter, Nodes, Joints);
+        return image;
+    }
+
+    NodePool Nodes{NodeElement{}};
+    JointPool Joints{JointElement{}};
+};
+
+std::vector<QPoint> PixelsOf(const QImage& image, QRgb colour) {
+    std::vector<QPoint> pixels;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == colour) {
+                pixels.emplace_back(x, y);
+            }
+        }
+    }
+    return pixels;
+}
+} // namespace
+
+TEST(PaintMarkers, DrawsMarkersOverTheirSegments) {
+    const QImage image = Picture().PaintedOn(Blank());
+    // The 3 x 3 marker: a plus sign of one colour, corners left alone.
+    EXPECT_EQ(image.pixel(10, 10), Rgb(Orange));
+    EXPECT_EQ(image.pixel(9, 10), Rgb(Orange));
+    EXPECT_EQ(image.pixel(10, 11), Rgb(Orange));
+    EXPECT_EQ(image.pixel(9, 9), Black);
+    EXPECT_EQ(image.pixel(11, 9), Black);
+    // The 5 x 5 marker: white outline around a 3 x 3 fill, corners left alone.
+    EXPECT_EQ(image.pixel(30, 20), Rgb(Green));
+    EXPECT_EQ(image.pixel(29, 19), Rgb(Green));
+    EXPECT_EQ(image.pixel(28, 20), Rgb(White));
+    EXPECT_EQ(image.pixel(29, 18), Rgb(White));
+    EXPECT_EQ(image.pixel(32, 22), Rgb(Black));
+    EXPECT_EQ(image.pixel(28, 18), Rgb(Black));
+    EXPECT_EQ(PixelsOf(image, Rgb(Green)).size(), 9u);
+}
+
+TEST(PaintMarkers, DrawsSegmentsPixelByPixelBetweenTheirEnds) {
+    const QImage image = Picture().PaintedOn(Blank());
+    // Half as steep as 45 degrees: one pixel per column, stepping down every second column.
+    for (int x = 12; x <= 27; ++x) {
+        const int y = 10 + (x - 10 + 1) / 2;
+        EXPECT_EQ(image.pixel(x, y), Rgb(Orange)) << x;
+        EXPECT_EQ(image.pixel(x, y - 1), Black) << x;
+        EXPECT_EQ(image.pixel(x, y + 1), Black) << x;
+    }
+    // The vertical segment of width 2 covers two columns from end to end.
+    for (int y = 2; y <= 28; ++y) {
+        EXPECT_EQ(image.pixel(40, y), Rgb(White));
+        EXPECT_EQ(image.pixel(41, y), Rgb(White));
+    }
+    EXPECT_EQ(image.pixel(40, 1), Black);
+    EXPECT_EQ(image.pixel(39, 15), Black);
+    EXPECT_EQ(image.pixel(42, 15), Black);
+}
+
+TEST(PaintMarkers, GivesTheSamePixelsThroughEveryKindOfPainter) {
+    const Picture picture;
+    const QImage direct = picture.PaintedOn(Blank());
+    EXPECT_EQ(picture.PaintedOn(Blank(48, 32, QImage::Format_ARGB32_Premultiplied))
+                  .convertToFormat(QImage::Format_RGB32),
+              direct);
+    EXPECT_EQ(picture.PaintedOn(Blank(48, 32, QImage::Format_RGB888)).convertToFormat(QImage::Format_RGB32),
+              direct);
+
+    QPixmap pixmap(48, 32);
+    pixmap.fill(Qt::black);
+    {
+        QPainter painter(&pixmap);
+        PaintMarkers(painter, picture.Nodes, picture.Joints);
+    }
+    EXPECT_EQ(pixmap.toImage().convertToFormat(QImage::Format_RGB32), direct);
+
+    QImage moved = Blank(60, 40);
+    {
+        QPainter painter(&moved);
+        painter.translate(7, 5);
+        PaintMarkers(painter, picture.Nodes, picture.Joints);
+    }
+    EXPECT_EQ(moved.copy(7, 5, 48, 32), direct);
+
+    // A clip of two rectangles goes through a layer; only the clipped pixels change.
+    QImage clipped = Blank();
+    {
+        QPainter painter(&clipped);
+        painter.setClipRegion(QRegion(0, 0, 20, 32) + QRegion(35, 0, 13, 15));
+        PaintMarkers(painter, picture.Nodes, picture.Joints);
+    }
+    EXPECT_EQ(clipped.copy(0, 0, 20, 32), direct.copy(0, 0, 20, 32));
+    EXPECT_EQ(clipped.copy(35, 0, 13, 15), direct.copy(35, 0, 13, 15));
+    EXPECT_EQ(clipped.pixel(30, 20), Black);
+}
+
+TEST(PaintMarkers, CutsPartsOutsideTheImageAndKeepsFarSegmentsOnTheirLine) {
+    NodePool nodes{NodeElement{}};
+    JointPool joints{JointElement{}};
+    AddNode(nodes, 0, 0, 5, Green, White);
+    AddNode(nodes, 47, 31, 5, Green, White);
+    AddJoint(joints, 5, 5, 5 + 2e9f, 5 + 1e9f, Orange);
+    AddJoint(joints, -3e38f, 30, 3e38f, 30, Orange);
+    QImage image = Blank();
+    QPainter painter(&image);
+    PaintMarkers(painter, nodes, joints);
+    EXPECT_EQ(image.pixel(0, 0), Rgb(Green));
+    EXPECT_EQ(image.pixel(2, 1), Rgb(White));
+    EXPECT_EQ(image.pixel(46, 31), Rgb(Green));
+    EXPECT_EQ(image.pixel(25, 15), Rgb(Orange));
+    EXPECT_EQ(image.pixel(45, 25), Rgb(Orange));
+    EXPECT_EQ(image.pixel(0, 30), Rgb(Orange));
+    EXPECT_EQ(image.pixel(40, 30), Rgb(Orange));
+}
+
+TEST(PaintMarkers, LeavesOutHiddenElementsAndElementsWithoutAPosition) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    NodePool nodes{NodeElement{}};
+    JointPool joints{JointElement{}};
+    AddNode(nodes, nan, 10, 3, Orange, Orange);
+    AddNode(nodes, 10, 10, 3, Orange, Orange);
+    nodes(1).Visible = false;
+    AddNode(nodes, 20, 10, inf, Orange, Orange);
+    AddNode(nodes, std::numeric_limits<float>::max(), 10, 3, Orange, Orange);
+    AddNode(nodes, 30, 10, 0, Orange, Orange);
+    AddJoint(joints, 0, 0, nan, 20, Orange);
+    AddJoint(joints, -inf, 5, 40, 5, Orange);
+    const NodePool empty{NodeElement{}};
+    QImage image = Blank();
+    QPainter painter(&image);
+    PaintMarkers(painter, nodes, joints);
+    PaintMarkers(painter, empty, JointPool{JointElement{}});
+    painter.end();
+    EXPECT_TRUE(PixelsOf(image, Rgb(Orange)).empty());
+}
+
+TEST(PaintMarkers, AnyOtherMarkerSizeIsTheInscribedEllipse) {
+    NodePool nodes{NodeElement{}};
+    AddNode(nodes, 20, 15, 9, Orange, White);
+    nodes(0).Width = 13;
+    nodes(0).Left = 20 - 6.5f;
+    const QImage image = [&] {
+        QImage blank = Blank();
+        QPainter painter(&blank);
+        PaintMarkers(painter, nodes, JointPool{JointElement{}});
+        return blank;
+    }();
+    EXPECT_EQ(image.pixel(20, 15), Rgb(Orange));
+    EXPECT_EQ(image.pixel(14, 15), Rgb(White));
+    EXPECT_EQ(image.pixel(26, 15), Rgb(White));
+    EXPECT_EQ(image.pixel(20, 11), Rgb(White));
+    EXPECT_EQ(image.pixel(13, 15), Black);
+    EXPECT_EQ(image.pixel(14, 11), Black);
+    EXPECT_EQ(image.pixel(20, 10), Black);
+}

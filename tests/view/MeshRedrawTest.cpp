@@ -1,0 +1,149 @@
+#include "MeshColour.h"
+#include "RuntimeError.h"
+#include "SceneBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+void ExpectSegment(const JointElement& joint, const NodeElement& from, const NodeElement& to) {
+    EXPECT_EQ(joint.X1, from.Left + from.Width / 2);
+    EXPECT_EQ(joint.Y1, from.Top + from.Height / 2);
+    EXPECT_EQ(joint.X2, to.Left + to.Width / 2);
+    EXPECT_EQ(joint.Y2, to.Top + to.Height / 2);
+}
+} // namespace
+
+TEST(PlaceMarkers, CentresAPlainMarkerOnItsMappedPosition) {
+    Scene scene({{{10, -5}, {0, 0}}});
+    scene.FillPools();
+    scene.Redraw();
+    const NodeElement& node = scene.Nodes(0);
+    EXPECT_EQ(node.Left, 318.5f);
+    EXPECT_EQ(node.Top, 230.5f);
+    EXPECT_EQ(node.Width, 3.0f);
+    EXPECT_EQ(node.Height, 3.0f);
+    EXPECT_EQ(node.FillColor, 33023);
+    EXPECT_EQ(node.BorderColor, 33023);
+    EXPECT_EQ(scene.Joints(0).BorderWidth, 1);
+    EXPECT_EQ(scene.Joints(0).BorderColor, 33023);
+    ExpectSegment(scene.Joints(0), scene.Nodes(0), scene.Nodes(1));
+}
+
+TEST(PlaceMarkers, NumbersMarkersAcrossMeshesAndNeverJoinsTwoMeshes) {
+    Scene scene({{{0, 0}, {5, 0}, {10, 0}}, {{0, 20}, {5, 20}}, {}, {{30, 30}}, {{40, 40}, {45, 45}}});
+    scene.FillPools();
+    ASSERT_EQ(scene.Nodes.Count(), 8);
+    ASSERT_EQ(scene.Joints.Count(), 4);
+    scene.Redraw();
+    EXPECT_EQ(scene.Nodes(3).Top, scene.Nodes(4).Top);
+    EXPECT_EQ(scene.Nodes(3).Left + 1.5f, 280);
+    ExpectSegment(scene.Joints(0), scene.Nodes(0), scene.Nodes(1));
+    ExpectSegment(scene.Joints(1), scene.Nodes(1), scene.Nodes(2));
+    ExpectSegment(scene.Joints(2), scene.Nodes(3), scene.Nodes(4));
+    // The one-point mesh has no segment; the next mesh's segment follows on.
+    ExpectSegment(scene.Joints(3), scene.Nodes(6), scene.Nodes(7));
+}
+
+TEST(PlaceMarkers, DimsEveryMeshButTheChosenOne) {
+    Scene scene({{{0, 0}, {5, 0}}, {{0, 20}, {5, 20}}});
+    scene.Object.Meshes[1].Blue = 1.2f;
+    scene.FillPools();
+    scene.Redraw(1);
+    EXPECT_EQ(scene.Nodes(0).FillColor, 8256);
+    EXPECT_EQ(scene.Joints(0).BorderColor, 8256);
+    EXPECT_EQ(scene.Nodes(2).FillColor, 33023 + 255 * 65536);
+    EXPECT_EQ(scene.Joints(1).BorderColor, 33023 + 255 * 65536);
+    scene.Redraw(-1);
+    EXPECT_EQ(scene.Nodes(0).FillColor, 8256);
+    EXPECT_EQ(scene.Nodes(2).FillColor, 8256 + 77 * 65536);
+    EXPECT_EQ(scene.Joints(1).BorderColor, 8256 + 77 * 65536);
+}
+
+TEST(PlaceMarkers, SelectedPointsAndLinesAreWhiteAndLarger) {
+    Scene scene({{{0, 0}, {5, 0}, {10, 0}}, {{10, -5}, {0, 0}}});
+    scene.Placement.Selections[1].PointFlags[0] = 1;
+    scene.Placement.Selections[0].LineFlags[1] = -1;
+    scene.FillPools();
+    scene.Redraw(0);
+    const NodeElement& selected = scene.Nodes(3);
+    EXPECT_EQ(selected.BorderColor, White);
+    EXPECT_EQ(selected.FillColor, 8256);
+    EXPECT_EQ(selected.Width, 5.0f);
+    EXPECT_EQ(selected.Height, 5.0f);
+    EXPECT_EQ(selected.Left, 317.5f);
+    EXPECT_EQ(selected.Top, 229.5f);
+    EXPECT_EQ(scene.Joints(0).BorderWidth, 1);
+    EXPECT_EQ(scene.Joints(1).BorderColor, White);
+    EXPECT_EQ(scene.Joints(1).BorderWidth, 2);
+    // Clearing the marks gives the plain look back at the next redraw.
+    scene.Placement.Selections[1].PointFlags[0] = 0;
+    scene.Placement.Selections[0].LineFlags[1] = 0;
+    scene.Redraw(0);
+    EXPECT_EQ(scene.Nodes(3).Width, 3.0f);
+    EXPECT_EQ(scene.Nodes(3).BorderColor, 8256);
+    EXPECT_EQ(scene.Joints(1).BorderWidth, 1);
+    EXPECT_EQ(scene.Joints(1).BorderColor, 33023);
+}
+
+TEST(PlaceMarkers, ReadsTheChosenMeshAfreshForEveryMarkerAndPlainSegment) {
+    Scene scene({{{0, 0}, {5, 0}, {10, 0}}});
+    scene.Placement.Selections[0].LineFlags[0] = -1;
+    scene.FillPools();
+    int reads = 0;
+    // The list answers 0, -1, 0, -1, ... in turn.
+    PlaceMarkers(scene.Nodes, scene.Joints, scene.Object, scene.Placement, scene.View,
+                 [&reads] { return reads++ % 2 == 0 ? 0 : -1; });
+    EXPECT_EQ(reads, 4);
+    EXPECT_EQ(scene.Nodes(0).FillColor, 33023);
+    EXPECT_EQ(scene.Nodes(1).FillColor, 8256);
+    EXPECT_EQ(scene.Joints(0).BorderColor, White);
+    EXPECT_EQ(scene.Nodes(2).FillColor, 33023);
+    EXPECT_EQ(scene.Joints(1).BorderColor, 8256);
+}
+
+TEST(PlaceMarkers, TouchesNoMarkerWithoutAnObjectAndNoneBeyondThePools) {
+    Scene empty({});
+    empty.Redraw();
+    EXPECT_TRUE(empty.Nodes.IsEmpty());
+    EXPECT_EQ(empty.Nodes(0).Width, 5.0f);
+    EXPECT_EQ(empty.Nodes(0).FillColor, 192);
+
+    // A redraw in the middle of a load (a resize raised by the layout) places what exists so far.
+    Scene loading({{{0, 0}, {5, 0}, {10, 0}}});
+    NextMarker(loading.Nodes).Visible = true;
+    NextMarker(loading.Nodes).Visible = true;
+    NextMarker(loading.Joints).Visible = true;
+    EXPECT_NO_THROW(loading.Redraw());
+    EXPECT_EQ(loading.Nodes.Count(), 2);
+    EXPECT_EQ(loading.Joints.Count(), 1);
+    EXPECT_EQ(loading.Nodes(1).Left, 298.5f);
+    EXPECT_EQ(loading.Joints(0).X2, 300.0f);
+}
+
+TEST(PlaceMarkers, FarAndMissingPositionsNeverRaise) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    Scene scene({{{0, 0}, {nan, 1}, {100, -100}}});
+    scene.FillPools();
+    scene.View.Scale = 1e6f;
+    ASSERT_NO_THROW(scene.Redraw());
+    EXPECT_TRUE(std::isnan(scene.Nodes(1).Left));
+    EXPECT_TRUE(std::isnan(scene.Joints(0).X2));
+    EXPECT_TRUE(std::isnan(scene.Joints(1).X1));
+    EXPECT_EQ(scene.Nodes(2).Left, 100000280 - 1.5f);
+    EXPECT_EQ(scene.Joints(1).Y2, -99999748.0f);
+}
+
+TEST(PlaceMarkers, AModelWithoutFlagsForEveryPointIsASubscriptError) {
+    Scene scene({{{0, 0}, {5, 0}}});
+    scene.FillPools();
+    scene.Placement.Selections[0].PointFlags.pop_back();
+    try {
+        scene.Redraw();
+        FAIL() << "no error";
+    } catch (const RuntimeError& error) {
+        EXPECT_EQ(error.Number(), ErrNo::SubscriptOutOfRange);
+    }
+}

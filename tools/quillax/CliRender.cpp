@@ -1,0 +1,58 @@
+#include "CliRender.h"
+
+#include "CliMessageBox.h"
+#include "Gdi.h"
+#include "ViewOptions.h"
+#include "clsOffScreenDC.h"
+
+#include <QImage>
+#include <QString>
+
+namespace {
+const char* const RenderHelp =
+    "usage: quillax render FILE.lin OUT.bmp [view options]\n"
+    "Draws the editor's drawing area for the object, pixel for pixel, and writes it as a 24-bit\n"
+    "bitmap (OUT.png: as PNG).\n";
+
+bool IsPng(const std::string& fileName) {
+    return QString::fromStdString(fileName).endsWith(".png", Qt::CaseInsensitive);
+}
+
+// The picture through the off-screen surface's own bitmap writer.
+int SaveBitmap(QImage& picture, const std::string& fileName, const CliContext& context) {
+    const CliMessageBox boxes(context.Err);
+    clsOffScreenDC surface;
+    surface.CreateImage(picture.height(), picture.width());
+    if (boxes.Shown() > 0 || surface.DC() == 0) {
+        context.Err << "quillax render: " << fileName << ": the picture could not be made\n";
+        return ExitStatus::Failed;
+    }
+    const uint32_t pictureDC = CreateImageDC(&picture);
+    BitBlt(surface.DC(), 0, 0, picture.width(), picture.height(), pictureDC, 0, 0, SRCCOPY);
+    DeleteDC(pictureDC);
+    try {
+        surface.SaveFile(fileName);
+    } catch (const RuntimeError& error) {
+        context.Err << "quillax render: " << fileName << ": error " << error.Number() << ": "
+                    << error.Description() << "\n";
+        return ExitStatus::Failed;
+    }
+    return ExitStatus::Ok;
+}
+
+int WritePicture(const ViewOptions& options, const MeshScene& scene, const CliContext& context) {
+    QImage picture = scene.Picture();
+    if (!IsPng(options.Output)) {
+        return SaveBitmap(picture, options.Output, context);
+    }
+    if (!picture.save(QString::fromStdString(options.Output), "PNG")) {
+        context.Err << "quillax render: " << options.Output << ": the file could not be written\n";
+        return ExitStatus::Failed;
+    }
+    return ExitStatus::Ok;
+}
+} // namespace
+
+int CliRender(const CliContext& context) {
+    return RunViewCommand(context, "render", RenderHelp, WritePicture);
+}
