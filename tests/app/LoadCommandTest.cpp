@@ -161,13 +161,3 @@ TEST_F(LoadCommandTest, UnopenablePathsAreErrorBoxesAndLeaveTheEditorEmpty) {
     Load(MeshesOf({2}));
     ExpectCounts(2, 1, 2, 1);
 }
-
-TEST_F(LoadCommandTest, MorePointsThanTheMarkerPoolsHoldIsAnOverflowAndLeavesTheEditorEmpty) {
-    Load(MeshesOf({2, 32765}));
-    ExpectCounts(32767, 32765, 2, 1);
-    EXPECT_TRUE(Boxes.Records.empty());
-    Load(MeshesOf({2, 32766}));
-    ExpectEmptyEditor();
-    ASSERT_EQ(Boxes.Records.size(), 1u);
-    EXPECT_NE(Boxes.Records[0].Prompt.find("Run-time error '6'"), std::string::npos);
-}
