@@ -9,6 +9,14 @@
 #include <unistd.h>
 
 namespace {
+// The address sanitizer keeps freed memory in quarantine, so resident memory measures nothing there;
+// LeakSanitizer checks that build instead.
+#ifdef QUILLAX_SANITIZED
+constexpr bool ResidentMemoryMeasures = false;
+#else
+constexpr bool ResidentMemoryMeasures = true;
+#endif
+
 long ResidentKilobytes() {
     std::ifstream statm("/proc/self/statm");
     long size = 0, resident = 0;
@@ -39,6 +47,11 @@ TEST_F(MemoryTest, RepeatedLoadsOfALargeObjectStayBounded) {
     }
     ASSERT_EQ(Window->Node.Count(), 100000);
     EXPECT_TRUE(Boxes.Records.empty());
-    EXPECT_LT(ResidentKilobytes(), afterOneLoad + 32 * 1024) << "kilobytes after one load: " << afterOneLoad;
-    EXPECT_EQ(OpenFiles(), filesAfterOneLoad);
+    if (ResidentMemoryMeasures) {
+        EXPECT_LT(ResidentKilobytes(), afterOneLoad + 32 * 1024)
+            << "kilobytes after one load: " << afterOneLoad;
+    }
+    // Fewer is fine: idle worker threads of Qt's pool close their event handles after 30 seconds, which
+    // a slow (sanitized) run lasts.
+    EXPECT_LE(OpenFiles(), filesAfterOneLoad);
 }
