@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # The project's two commands: `./build.sh run` builds and starts the editor, `./build.sh test` builds
 # and runs every test. Both install what is missing from Debian's packages first.
+# `./build.sh asan` builds into build-asan with the address and undefined-behaviour sanitizers and
+# runs every test there, leaks included; `./build.sh fuzz` builds the fuzz targets into build-fuzz
+# with clang and writes their seed corpora to fuzz-out/seeds (docs/fuzzing.md).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev)
+FUZZ_PACKAGES=(clang libclang-rt-dev python3)
 
 ensure_packages() {
     local missing=() package
@@ -43,8 +47,20 @@ test)
     build build
     run_tests build
     ;;
+asan)
+    ensure_packages "${PACKAGES[@]}"
+    # Unoptimised: the quickest build, and the sanitizers see every access as written.
+    build build-asan -DQUILLAX_SANITIZE=ON -DQUILLAX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+    ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1 \
+        UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
+    ;;
+fuzz)
+    ensure_packages "${PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
+    build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUILLAX_FUZZ=ON -DQUILLAX_BENCH=OFF
+    python3 fuzz/make_seed_corpus.py fuzz-out/seeds
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|asan|fuzz" >&2
     exit 2
     ;;
 esac

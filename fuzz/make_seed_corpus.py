@@ -1,10 +1,21 @@
 #!/usr/bin/env python3
-"""Writes a seed corpus of small, valid bitmap files for fuzz_loadfile: every depth the surface
-reads (1, 4, 8, 24), bottom-up and top-down, with full and short colour tables, zero colour counts
-and image sizes, and a few widths that exercise scan-line padding. Usage: make_seed_corpus.py DIR"""
+"""Writes the seed corpora of the fuzz targets, one folder per target under DIR:
+
+  loadfile/         small valid bitmap files of every depth the surface reads (1, 4, 8, 24), bottom-up
+                    and top-down, with full and short colour tables, zero colour counts and image sizes,
+                    and widths that exercise scan-line padding
+  loadobjectfile/   small valid object files (one and several meshes, the sample ship, NaN and infinite
+                    values, trailing bytes) and a few with counts out of range
+  pixelarrays/      the designed cases of the pixel-array operations, spelled as the decisions the
+                    target takes from its input
+
+Usage: make_seed_corpus.py DIR"""
+import math
 import os
 import struct
 import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 def bmp(width, height, bits, colours=None, size_image=True, top_down=False):
@@ -19,9 +30,7 @@ def bmp(width, height, bits, colours=None, size_image=True, top_down=False):
     return header + info + palette + data
 
 
-def main():
-    folder = sys.argv[1]
-    os.makedirs(folder, exist_ok=True)
+def bitmap_seeds():
     seeds = {}
     for bits in (1, 4, 8, 24):
         for width in (1, 2, 3, 4, 5, 9):
@@ -31,10 +40,143 @@ def main():
     for bits in (1, 4, 8):
         seeds[f"d{bits}_nocount.bmp"] = bmp(7, 2, bits, colours=0)
     seeds["d8_index_beyond_table.bmp"] = bmp(4, 4, 8, colours=16)
+    return seeds
+
+
+def lin(meshes, centre=(0.0, 0.0), mesh_count=None):
+    """meshes: (red, green, blue, points[, point_count]) each; counts may be overridden to break files."""
+    out = struct.pack("<Iffh", 0x003A7ADE, centre[0], centre[1], len(meshes) if mesh_count is None else mesh_count)
+    for mesh in meshes:
+        red, green, blue, points = mesh[:4]
+        count = mesh[4] if len(mesh) > 4 else len(points)
+        out += struct.pack("<fffIHh", red, green, blue, 0xDEADBEEF, 0xCAFE, count)
+        out += b"".join(struct.pack("<ff", x, y) for x, y in points)
+    return out
+
+
+def object_seeds():
+    square = [(0, 0), (10, 0), (10, 10), (0, 10), (0, 0)]
+    seeds = {
+        "minimal.lin": lin([(1.0, 0.5, 0.25, [(10, 20), (30, 40)])], (1.5, -2.0)),
+        "three_meshes.lin": lin([(1, 0, 0, square), (0, 1, 0, [(1, 1), (2, 3), (5, 8)]),
+                                 (0, 0, 1, [(-4, 4), (4, -4)])]),
+        "nan_and_inf.lin": lin([(math.nan, math.inf, -math.inf, [(math.nan, 1), (math.inf, -math.inf)])],
+                               (math.nan, math.inf)),
+        "huge_coordinates.lin": lin([(2.0, -1.0, 0.5, [(3.4e38, -3.4e38), (1e-45, 1e30)])], (3.4e38, -3.4e38)),
+        "trailing_bytes.lin": lin([(1, 1, 1, [(0, 0), (1, 1)])]) + b"\x01\x02\x03\x04\x05",
+        "mesh_count_0.lin": lin([], mesh_count=0),
+        "mesh_count_min.lin": lin([], mesh_count=-32768),
+        "point_count_1.lin": lin([(1, 1, 1, [(0, 0)])]),
+        "point_count_negative.lin": lin([(1, 1, 1, [], -1)]),
+        "many_meshes_short.lin": lin([(1, 1, 1, [(0, 0), (1, 1)])], mesh_count=300),
+        "many_points_short.lin": lin([(1, 1, 1, [(0, 0), (1, 1)], 32767)]),
+    }
+    with open(os.path.join(HERE, "..", "Assets", "PlayerTopb.lin"), "rb") as sample:
+        seeds["sample_ship.lin"] = sample.read()
+    return seeds
+
+
+class Decisions:
+    """The choices fuzz_pixelarrays takes from its input, in its order. Each is one byte taken from the
+    end of the input (every range there is below 256), so a seed is the list of offsets, reversed."""
+
+    def __init__(self, height, width, paint_seed=1):
+        self.height, self.width = height, width
+        self.offsets = [height, width] + ([paint_seed] if height > 0 and width > 0 else [])
+
+    def take(self, value, low):
+        assert 0 <= value - low < 256, value
+        self.offsets.append(value - low)
+
+    def lower(self, value):
+        if value == "min":
+            self.take(0, 0)
+        elif isinstance(value, tuple):  # ("max", k): the largest value less k
+            self.take(1, 0)
+            self.take(value[1], 0)
+        else:
+            self.take(2, 0)
+            self.take(value, -8)
+
+    def array(self, state, lower, count, seed):
+        self.take({"unallocated": 0, "fixed": 1, "dynamic": 2}[state], 0)
+        for bound, number in zip(lower, count):
+            self.lower(bound)
+            self.take(number, 1)
+        if state != "unallocated":
+            self.take(seed, 0)
+
+    def layout(self, value):
+        extremes = ["min", "min+1", "2^30", "3w overflows", "max"]
+        if value in extremes:
+            self.take(0, 0)
+            self.take(extremes.index(value), 0)
+        else:
+            self.take(1, 0)
+            self.take(value, -2)
+
+    def store(self, state="dynamic", lower=(0, 0), count=None, seed=50):
+        self.take(0, 0)
+        self.array(state, lower, count or (3 * self.width, self.height), seed)
+        return self
+
+    def store_1d(self, layout, state="dynamic", lower=0, count=None, seed=90):
+        self.take(1, 0)
+        self.array(state, (lower,), (count or 3 * self.width * self.height,), seed)
+        self.layout(layout[0])
+        self.layout(layout[1])
+        return self
+
+    def get(self, state="dynamic", lower=(0, 0), count=(1, 1), seed=7):
+        self.take(2, 0)
+        self.array(state, lower, count, seed)
+        return self
+
+    def get_1d(self, state="dynamic", lower=0, count=1, seed=7):
+        self.take(3, 0)
+        self.array(state, (lower,), (count,), seed)
+        return self
+
+    def bytes(self):
+        return bytes(reversed(self.offsets))
+
+
+def pixel_seeds():
+    h, w = 2, 3
+    return {
+        "round_trip": Decisions(h, w).get().store().get_1d().store_1d((h, w)),
+        "narrow_store": Decisions(h, w).store(count=(6, h)),
+        "part_pixel": Decisions(h, w).store(count=(7, h)),
+        "wide_and_tall": Decisions(h, w).store(count=(3 * w + 5, h + 2)),
+        "short_rows": Decisions(3, 2).store(count=(6, 2)),
+        "negative_lower_bounds": Decisions(h, w).store(lower=(-2, -1), count=(11, 4)),
+        "lower_bound_one": Decisions(h, w).store(lower=(1, 0), count=(8, h)),
+        "far_bounds": Decisions(h, w).store(lower=("min", ("max", 3)), count=(9, 2)),
+        "unallocated": Decisions(h, w).store(state="unallocated").store_1d((h, w), state="unallocated"),
+        "fixed_targets": Decisions(h, w).get(state="fixed", count=(2, 2)).get_1d(state="fixed", count=2),
+        "short_1d": Decisions(2, 2).store_1d((2, 2), count=8),
+        "layouts_narrow_and_flat": Decisions(2, 2).store_1d((2, 1)).store_1d((1, 2)).store_1d((0, 2)),
+        "negative_lower_1d": Decisions(h, w).store_1d((h, w), lower=-5, count=3),
+        "far_lower_1d": Decisions(h, w).store_1d((h, w), lower=("max", 2), count=3),
+        "layout_overflows": Decisions(1, 1).store_1d((1, "2^30")).store_1d(("min", 1)).store_1d(("max", 1)),
+        "empty_instance": Decisions(0, 0).store(count=(3, 1)).store_1d((1, 1), count=3).get(count=(3, 2)).get_1d(count=4),
+    }
+
+
+def write(folder, seeds):
+    os.makedirs(folder, exist_ok=True)
     for name, content in seeds.items():
         with open(os.path.join(folder, name), "wb") as out:
-            out.write(content)
+            out.write(content if isinstance(content, bytes) else content.bytes())
     print(f"{len(seeds)} seeds in {folder}")
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    write(os.path.join(sys.argv[1], "loadfile"), bitmap_seeds())
+    write(os.path.join(sys.argv[1], "loadobjectfile"), object_seeds())
+    write(os.path.join(sys.argv[1], "pixelarrays"), pixel_seeds())
 
 
 if __name__ == "__main__":

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 // How far a column-major walk over columns x rows gets inside a validColumns x validRows block:
@@ -113,12 +114,17 @@ void StoreArrayToView(const ByteArray2D& source, const ByteView2D& view, int32_t
 }
 
 void FillFromColumns(const ByteArray1D& source, ByteArray2D& target) {
-    if (source.LBound() > 0) {
-        RaiseError(ErrNo::SubscriptOutOfRange);
-    }
+    // The walk's first step compares its index with UBound + 1, a 32-bit sum, and then reads element
+    // 0 unless that sum is 0.
     const int64_t available = static_cast<int64_t>(source.UBound()) + 1;
-    if (available <= 0) {
+    if (available > std::numeric_limits<int32_t>::max()) {
+        RaiseError(ErrNo::Overflow);
+    }
+    if (available == 0) {
         return;
+    }
+    if (source.LBound() > 0 || available < 0) {
+        RaiseError(ErrNo::SubscriptOutOfRange);
     }
     const int64_t columns = target.Count1();
     const int64_t rows = target.Count2();

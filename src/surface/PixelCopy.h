@@ -19,5 +19,6 @@ void CopyViewToColumns(const ByteView2D& view, ByteArray1D& target, int32_t colu
 // byte lies beyond source's first upper bound become black. columns is 3 x the image width.
 void StoreArrayToView(const ByteArray2D& source, const ByteView2D& view, int32_t columns, int32_t rows);
 // Fills target (zero bytes from 0) column by column from source, starting at source(0); the bytes
-// after source's last element stay 0.
+// after source's last element stay 0. A source ending at -1 fills nothing; one ending below -1 or
+// starting above 0 lacks element 0 (9); one ending at the largest index overflows the walk (6).
 void FillFromColumns(const ByteArray1D& source, ByteArray2D& target);

@@ -132,3 +132,42 @@ TEST_F(LoadCommandTest, TheDefaultPathIsTheRepositoryAsset) {
     const std::string path = Window->ObjectFilePath();
     EXPECT_NE(path.find("/../../Assets/PlayerTopb.lin"), std::string::npos);
 }
+
+TEST_F(LoadCommandTest, UnopenablePathsAreErrorBoxesAndLeaveTheEditorEmpty) {
+    const std::filesystem::path file = Folder.Path("Assets/PlayerTopb.lin");
+    const auto loadAfter = [&](auto breakThePath) {
+        Load(MeshesOf({3, 4}));
+        std::filesystem::remove(file);
+        breakThePath();
+        Window->cmdLoadFile->click();
+        ExpectEmptyEditor();
+    };
+    loadAfter([&] { std::filesystem::create_directory(file); });
+    std::filesystem::remove(file);
+    loadAfter([&] { std::filesystem::create_symlink("PlayerTopb.lin", file); }); // unreadable for anyone
+    std::filesystem::remove(file);
+    loadAfter([&] { std::filesystem::remove(Folder.Path("Assets")); });
+    EXPECT_FALSE(std::filesystem::exists(Folder.Path("Assets"))) << "the load creates nothing";
+
+    ASSERT_EQ(Boxes.Records.size(), 3u);
+    EXPECT_NE(Boxes.Records[0].Prompt.find("Run-time error '75'"), std::string::npos)
+        << Boxes.Records[0].Prompt;
+    EXPECT_NE(Boxes.Records[1].Prompt.find("Run-time error '75'"), std::string::npos)
+        << Boxes.Records[1].Prompt;
+    EXPECT_NE(Boxes.Records[2].Prompt.find("Run-time error '76'"), std::string::npos)
+        << Boxes.Records[2].Prompt;
+
+    std::filesystem::create_directory(Folder.Path("Assets"));
+    Load(MeshesOf({2}));
+    ExpectCounts(2, 1, 2, 1);
+}
+
+TEST_F(LoadCommandTest, MorePointsThanTheMarkerPoolsHoldIsAnOverflowAndLeavesTheEditorEmpty) {
+    Load(MeshesOf({2, 32765}));
+    ExpectCounts(32767, 32765, 2, 1);
+    EXPECT_TRUE(Boxes.Records.empty());
+    Load(MeshesOf({2, 32766}));
+    ExpectEmptyEditor();
+    ASSERT_EQ(Boxes.Records.size(), 1u);
+    EXPECT_NE(Boxes.Records[0].Prompt.find("Run-time error '6'"), std::string::npos);
+}

@@ -13,6 +13,8 @@
 #include <fstream>
 #include <iterator>
 
+#include <unistd.h>
+
 namespace {
 LinObject TwoPointObject() {
     LinObject object;
@@ -120,6 +122,22 @@ TEST_F(LoadObjectFileTest, ReadOnlyFileLoadsAndIsLeftUnchanged) {
 TEST_F(LoadObjectFileTest, UnopenablePathsAreErrors) {
     EXPECT_EQ(ErrorOfLoading(Folder.Path("no-such-folder/object.lin")), ErrNo::PathNotFound);
     EXPECT_EQ(ErrorOfLoading(Folder.Root().string()), ErrNo::PathFileAccessError);
+
+    // Unreadable even for the superuser: a link that leads back to itself, and a name too long.
+    std::filesystem::create_symlink("loop-b.lin", Folder.Path("loop-a.lin"));
+    std::filesystem::create_symlink("loop-a.lin", Folder.Path("loop-b.lin"));
+    EXPECT_EQ(ErrorOfLoading(Folder.Path("loop-a.lin")), ErrNo::PathFileAccessError);
+    EXPECT_NE(LastError.find("loop-a.lin"), std::string::npos) << LastError;
+    EXPECT_EQ(ErrorOfLoading(Folder.Path(std::string(300, 'n'))), ErrNo::PathFileAccessError);
+
+    const std::string locked = Write(LinBytes(TwoPointObject()), "locked.lin");
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    if (geteuid() != 0) {
+        EXPECT_EQ(ErrorOfLoading(locked), ErrNo::PathFileAccessError) << "the superuser reads it regardless";
+    }
+
+    std::filesystem::create_symlink("nowhere.lin", Folder.Path("dangling.lin"));
+    EXPECT_FALSE(LoadObjectFile(Folder.Path("dangling.lin"), Object, Placement)) << "a missing file";
 }
 
 TEST_F(LoadObjectFileTest, CountsOutOfRangeAreErrors) {
@@ -142,6 +160,14 @@ TEST_F(LoadObjectFileTest, CountsOutOfRangeAreErrors) {
     LinObject noPoints = TwoPointObject();
     noPoints.Meshes[0].PointCountOverride = 0;
     EXPECT_EQ(ErrorOfLoading(Write(LinBytes(noPoints))), ErrNo::SubscriptOutOfRange);
+
+    LinObject minusOneMesh = TwoPointObject();
+    minusOneMesh.MeshCountOverride = 0xFFFF;
+    EXPECT_EQ(ErrorOfLoading(Write(LinBytes(minusOneMesh))), ErrNo::SubscriptOutOfRange);
+
+    LinObject minusOnePoint = TwoPointObject();
+    minusOnePoint.Meshes[0].PointCountOverride = 0xFFFF;
+    EXPECT_EQ(ErrorOfLoading(Write(LinBytes(minusOnePoint))), ErrNo::SubscriptOutOfRange);
 }
 
 TEST_F(LoadObjectFileTest, EveryProperPrefixIsAnErrorOrFalse) {
@@ -161,10 +187,33 @@ TEST_F(LoadObjectFileTest, EveryProperPrefixIsAnErrorOrFalse) {
 }
 
 TEST_F(LoadObjectFileTest, TruncationNamesTheFieldAndOffset) {
-    auto bytes = LinBytes(TwoPointObject());
-    bytes.resize(14 + 18 + 1);
-    EXPECT_EQ(ErrorOfLoading(Write(bytes)), ErrNo::InputPastEndOfFile);
-    EXPECT_NE(LastError.find("PointCount of mesh 0 at byte offset 32"), std::string::npos) << LastError;
+    LinObject object = TwoPointObject();
+    object.Meshes.push_back(object.Meshes[0]);
+    const auto bytes = LinBytes(object);
+    // Each field's first byte; the file is cut there and one byte into the field.
+    const std::vector<std::pair<size_t, std::string>> fields = {
+        {4, "CentreX at byte offset 4"},
+        {8, "CentreY at byte offset 8"},
+        {12, "MeshCount at byte offset 12"},
+        {14, "Red of mesh 0 at byte offset 14"},
+        {18, "Green of mesh 0 at byte offset 18"},
+        {22, "Blue of mesh 0 at byte offset 22"},
+        {26, "ExtraValue of mesh 0 at byte offset 26"},
+        {30, "ExtraWord of mesh 0 at byte offset 30"},
+        {32, "PointCount of mesh 0 at byte offset 32"},
+        {34, "the points of mesh 0 at byte offset 34"},
+        {45, "the points of mesh 0 at byte offset 34"},
+        {50, "Red of mesh 1 at byte offset 50"},
+        {68, "PointCount of mesh 1 at byte offset 68"},
+        {70, "the points of mesh 1 at byte offset 70"},
+    };
+    for (const auto& [start, message] : fields) {
+        for (const size_t length : {start, start + 1}) {
+            const std::vector<unsigned char> prefix(bytes.begin(), bytes.begin() + static_cast<long>(length));
+            EXPECT_EQ(ErrorOfLoading(Write(prefix)), ErrNo::InputPastEndOfFile) << length;
+            EXPECT_NE(LastError.find(message), std::string::npos) << length << ": " << LastError;
+        }
+    }
 }
 
 TEST(SampleObject, TheShippedAssetIsTheGeneratedShip) {

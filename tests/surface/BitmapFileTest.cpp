@@ -190,6 +190,11 @@ TEST_F(BitmapFiles, BrokenFilesAreReportedAndLeaveTheSurfaceAsItWas) {
         {broken([](BmpBuilder& b) { b.Info.biBitCount = 32; }, 24), {"LoadFile"}},
         {broken([](BmpBuilder& b) { b.Info.biBitCount = 16; }, 24), {"LoadFile"}},
         {QByteArray("BM short"), {"LoadFile"}},
+        {broken([](BmpBuilder& b) { b.Info.biSize = 12; }), {"LoadAs24Bit", "LoadFile"}},
+        {broken([](BmpBuilder& b) { b.Info.biSize = 12; }, 24), {"LoadFile"}},
+        {broken([](BmpBuilder& b) { b.Info.biPlanes = 2; }, 24), {"LoadFile"}},
+        {broken([](BmpBuilder& b) { b.Info.biSizeImage = 4; }), {"LoadAs24Bit", "LoadFile"}},
+        {broken([](BmpBuilder& b) { b.Info.biBitCount = 2; }), {"LoadFile"}},
     };
     for (const auto& [bytes, locations] : cases) {
         SCOPED_TRACE(::testing::PrintToString(locations) + " " + std::to_string(&bytes - &cases[0].first));
@@ -199,6 +204,30 @@ TEST_F(BitmapFiles, BrokenFilesAreReportedAndLeaveTheSurfaceAsItWas) {
         surface.LoadFile(Write(bytes));
         EXPECT_EQ(Locations(), locations);
         held.ExpectUnchanged();
+    }
+}
+
+TEST_F(BitmapFiles, HeaderFieldsTheReaderDoesNotUseAreIgnored) {
+    for (const uint16_t bits : {8, 24}) {
+        BmpBuilder clean(4, 3, bits);
+        clean.Set(1, 1, 1);
+        clean.Set(3, 2, 2);
+        clsOffScreenDC expected;
+        expected.LoadFile(Write(clean.Bytes()));
+        std::vector<BmpBuilder> variants(5, clean);
+        variants[0].File.bfSize = 0;
+        variants[1].File.bfSize = 0xFFFFFFFF;
+        variants[2].File.bfOffBits = 0; // inside the headers: the pixels follow the colour table
+        variants[3].Info.biPlanes = bits == 24 ? 1 : 2;
+        variants[4].Info.biClrUsed = bits == 24 ? 5 : 0;
+        variants[4].Info.biSizeImage = bits == 24 ? 4 : 0;
+        for (const BmpBuilder& variant : variants) {
+            SCOPED_TRACE(std::to_string(bits) + " bits, variant " + std::to_string(&variant - &variants[0]));
+            clsOffScreenDC surface;
+            surface.LoadFile(Write(variant.Bytes()));
+            EXPECT_TRUE(Box.Records.empty());
+            EXPECT_EQ(Displayed(surface), Displayed(expected));
+        }
     }
 }
 

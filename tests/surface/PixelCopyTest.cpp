@@ -1,8 +1,10 @@
 #include "PixelCopy.h"
 #include "ErrorOf.h"
+#include "Numeric.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 // The row copies must store exactly what the designed byte-by-byte walks store, up to the same
@@ -71,7 +73,7 @@ void WalkFill(const ByteArray1D& source, ByteArray2D& target) {
     int32_t i = 0;
     for (int32_t x = 0; x <= target.UBound(1); ++x) {
         for (int32_t y = 0; y <= target.UBound(2); ++y) {
-            if (i != source.UBound() + 1) {
+            if (i != ToInt32(source.UBound() + 1.0)) {
                 target(x, y) = source(i);
                 ++i;
             }
@@ -125,7 +127,16 @@ TEST(PixelCopy, ReadsExactlyWhatTheWalkReads) {
 }
 
 TEST(PixelCopy, FillsColumnsExactlyAsTheWalkFills) {
-    for (auto [lower, upper] : {std::pair{0, 5}, {0, 11}, {0, 30}, {-3, 4}, {-5, -1}, {1, 8}, {0, 0}}) {
+    constexpr int32_t Largest = std::numeric_limits<int32_t>::max();
+    for (auto [lower, upper] : {std::pair{0, 5},
+                                {0, 11},
+                                {0, 30},
+                                {-3, 4},
+                                {-5, -1},
+                                {-5, -3},
+                                {1, 8},
+                                {0, 0},
+                                {Largest - 2, Largest}}) {
         ByteArray1D source;
         source.ReDim(lower, upper);
         for (int64_t i = 0; i < source.Count(); ++i) {

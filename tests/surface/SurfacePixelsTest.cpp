@@ -180,3 +180,25 @@ TEST_F(SurfacePixels, SizesThatOverflowAreReported) {
     surface.Set1DByteArray(ByteArray1D::Fixed(0, 0), 1, 1 << 30);
     EXPECT_EQ(Titles(), "Error: 6;");
 }
+
+// Found by fuzz_pixelarrays: an array ending below -1 was stored as a black image, and one ending at
+// the largest index gave the wrong error.
+TEST_F(SurfacePixels, OneDimensionalArraysWithoutElementZeroAreReportedAndStoreNothing) {
+    clsOffScreenDC surface;
+    surface.CreateImage(2, 3);
+    Paint(surface);
+    const QImage before = Displayed(surface);
+    ByteArray1D belowZero;
+    belowZero.ReDim(-5, -3);
+    surface.Set1DByteArray(belowZero, 2, 3);
+    ByteArray1D atTheTop;
+    atTheTop.ReDim(INT32_MAX - 2, INT32_MAX);
+    surface.Set1DByteArray(atTheTop, 2, 3);
+    EXPECT_EQ(Locations(), (std::vector<std::string>{"Set1DByteArray", "Set1DByteArray"}));
+    EXPECT_EQ(Titles(), "Error: 9;Error: 6;");
+    EXPECT_EQ(Displayed(surface), before);
+    ByteArray1D endsAtMinusOne;
+    endsAtMinusOne.ReDim(-4, -1);
+    surface.Set1DByteArray(endsAtMinusOne, 2, 3);
+    EXPECT_EQ(Displayed(surface).pixel(2, 0), qRgb(0, 0, 0)) << "no bytes at all: every byte 0";
+}
