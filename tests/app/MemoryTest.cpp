@@ -16,10 +16,12 @@ long ResidentKilobytes() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-long OpenFiles() {
+// Handles still open on object files; the toolkit's own (fonts, caches) come and go as it likes.
+long OpenObjectFiles() {
     long count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
-        ++count;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        count += std::filesystem::read_symlink(entry.path(), error).extension() == ".lin";
     }
     return count;
 }
@@ -33,12 +35,11 @@ TEST_F(MemoryTest, RepeatedLoadsOfALargeObjectStayBounded) {
     Window->cmdLoadFile->click();
     Window->cmdLoadFile->click();
     const long afterOneLoad = ResidentKilobytes();
-    const long filesAfterOneLoad = OpenFiles();
     for (int load = 0; load < 200; ++load) {
         Window->cmdLoadFile->click();
     }
     ASSERT_EQ(Window->Node.Count(), 100000);
     EXPECT_TRUE(Boxes.Records.empty());
     EXPECT_LT(ResidentKilobytes(), afterOneLoad + 32 * 1024) << "kilobytes after one load: " << afterOneLoad;
-    EXPECT_EQ(OpenFiles(), filesAfterOneLoad);
+    EXPECT_EQ(OpenObjectFiles(), 0);
 }
