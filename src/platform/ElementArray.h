@@ -1,49 +1,52 @@
 #pragma once
 
-#include "Numeric.h"
 #include "RuntimeError.h"
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 // A control array of plain values. Element 0 belongs to the design and always exists; further
 // elements are created at index Count() and destroyed from the end. A new element copies
-// element 0's properties and starts hidden. T needs a `bool Visible` member.
-template <typename T> class ElementArray {
+// element 0's properties and starts hidden. T needs a `bool Visible` member. Index is the type of
+// the array's indices: 16 bits as designed, wider where objects outgrow it.
+template <typename T, typename Index = int16_t> class ElementArray {
 public:
     explicit ElementArray(T element0) { Elements.push_back(std::move(element0)); }
 
-    int16_t Count() const { return static_cast<int16_t>(Elements.size()); }
-    bool Exists(int32_t index) const { return index >= 0 && index < static_cast<int32_t>(Elements.size()); }
+    Index Count() const { return static_cast<Index>(Elements.size()); }
+    bool Exists(int64_t index) const { return index >= 0 && index < static_cast<int64_t>(Elements.size()); }
     // Empty: only element 0, and it is hidden.
     bool IsEmpty() const { return Elements.size() == 1 && !Elements[0].Visible; }
 
-    T& Item(int32_t index) {
+    T& Item(int64_t index) {
         CheckExists(index);
         return Elements[static_cast<size_t>(index)];
     }
-    const T& Item(int32_t index) const {
+    const T& Item(int64_t index) const {
         CheckExists(index);
         return Elements[static_cast<size_t>(index)];
     }
-    T& operator()(int32_t index) { return Item(index); }
-    const T& operator()(int32_t index) const { return Item(index); }
+    T& operator()(int64_t index) { return Item(index); }
+    const T& operator()(int64_t index) const { return Item(index); }
 
-    void Load(int32_t index) {
+    void Load(int64_t index) {
         if (Exists(index)) {
             RaiseError(ErrNo::ObjectAlreadyLoaded);
         }
         if (index != Count()) {
             RaiseError(ErrNo::ControlArrayElementMissing, "elements are created at the end");
         }
-        CheckedInt16(static_cast<int64_t>(index) + 1);
+        if (index == std::numeric_limits<Index>::max()) {
+            RaiseError(ErrNo::Overflow);
+        }
         T element = Elements.front();
         element.Visible = false;
         Elements.push_back(std::move(element));
     }
 
-    void Unload(int32_t index) {
+    void Unload(int64_t index) {
         CheckExists(index);
         if (index == 0) {
             RaiseError(ErrNo::CantUnloadDesignControl);
@@ -59,7 +62,7 @@ public:
     typename std::vector<T>::const_iterator end() const { return Elements.end(); }
 
 private:
-    void CheckExists(int32_t index) const {
+    void CheckExists(int64_t index) const {
         if (!Exists(index)) {
             RaiseError(ErrNo::ControlArrayElementMissing, std::to_string(index));
         }

@@ -27,17 +27,8 @@ void MeshScene::Show(ObjectFile object, ObjectPlacement placement) {
     Placement = std::move(placement);
     const ViewTransform view = MakeViewTransform(Model, Placement, ViewScale, 0, 0, Width, Height);
     LoadObjectMarkers(
-        Model, view,
-        [this](int16_t, float x, float y) {
-            NodeElement& node = NextMarker(Node);
-            node.Left = x - node.Width / 2;
-            node.Top = y - node.Height / 2;
-            node.Visible = true;
-        },
-        [this](int16_t, float x1, float y1, float x2, float y2) {
-            JointElement& joint = NextMarker(Joint);
-            joint = JointElement{x1, y1, x2, y2, joint.BorderColor, joint.BorderWidth, true};
-        });
+        Model, view, [this](int16_t, float x, float y) { LoadNodeMarker(Node, x, y); },
+        [this](int16_t, float x1, float y1, float x2, float y2) { LoadJointMarker(Joint, x1, y1, x2, y2); });
     ChooseMesh(0);
 }
 

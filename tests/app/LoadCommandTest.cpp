@@ -161,3 +161,10 @@ TEST_F(LoadCommandTest, UnopenablePathsAreErrorBoxesAndLeaveTheEditorEmpty) {
     Load(MeshesOf({2}));
     ExpectCounts(2, 1, 2, 1);
 }
+
+TEST_F(LoadCommandTest, MoreMarkersThanSixteenBitsCountStillLoad) {
+    Load(MeshesOf({2, 32766}));
+    ExpectCounts(32768, 32766, 2, 1);
+    EXPECT_TRUE(Window->Node(32767).Visible);
+    EXPECT_TRUE(Boxes.Records.empty());
+}
