@@ -31,7 +31,6 @@ public:
 private:
     void PaintWholeNode(const MarkerShape& shape, int64_t x, int64_t y, uint32_t fill, uint32_t border);
     void DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour);
-    void DrawSteepLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour);
     void FillRow(int64_t y, int64_t from, int64_t to, uint32_t colour);
     void FillColumn(int64_t x, int64_t from, int64_t to, uint32_t colour);
     uint32_t* LineAt(int64_t y) const { return reinterpret_cast<uint32_t*>(Bits + y * BytesPerLine); }
