@@ -6,9 +6,13 @@
 
 #include <QImage>
 
+#include <bit>
 #include <cstring>
 
 namespace {
+// Pixels are read and written as whole words, blue in the lowest byte.
+static_assert(std::endian::native == std::endian::little);
+
 constexpr uint32_t DesktopWindow = 0x00010010;
 
 // Holds a value that is made before any code runs and never destroyed, so pictures released during
@@ -71,17 +75,84 @@ inline const PixelPlane* ContextPlane(uint32_t handle) {
     }
 }
 
+// The planes of the last pair of memory contexts copied between. A grid copies its tile hundreds of
+// thousands of times between the same two contexts, and finding both each time would cost as much as
+// the copy; selecting into or deleting any context forgets the pair. Image contexts are never kept:
+// their image may move at any time.
+struct CopyRoute {
+    bool Known = false;
+    uint32_t Destination = 0;
+    uint32_t Source = 0;
+    PixelPlane To;
+    PixelPlane From;
+};
+
+constinit CopyRoute Route;
+
+bool IsMemoryContext(uint32_t handle) {
+    const DrawingContext* context = Contexts().Find(handle);
+    return context != nullptr && context->Kind == DrawingContext::Target::Memory;
+}
+
+// The two contexts' planes, or false when either has none.
+bool FindRoute(uint32_t destination, uint32_t source, const PixelPlane*& to, const PixelPlane*& from) {
+    if (Route.Known && Route.Destination == destination && Route.Source == source) {
+        to = &Route.To;
+        from = &Route.From;
+        return true;
+    }
+    to = ContextPlane(destination);
+    from = to != nullptr ? ContextPlane(source) : nullptr;
+    if (from == nullptr) {
+        return false;
+    }
+    if (IsMemoryContext(destination) && IsMemoryContext(source)) {
+        Route = {true, destination, source, *to, *from};
+    }
+    return true;
+}
+
 uint8_t* PixelAt(const PixelPlane& plane, int64_t x, int64_t y) {
     return plane.Top + y * plane.Step + x * plane.BytesPerPixel;
 }
 
-// 24-bit blue-green-red to 32-bit, one whole-pixel store each.
-void ExpandRow(uint8_t* to, const uint8_t* from, int64_t pixels) {
-    for (int64_t i = 0; i < pixels; ++i, to += 4, from += 3) {
-        const uint32_t pixel = 0xFF000000u | static_cast<uint32_t>(from[2]) << 16 |
-                               static_cast<uint32_t>(from[1]) << 8 | from[0];
-        std::memcpy(to, &pixel, 4);
+// A row of a grid tile is a few bytes: moved as two overlapping words (both read before either is
+// written, so the rows may overlap) instead of through a library call.
+void MoveRow(uint8_t* to, const uint8_t* from, size_t bytes) {
+    if (bytes >= 8 && bytes <= 16) {
+        uint64_t head, tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + bytes - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + bytes - 8, &tail, 8);
+    } else if (bytes >= 4 && bytes < 8) {
+        uint32_t head, tail;
+        std::memcpy(&head, from, 4);
+        std::memcpy(&tail, from + bytes - 4, 4);
+        std::memcpy(to, &head, 4);
+        std::memcpy(to + bytes - 4, &tail, 4);
+    } else {
+        std::memmove(to, from, bytes);
     }
+}
+
+// 24-bit blue-green-red to 32-bit, one word read and one written a pixel: every pixel but the last is
+// read with the next pixel's first byte, the last with the byte before it, so no read leaves the row.
+void ExpandRow(uint8_t* to, const uint8_t* from, int64_t pixels) {
+    uint32_t pixel;
+    if (pixels == 1) {
+        pixel = static_cast<uint32_t>(from[2]) << 16 | static_cast<uint32_t>(from[1]) << 8 | from[0];
+    } else {
+        for (int64_t i = 0; i < pixels - 1; ++i, to += 4, from += 3) {
+            std::memcpy(&pixel, from, 4);
+            pixel |= 0xFF000000u;
+            std::memcpy(to, &pixel, 4);
+        }
+        std::memcpy(&pixel, from - 1, 4);
+        pixel >>= 8;
+    }
+    pixel |= 0xFF000000u;
+    std::memcpy(to, &pixel, 4);
 }
 
 void PackRow(uint8_t* to, const uint8_t* from, int64_t pixels) {
@@ -128,7 +199,7 @@ void CopyBlock(const PixelPlane& to, int64_t x, int64_t y, const PixelPlane& fro
     if (to.BytesPerPixel == from.BytesPerPixel) {
         const auto bytes = static_cast<size_t>(width * to.BytesPerPixel);
         for (int64_t row = 0; row < height; ++row, target += targetStep, source += sourceStep) {
-            std::memmove(target, source, bytes);
+            MoveRow(target, source, bytes);
         }
     } else if (to.BytesPerPixel == 4) {
         for (int64_t row = 0; row < height; ++row, target += targetStep, source += sourceStep) {
@@ -169,6 +240,7 @@ uint32_t SelectObject(uint32_t context, uint32_t object) {
         (bitmap->SelectedInto != 0 && bitmap->SelectedInto != context)) {
         return 0;
     }
+    Route = {};
     const uint32_t previous = target->Selected;
     if (Bitmap* old = Bitmaps().Find(previous)) {
         old->SelectedInto = 0;
@@ -187,6 +259,7 @@ int32_t DeleteDC(uint32_t context) {
     if (Bitmap* bitmap = Bitmaps().Find(target->Selected)) {
         bitmap->SelectedInto = 0;
     }
+    Route = {};
     return Contexts().Remove(context) ? 1 : 0;
 }
 
@@ -221,9 +294,9 @@ int32_t BitBlt(uint32_t destination, int32_t x, int32_t y, int32_t width, int32_
     if (operation != SRCCOPY) {
         return 0;
     }
-    const PixelPlane* to = ContextPlane(destination);
-    const PixelPlane* from = to != nullptr ? ContextPlane(source) : nullptr;
-    if (from == nullptr) {
+    const PixelPlane* to;
+    const PixelPlane* from;
+    if (!FindRoute(destination, source, to, from)) {
         return 0;
     }
     int64_t toX = x, toY = y, fromX = sx, fromY = sy, columns = width, rows = height;

@@ -1,6 +1,5 @@
 #include "DrawingArea.h"
 
-#include "Gdi.h"
 #include "MarkerPainter.h"
 
 #include <QPaintEvent>
@@ -10,32 +9,20 @@
 #include <cstring>
 
 DrawingArea::DrawingArea(const NodePool& nodes, const JointPool& joints, QWidget* parent)
-    : QWidget(parent), Nodes(nodes), Joints(joints),
-      BackgroundImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32) {
+    : QWidget(parent), Nodes(nodes), Joints(joints), Canvas(width(), height()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    BackgroundImage.fill(Qt::black);
-}
-
-DrawingArea::~DrawingArea() {
-    DeleteDC(BackgroundDC);
 }
 
 uint32_t DrawingArea::hDC() {
     // Before the window is first shown, a new size reaches the widget ahead of its resize event;
     // what is drawn now must land on a background of the size the area already has.
-    if (BackgroundImage.size() != size().expandedTo(QSize(1, 1))) {
-        QResizeEvent resize(size(), BackgroundImage.size());
-        resizeEvent(&resize);
-    }
-    if (BackgroundDC == 0) {
-        BackgroundDC = CreateImageDC(&BackgroundImage);
-    }
-    return BackgroundDC;
+    Canvas.Resize(width(), height());
+    return Canvas.hDC();
 }
 
 void DrawingArea::Cls() {
-    BackgroundImage.fill(Qt::black);
+    Canvas.FillBlack();
 }
 
 void DrawingArea::Refresh() {
@@ -43,11 +30,13 @@ void DrawingArea::Refresh() {
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
-    if (Picture.size() != BackgroundImage.size() || Picture.format() != BackgroundImage.format()) {
-        Picture = QImage(BackgroundImage.size(), BackgroundImage.format());
+    const QImage background = Canvas.Image();
+    if (Picture.size() != background.size() || Picture.format() != background.format()) {
+        Picture = QImage(background.size(), background.format());
     }
-    std::memcpy(Picture.bits(), BackgroundImage.constBits(),
-                static_cast<size_t>(BackgroundImage.sizeInBytes()));
+    if (!background.isNull()) {
+        std::memcpy(Picture.bits(), background.constBits(), static_cast<size_t>(background.sizeInBytes()));
+    }
     {
         QPainter onPicture(&Picture);
         PaintMarkers(onPicture, Nodes, Joints);
@@ -59,16 +48,5 @@ void DrawingArea::paintEvent(QPaintEvent* event) {
 }
 
 void DrawingArea::resizeEvent(QResizeEvent*) {
-    const QSize wanted = size().expandedTo(QSize(1, 1));
-    if (wanted == BackgroundImage.size()) {
-        return;
-    }
-    // The background keeps its pixels where they were; new area starts black.
-    QImage resized(wanted, QImage::Format_RGB32);
-    resized.fill(Qt::black);
-    QPainter painter(&resized);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, BackgroundImage);
-    painter.end();
-    BackgroundImage.swap(resized);
+    Canvas.Resize(width(), height());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackBuffer.h"
 #include "JointElement.h"
 #include "NodeElement.h"
 
@@ -12,7 +13,6 @@ class DrawingArea : public QWidget {
     Q_OBJECT
 public:
     DrawingArea(const NodePool& nodes, const JointPool& joints, QWidget* parent = nullptr);
-    ~DrawingArea() override;
 
     float ScaleWidth() const { return static_cast<float>(width()); }
     float ScaleHeight() const { return static_cast<float>(height()); }
@@ -20,10 +20,10 @@ public:
     void Cls();
     // Shows what was drawn and the markers as they are now.
     void Refresh();
-    // What is drawn into the area (32-bit RGB, the widget's size): the same object for the widget's
-    // whole life, its pixels kept across resizes.
-    QImage& Background() { return BackgroundImage; }
-    // The drawing context onto the background (made on first use), at the area's size.
+    // A view of what is drawn into the area (32-bit RGB, the widget's size), valid until the area is
+    // next resized; its pixels are kept across resizes.
+    QImage Background() { return Canvas.Image(); }
+    // The drawing context onto the background, at the area's size.
     uint32_t hDC();
 
 protected:
@@ -33,8 +33,7 @@ protected:
 private:
     const NodePool& Nodes;
     const JointPool& Joints;
-    QImage BackgroundImage;
+    BackBuffer Canvas;
     // The background with the markers on it, remade at every paint.
     QImage Picture;
-    uint32_t BackgroundDC = 0;
 };

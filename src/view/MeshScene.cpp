@@ -1,6 +1,5 @@
 #include "MeshScene.h"
 
-#include "Gdi.h"
 #include "MarkerPainter.h"
 #include "MeshRedraw.h"
 #include "RuntimeError.h"
@@ -12,15 +11,7 @@
 #include <string>
 
 MeshScene::MeshScene(int16_t width, int16_t height)
-    : Width(width), Height(height),
-      Background(std::max<int>(width, 1), std::max<int>(height, 1), QImage::Format_RGB32) {
-    Background.fill(Qt::black);
-    BackgroundDC = CreateImageDC(&Background);
-}
-
-MeshScene::~MeshScene() {
-    DeleteDC(BackgroundDC);
-}
+    : Width(width), Height(height), Background(width, height) {}
 
 void MeshScene::Show(ObjectFile object, ObjectPlacement placement) {
     Model = std::move(object);
@@ -60,14 +51,14 @@ void MeshScene::MarkLine(int32_t index) {
 void MeshScene::Redraw() {
     const ViewTransform view = MakeViewTransform(Model, Placement, ViewScale, 0, 0, Width, Height);
     PlaceMarkers(Node, Joint, Model, Placement, view, [this] { return ListIndex; });
-    if (!ShowGrid || !DrawGridTiles(BackgroundDC, Background.width(), Background.height(), Surface,
+    if (!ShowGrid || !DrawGridTiles(Background.hDC(), Background.Width(), Background.Height(), Surface,
                                     GridTileSize, Grid(), CellSize())) {
-        Background.fill(Qt::black);
+        Background.FillBlack();
     }
 }
 
 QImage MeshScene::Picture() const {
-    QImage picture = Background.copy();
+    QImage picture = Background.Image().copy();
     QPainter painter(&picture);
     PaintMarkers(painter, Node, Joint);
     return picture;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackBuffer.h"
 #include "JointElement.h"
 #include "NodeElement.h"
 #include "SceneDrawing.h"
@@ -15,7 +16,6 @@
 class MeshScene {
 public:
     MeshScene(int16_t width, int16_t height);
-    ~MeshScene();
     MeshScene(const MeshScene&) = delete;
     MeshScene& operator=(const MeshScene&) = delete;
 
@@ -51,8 +51,7 @@ private:
     int32_t ListIndex = -1;
     int16_t Width;
     int16_t Height;
-    QImage Background;
-    uint32_t BackgroundDC = 0;
+    BackBuffer Background;
     clsOffScreenDC Surface;
     int16_t GridTileSize = 0;
 };

@@ -180,3 +180,54 @@ TEST(Gdi, ImageContextsNeverWriteIntoACopyOfTheImage) {
     EXPECT_EQ(image.pixel(0, 1), Expected(0, 1));
     DeleteDC(target);
 }
+
+// Every width from 1 to 6 pixels (rows of 3 to 18 bytes, the widest without row padding) converted
+// from a DIB and moved within a device bitmap both ways along a row, at the very end of the bitmap
+// so that a read past a row would leave the allocation.
+TEST(Gdi, SmallBlocksConvertAndMoveWholePixelsOnly) {
+    for (int32_t width = 1; width <= 6; ++width) {
+        DibContext source(width, 2);
+        const uint32_t device = CreateCompatibleDC(0);
+        const uint32_t bitmap = ScreenBitmap(width + 2, 2);
+        SelectObject(device, bitmap);
+        BitBlt(device, 2, 0, width, 2, source.Dc, 0, 0, SRCCOPY);
+        BitBlt(device, 1, 0, width, 2, device, 2, 0, SRCCOPY); // overlapping, leftwards
+        BitBlt(device, 2, 1, width, 1, device, 1, 1, SRCCOPY); // overlapping, rightwards
+        QImage image(width + 2, 2, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const uint32_t target = CreateImageDC(&image);
+        BitBlt(target, 0, 0, width + 2, 2, device, 0, 0, SRCCOPY);
+        for (int x = 0; x < width; ++x) {
+            EXPECT_EQ(image.pixel(x + 1, 0), Expected(x, 0)) << width << ": " << x;
+            EXPECT_EQ(image.pixel(x + 2, 1), Expected(x, 1)) << width << ": " << x;
+        }
+        EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0)) << width;
+        EXPECT_EQ(qAlpha(reinterpret_cast<const QRgb*>(image.constScanLine(1))[2]), 255) << width;
+        DeleteDC(target);
+        DeleteDC(device);
+        DeleteObject(bitmap);
+    }
+}
+
+// Copies between the same two contexts skip finding them again; changing either must not leave a
+// copy going where the context no longer points.
+TEST(Gdi, RepeatedCopiesFollowNewSelectionsAndRefuseDeletedContexts) {
+    DibContext source(2, 2);
+    const uint32_t device = CreateCompatibleDC(0);
+    const uint32_t first = ScreenBitmap(2, 2);
+    const uint32_t second = ScreenBitmap(2, 2);
+    SelectObject(device, first);
+    EXPECT_EQ(BitBlt(device, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 1);
+    SelectObject(device, second);
+    EXPECT_EQ(DeleteObject(first), 1) << "no longer selected";
+    EXPECT_EQ(BitBlt(device, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 1);
+    QImage image(2, 2, QImage::Format_RGB32);
+    const uint32_t target = CreateImageDC(&image);
+    BitBlt(target, 0, 0, 2, 2, device, 0, 0, SRCCOPY);
+    EXPECT_EQ(image.pixel(1, 1), Expected(1, 1)) << "the copy reached the bitmap selected now";
+    EXPECT_EQ(DeleteDC(device), 1);
+    EXPECT_EQ(DeleteObject(second), 1);
+    EXPECT_EQ(BitBlt(device, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 0);
+    EXPECT_EQ(BitBlt(source.Dc, 0, 0, 2, 2, device, 0, 0, SRCCOPY), 0);
+    DeleteDC(target);
+}
