@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -78,8 +79,8 @@ void SetReloadFolderBase(const std::string& base) {
     OverrideBase = base;
 }
 
-void WriteFileNoFollow(const std::string& path, const QByteArray& bytes) {
-    const FileDescriptor file = OpenRegularFile(path, O_WRONLY | O_CREAT | O_TRUNC);
+namespace {
+void WriteAll(const FileDescriptor& file, const std::string& path, const QByteArray& bytes) {
     const char* data = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
@@ -95,8 +96,7 @@ void WriteFileNoFollow(const std::string& path, const QByteArray& bytes) {
     }
 }
 
-QByteArray ReadFileNoFollow(const std::string& path) {
-    const FileDescriptor file = OpenRegularFile(path, O_RDONLY);
+QByteArray ReadAll(const FileDescriptor& file, const std::string& path) {
     QByteArray bytes;
     char buffer[65536];
     for (;;) {
@@ -112,4 +112,25 @@ QByteArray ReadFileNoFollow(const std::string& path) {
         }
         bytes.append(buffer, got);
     }
+}
+
+// Every program of this user shares the file, so a round trip holds it alone. A file system without
+// locks still gets the round trip, as it did before there were two programs.
+void LockAlone(const FileDescriptor& file) {
+    while (flock(file.Get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+} // namespace
+
+QByteArray RoundTripFileNoFollow(const std::string& path, const QByteArray& bytes) {
+    const FileDescriptor file = OpenRegularFile(path, O_RDWR | O_CREAT);
+    LockAlone(file);
+    if (ftruncate(file.Get(), 0) != 0) {
+        RaiseAccess(path, "cannot be written");
+    }
+    WriteAll(file, path, bytes);
+    if (lseek(file.Get(), 0, SEEK_SET) != 0) {
+        RaiseAccess(path, "cannot be read");
+    }
+    return ReadAll(file, path);
 }

@@ -13,6 +13,6 @@ std::string ReloadFilePath();
 // Puts the private folder under another base (tests); an empty text restores the usual one.
 void SetReloadFolderBase(const std::string& base);
 
-// Writes or reads a whole file without following a link at its name (error 75 on failure).
-void WriteFileNoFollow(const std::string& path, const QByteArray& bytes);
-QByteArray ReadFileNoFollow(const std::string& path);
+// Writes a whole file and reads it back, without following a link at its name (error 75 on failure),
+// holding it against every other program doing the same meanwhile.
+QByteArray RoundTripFileNoFollow(const std::string& path, const QByteArray& bytes);

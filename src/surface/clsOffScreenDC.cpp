@@ -134,9 +134,8 @@ void clsOffScreenDC::MapPixels() {
 void clsOffScreenDC::GetDCsObject() {
     Guarded("GetDCsObject", [&] {
         ReplacePicture(CreatePicture(MemBitmap, PICTYPE_BITMAP));
-        const std::string path = ReloadFilePath();
-        WriteFileNoFollow(path, EncodePictureBmp(ImagePicture));
-        ReplacePicture(DecodePictureBmp(ReadFileNoFollow(path)));
+        ReplacePicture(
+            DecodePictureBmp(RoundTripFileNoFollow(ReloadFilePath(), EncodePictureBmp(ImagePicture))));
         SelectObject(MemDC, ImagePicture->Handle());
         DeleteObject(MemBitmap);
         MemBitmap = 0;

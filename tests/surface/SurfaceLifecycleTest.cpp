@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <future>
+
 using SurfaceLifecycle = SurfaceTest;
 
 TEST_F(SurfaceLifecycle, EmptyInstanceAnswersNothingAndCopiesNothing) {
@@ -157,6 +159,23 @@ TEST_F(SurfaceLifecycle, ReloadFileHoldsTheImageAsMadeInAPrivateFolder) {
     surface.ResizeDC(4, 0);
     EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32), Displayed(surface))
         << "every resize rewrites it";
+}
+
+// Two programs of one user share the reload file; each round trip must read back what it wrote, never
+// the other's bytes or a file the other has just emptied.
+TEST_F(SurfaceLifecycle, RoundTripsThroughTheReloadFileNeverCross) {
+    const std::string path = ReloadFilePath();
+    auto roundTrips = [&path](char fill, qsizetype size) {
+        const QByteArray bytes(size, fill);
+        int crossed = 0;
+        for (int i = 0; i < 300; ++i) {
+            crossed += RoundTripFileNoFollow(path, bytes) != bytes ? 1 : 0;
+        }
+        return crossed;
+    };
+    std::future<int> other = std::async(std::launch::async, roundTrips, 'a', 70000);
+    EXPECT_EQ(roundTrips('b', 3000), 0);
+    EXPECT_EQ(other.get(), 0);
 }
 
 TEST_F(SurfaceLifecycle, RefusesFoldersThatAreNotPrivate) {
