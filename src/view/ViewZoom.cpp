@@ -7,11 +7,13 @@
 #include <limits>
 
 float ZoomedIn(float viewScale) {
-    return ToSingle(static_cast<double>(viewScale) * 1.25);
+    const double zoomed = static_cast<double>(viewScale) * 1.25;
+    return zoomed <= std::numeric_limits<float>::max() ? ToSingle(zoomed) : viewScale;
 }
 
 float ZoomedOut(float viewScale) {
-    return ToSingle(static_cast<double>(viewScale) / 1.25);
+    const double zoomed = static_cast<double>(viewScale) / 1.25;
+    return zoomed >= std::numeric_limits<float>::min() ? ToSingle(zoomed) : viewScale;
 }
 
 int16_t GridCellSize(int16_t gridSpacing, float viewScale) {

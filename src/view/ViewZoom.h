@@ -3,7 +3,9 @@
 #include <cstdint>
 
 // One click of "+" or "--": the zoom times or divided by 1.25, computed in double and stored in
-// single precision, so rounding accumulates from step to step. No bound either way.
+// single precision, so rounding accumulates from step to step. A step that would leave the normal
+// single range gives the zoom back unchanged: beyond it the zoom would turn infinite, or sink through
+// denormals to 0, where the other button could no longer bring it back.
 float ZoomedIn(float viewScale);
 float ZoomedOut(float viewScale);
 

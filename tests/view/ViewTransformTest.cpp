@@ -106,6 +106,23 @@ TEST(Zoom, StepsInAndOutAccumulateSinglePrecisionRounding) {
     EXPECT_EQ(ZoomedOut(ZoomedIn(4)), 4.0f);
 }
 
+// Holding a zoom key down for a minute must never leave a zoom the other key cannot undo.
+TEST(Zoom, StepsStopAtTheEdgesOfTheNormalSingleRange) {
+    float scale = 4;
+    for (int i = 0; i < 2000; ++i) {
+        scale = ZoomedOut(scale);
+    }
+    EXPECT_GE(scale, std::numeric_limits<float>::min());
+    EXPECT_EQ(ZoomedOut(scale), scale);
+    EXPECT_GT(ZoomedIn(scale), scale);
+    for (int i = 0; i < 2000; ++i) {
+        scale = ZoomedIn(scale);
+    }
+    EXPECT_TRUE(std::isfinite(scale));
+    EXPECT_EQ(ZoomedIn(scale), scale);
+    EXPECT_LT(ZoomedOut(scale), scale);
+}
+
 TEST(Zoom, GridCellSizeRoundsAndStaysWithinSixteenBits) {
     EXPECT_EQ(GridCellSize(5, 4), 20);
     EXPECT_EQ(GridCellSize(5, 6.25f), 31);
