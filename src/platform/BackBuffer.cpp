@@ -3,20 +3,10 @@
 #include "Gdi.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <cstring>
 
 namespace {
-// Opaque black as a 32-bit RGB pixel; a new device bitmap's zero bytes would carry no alpha.
-constexpr uint32_t OpaqueBlack = 0xFF000000u;
-
-void FillPlane(const PixelPlane& plane, uint32_t pixel) {
-    for (int32_t y = 0; y < plane.Height; ++y) {
-        uint8_t* row = plane.Top + y * plane.Step;
-        for (int32_t x = 0; x < plane.Width; ++x) {
-            std::memcpy(row + 4 * static_cast<ptrdiff_t>(x), &pixel, 4);
-        }
-    }
+QImage PlaneImage(const PixelPlane& plane) {
+    return QImage(plane.Top, plane.Width, plane.Height, plane.Step, QImage::Format_RGB32);
 }
 } // namespace
 
@@ -40,7 +30,8 @@ bool BackBuffer::Resize(int32_t width, int32_t height) {
     if (bitmap == 0 || !GetBitmapPlane(bitmap, plane)) {
         return false;
     }
-    FillPlane(plane, OpaqueBlack);
+    // A new device bitmap's zero bytes would carry no alpha.
+    PlaneImage(plane).fill(Qt::black);
     if (Bits != 0) {
         const uint32_t copy = CreateCompatibleDC(Context);
         SelectObject(copy, bitmap);
@@ -55,12 +46,11 @@ bool BackBuffer::Resize(int32_t width, int32_t height) {
 }
 
 void BackBuffer::FillBlack() {
-    FillPlane(Pixels, OpaqueBlack);
+    if (Bits != 0) {
+        PlaneImage(Pixels).fill(Qt::black);
+    }
 }
 
 QImage BackBuffer::Image() const {
-    if (Bits == 0) {
-        return {};
-    }
-    return QImage(Pixels.Top, Pixels.Width, Pixels.Height, Pixels.Step, QImage::Format_RGB32);
+    return Bits != 0 ? PlaneImage(Pixels) : QImage();
 }
