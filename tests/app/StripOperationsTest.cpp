@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "ErrorOf.h"
 
 #include "ListBox.h"
 #include "RuntimeError.h"
@@ -6,17 +7,7 @@
 #include "modObjects.h"
 
 namespace {
-class StripOperationsTest : public EditorFixture {
-protected:
-    int32_t ErrorOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const RuntimeError& error) {
-            return error.Number();
-        }
-        return 0;
-    }
-};
+class StripOperationsTest : public EditorFixture {};
 } // namespace
 
 TEST_F(StripOperationsTest, GrowingRunsTheLayoutForEveryCreatedBoxOnly) {

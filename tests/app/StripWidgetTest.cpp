@@ -1,29 +1,15 @@
 #include "EditorFixture.h"
+#include "PaintRecorder.h"
 
 #include "ListBox.h"
 #include "SelectorStrip.h"
 #include "frmMain.h"
 #include "modObjects.h"
 
-#include <QPaintEvent>
 #include <QPushButton>
 #include <QTest>
 
 namespace {
-// Records the regions a widget repaints.
-class PaintRecorder : public QObject {
-public:
-    std::vector<QRegion> Regions;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            Regions.push_back(static_cast<QPaintEvent*>(event)->region());
-        }
-        return false;
-    }
-};
-
 class StripWidgetTest : public EditorFixture {
 protected:
     void SetUp() override {

@@ -1,28 +1,14 @@
 #include "SelectorStrip.h"
+#include "PaintRecorder.h"
 #include "StripTestBoxes.h"
 
 #include <QHelpEvent>
-#include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
-// Records the regions the strip repaints.
-class PaintRecorder : public QObject {
-public:
-    std::vector<QRegion> Regions;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            Regions.push_back(static_cast<QPaintEvent*>(event)->region());
-        }
-        return false;
-    }
-};
-
 class SelectorStripTest : public ::testing::Test {
 protected:
     void Show(BoxFlow flow, int count, int perLine) {

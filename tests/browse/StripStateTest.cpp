@@ -1,22 +1,11 @@
 #include "StripState.h"
-#include "RuntimeError.h"
+#include "ErrorOf.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 ElementArray<BoxElement> EmptyStrip(int32_t colour) {
     return ElementArray<BoxElement>(BoxElement{0, 0, 17, 17, colour, false});
-}
-
-int32_t ErrorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
 }
 } // namespace
 

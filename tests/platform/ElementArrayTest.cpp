@@ -1,4 +1,5 @@
 #include "ElementArray.h"
+#include "ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +8,6 @@ struct Box {
     int Colour = 0;
     bool Visible = false;
 };
-int32_t ErrorOf(auto&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
 } // namespace
 
 TEST(ElementArray, StartsEmptyWithElementZero) {

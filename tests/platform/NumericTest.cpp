@@ -1,20 +1,9 @@
 #include "Numeric.h"
-#include "RuntimeError.h"
+#include "ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
-
-namespace {
-int32_t ErrorOf(auto&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
-} // namespace
 
 TEST(Numeric, RoundsHalvesToEven) {
     EXPECT_EQ(ToInt16(320.5), 320);

@@ -1,5 +1,6 @@
 #include "CliCheck.h"
 #include "CliInfo.h"
+#include "CliRun.h"
 #include "LinWriter.h"
 #include "SampleObject.h"
 #include "TempFolder.h"
@@ -9,21 +10,7 @@
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
-struct CliRun {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-CliRun RunCli(int (*command)(const CliContext&), std::vector<std::string> arguments) {
-    std::ostringstream out, err;
-    const int status = command(CliContext{std::move(arguments), out, err});
-    return {status, out.str(), err.str()};
-}
-
 class CliTest : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, std::vector<unsigned char> bytes) {

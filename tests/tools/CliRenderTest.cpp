@@ -1,4 +1,5 @@
 #include "CliRender.h"
+#include "CliRun.h"
 #include "CliSvg.h"
 #include "DrawingArea.h"
 #include "EditorFixture.h"
@@ -14,21 +15,8 @@
 #include <QXmlStreamReader>
 
 #include <map>
-#include <sstream>
 
 namespace {
-struct CliRun {
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-CliRun RunCli(int (*command)(const CliContext&), std::vector<std::string> arguments) {
-    std::ostringstream out, err;
-    const int status = command(CliContext{std::move(arguments), out, err});
-    return {status, out.str(), err.str()};
-}
-
 // One editor state: reached in the window by its controls, and by `render` through its options.
 struct ViewCase {
     int Mesh;

@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "ErrorOf.h"
 
 #include "JointElement.h"
 #include "NodeElement.h"
@@ -10,15 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-int32_t ErrorOf(auto&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& error) {
-        return error.Number();
-    }
-    return 0;
-}
-
 std::vector<float> LeftsOf(const NodePool& pool) {
     std::vector<float> lefts;
     for (const NodeElement& node : pool) {
