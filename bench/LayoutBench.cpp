@@ -23,8 +23,8 @@ void BM_StripLayoutRuns(benchmark::State& state) {
         ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, 32768, false}};
         picPoint.Reserve(static_cast<size_t>(points));
         picLine.Reserve(static_cast<size_t>(points));
-        StripFlow rows(StripAxis::Rows);
-        StripFlow columns(StripAxis::Columns);
+        StripFlow rows(BoxFlow::Rows);
+        StripFlow columns(BoxFlow::Columns);
         const auto arrange = [&] {
             const PanelInput input{872, 555, 0, 0, 249, 393};
             benchmark::DoNotOptimize(

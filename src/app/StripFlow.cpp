@@ -13,12 +13,12 @@ bool SameGeometry(const BoxElement& a, const BoxElement& b) {
 }
 } // namespace
 
-StripFlow::StripFlow(StripAxis axis)
-    : AlongPosition(axis == StripAxis::Rows ? &BoxElement::Left : &BoxElement::Top),
-      AlongSize(axis == StripAxis::Rows ? &BoxElement::Width : &BoxElement::Height),
-      AcrossPosition(axis == StripAxis::Rows ? &BoxElement::Top : &BoxElement::Left),
-      AcrossSize(axis == StripAxis::Rows ? &BoxElement::Height : &BoxElement::Width),
-      Margin(axis == StripAxis::Rows ? 5.0f : 28.0f) {}
+StripFlow::StripFlow(BoxFlow flow)
+    : AlongPosition(flow == BoxFlow::Rows ? &BoxElement::Left : &BoxElement::Top),
+      AlongSize(flow == BoxFlow::Rows ? &BoxElement::Width : &BoxElement::Height),
+      AcrossPosition(flow == BoxFlow::Rows ? &BoxElement::Top : &BoxElement::Left),
+      AcrossSize(flow == BoxFlow::Rows ? &BoxElement::Height : &BoxElement::Width),
+      Margin(flow == BoxFlow::Rows ? 5.0f : 28.0f) {}
 
 FlowEnd StripFlow::Run(ElementArray<BoxElement>& boxes, float extent) {
     if (!StillValid(boxes, extent)) {

@@ -2,13 +2,10 @@
 
 #include "BoxElement.h"
 #include "ElementArray.h"
+#include "StripGeometry.h"
 
 #include <cstdint>
 #include <limits>
-
-// How a strip flows its boxes: point boxes fill rows, left to right, within the window's inner
-// width; line boxes fill columns, top to bottom, within its inner height.
-enum class StripAxis { Rows, Columns };
 
 // Where a flow ended: the cross position of the last row (its y) or column (its x), and the cross
 // size of the last box; the strip's panel is sized from them.
@@ -17,14 +14,16 @@ struct FlowEnd {
     float LastAcrossSize = 0;
 };
 
-// Places every box of a strip exactly where flowing them all afresh would, but keeps the flow so
+// Point boxes fill rows, left to right, within the window's inner width; line boxes fill columns,
+// top to bottom, within its inner height. Places every box of a strip exactly where flowing them all
+// afresh would, but keeps the flow so
 // that the next run only places boxes added since. The kept flow stays valid while the extent
 // (inner width for rows, inner height for columns) decides every fit test as it did, while no box
 // was removed, and while box 0 and the last placed box keep their geometry; otherwise the strip is
 // flowed afresh. Boxes are never resized once placed: every box is a copy of element 0.
 class StripFlow {
 public:
-    explicit StripFlow(StripAxis axis);
+    explicit StripFlow(BoxFlow flow);
 
     // Places the boxes for the given extent and reports where the flow ended. An overflow of a
     // running position raises error 6, with the boxes before it placed.

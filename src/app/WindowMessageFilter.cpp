@@ -17,6 +17,13 @@ POINTAPI Point(QSize size) {
     return {size.width(), size.height()};
 }
 
+} // namespace
+
+QSize MaxTrackSize(const QWidget& window) {
+    return window.screen()->virtualGeometry().size() + FrameExtent(window);
+}
+
+namespace {
 MINMAXINFO PlatformMinMaxInfo(const QWidget& window) {
     const QSize frame = FrameExtent(window);
     const QScreen* screen = window.screen();
@@ -25,7 +32,7 @@ MINMAXINFO PlatformMinMaxInfo(const QWidget& window) {
     info.ptMaxSize = Point(available.size());
     info.ptMaxPosition = {available.x(), available.y()};
     info.ptMinTrackSize = Point(window.minimumSizeHint().expandedTo(QSize(0, 0)) + frame);
-    info.ptMaxTrackSize = Point(screen->virtualGeometry().size() + frame);
+    info.ptMaxTrackSize = Point(MaxTrackSize(window));
     return info;
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 
 #include <cstdint>
 
 class QWidget;
+
+// The largest outer size the window system lets a window take: the whole desktop and the frame.
+QSize MaxTrackSize(const QWidget& window);
 
 // Sends the events of one registered window through its current window procedure, and asks the
 // procedure for the window's minimum size whenever the window is shown or sized.

@@ -14,7 +14,6 @@
 #include <string>
 
 class DrawingArea;
-class DrawingAreaInput;
 class clsOffScreenDC;
 class ListBox;
 class SelectorStrip;
@@ -136,7 +135,6 @@ public:
     void WireShortcuts();
     // How far from a marker a click still finds it, in screen pixels at any zoom.
     static constexpr double MarkerHitRadius = 5;
-    DrawingAreaInput* picMainInput = nullptr;
 
     // The window's inner size in pixels.
     float ScaleWidth() const;
@@ -163,9 +161,8 @@ private:
     bool Unloaded = false;
 
     // Panel layout: the strips' flows, kept between runs.
-    StripFlow PointRows{StripAxis::Rows};
-    StripFlow LineColumns{StripAxis::Columns};
-    int MaxTrackHeight() const;
+    StripFlow PointRows{BoxFlow::Rows};
+    StripFlow LineColumns{BoxFlow::Columns};
     void PlaceInner();
 };
 

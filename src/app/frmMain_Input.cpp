@@ -27,7 +27,7 @@ const Mesh* MeshWithPoint(int32_t meshIndex, int64_t index) {
 } // namespace
 
 void frmMain::WireDrawingArea() {
-    picMainInput = new DrawingAreaInput(picMain);
+    auto* picMainInput = new DrawingAreaInput(picMain);
     picMainInput->SetTipSource([this](QPoint pixel) { return MarkerTip(pixel.x(), pixel.y()); });
     connect(picMainInput, &DrawingAreaInput::Clicked, this,
             [this](QPoint pixel) { RunHandler([this, pixel] { picMain_Click(pixel.x(), pixel.y()); }); });

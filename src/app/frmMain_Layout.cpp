@@ -4,6 +4,7 @@
 #include "Numeric.h"
 #include "PanelLayout.h"
 #include "SelectorStrip.h"
+#include "WindowMessageFilter.h"
 #include "modWinSize.h"
 
 #include <QGroupBox>
@@ -70,7 +71,7 @@ void frmMain::SetHeight(float twips) {
         return;
     }
     const int outer = frameGeometry().height();
-    const int target = std::min(HeightInPixels(twips, TwipsPerPixelY(), outer), MaxTrackHeight());
+    const int target = std::min(HeightInPixels(twips, TwipsPerPixelY(), outer), MaxTrackSize(*this).height());
     const int before = height();
     resize(width(), before + target - outer);
     if (height() != before && !isVisible()) {
@@ -86,9 +87,4 @@ void frmMain::PlaceInner() {
     const int menuHeight = menuBar()->heightForWidth(width());
     const int top = menuHeight > 0 ? menuHeight : menuBar()->sizeHint().height();
     Inner->setGeometry(0, top, width(), std::max(0, height() - top));
-}
-
-// As on the designed platform, a window is never sized taller than the desktop and its frame.
-int frmMain::MaxTrackHeight() const {
-    return screen()->virtualGeometry().height() + frameGeometry().height() - height();
 }

@@ -17,8 +17,8 @@ ElementArray<BoxElement> Strip(int count) {
 }
 
 // The flow as written, from scratch: what StripFlow must reproduce exactly.
-FlowEnd ReferenceFlow(ElementArray<BoxElement>& boxes, float extent, StripAxis axis) {
-    const bool rows = axis == StripAxis::Rows;
+FlowEnd ReferenceFlow(ElementArray<BoxElement>& boxes, float extent, BoxFlow axis) {
+    const bool rows = axis == BoxFlow::Rows;
     float BoxElement::*alongPosition = rows ? &BoxElement::Left : &BoxElement::Top;
     float BoxElement::*alongSize = rows ? &BoxElement::Width : &BoxElement::Height;
     float BoxElement::*acrossPosition = rows ? &BoxElement::Top : &BoxElement::Left;
@@ -67,7 +67,7 @@ void ExpectSamePlaces(const ElementArray<BoxElement>& actual, const ElementArray
 
 TEST(StripFlowTest, FortyFourPointBoxesAtTheDesignWidthStartASecondRow) {
     auto boxes = Strip(44);
-    StripFlow rows(StripAxis::Rows);
+    StripFlow rows(BoxFlow::Rows);
     const FlowEnd end = rows.Run(boxes, 872);
     EXPECT_EQ(boxes(0).Left, 1);
     EXPECT_EQ(boxes(0).Top, 1);
@@ -81,7 +81,7 @@ TEST(StripFlowTest, FortyFourPointBoxesAtTheDesignWidthStartASecondRow) {
 
 TEST(StripFlowTest, ABoxWhoseEdgePlusMarginEqualsTheExtentStaysInItsRowOrColumn) {
     auto points = Strip(43);
-    StripFlow rows(StripAxis::Rows);
+    StripFlow rows(BoxFlow::Rows);
     rows.Run(points, 863); // box 42 ends at 858, + 5 = 863
     EXPECT_EQ(points(42).Top, 1);
     rows.Run(points, 862);
@@ -89,7 +89,7 @@ TEST(StripFlowTest, ABoxWhoseEdgePlusMarginEqualsTheExtentStaysInItsRowOrColumn)
     EXPECT_EQ(points(42).Top, 21);
 
     auto lines = Strip(26);
-    StripFlow columns(StripAxis::Columns);
+    StripFlow columns(BoxFlow::Columns);
     const FlowEnd fitting = columns.Run(lines, 546); // box 25 ends at 518, + 28 = 546
     EXPECT_EQ(lines(25).Left, 1);
     EXPECT_EQ(lines(25).Top, 501);
@@ -103,7 +103,7 @@ TEST(StripFlowTest, ABoxWhoseEdgePlusMarginEqualsTheExtentStaysInItsRowOrColumn)
 TEST(StripFlowTest, AnEmptyStripStillPlacesItsHiddenBox) {
     auto boxes = Strip(1);
     boxes(0).Left = 50;
-    StripFlow columns(StripAxis::Columns);
+    StripFlow columns(BoxFlow::Columns);
     const FlowEnd end = columns.Run(boxes, 555);
     EXPECT_EQ(boxes(0).Left, 1);
     EXPECT_EQ(boxes(0).Top, 1);
@@ -113,7 +113,7 @@ TEST(StripFlowTest, AnEmptyStripStillPlacesItsHiddenBox) {
 
 TEST(StripFlowTest, AWindowWithNoRoomForTheFirstBoxKeepsEveryBoxAtTheFirstPlace) {
     auto boxes = Strip(32767);
-    StripFlow rows(StripAxis::Rows);
+    StripFlow rows(BoxFlow::Rows);
     const FlowEnd end = rows.Run(boxes, 22);
     EXPECT_EQ(end.Across, 1);
     EXPECT_EQ(boxes(32766).Left, 1);
@@ -129,7 +129,7 @@ TEST(StripFlowTest, AWindowWithNoRoomForTheFirstBoxKeepsEveryBoxAtTheFirstPlace)
 
 TEST(StripFlowTest, ARunningPositionBeyondSixteenBitsIsAnOverflowAndTheFlowRecovers) {
     auto boxes = Strip(2000);
-    StripFlow rows(StripAxis::Rows);
+    StripFlow rows(BoxFlow::Rows);
     try {
         rows.Run(boxes, 30); // one box a row: row 1639 would start at y = 32781
         FAIL() << "no overflow";
@@ -145,7 +145,7 @@ TEST(StripFlowTest, ARunningPositionBeyondSixteenBitsIsAnOverflowAndTheFlowRecov
 // The kept flow against a fresh one, through the runs an editor makes: boxes added one at a time,
 // strips emptied and refilled, the window resized in steps small and large, and now and then a new
 // box size (fractional ones round halves to even).
-void CompareWithFreshFlow(StripAxis axis, float startExtent, unsigned seed) {
+void CompareWithFreshFlow(BoxFlow axis, float startExtent, unsigned seed) {
     std::mt19937 random(seed);
     auto kept = Strip(1);
     auto fresh = Strip(1);
@@ -185,13 +185,13 @@ void CompareWithFreshFlow(StripAxis axis, float startExtent, unsigned seed) {
 }
 
 TEST(StripFlowTest, KeptFlowMatchesAFreshFlowOverCountsSizesAndExtents) {
-    CompareWithFreshFlow(StripAxis::Rows, 872, 4);
-    CompareWithFreshFlow(StripAxis::Columns, 555, 5);
+    CompareWithFreshFlow(BoxFlow::Rows, 872, 4);
+    CompareWithFreshFlow(BoxFlow::Columns, 555, 5);
 }
 
 TEST(StripFlowTest, BoxesRecreatedBetweenRunsAreFlowedAgain) {
     auto boxes = Strip(60);
-    StripFlow rows(StripAxis::Rows);
+    StripFlow rows(BoxFlow::Rows);
     rows.Run(boxes, 872);
     while (boxes.Count() > 30) {
         boxes.Unload(boxes.Count() - 1);
