@@ -1,7 +1,5 @@
 #include "MessageBoxService.h"
 
-#include <iostream>
-
 namespace {
 StderrMessageBox FallbackBox;
 MessageBoxService* InstalledBox = nullptr;
@@ -25,7 +23,7 @@ int32_t StderrMessageBox::Show(const std::string& prompt, int32_t, const std::st
             text += c;
         }
     }
-    std::cerr << title << ": " << text << '\n';
+    Out << title << ": " << text << '\n';
     return 1;
 }
 

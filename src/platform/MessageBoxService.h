@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,15 @@ int32_t MsgBox(const std::string& prompt, int32_t style, const std::string& titl
 // Installs a service (not owned); nullptr restores the fallback. Returns the one it replaced.
 MessageBoxService* SetMessageBoxService(MessageBoxService* service);
 
-// Writes each message to standard error: for hosts without a window.
+// Writes each message as "title: prompt" to standard error (or another stream): for hosts without a
+// window.
 class StderrMessageBox : public MessageBoxService {
 public:
+    explicit StderrMessageBox(std::ostream& out = std::cerr) : Out(out) {}
     int32_t Show(const std::string& prompt, int32_t style, const std::string& title) override;
+
+private:
+    std::ostream& Out;
 };
 
 // Records every box instead of showing it, and installs itself for its lifetime.

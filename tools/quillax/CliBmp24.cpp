@@ -1,7 +1,6 @@
 #include "CliBmp24.h"
 
 #include "CliMessageBox.h"
-#include "RuntimeError.h"
 #include "clsOffScreenDC.h"
 
 #include <filesystem>
@@ -45,12 +44,5 @@ int CliBmp24(const CliContext& context) {
                     << ": not a bitmap file (it does not start with BM)\n";
         return ExitStatus::Failed;
     }
-    try {
-        surface.SaveFile(arguments[1]);
-    } catch (const RuntimeError& error) {
-        context.Err << "quillax bmp24: " << arguments[1] << ": error " << error.Number() << ": "
-                    << error.Description() << "\n";
-        return ExitStatus::Failed;
-    }
-    return ExitStatus::Ok;
+    return SaveSurface(surface, arguments[1], "bmp24", context);
 }

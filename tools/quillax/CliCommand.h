@@ -19,3 +19,13 @@ struct CliContext {
 };
 
 bool WantsHelp(const std::vector<std::string>& arguments);
+
+class RuntimeError;
+class clsOffScreenDC;
+
+// "quillax COMMAND: FILE: error N: description" on context.Err.
+void ReportFileError(const CliContext& context, const char* command, const std::string& file,
+                     const RuntimeError& error);
+// Saves the surface's image as a bitmap file: Ok, or Failed after reporting why.
+int SaveSurface(clsOffScreenDC& surface, const std::string& file, const char* command,
+                const CliContext& context);

@@ -1,19 +1,13 @@
 #include "CliMessageBox.h"
 
-CliMessageBox::CliMessageBox(std::ostream& err) : Err(err), Previous(SetMessageBoxService(this)) {}
+CliMessageBox::CliMessageBox(std::ostream& err)
+    : StderrMessageBox(err), Previous(SetMessageBoxService(this)) {}
 
 CliMessageBox::~CliMessageBox() {
     SetMessageBoxService(Previous);
 }
 
-int32_t CliMessageBox::Show(const std::string& prompt, int32_t, const std::string& title) {
+int32_t CliMessageBox::Show(const std::string& prompt, int32_t style, const std::string& title) {
     ++Count;
-    std::string text;
-    for (const char c : prompt) {
-        if (c != '\r') {
-            text += c;
-        }
-    }
-    Err << title << ": " << text << '\n';
-    return 1;
+    return StderrMessageBox::Show(prompt, style, title);
 }

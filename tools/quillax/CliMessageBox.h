@@ -6,7 +6,7 @@
 
 // Shows each message box as "title: prompt" on a stream and counts them, installed for its lifetime:
 // a surface that reported an error has failed the command.
-class CliMessageBox : public MessageBoxService {
+class CliMessageBox : public StderrMessageBox {
 public:
     explicit CliMessageBox(std::ostream& err);
     ~CliMessageBox() override;
@@ -17,7 +17,6 @@ public:
     int32_t Shown() const { return Count; }
 
 private:
-    std::ostream& Err;
     MessageBoxService* Previous;
     int32_t Count = 0;
 };

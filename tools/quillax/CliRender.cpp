@@ -30,14 +30,7 @@ int SaveBitmap(QImage& picture, const std::string& fileName, const CliContext& c
     const uint32_t pictureDC = CreateImageDC(&picture);
     BitBlt(surface.DC(), 0, 0, picture.width(), picture.height(), pictureDC, 0, 0, SRCCOPY);
     DeleteDC(pictureDC);
-    try {
-        surface.SaveFile(fileName);
-    } catch (const RuntimeError& error) {
-        context.Err << "quillax render: " << fileName << ": error " << error.Number() << ": "
-                    << error.Description() << "\n";
-        return ExitStatus::Failed;
-    }
-    return ExitStatus::Ok;
+    return SaveSurface(surface, fileName, "render", context);
 }
 
 int WritePicture(const ViewOptions& options, const MeshScene& scene, const CliContext& context) {

@@ -42,17 +42,22 @@ bool ParseSize(const std::string& text, ViewOptions& options) {
     return true;
 }
 
+int32_t LowestValue(const std::string& name) {
+    return name == "--zoom-steps" ? -10000 : name == "--spacing" ? 1 : 0;
+}
+
+int32_t HighestValue(const std::string& name) {
+    return name == "--zoom-steps" ? 10000
+           : name == "--spacing"  ? std::numeric_limits<int16_t>::max()
+                                  : std::numeric_limits<int32_t>::max();
+}
+
 // One option with its value; false when the value does not fit it.
 bool ApplyOption(const std::string& name, const std::string& value, ViewOptions& options) {
-    constexpr int32_t most = std::numeric_limits<int32_t>::max();
     if (name == "--size") {
         return ParseSize(value, options);
     }
-    std::optional<int32_t> number =
-        NumberIn<int32_t>(value, name == "--zoom-steps" ? -10000 : 0, name == "--zoom-steps" ? 10000 : most);
-    if (name == "--spacing") {
-        number = NumberIn<int32_t>(value, 1, std::numeric_limits<int16_t>::max());
-    }
+    const std::optional<int32_t> number = NumberIn<int32_t>(value, LowestValue(name), HighestValue(name));
     if (!number) {
         return false;
     }
@@ -105,11 +110,10 @@ ParsedView ParseViewOptions(const std::vector<std::string>& arguments) {
 }
 
 std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext& context,
-                                    const char* command, int& status) {
+                                    const char* command) {
     ObjectFile object;
     ObjectPlacement placement;
     const LoadOutcome outcome = LoadForCli(options.Input, object, placement);
-    status = ExitStatus::Failed;
     if (!outcome.Loaded) {
         context.Err << "quillax " << command << ": " << options.Input << ": " << outcome.Message << "\n";
         return nullptr;
@@ -131,11 +135,9 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
             scene->MarkLine(line);
         }
         scene->Redraw();
-        status = ExitStatus::Ok;
         return scene;
     } catch (const RuntimeError& error) {
-        context.Err << "quillax " << command << ": " << options.Input << ": error " << error.Number() << ": "
-                    << error.Description() << "\n";
+        ReportFileError(context, command, options.Input, error);
     } catch (const std::bad_alloc&) {
         context.Err << "quillax " << command << ": " << options.Input << ": out of memory\n";
     }
@@ -152,7 +154,6 @@ int RunViewCommand(const CliContext& context, const char* command, const char* h
         context.Err << "quillax " << command << ": " << parsed.Error << "\n" << help << ViewOptionsHelp;
         return ExitStatus::Usage;
     }
-    int status = ExitStatus::Ok;
-    const std::unique_ptr<MeshScene> scene = DrawView(*parsed.Options, context, command, status);
-    return scene ? write(*parsed.Options, *scene, context) : status;
+    const std::unique_ptr<MeshScene> scene = DrawView(*parsed.Options, context, command);
+    return scene ? write(*parsed.Options, *scene, context) : ExitStatus::Failed;
 }

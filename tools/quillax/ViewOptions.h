@@ -37,9 +37,9 @@ struct ParsedView {
 ParsedView ParseViewOptions(const std::vector<std::string>& arguments);
 
 // Loads the input and draws the view; nullptr after telling context.Err why (a missing or unreadable
-// file, or a mesh, point or line the object lacks), with status set to the exit status.
+// file, or a mesh, point or line the object lacks).
 std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext& context,
-                                    const char* command, int& status);
+                                    const char* command);
 
 // Runs a view command: help, option errors (status 2), then write(options, scene).
 using ViewWriter = int (*)(const ViewOptions& options, const MeshScene& scene, const CliContext& context);
