@@ -30,8 +30,6 @@ bool BackBuffer::Resize(int32_t width, int32_t height) {
     if (bitmap == 0 || !GetBitmapPlane(bitmap, plane)) {
         return false;
     }
-    // A new device bitmap's zero bytes would carry no alpha.
-    PlaneImage(plane).fill(Qt::black);
     if (Bits != 0) {
         const uint32_t copy = CreateCompatibleDC(Context);
         SelectObject(copy, bitmap);

@@ -7,7 +7,8 @@
 
 // A bitmap of the drawing layer. A device bitmap (what the screen makes) keeps 4 bytes per pixel,
 // top-down, and offers no bits address; a DIB keeps 24-bit blue-green-red bottom-up rows padded to
-// 4 bytes, whose bits callers may address. New bitmaps are black.
+// 4 bytes, whose bits callers may address. New bitmaps are black: a device bitmap's pixels opaque
+// (alpha 0xFF, as a 32-bit RGB image holds them), a DIB's bytes zero.
 class Bitmap {
 public:
     enum class Format { Device, Dib24 };
@@ -20,9 +21,6 @@ public:
     static int64_t RowBytes(Format format, int64_t width);
 
     bool IsEmpty() const { return !Bits; }
-    Format Kind() const { return BitmapFormat; }
-    int32_t Width() const { return PixelWidth; }
-    int32_t Height() const { return PixelHeight; }
     int32_t Stride() const { return static_cast<int32_t>(RowBytes(BitmapFormat, PixelWidth)); }
     // The bits callers may address: the DIB's first (bottom) row, or nullptr for device bitmaps.
     uint8_t* AddressableBits() const { return BitmapFormat == Format::Dib24 ? Bits.get() : nullptr; }

@@ -36,5 +36,8 @@ public:
     uint8_t* Row(int64_t y) const { return Descriptor->Data + y * RowBytes(); }
 
 private:
+    // Where byte (x, y) lies from Data; -1 when outside the bounds or detached.
+    int64_t Offset(int32_t x, int32_t y) const;
+
     const ArrayDescriptor* Descriptor = nullptr;
 };

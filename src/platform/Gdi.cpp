@@ -6,6 +6,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -55,10 +56,9 @@ const PixelPlane* RenewImagePlane(DrawingContext& context) {
     return &context.Plane;
 }
 
-// The context's pixels, or nullptr when it has none; kept in the context, so a copy of a few pixels
-// neither asks the bitmap nor copies the plane.
-inline const PixelPlane* ContextPlane(uint32_t handle) {
-    DrawingContext* context = Contexts().Find(handle);
+// The context's pixels, or nullptr when it has none (or there is no context); kept in the context,
+// so a copy of a few pixels neither asks the bitmap nor copies the plane.
+inline const PixelPlane* ContextPlane(DrawingContext* context) {
     if (context == nullptr) {
         return nullptr;
     }
@@ -89,11 +89,6 @@ struct CopyRoute {
 
 constinit CopyRoute Route;
 
-bool IsMemoryContext(uint32_t handle) {
-    const DrawingContext* context = Contexts().Find(handle);
-    return context != nullptr && context->Kind == DrawingContext::Target::Memory;
-}
-
 // The two contexts' planes, or false when either has none.
 bool FindRoute(uint32_t destination, uint32_t source, const PixelPlane*& to, const PixelPlane*& from) {
     if (Route.Known && Route.Destination == destination && Route.Source == source) {
@@ -101,12 +96,17 @@ bool FindRoute(uint32_t destination, uint32_t source, const PixelPlane*& to, con
         from = &Route.From;
         return true;
     }
-    to = ContextPlane(destination);
-    from = to != nullptr ? ContextPlane(source) : nullptr;
+    DrawingContext* target = Contexts().Find(destination);
+    to = ContextPlane(target);
+    if (to == nullptr) {
+        return false;
+    }
+    DrawingContext* origin = Contexts().Find(source);
+    from = ContextPlane(origin);
     if (from == nullptr) {
         return false;
     }
-    if (IsMemoryContext(destination) && IsMemoryContext(source)) {
+    if (target->Kind == DrawingContext::Target::Memory && origin->Kind == DrawingContext::Target::Memory) {
         Route = {true, destination, source, *to, *from};
     }
     return true;
@@ -306,6 +306,14 @@ int32_t BitBlt(uint32_t destination, int32_t x, int32_t y, int32_t width, int32_
         CopyBlock(*to, toX, toY, *from, fromX, fromY, columns, rows);
     }
     return 1;
+}
+
+void CopyPlane(const PixelPlane& to, const PixelPlane& from) {
+    const int32_t width = std::min(to.Width, from.Width);
+    const int32_t height = std::min(to.Height, from.Height);
+    if (width > 0 && height > 0) {
+        CopyBlock(to, 0, 0, from, 0, 0, width, height);
+    }
 }
 
 uint32_t GetDesktopWindow() {

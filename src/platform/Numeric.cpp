@@ -27,9 +27,19 @@ int32_t ToInt32(double value) {
     return ToInteger<int32_t>(value);
 }
 
-int16_t CheckedInt16(int64_t value) {
-    if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max()) {
+namespace {
+template <typename T> T CheckedInteger(int64_t value) {
+    if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max()) {
         RaiseError(ErrNo::Overflow);
     }
-    return static_cast<int16_t>(value);
+    return static_cast<T>(value);
+}
+} // namespace
+
+int16_t CheckedInt16(int64_t value) {
+    return CheckedInteger<int16_t>(value);
+}
+
+int32_t CheckedInt32(int64_t value) {
+    return CheckedInteger<int32_t>(value);
 }

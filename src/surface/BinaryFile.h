@@ -11,7 +11,6 @@ class BinaryFile {
 public:
     explicit BinaryFile(const std::string& path);
 
-    bool IsOpen() const { return File.isOpen(); }
     int64_t Length() const { return File.size(); }
     // Up to count bytes from offset; fewer where the file ends.
     QByteArray ReadUpTo(int64_t offset, int64_t count);

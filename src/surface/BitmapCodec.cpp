@@ -168,9 +168,8 @@ std::vector<RgbQuad> ParsePalette(const QByteArray& bytes) {
     return palette;
 }
 
-BitmapFileImage ConvertTo24Bit(const BitmapFileHeader&, const BitmapInfoHeader& info,
-                               const PixelLayout& layout, const std::vector<RgbQuad>& palette,
-                               const QByteArray& data) {
+BitmapFileImage ConvertTo24Bit(const BitmapInfoHeader& info, const PixelLayout& layout,
+                               const std::vector<RgbQuad>& palette, const QByteArray& data) {
     const int64_t stride24 = static_cast<int64_t>(RoundUp(3.0 * static_cast<double>(layout.Width) / 4)) * 4;
     if (stride24 > MaxArrayElements / layout.Height) {
         RaiseError(ErrNo::OutOfMemory, "the converted image is too large");

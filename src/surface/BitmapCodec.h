@@ -81,9 +81,8 @@ std::vector<RgbQuad> ParsePalette(const QByteArray& bytes);
 // Converts checked palette pixel data (DataBytes of it) to a 24-bit bottom-up image with its
 // converted headers. A palette index beyond the colour table is a subscript error (9); an image
 // beyond the platform's limit is out of memory (7).
-BitmapFileImage ConvertTo24Bit(const BitmapFileHeader& file, const BitmapInfoHeader& info,
-                               const PixelLayout& layout, const std::vector<RgbQuad>& palette,
-                               const QByteArray& data);
+BitmapFileImage ConvertTo24Bit(const BitmapInfoHeader& info, const PixelLayout& layout,
+                               const std::vector<RgbQuad>& palette, const QByteArray& data);
 
 // Lays 24-bit scan lines (padded to 4 bytes) into pixels(0 .. 3 x width - 1, 0 .. height - 1).
 // 3 x width beyond 16 bits is an overflow (6); missing or surplus data a subscript error (9).

@@ -1,6 +1,5 @@
 #include "clsOffScreenDC.h"
 
-#include "ArrayLimits.h"
 #include "Gdi.h"
 #include "PictureService.h"
 #include "TempBitmapFile.h"
@@ -8,16 +7,8 @@
 #include <string>
 
 namespace {
-// Both forms of the image, the device bitmap (4 bytes a pixel) and the addressable one (3 bytes a
-// pixel and padding), must fit the platform's limit: checked before anything is discarded.
-void CheckImageSize(int32_t height, int32_t width) {
-    if (4 * static_cast<int64_t>(width) > MaxArrayElements / height) {
-        RaiseError(ErrNo::OutOfMemory,
-                   "an image of " + std::to_string(height) + " x " + std::to_string(width) + " pixels");
-    }
-}
-
-// A new black device bitmap of the screen's kind.
+// A new black device bitmap of the screen's kind. The limit it meets also bounds the addressable
+// copy (3 bytes a pixel and padding), so nothing is discarded before a size beyond it is refused.
 uint32_t ScreenBitmap(int32_t height, int32_t width) {
     const uint32_t desktop = GetDesktopWindow();
     const uint32_t screen = GetDC(desktop);
@@ -63,12 +54,8 @@ void clsOffScreenDC::CreateImage(int32_t sHeight, int32_t sWidth) {
         if (sHeight <= 0 || sWidth <= 0) {
             return;
         }
-        CheckImageSize(sHeight, sWidth);
         const uint32_t bitmap = ScreenBitmap(sHeight, sWidth);
-        if (MemDC != 0) {
-            DeleteDC(MemDC);
-        }
-        MemDC = CreateCompatibleDC(0);
+        NewMemDC();
         MemBitmap = bitmap;
         SelectObject(MemDC, MemBitmap);
         ImageWidth = sWidth;
@@ -89,7 +76,6 @@ void clsOffScreenDC::ResizeDC(int32_t newHeight, int32_t newWidth) {
         if (newHeight < 1) {
             newHeight = ImageHeight;
         }
-        CheckImageSize(newHeight, newWidth);
         MemBitmap = ScreenBitmap(newHeight, newWidth);
         const uint32_t newDC = CreateCompatibleDC(MemDC);
         SelectObject(newDC, MemBitmap);
@@ -108,11 +94,22 @@ void clsOffScreenDC::RemoveDC() {
         DeleteDC(MemDC);
         MemDC = 0;
     }
+    DeleteMemBitmap();
+    ReplacePicture(nullptr);
+}
+
+void clsOffScreenDC::NewMemDC() {
+    if (MemDC != 0) {
+        DeleteDC(MemDC);
+    }
+    MemDC = CreateCompatibleDC(0);
+}
+
+void clsOffScreenDC::DeleteMemBitmap() {
     if (MemBitmap != 0) {
         DeleteObject(MemBitmap);
         MemBitmap = 0;
     }
-    ReplacePicture(nullptr);
 }
 
 void clsOffScreenDC::MapPixels() {
@@ -137,8 +134,7 @@ void clsOffScreenDC::GetDCsObject() {
         ReplacePicture(
             DecodePictureBmp(RoundTripFileNoFollow(ReloadFilePath(), EncodePictureBmp(ImagePicture))));
         SelectObject(MemDC, ImagePicture->Handle());
-        DeleteObject(MemBitmap);
-        MemBitmap = 0;
+        DeleteMemBitmap();
     });
 }
 

@@ -68,7 +68,6 @@ private:
     PictureRef CreatePicture(uint32_t hBitmap, int32_t pictureType);
     // Converts a palette file to 24 bits; true (-1) unless it reported an error.
     int16_t LoadAs24Bit(const std::string& fileName, BitmapFileImage& image);
-    void BitsToPixelArray(const ByteArray1D& bits, int16_t width, int16_t height, ByteArray2D& pixels);
     void ReportError(int32_t errNumber, const std::string& errDescription, const std::string& errLocation);
 
     void LoadDirect(const std::string& iFilename, const BitmapFileHeader& file, const BitmapInfoHeader& info,
@@ -77,6 +76,11 @@ private:
     // Every change of picture detaches the view first, so it never outlives the bits it views.
     void ReplacePicture(PictureRef picture);
     bool HoldsPixels() const { return MemDC != 0 && Pixels.IsAttached(); }
+    // Bytes per scan line of the pixel arrays: 3 x width, an overflow (6) beyond 32 bits.
+    int32_t ImageColumns() const;
+    // A fresh memory context in place of the current one.
+    void NewMemDC();
+    void DeleteMemBitmap();
 
     template <typename Body> void Guarded(const char* location, Body&& body) {
         try {

@@ -68,18 +68,12 @@ void clsOffScreenDC::LoadDirect(const std::string& iFilename, const BitmapFileHe
         plane.Height != layout.Height) {
         RaiseError(ErrNo::InvalidPicture, "the picture differs from its headers");
     }
-    if (MemDC != 0) {
-        DeleteDC(MemDC);
-    }
-    MemDC = CreateCompatibleDC(0);
+    NewMemDC();
     ReplacePicture(std::move(picture));
     SelectObject(MemDC, ImagePicture->Handle());
     ImageHeight = static_cast<int32_t>(layout.Height);
     ImageWidth = info.biWidth;
-    if (MemBitmap != 0) {
-        DeleteObject(MemBitmap);
-        MemBitmap = 0;
-    }
+    DeleteMemBitmap();
     MapPixels();
 }
 
@@ -92,7 +86,7 @@ void clsOffScreenDC::LoadConverted(const std::string& iFilename, const BitmapInf
     const int16_t width = ToInt16(image.InfoHeader.biWidth);
     const int16_t height = ToInt16(image.InfoHeader.biHeight);
     ByteArray2D pixels;
-    BitsToPixelArray(image.Bits, width, height, pixels);
+    BitmapCodec::BitsToPixelArray(image.Bits, width, height, pixels);
     CreateImage(image.InfoHeader.biHeight, image.InfoHeader.biWidth);
     SetByteArray(pixels);
 }
@@ -112,13 +106,8 @@ int16_t clsOffScreenDC::LoadAs24Bit(const std::string& fileName, BitmapFileImage
         const std::vector<RgbQuad> palette =
             BitmapCodec::ParsePalette(source.Read(layout.PaletteOffset, 4 * layout.PaletteCount));
         const QByteArray data = source.Read(layout.DataOffset, layout.DataBytes);
-        image = BitmapCodec::ConvertTo24Bit(file, info, layout, palette, data);
+        image = BitmapCodec::ConvertTo24Bit(info, layout, palette, data);
         loaded = True;
     });
     return loaded;
-}
-
-void clsOffScreenDC::BitsToPixelArray(const ByteArray1D& bits, int16_t width, int16_t height,
-                                      ByteArray2D& pixels) {
-    BitmapCodec::BitsToPixelArray(bits, width, height, pixels);
 }

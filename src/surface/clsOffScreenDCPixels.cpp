@@ -1,24 +1,20 @@
 #include "clsOffScreenDC.h"
 
+#include "Numeric.h"
 #include "PixelCopy.h"
 
 #include <cstdint>
 
-namespace {
-int32_t CheckedInt32(int64_t value) {
-    if (value < INT32_MIN || value > INT32_MAX) {
-        RaiseError(ErrNo::Overflow);
-    }
-    return static_cast<int32_t>(value);
+int32_t clsOffScreenDC::ImageColumns() const {
+    return CheckedInt32(3 * static_cast<int64_t>(ImageWidth));
 }
-} // namespace
 
 void clsOffScreenDC::GetByteArray(ByteArray2D& rPic) {
     Guarded("GetByteArray", [&] {
         if (!HoldsPixels()) {
             return;
         }
-        const int32_t columns = CheckedInt32(3 * static_cast<int64_t>(ImageWidth));
+        const int32_t columns = ImageColumns();
         rPic.ReDim(columns - 1, ImageHeight - 1);
         CopyViewToArray(Pixels, rPic, columns, ImageHeight);
     });
@@ -29,7 +25,7 @@ void clsOffScreenDC::Get1DByteArray(ByteArray1D& BArray) {
         if (!HoldsPixels()) {
             return;
         }
-        const int32_t columns = CheckedInt32(3 * static_cast<int64_t>(ImageWidth));
+        const int32_t columns = ImageColumns();
         BArray.ReDim(CheckedInt32(static_cast<int64_t>(columns) * ImageHeight) - 1);
         CopyViewToColumns(Pixels, BArray, columns, ImageHeight);
     });
@@ -40,7 +36,7 @@ void clsOffScreenDC::SetByteArray(const ByteArray2D& sPic) {
         if (!HoldsPixels()) {
             return;
         }
-        StoreArrayToView(sPic, Pixels, CheckedInt32(3 * static_cast<int64_t>(ImageWidth)), ImageHeight);
+        StoreArrayToView(sPic, Pixels, ImageColumns(), ImageHeight);
     });
 }
 

@@ -41,8 +41,7 @@ TEST(BitmapCodec, ConvertedHeadersAndPaddedLines) {
     bmp.Set(2, 0, 15);
     bmp.Set(2, 1, 4);
     const PixelLayout layout = CheckLayout(bmp.File, bmp.Info, bmp.Bytes().size());
-    const BitmapFileImage image =
-        ConvertTo24Bit(bmp.File, bmp.Info, layout, ParsePalette(bmp.Palette), bmp.Data);
+    const BitmapFileImage image = ConvertTo24Bit(bmp.Info, layout, ParsePalette(bmp.Palette), bmp.Data);
     EXPECT_EQ(image.FileHeader.bfType, 0x4D42);
     EXPECT_EQ(image.FileHeader.bfSize, 12u * 2 + 54);
     EXPECT_EQ(image.FileHeader.bfOffBits, 54u);
@@ -98,9 +97,8 @@ TEST(BitmapCodec, PaletteIndexBeyondTheTableIsAnError) {
     bmp.File.bfOffBits = 54 + 16;
     bmp.Set(1, 0, 4);
     const PixelLayout layout = CheckLayout(bmp.File, bmp.Info, bmp.Bytes().size());
-    EXPECT_EQ(
-        ErrorOf([&] { ConvertTo24Bit(bmp.File, bmp.Info, layout, ParsePalette(bmp.Palette), bmp.Data); }),
-        ErrNo::SubscriptOutOfRange);
+    EXPECT_EQ(ErrorOf([&] { ConvertTo24Bit(bmp.Info, layout, ParsePalette(bmp.Palette), bmp.Data); }),
+              ErrNo::SubscriptOutOfRange);
 }
 
 TEST(BitmapCodec, BitsToPixelArraySkipsPaddingAndChecksSizes) {
