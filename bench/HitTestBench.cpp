@@ -25,9 +25,9 @@ const Placed& PlacedObject(int32_t points, int32_t meshes) {
         for (const auto& [x, y] : source.Points) {
             mesh.X.push_back(x);
             mesh.Y.push_back(y);
-            NextMarker(placed.Nodes).Visible = true;
+            NextElement(placed.Nodes).Visible = true;
             if (mesh.X.size() > 1) {
-                NextMarker(placed.Joints).Visible = true;
+                NextElement(placed.Joints).Visible = true;
             }
         }
         placed.Placement.Selections.push_back({std::vector<int16_t>(mesh.X.size()),

@@ -21,17 +21,10 @@ QString GridSpacingCaption(int16_t spacing) {
 } // namespace
 
 void frmMain::DrawGrid(int16_t cellSize) {
-    const GridView view{CurrentObject.CentreX,
-                        CurrentObject.CentreY,
-                        ViewScale,
-                        ViewOffsetX,
-                        ViewOffsetY,
-                        ViewWidth,
-                        ViewHeight};
     // Without a cell or an origin to line up with, the background stays plain.
     if (!Surface || !DrawGridTiles(picMain->hDC(), static_cast<int32_t>(picMain->ScaleWidth()),
-                                   static_cast<int32_t>(picMain->ScaleHeight()), *Surface, GridTileSize, view,
-                                   cellSize)) {
+                                   static_cast<int32_t>(picMain->ScaleHeight()), *Surface, GridTileSize,
+                                   CurrentView(), cellSize)) {
         picMain->Cls();
     }
     picMain->Refresh();

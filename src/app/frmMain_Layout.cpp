@@ -12,17 +12,13 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 constexpr float GrowthStepTwips = 10;
 
 // A layout value as a widget coordinate.
 int Pixels(float value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return static_cast<int>(RoundHalfEven(std::clamp<double>(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)));
+    return std::clamp(RoundSaturated<int>(value), -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
 // Most runs leave a panel where it was; the toolkit does real work even for an unchanged geometry.

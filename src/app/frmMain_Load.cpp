@@ -62,10 +62,7 @@ void frmMain::cmdLoadFile_Click() {
 }
 
 void frmMain::LstMeshes_Click() {
-    for (MeshSelection& selection : CurrentPlacement.Selections) {
-        std::fill(selection.PointFlags.begin(), selection.PointFlags.end(), 0);
-        std::fill(selection.LineFlags.begin(), selection.LineFlags.end(), 0);
-    }
+    ClearSelections(CurrentPlacement);
     for (int16_t k = 0; k < picPoint.Count(); ++k) {
         picPoint(k).BackColor = 128;
         if (k > 0) {

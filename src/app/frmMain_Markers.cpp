@@ -9,9 +9,9 @@ void frmMain::LoadJoints(float x1, float y1, float x2, float y2) {
 }
 
 void frmMain::UnloadNodes() {
-    DropLastMarker(Node);
+    DropLastElement(Node);
 }
 
 void frmMain::UnloadJoints() {
-    DropLastMarker(Joint);
+    DropLastElement(Joint);
 }

@@ -93,11 +93,10 @@ void SelectorStrip::RepaintBox(int16_t index) {
 }
 
 void SelectorStrip::RepaintChangedBoxes() {
-    if (static_cast<size_t>(Boxes.Count()) == Painted.size() &&
-        std::equal(Boxes.begin(), Boxes.end(), Painted.begin())) {
+    const std::vector<QRect> areas = ChangedAreas(Painted, Boxes);
+    if (areas.empty()) {
         return;
     }
-    const std::vector<QRect> areas = ChangedAreas(Painted, Boxes);
     if (areas.size() > 2 * MaxSeparateRepaints) {
         update();
     } else {

@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-class QHelpEvent;
-
 // The panel of one selector strip. It paints the boxes of its element array (only those in the
 // exposed region), reports a click on a box with the box's index, and lets the keyboard stand in for
 // the mouse: arrow keys move a focus between the boxes and Space clicks the focused one.

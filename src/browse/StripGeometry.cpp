@@ -35,12 +35,17 @@ struct Line {
     int32_t Last;
 };
 
+// The first box of the line of box index.
+int32_t LineStart(const ElementArray<BoxElement>& boxes, BoxFlow flow, int32_t index) {
+    const double across = Across(boxes(index), flow);
+    return FirstWhere(0, index, [&](int32_t i) { return Across(boxes(i), flow) >= across; });
+}
+
 Line LineOf(const ElementArray<BoxElement>& boxes, BoxFlow flow, int32_t index) {
     const double across = Across(boxes(index), flow);
-    const int32_t first = FirstWhere(0, index, [&](int32_t i) { return Across(boxes(i), flow) >= across; });
     const int32_t last =
         FirstWhere(index, boxes.Count(), [&](int32_t i) { return Across(boxes(i), flow) > across; }) - 1;
-    return {first, last};
+    return {LineStart(boxes, flow, index), last};
 }
 
 // The box of the line whose position along the flow is the last at or before along, else the first.
@@ -64,13 +69,11 @@ int16_t BoxAt(const ElementArray<BoxElement>& boxes, BoxFlow flow, double x, dou
     if (lastOnOrBefore < 0) {
         return -1;
     }
-    const Line line = LineOf(boxes, flow, lastOnOrBefore);
-    const int32_t candidate =
-        FirstWhere(line.First, line.Last + 1, [&](int32_t i) { return Along(boxes(i), flow) > along; }) - 1;
-    if (candidate < line.First || !Contains(boxes(candidate), x, y)) {
-        return -1;
-    }
-    return static_cast<int16_t>(candidate);
+    // Every later box lies further across, so the line ends at lastOnOrBefore. A box that starts
+    // past (x, y) along the line cannot hold it, so the nearest box before it is the only candidate.
+    const Line line{LineStart(boxes, flow, lastOnOrBefore), lastOnOrBefore};
+    const int32_t candidate = NearestOnLine(boxes, flow, line, along);
+    return Contains(boxes(candidate), x, y) ? static_cast<int16_t>(candidate) : -1;
 }
 
 BoxSpan BoxesAcross(const ElementArray<BoxElement>& boxes, BoxFlow flow, double from, double to) {

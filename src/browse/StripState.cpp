@@ -5,24 +5,17 @@
 #include <string>
 
 bool GrowStrip(ElementArray<BoxElement>& strip, int32_t unselectedColour) {
-    if (strip.IsEmpty()) {
-        strip(0).Visible = true;
-        return false;
+    const bool created = !strip.IsEmpty();
+    BoxElement& box = NextElement(strip);
+    if (created) {
+        box.BackColor = unselectedColour;
     }
-    const int16_t index = strip.Count();
-    strip.Load(index);
-    BoxElement& box = strip(index);
-    box.BackColor = unselectedColour;
     box.Visible = true;
-    return true;
+    return created;
 }
 
 void ShrinkStrip(ElementArray<BoxElement>& strip) {
-    if (strip.Count() > 1) {
-        strip.Unload(strip.Count() - 1);
-    } else {
-        strip(0).Visible = false;
-    }
+    DropLastElement(strip);
 }
 
 void ToggleBox(std::vector<int16_t>& flags, int16_t index, ElementArray<BoxElement>& strip,

@@ -4,6 +4,7 @@
 #include "ObjectFileReader.h"
 #include "RuntimeError.h"
 
+#include <algorithm>
 #include <bit>
 
 ObjectFile CurrentObject;
@@ -80,4 +81,11 @@ bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlace
 void ClearObjectModel(ObjectFile& object, ObjectPlacement& placement) {
     object = ObjectFile{};
     placement = ObjectPlacement{};
+}
+
+void ClearSelections(ObjectPlacement& placement) {
+    for (MeshSelection& selection : placement.Selections) {
+        std::fill(selection.PointFlags.begin(), selection.PointFlags.end(), 0);
+        std::fill(selection.LineFlags.begin(), selection.LineFlags.end(), 0);
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +27,17 @@ struct ObjectFile {
     std::vector<Mesh> Meshes;
 };
 
+// The points a mesh has: a negative count has none.
+inline int32_t PointsOf(const Mesh& mesh) {
+    return std::max<int32_t>(mesh.PointCount, 0);
+}
+
+// The meshes an object has: its count, but never more than it holds.
+inline int32_t MeshCountOf(const ObjectFile& object) {
+    return std::min<int32_t>(std::max<int32_t>(object.MeshCount, 0),
+                             static_cast<int32_t>(object.Meshes.size()));
+}
+
 // Flags are 16-bit Booleans: -1 true, 0 false, any non-zero value counts as set.
 struct MeshSelection {
     std::vector<int16_t> PointFlags;
@@ -49,3 +61,6 @@ bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlace
 
 // Empties both records: every number 0, every array without elements.
 void ClearObjectModel(ObjectFile& object, ObjectPlacement& placement);
+
+// Clears every point and line flag of every mesh, keeping the arrays' sizes.
+void ClearSelections(ObjectPlacement& placement);

@@ -70,3 +70,22 @@ private:
 
     std::vector<T> Elements;
 };
+
+// The next element to fill: element 0 of an empty array, otherwise a new element at index Count().
+template <typename T, typename Index> T& NextElement(ElementArray<T, Index>& elements) {
+    if (elements.IsEmpty()) {
+        return elements(0);
+    }
+    const Index index = elements.Count();
+    elements.Load(index);
+    return elements(index);
+}
+
+// Destroys the last element, or hides element 0 when it is the only one.
+template <typename T, typename Index> void DropLastElement(ElementArray<T, Index>& elements) {
+    if (elements.Count() > 1) {
+        elements.Unload(elements.Count() - 1);
+    } else {
+        elements(0).Visible = false;
+    }
+}

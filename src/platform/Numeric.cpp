@@ -2,12 +2,7 @@
 
 #include "RuntimeError.h"
 
-#include <cmath>
 #include <limits>
-
-double RoundHalfEven(double value) {
-    return std::nearbyint(value);
-}
 
 namespace {
 template <typename T> T ToInteger(double value) {

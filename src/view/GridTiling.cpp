@@ -45,13 +45,12 @@ void PaintGridTile(ByteArray2D& tile) {
 
 std::optional<int32_t> GridOrigin(float centre, float viewScale, int16_t viewOffset, int16_t viewExtent) {
     const double scaledCentre = RoundHalfEven(ToSingle(static_cast<double>(centre) * viewScale));
-    const double position = RoundHalfEven(
-        centre - scaledCentre - static_cast<double>(ToSingle(viewOffset)) * viewScale + viewExtent / 2.0);
+    const double position =
+        centre - scaledCentre - static_cast<double>(ToSingle(viewOffset)) * viewScale + viewExtent / 2.0;
     if (!std::isfinite(position)) {
         return std::nullopt;
     }
-    return static_cast<int32_t>(std::clamp<double>(position, std::numeric_limits<int32_t>::min(),
-                                                   std::numeric_limits<int32_t>::max()));
+    return RoundSaturated<int32_t>(position);
 }
 
 int64_t FirstTilePosition(int32_t origin, int32_t cellSize) {

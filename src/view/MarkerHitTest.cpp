@@ -3,10 +3,6 @@
 #include <algorithm>
 
 namespace {
-int32_t PointsOf(const Mesh& mesh) {
-    return std::max<int32_t>(mesh.PointCount, 0);
-}
-
 int32_t LinesOf(const Mesh& mesh) {
     return std::max<int32_t>(mesh.PointCount - 1, 0);
 }
@@ -44,38 +40,22 @@ double SquaredDistanceToJoint(const JointElement& joint, double x, double y) {
     return Squared(dx * fromY - dy * fromX) / length;
 }
 
-std::optional<int32_t> NearestNode(const NodePool& nodes, int32_t first, int32_t count, double x, double y,
-                                   double radius) {
+// The index in [first, first + count) of the marker with the least squared distance, not above
+// radius squared; markers that `skip` rules out are passed over.
+template <typename T, typename Skip, typename Distance>
+std::optional<int32_t> Nearest(const MarkerPool<T>& pool, int32_t first, int32_t count, double radius,
+                               Skip skip, Distance squaredDistance) {
     std::optional<int32_t> nearest;
     double best = Squared(radius);
-    for (int32_t n = first; n < first + count; ++n) {
-        const NodeElement& node = nodes(n);
-        if (!node.Visible) {
+    for (int32_t i = first; i < first + count; ++i) {
+        const T& marker = pool(i);
+        if (skip(marker)) {
             continue;
         }
-        const double distance = SquaredDistanceToNode(node, x, y);
+        const double distance = squaredDistance(marker);
         if (distance < best || (!nearest && distance == best)) {
             best = distance;
-            nearest = n;
-        }
-    }
-    return nearest;
-}
-
-std::optional<int32_t> NearestJoint(const JointPool& joints, int32_t first, int32_t count, double x, double y,
-                                    double radius) {
-    std::optional<int32_t> nearest;
-    double best = Squared(radius);
-    for (int32_t j = first; j < first + count; ++j) {
-        const JointElement& joint = joints(j);
-        if (!joint.Visible || !Within(x, joint.X1, joint.X2, radius) ||
-            !Within(y, joint.Y1, joint.Y2, radius)) {
-            continue;
-        }
-        const double distance = SquaredDistanceToJoint(joint, x, y);
-        if (distance < best || (!nearest && distance == best)) {
-            best = distance;
-            nearest = j;
+            nearest = i;
         }
     }
     return nearest;
@@ -89,9 +69,7 @@ int32_t HeldCount(int32_t first, int32_t count, int32_t held) {
 
 MarkerRange MarkersOfMesh(const ObjectFile& object, int32_t mesh, const NodePool& nodes,
                           const JointPool& joints) {
-    const int32_t meshes =
-        std::min<int32_t>(std::max<int16_t>(object.MeshCount, 0), static_cast<int32_t>(object.Meshes.size()));
-    if (mesh < 0 || mesh >= meshes) {
+    if (mesh < 0 || mesh >= MeshCountOf(object)) {
         return {};
     }
     MarkerRange range;
@@ -112,19 +90,28 @@ MarkerRange AllMarkers(const NodePool& nodes, const JointPool& joints) {
 std::optional<MarkerHit> HitMarker(const NodePool& nodes, const JointPool& joints, const MarkerRange& range,
                                    double x, double y, double radius) {
     const int32_t nodeCount = HeldCount(range.FirstNode, range.NodeCount, nodes.Count());
-    if (const auto node = NearestNode(nodes, range.FirstNode, nodeCount, x, y, radius)) {
+    const auto node = Nearest(
+        nodes, range.FirstNode, nodeCount, radius, [](const NodeElement& marker) { return !marker.Visible; },
+        [&](const NodeElement& marker) { return SquaredDistanceToNode(marker, x, y); });
+    if (node) {
         return MarkerHit{MarkerKind::Point, *node};
     }
     const int32_t jointCount = HeldCount(range.FirstJoint, range.JointCount, joints.Count());
-    if (const auto joint = NearestJoint(joints, range.FirstJoint, jointCount, x, y, radius)) {
+    const auto joint = Nearest(
+        joints, range.FirstJoint, jointCount, radius,
+        [&](const JointElement& marker) {
+            return !marker.Visible || !Within(x, marker.X1, marker.X2, radius) ||
+                   !Within(y, marker.Y1, marker.Y2, radius);
+        },
+        [&](const JointElement& marker) { return SquaredDistanceToJoint(marker, x, y); });
+    if (joint) {
         return MarkerHit{MarkerKind::Line, *joint};
     }
     return std::nullopt;
 }
 
 std::optional<MeshItem> MeshItemOf(const ObjectFile& object, const MarkerHit& hit) {
-    const int32_t meshes =
-        std::min<int32_t>(std::max<int16_t>(object.MeshCount, 0), static_cast<int32_t>(object.Meshes.size()));
+    const int32_t meshes = MeshCountOf(object);
     int32_t first = 0;
     for (int32_t i = 0; i < meshes && hit.Index >= first; ++i) {
         const Mesh& mesh = object.Meshes[static_cast<size_t>(i)];

@@ -66,9 +66,8 @@ const MarkerShape& DesignShape(int32_t side) {
 
 MarkerShapes::MarkerShapes() : Small(DesignShape(3)), Large(DesignShape(5)) {}
 
+// Sizes come from the painter already within 1 .. MaxSide, where they are the shape's own.
 const MarkerShape& MarkerShapes::ForOther(int32_t width, int32_t height) {
-    width = std::clamp(width, 1, MarkerShape::MaxSide);
-    height = std::clamp(height, 1, MarkerShape::MaxSide);
     if (!Other || Other->Width() != width || Other->Height() != height) {
         Other.emplace(width, height);
     }

@@ -4,11 +4,7 @@
 
 namespace {
 int32_t Component(float intensity, int16_t factor) {
-    const double value = RoundHalfEven(static_cast<double>(intensity) * factor);
-    if (!(value > 0)) {
-        return 0;
-    }
-    return value > 255 ? 255 : static_cast<int32_t>(value);
+    return RoundSaturated<uint8_t>(static_cast<double>(intensity) * factor);
 }
 } // namespace
 

@@ -3,7 +3,6 @@
 #include "MeshColour.h"
 #include "RuntimeError.h"
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -22,13 +21,10 @@ MeshColours ColoursOf(const Mesh& mesh) {
             MeshColour(mesh.Red, mesh.Green, mesh.Blue, DimmedFactor)};
 }
 
-size_t PointsOf(const Mesh& mesh) {
-    return static_cast<size_t>(std::max<int16_t>(mesh.PointCount, 0));
-}
-
 // The mesh and its flags, checked once so that the loop over its points cannot read past them.
 void CheckMesh(const ObjectFile& object, const ObjectPlacement& placement, size_t index) {
-    const size_t points = index < object.Meshes.size() ? PointsOf(object.Meshes[index]) : 0;
+    const size_t points =
+        index < object.Meshes.size() ? static_cast<size_t>(PointsOf(object.Meshes[index])) : 0;
     const bool consistent = index < object.Meshes.size() && index < placement.Selections.size() &&
                             object.Meshes[index].X.size() >= points &&
                             object.Meshes[index].Y.size() >= points &&
@@ -41,28 +37,22 @@ void CheckMesh(const ObjectFile& object, const ObjectPlacement& placement, size_
 
 void PlaceNode(NodeElement& node, const ScreenPoint& point, int32_t colour, bool selected) {
     node.FillColor = colour;
-    const int32_t fill = node.FillColor;
-    node.BorderColor = selected ? White : fill;
+    node.BorderColor = selected ? White : colour;
     node.Width = selected ? 5 : 3;
     node.Height = node.Width;
     node.Left = SinglePosition(point.X - node.Width / 2.0);
     node.Top = SinglePosition(point.Y - node.Height / 2.0);
 }
 
-// Joint positions first, then the width and colour of a selected or plain line.
+// A selected line is 2 pixels wide, a plain one 1.
 void PlaceJoint(JointElement& joint, const ScreenPoint& from, const ScreenPoint& to, bool selected,
-                const std::function<int32_t()>& colour) {
+                int32_t colour) {
     joint.X1 = SinglePosition(from.X);
     joint.Y1 = SinglePosition(from.Y);
     joint.X2 = SinglePosition(to.X);
     joint.Y2 = SinglePosition(to.Y);
-    if (selected) {
-        joint.BorderColor = White;
-        joint.BorderWidth = 2;
-    } else {
-        joint.BorderWidth = 1;
-        joint.BorderColor = colour();
-    }
+    joint.BorderColor = colour;
+    joint.BorderWidth = selected ? 2 : 1;
 }
 } // namespace
 
@@ -77,14 +67,17 @@ void PlaceMarkers(NodePool& nodes, JointPool& joints, const ObjectFile& object,
         const Mesh& mesh = object.Meshes[static_cast<size_t>(i)];
         const MeshSelection& selection = placement.Selections[static_cast<size_t>(i)];
         const MeshColours colours = ColoursOf(mesh);
-        const std::function<int32_t()> colour = [&] { return colours.For(i, listIndex()); };
-        for (size_t k = 0; k < PointsOf(mesh); ++k) {
+        const size_t points = static_cast<size_t>(PointsOf(mesh));
+        for (size_t k = 0; k < points; ++k) {
             const ScreenPoint point = ModelToScreen(view, mesh.X[k], mesh.Y[k]);
+            // The chosen mesh is read afresh for every marker that takes a mesh colour.
             if (n < nodes.Count()) {
-                PlaceNode(nodes(n), point, colour(), selection.PointFlags[k] != 0);
+                PlaceNode(nodes(n), point, colours.For(i, listIndex()), selection.PointFlags[k] != 0);
             }
             if (k >= 1 && j < joints.Count()) {
-                PlaceJoint(joints(j), previous, point, selection.LineFlags[k - 1] != 0, colour);
+                const bool selected = selection.LineFlags[k - 1] != 0;
+                PlaceJoint(joints(j), previous, point, selected,
+                           selected ? White : colours.For(i, listIndex()));
             }
             j += k >= 1 ? 1 : 0;
             ++n;

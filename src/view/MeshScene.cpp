@@ -7,8 +7,8 @@
 
 #include <QPainter>
 
-#include <algorithm>
 #include <string>
+#include <utility>
 
 MeshScene::MeshScene(int16_t width, int16_t height)
     : Width(width), Height(height), Background(width, height) {}
@@ -16,9 +16,8 @@ MeshScene::MeshScene(int16_t width, int16_t height)
 void MeshScene::Show(ObjectFile object, ObjectPlacement placement) {
     Model = std::move(object);
     Placement = std::move(placement);
-    const ViewTransform view = MakeViewTransform(Model, Placement, ViewScale, 0, 0, Width, Height);
     LoadObjectMarkers(
-        Model, view, [this](int16_t, float x, float y) { LoadNodeMarker(Node, x, y); },
+        Model, View(), [this](int16_t, float x, float y) { LoadNodeMarker(Node, x, y); },
         [this](int16_t, float x1, float y1, float x2, float y2) { LoadJointMarker(Joint, x1, y1, x2, y2); });
     ChooseMesh(0);
 }
@@ -27,10 +26,7 @@ void MeshScene::ChooseMesh(int32_t listIndex) {
     if (listIndex < 0 || listIndex >= Model.MeshCount) {
         RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(listIndex));
     }
-    for (MeshSelection& selection : Placement.Selections) {
-        std::fill(selection.PointFlags.begin(), selection.PointFlags.end(), 0);
-        std::fill(selection.LineFlags.begin(), selection.LineFlags.end(), 0);
-    }
+    ClearSelections(Placement);
     ListIndex = listIndex;
 }
 
@@ -49,10 +45,10 @@ void MeshScene::MarkLine(int32_t index) {
 }
 
 void MeshScene::Redraw() {
-    const ViewTransform view = MakeViewTransform(Model, Placement, ViewScale, 0, 0, Width, Height);
+    const ViewTransform view = View();
     PlaceMarkers(Node, Joint, Model, Placement, view, [this] { return ListIndex; });
     if (!ShowGrid || !DrawGridTiles(Background.hDC(), Background.Width(), Background.Height(), Surface,
-                                    GridTileSize, Grid(), CellSize())) {
+                                    GridTileSize, view, CellSize())) {
         Background.FillBlack();
     }
 }
@@ -64,8 +60,8 @@ QImage MeshScene::Picture() const {
     return picture;
 }
 
-GridView MeshScene::Grid() const {
-    return {Model.CentreX, Model.CentreY, ViewScale, 0, 0, Width, Height};
+ViewTransform MeshScene::View() const {
+    return MakeViewTransform(Model, Placement, ViewScale, 0, 0, Width, Height);
 }
 
 int16_t MeshScene::CellSize() const {

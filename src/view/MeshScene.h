@@ -33,7 +33,8 @@ public:
     const ObjectFile& Object() const { return Model; }
     const NodePool& Nodes() const { return Node; }
     const JointPool& Joints() const { return Joint; }
-    GridView Grid() const;
+    // The mapping the markers and the grid are drawn with.
+    ViewTransform View() const;
     int16_t CellSize() const;
 
     float ViewScale = 4.0f;

@@ -1,7 +1,6 @@
 #include "PixelCanvas.h"
 
 #include "Numeric.h"
-#include "PixelRounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,9 +63,6 @@ int64_t WholeBelow(double value) {
 
 // A marker side in whole pixels; 0 when there is nothing to draw.
 int32_t Side(float size) {
-    if (size == 3.0f || size == 5.0f) {
-        return static_cast<int32_t>(size);
-    }
     const double side = RoundHalfEven(size);
     return side >= 1 ? static_cast<int32_t>(std::min<double>(side, MarkerShape::MaxSide)) : 0;
 }
@@ -154,7 +150,7 @@ void PixelCanvas::PaintJoint(const JointElement& joint) {
         return;
     }
     const auto whole = [](double value, int offset) {
-        return static_cast<int64_t>(NearestWhole(value)) + offset;
+        return static_cast<int64_t>(RoundHalfEven(value)) + offset;
     };
     DrawLine(whole(x1, Offset.x()), whole(y1, Offset.y()), whole(x2, Offset.x()), whole(y2, Offset.y()),
              width, Argb(joint.BorderColor));

@@ -50,11 +50,10 @@ void LoadObjectMarkers(const ObjectFile& object, const ViewTransform& view, cons
     }
 }
 
-std::optional<GridLayout> LayOutGrid(const GridView& view, int16_t cellSize, int32_t width, int32_t height) {
-    const std::optional<int32_t> originX =
-        GridOrigin(view.CentreX, view.ViewScale, view.ViewOffsetX, view.ViewWidth);
-    const std::optional<int32_t> originY =
-        GridOrigin(view.CentreY, view.ViewScale, view.ViewOffsetY, view.ViewHeight);
+std::optional<GridLayout> LayOutGrid(const ViewTransform& view, int16_t cellSize, int32_t width,
+                                     int32_t height) {
+    const std::optional<int32_t> originX = GridOrigin(view.CentreX, view.Scale, view.OffsetX, view.Width);
+    const std::optional<int32_t> originY = GridOrigin(view.CentreY, view.Scale, view.OffsetY, view.Height);
     if (cellSize < 1 || !originX || !originY) {
         return std::nullopt;
     }
@@ -71,7 +70,7 @@ std::optional<GridLayout> LayOutGrid(const GridView& view, int16_t cellSize, int
 }
 
 bool DrawGridTiles(uint32_t targetDC, int32_t width, int32_t height, clsOffScreenDC& surface,
-                   int16_t& tileSize, const GridView& view, int16_t cellSize) {
+                   int16_t& tileSize, const ViewTransform& view, int16_t cellSize) {
     const std::optional<GridLayout> layout = LayOutGrid(view, cellSize, width, height);
     if (!layout || !HoldGridTile(surface, tileSize, cellSize, layout->TileWidth, layout->TileHeight)) {
         return false;

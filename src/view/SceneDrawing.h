@@ -21,28 +21,19 @@ using JointLoader = std::function<void(int16_t meshIndex, float x1, float y1, fl
 void LoadObjectMarkers(const ObjectFile& object, const ViewTransform& view, const NodeLoader& loadNode,
                        const JointLoader& loadJoint);
 
-// What the grid needs of the view.
-struct GridView {
-    float CentreX = 0;
-    float CentreY = 0;
-    float ViewScale = 4;
-    int16_t ViewOffsetX = 0;
-    int16_t ViewOffsetY = 0;
-    int16_t ViewWidth = 0;
-    int16_t ViewHeight = 0;
-};
-
 // The grid's tile copies for an area of width x height: per axis the drawing-area spans and where
-// they come from in a tile of TileWidth x TileHeight. None when there is no cell or no origin.
+// they come from in a tile of TileWidth x TileHeight. None when there is no cell or no origin. Of the
+// view only the scale, centre, offsets and size count: the grid neither turns nor moves with the object.
 struct GridLayout {
     int32_t TileWidth = 0;
     int32_t TileHeight = 0;
     std::vector<TileSpan> Columns;
     std::vector<TileSpan> Rows;
 };
-std::optional<GridLayout> LayOutGrid(const GridView& view, int16_t cellSize, int32_t width, int32_t height);
+std::optional<GridLayout> LayOutGrid(const ViewTransform& view, int16_t cellSize, int32_t width,
+                                     int32_t height);
 
 // Copies the grid's tiles onto targetDC, an area of width x height, the surface holding the tile
 // (rebuilt only when tileSize or its cut changed). False when nothing was drawn: the caller clears.
 bool DrawGridTiles(uint32_t targetDC, int32_t width, int32_t height, clsOffScreenDC& surface,
-                   int16_t& tileSize, const GridView& view, int16_t cellSize);
+                   int16_t& tileSize, const ViewTransform& view, int16_t cellSize);

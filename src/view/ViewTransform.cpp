@@ -1,7 +1,6 @@
 #include "ViewTransform.h"
 
 #include "Numeric.h"
-#include "PixelRounding.h"
 
 #include <cmath>
 
@@ -39,5 +38,5 @@ ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
     if (!std::isfinite(sx) || !std::isfinite(sy)) {
         return {NAN, NAN};
     }
-    return {NearestWhole(sx), NearestWhole(sy)};
+    return {RoundHalfEven(sx), RoundHalfEven(sy)};
 }

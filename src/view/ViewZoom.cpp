@@ -2,8 +2,6 @@
 
 #include "Numeric.h"
 
-#include <algorithm>
-#include <cmath>
 #include <limits>
 
 float ZoomedIn(float viewScale) {
@@ -17,10 +15,5 @@ float ZoomedOut(float viewScale) {
 }
 
 int16_t GridCellSize(int16_t gridSpacing, float viewScale) {
-    const double cell = RoundHalfEven(static_cast<double>(ToSingle(gridSpacing)) * viewScale);
-    if (std::isnan(cell)) {
-        return 0;
-    }
-    return static_cast<int16_t>(
-        std::clamp<double>(cell, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
+    return RoundSaturated<int16_t>(static_cast<double>(ToSingle(gridSpacing)) * viewScale);
 }

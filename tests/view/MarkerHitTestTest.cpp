@@ -74,9 +74,9 @@ TEST(MarkersOfMesh, KeepsToTheMarkersThePoolsHold) {
     Scene scene({{{0, 0}, {1, 0}}, {{0, 1}, {1, 1}, {2, 1}}});
     // A load that has placed only the first three points and their two lines so far.
     for (int i = 0; i < 3; ++i) {
-        NextMarker(scene.Nodes).Visible = true;
+        NextElement(scene.Nodes).Visible = true;
     }
-    NextMarker(scene.Joints).Visible = true;
+    NextElement(scene.Joints).Visible = true;
     const MarkerRange partial = MarkersOfMesh(scene.Object, 1, scene.Nodes, scene.Joints);
     EXPECT_EQ(partial.FirstNode, 2);
     EXPECT_EQ(partial.NodeCount, 1);

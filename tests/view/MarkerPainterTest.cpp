@@ -24,7 +24,7 @@ QImage Blank(int width = 48, int height = 32, QImage::Format format = QImage::Fo
 }
 
 void AddNode(NodePool& nodes, float x, float y, float side, int32_t fill, int32_t border) {
-    NodeElement& node = NextMarker(nodes);
+    NodeElement& node = NextElement(nodes);
     node.Width = side;
     node.Height = side;
     node.Left = x - side / 2;
@@ -35,7 +35,7 @@ void AddNode(NodePool& nodes, float x, float y, float side, int32_t fill, int32_
 }
 
 void AddJoint(JointPool& joints, float x1, float y1, float x2, float y2, int32_t colour, int16_t width = 1) {
-    JointElement& joint = NextMarker(joints);
+    JointElement& joint = NextElement(joints);
     joint.X1 = x1;
     joint.Y1 = y1;
     joint.X2 = x2;

@@ -82,7 +82,7 @@ TEST_F(MarkerPoolWindowTest, ARefilledPoolNumbersItsMarkersAsTheFirstFillDid) {
 TEST(MarkerPool, HoldsMoreMarkersThanSixteenBitsCanCount) {
     NodePool pool{NodeElement{}};
     for (int k = 0; k < 40000; ++k) {
-        NodeElement& node = NextMarker(pool);
+        NodeElement& node = NextElement(pool);
         node.Left = static_cast<float>(k);
         node.Visible = true;
     }

@@ -113,9 +113,9 @@ TEST(PlaceMarkers, TouchesNoMarkerWithoutAnObjectAndNoneBeyondThePools) {
 
     // A redraw in the middle of a load (a resize raised by the layout) places what exists so far.
     Scene loading({{{0, 0}, {5, 0}, {10, 0}}});
-    NextMarker(loading.Nodes).Visible = true;
-    NextMarker(loading.Nodes).Visible = true;
-    NextMarker(loading.Joints).Visible = true;
+    NextElement(loading.Nodes).Visible = true;
+    NextElement(loading.Nodes).Visible = true;
+    NextElement(loading.Joints).Visible = true;
     EXPECT_NO_THROW(loading.Redraw());
     EXPECT_EQ(loading.Nodes.Count(), 2);
     EXPECT_EQ(loading.Joints.Count(), 1);

@@ -34,9 +34,9 @@ struct Scene {
     void FillPools() {
         for (const Mesh& mesh : Object.Meshes) {
             for (int16_t k = 0; k < mesh.PointCount; ++k) {
-                NextMarker(Nodes).Visible = true;
+                NextElement(Nodes).Visible = true;
                 if (k > 0) {
-                    NextMarker(Joints).Visible = true;
+                    NextElement(Joints).Visible = true;
                 }
             }
         }

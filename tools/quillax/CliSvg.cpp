@@ -33,7 +33,7 @@ void AppendGrid(std::string& out, const MeshScene& scene, int32_t width, int32_t
     if (!scene.ShowGrid) {
         return;
     }
-    const std::optional<GridLayout> layout = LayOutGrid(scene.Grid(), scene.CellSize(), width, height);
+    const std::optional<GridLayout> layout = LayOutGrid(scene.View(), scene.CellSize(), width, height);
     if (!layout) {
         return;
     }
