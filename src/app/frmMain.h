@@ -5,6 +5,7 @@
 #include "JointElement.h"
 #include "NodeElement.h"
 #include "StripFlow.h"
+#include "StripState.h"
 #include "ViewTransform.h"
 
 #include <QMainWindow>
@@ -46,8 +47,8 @@ public:
     // Control pools, painted by their containers.
     NodePool Node{NodeElement{}};
     JointPool Joint{JointElement{}};
-    ElementArray<BoxElement> picPoint{BoxElement{0, 0, 17, 17, 128, false}};
-    ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, 32768, false}};
+    ElementArray<BoxElement> picPoint{BoxElement{0, 0, 17, 17, PointBoxColours.Unselected, false}};
+    ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, LineBoxColours.Unselected, false}};
 
     // Controls.
     DrawingArea* picMain = nullptr;
@@ -156,6 +157,8 @@ private:
     void SetTabOrder();
     void ReportHandlerError(int32_t number, const std::string& description);
     void RepaintPools();
+    // The grid when "Show Grid" is ticked, else a cleared background.
+    void DrawBackground();
 
     QWidget* Inner = nullptr;
     bool Unloaded = false;

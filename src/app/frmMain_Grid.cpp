@@ -31,6 +31,10 @@ void frmMain::DrawGrid(int16_t cellSize) {
 }
 
 void frmMain::chkGrid_Click() {
+    DrawBackground();
+}
+
+void frmMain::DrawBackground() {
     if (chkGrid->isChecked()) {
         DrawGrid(GridCellSize(GridSpacing, ViewScale));
     } else {

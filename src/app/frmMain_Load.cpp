@@ -64,9 +64,9 @@ void frmMain::cmdLoadFile_Click() {
 void frmMain::LstMeshes_Click() {
     ClearSelections(CurrentPlacement);
     for (int16_t k = 0; k < picPoint.Count(); ++k) {
-        picPoint(k).BackColor = 128;
+        picPoint(k).BackColor = PointBoxColours.Unselected;
         if (k > 0) {
-            picLine(k - 1).BackColor = 32768;
+            picLine(k - 1).BackColor = LineBoxColours.Unselected;
         }
     }
     const auto chosenPointCount = [this] {

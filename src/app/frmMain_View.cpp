@@ -11,11 +11,7 @@
 void frmMain::RedrawView() {
     PlaceMarkers(Node, Joint, CurrentObject, CurrentPlacement, CurrentView(),
                  [this] { return LstMeshes->ListIndex(); });
-    if (chkGrid->isChecked()) {
-        DrawGrid(GridCellSize(GridSpacing, ViewScale));
-    } else {
-        picMain->Cls();
-    }
+    DrawBackground();
     // The markers changed even where the background did not.
     picMain->Refresh();
 }

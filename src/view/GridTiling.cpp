@@ -9,8 +9,6 @@
 #include <limits>
 
 namespace {
-constexpr uint8_t GridGrey = 64;
-
 // Where a visible run of a cell starts in a tile of tileExtent: the same run of the cell when the
 // tile is whole; in a cut tile, a run with the line exactly where the cell's run has it.
 int64_t TileOffset(int64_t cellOffset, int64_t length, int32_t cellSize, int32_t tileExtent,

@@ -11,6 +11,9 @@
 // arithmetic runs in wider integers, so a huge cell or a far origin never fails and never makes a
 // tile larger than the drawing area.
 
+// The grey of the grid lines, in each of red, green and blue.
+inline constexpr uint8_t GridGrey = 64;
+
 // The integer part of value, truncated toward zero (3.75 gives 3, -3.75 gives -3); an overflow
 // error when it does not fit 32 bits.
 int32_t WholePart(double value);

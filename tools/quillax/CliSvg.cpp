@@ -12,8 +12,6 @@ namespace {
 const char* const SvgHelp = "usage: quillax svg FILE.lin OUT.svg [view options]\n"
                             "Writes the editor's drawing area for the object as an SVG document.\n";
 
-constexpr const char* GridColour = "#404040";
-
 // A colour value red + 256 green + 65536 blue as #rrggbb.
 std::string Hex(int32_t colour) {
     char text[8];
@@ -37,7 +35,7 @@ void AppendGrid(std::string& out, const MeshScene& scene, int32_t width, int32_t
     if (!layout) {
         return;
     }
-    out += "<g id=\"grid\" stroke=\"" + std::string(GridColour) + "\" stroke-width=\"1\">\n";
+    out += "<g id=\"grid\" stroke=\"" + Hex(GridGrey * 0x010101) + "\" stroke-width=\"1\">\n";
     for (const TileSpan& column : layout->Columns) {
         if (column.From == 0) {
             Append(out, "<line x1=\"%d.5\" y1=\"0\" x2=\"%d.5\" y2=\"%d\"/>\n", column.To, column.To, height);
