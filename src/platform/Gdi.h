@@ -41,6 +41,3 @@ uint32_t CreateImageDC(QImage* target);
 // and where a bitmap's pixels are.
 uint32_t CreateDibBitmap24(int32_t width, int32_t height);
 bool GetBitmapPlane(uint32_t bitmap, PixelPlane& plane);
-// Copies the block two planes share at their top-left, converting between 3 and 4 bytes a pixel;
-// pixels widened from 3 bytes are opaque.
-void CopyPlane(const PixelPlane& to, const PixelPlane& from);

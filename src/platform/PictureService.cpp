@@ -11,6 +11,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 
 PictureRef OleCreatePictureIndirect(const PICTDESC& description, bool ownsHandle) {
     if (description.cbSizeofstruct != sizeof(PICTDESC) || description.picType != PICTYPE_BITMAP) {
@@ -23,11 +24,6 @@ PictureRef OleCreatePictureIndirect(const PICTDESC& description, bool ownsHandle
 namespace {
 constexpr int MaxBitmapMegabytes = 2048;
 
-// A plane over an RGB32 image's pixels.
-PixelPlane ImagePlane(QImage& image) {
-    return {image.bits(), image.bytesPerLine(), image.width(), image.height(), 4};
-}
-
 QImage PictureImage(const PictureRef& picture) {
     PixelPlane plane;
     if (!picture || !GetBitmapPlane(picture->Handle(), plane)) {
@@ -37,7 +33,16 @@ QImage PictureImage(const PictureRef& picture) {
     if (image.isNull()) {
         RaiseError(ErrNo::OutOfMemory);
     }
-    CopyPlane(ImagePlane(image), plane);
+    for (int32_t y = 0; y < plane.Height; ++y) {
+        const uint8_t* from = plane.Top + y * plane.Step;
+        uint8_t* to = image.scanLine(y);
+        for (int32_t x = 0; x < plane.Width; ++x, from += plane.BytesPerPixel, to += 4) {
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+            to[3] = 0xFF;
+        }
+    }
     return image;
 }
 
@@ -60,7 +65,7 @@ PictureRef DecodePictureBmp(const QByteArray& bytes) {
     // Qt's own limit (128 MB) is below the platform's; the bytes given here are either the
     // surface's own file or a file whose size has been checked against its headers.
     QImageReader::setAllocationLimit(std::max(QImageReader::allocationLimit(), MaxBitmapMegabytes));
-    QImage image = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
+    const QImage image = QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32);
     if (image.isNull()) {
         RaiseError(ErrNo::InvalidPicture);
     }
@@ -70,7 +75,13 @@ PictureRef DecodePictureBmp(const QByteArray& bytes) {
         RaiseError(ErrNo::OutOfMemory);
     }
     auto picture = std::make_shared<StdPicture>(bitmap, static_cast<int32_t>(PICTYPE_BITMAP), true);
-    CopyPlane(plane, ImagePlane(image));
+    for (int32_t y = 0; y < plane.Height; ++y) {
+        const uint8_t* from = image.constScanLine(y);
+        uint8_t* to = plane.Top + y * plane.Step;
+        for (int32_t x = 0; x < plane.Width; ++x, from += 4, to += 3) {
+            std::memcpy(to, from, 3);
+        }
+    }
     return picture;
 }
 
