@@ -1,13 +1,15 @@
 // The grid over a 1920 x 1080 drawing area: a full redraw of an empty view with the tile cached,
 // the tile copies alone, and a redraw whose zoom step rebuilds the tile.
-#include "DrawingArea.h"
-#include "MessageBoxService.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
+#include "drawingarea/DrawingArea.h"
+#include "platform/MessageBoxService.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <memory>
+
+namespace quillax {
 
 namespace {
 constexpr int AreaWidth = 1920;
@@ -49,6 +51,10 @@ void BM_DrawGridNewTile(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawGridNewTile)->Unit(benchmark::kMillisecond);
 } // namespace
+
+} // namespace quillax
+
+using namespace quillax;
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

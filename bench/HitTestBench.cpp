@@ -1,11 +1,13 @@
 // Finding the marker under the pointer: a click scans the chosen mesh, a tooltip over no marker of
 // it goes on to every mesh. Objects from LargeLinObject, placed at the start zoom in the designed
 // drawing area. Run by hand: build/bin/hit_test_bench [--benchmark_filter=...]
-#include "LinWriter.h"
-#include "MarkerHitTest.h"
-#include "MeshRedraw.h"
+#include "linwriter/LinWriter.h"
+#include "view/MarkerHitTest.h"
+#include "view/MeshRedraw.h"
 
 #include <benchmark/benchmark.h>
+
+namespace quillax {
 
 namespace {
 struct Placed {
@@ -74,5 +76,9 @@ BENCHMARK_CAPTURE(BM_ClickChosenMesh, Object1000000In100Meshes, 1000000, 100)
 BENCHMARK_CAPTURE(BM_TipOverEmptySpace, Object100000In10Meshes, 100000, 10)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_TipOverEmptySpace, Object1000000In100Meshes, 1000000, 100)
     ->Unit(benchmark::kMicrosecond);
+
+} // namespace quillax
+
+using namespace quillax;
 
 BENCHMARK_MAIN();

@@ -1,16 +1,18 @@
 // Building the selector strips of the largest mesh: every added box runs the panel layout.
-#include "DrawingArea.h"
-#include "LinWriter.h"
-#include "PanelLayout.h"
-#include "ProgramFolder.h"
-#include "StripFlow.h"
-#include "frmMain.h"
+#include "app/PanelLayout.h"
+#include "app/StripFlow.h"
+#include "app/frmMain.h"
+#include "drawingarea/DrawingArea.h"
+#include "linwriter/LinWriter.h"
+#include "platform/ProgramFolder.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+
+namespace quillax {
 
 namespace {
 constexpr int LargestMesh = 32767;
@@ -88,6 +90,10 @@ void BM_LoadLargestMesh(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadLargestMesh)->Unit(benchmark::kMillisecond);
 } // namespace
+
+} // namespace quillax
+
+using namespace quillax;
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",

@@ -1,10 +1,10 @@
 // The cost of one click on a selector box for an object of 100,000 points whose chosen mesh has
 // 32,767: the toggle, the repaint of that one box, and the redraw of the drawing area.
-#include "LinWriter.h"
-#include "MessageBoxService.h"
-#include "ProgramFolder.h"
-#include "SelectorStrip.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
+#include "browse/SelectorStrip.h"
+#include "linwriter/LinWriter.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ProgramFolder.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+
+namespace quillax {
 
 namespace {
 constexpr int32_t ObjectPoints = 100000;
@@ -148,6 +150,10 @@ BENCHMARK(BM_StripRepaintOneBox)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StripsFindNoChange)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawView)->Unit(benchmark::kMillisecond);
 } // namespace
+
+} // namespace quillax
+
+using namespace quillax;
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

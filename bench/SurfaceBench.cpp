@@ -1,11 +1,13 @@
-#include "ByteArray1D.h"
-#include "ByteArray2D.h"
-#include "Gdi.h"
-#include "MessageBoxService.h"
-#include "clsOffScreenDC.h"
+#include "gdi/Gdi.h"
+#include "platform/ByteArray1D.h"
+#include "platform/ByteArray2D.h"
+#include "platform/MessageBoxService.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>
+
+namespace quillax {
 
 // Pixel-array copies of a 4096 x 4096 image, and the grid's one-tile-per-cell block copies over a
 // 1920 x 1080 drawing area.
@@ -80,6 +82,10 @@ void TileRedraw1920x1080(benchmark::State& state) {
 }
 BENCHMARK(TileRedraw1920x1080)->Arg(2)->Arg(16)->Unit(benchmark::kMillisecond);
 } // namespace
+
+} // namespace quillax
+
+using namespace quillax;
 
 int main(int argc, char** argv) {
     RecordingMessageBox silent;

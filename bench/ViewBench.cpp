@@ -1,16 +1,16 @@
 // The mesh view under load: RedrawView plus one repaint of the real window, its two halves (placing
 // the markers, painting them) without a window, and the pools-and-redraw part of a load. Run by hand:
 // build/bin/view_bench [--benchmark_filter=...]
-#include "DrawingArea.h"
-#include "LinWriter.h"
-#include "ListBox.h"
-#include "MarkerPainter.h"
-#include "MeshRedraw.h"
-#include "MessageBoxService.h"
-#include "ProgramFolder.h"
-#include "SampleObject.h"
-#include "frmMain.h"
-#include "modObjects.h"
+#include "app/frmMain.h"
+#include "browse/ListBox.h"
+#include "drawingarea/DrawingArea.h"
+#include "linwriter/LinWriter.h"
+#include "linwriter/SampleObject.h"
+#include "objects/modObjects.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ProgramFolder.h"
+#include "view/MarkerPainter.h"
+#include "view/MeshRedraw.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +22,8 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+
+namespace quillax {
 
 namespace {
 struct Shape {
@@ -163,6 +165,10 @@ BENCHMARK(PlaceMarkersOnly)->Arg(0)->Arg(2)->Arg(3)->Apply(Configure);
 BENCHMARK(PaintMarkersOnly)->Arg(0)->Arg(2)->Arg(3)->Apply(Configure);
 BENCHMARK(LoadPoolsAndRedraw)->Arg(0)->Arg(1)->Apply(Configure);
 BENCHMARK(LoadCommand)->Arg(0)->Arg(1)->Apply(Configure);
+
+} // namespace quillax
+
+using namespace quillax;
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

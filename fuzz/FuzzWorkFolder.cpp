@@ -1,9 +1,11 @@
-#include "FuzzWorkFolder.h"
+#include "fuzz/FuzzWorkFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+
+namespace quillax {
 
 namespace {
 std::string MakeFolder() {
@@ -36,3 +38,5 @@ std::string WriteFuzzInput(const uint8_t* data, size_t size, const std::string& 
     file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     return path;
 }
+
+} // namespace quillax

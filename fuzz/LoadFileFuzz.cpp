@@ -1,12 +1,14 @@
-#include "ByteArray2D.h"
-#include "FuzzWorkFolder.h"
-#include "MessageBoxService.h"
-#include "TempBitmapFile.h"
-#include "clsOffScreenDC.h"
+#include "fuzz/FuzzWorkFolder.h"
+#include "platform/ByteArray2D.h"
+#include "platform/MessageBoxService.h"
+#include "surface/TempBitmapFile.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+
+namespace quillax {
 
 // Feeds arbitrary bytes to clsOffScreenDC::LoadFile, on a surface that already holds an image,
 // then uses whatever the surface holds. Errors are expected and recorded silently; a crash, a
@@ -24,6 +26,11 @@ void CheckConsistent(clsOffScreenDC& surface) {
 } // namespace
 
 // Runs do not touch the editor's own temporary bitmap.
+
+} // namespace quillax
+
+using namespace quillax;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SetReloadFolderBase(FuzzWorkFolder());
     return 0;

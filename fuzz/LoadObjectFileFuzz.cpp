@@ -1,6 +1,6 @@
-#include "FuzzWorkFolder.h"
-#include "RuntimeError.h"
-#include "modObjects.h"
+#include "fuzz/FuzzWorkFolder.h"
+#include "objects/modObjects.h"
+#include "platform/RuntimeError.h"
 
 #include <algorithm>
 #include <bit>
@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace quillax {
 
 // Feeds arbitrary bytes to LoadObjectFile and checks its outcome against the format read straight
 // from memory: the same result or error number, and after a load the same model with nothing left of
@@ -182,6 +184,10 @@ void Check(const Expected& expected, Outcome outcome, int32_t errorNumber, const
     }
 }
 } // namespace
+
+} // namespace quillax
+
+using namespace quillax;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Expected expected = ReadFromMemory(data, size);

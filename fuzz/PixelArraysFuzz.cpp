@@ -1,10 +1,10 @@
-#include "ByteArray1D.h"
-#include "ByteArray2D.h"
-#include "FuzzWorkFolder.h"
-#include "MessageBoxService.h"
-#include "RuntimeError.h"
-#include "TempBitmapFile.h"
-#include "clsOffScreenDC.h"
+#include "fuzz/FuzzWorkFolder.h"
+#include "platform/ByteArray1D.h"
+#include "platform/ByteArray2D.h"
+#include "platform/MessageBoxService.h"
+#include "platform/RuntimeError.h"
+#include "surface/TempBitmapFile.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -15,6 +15,8 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+namespace quillax {
 
 // Stores arrays of arbitrary shape into a small surface with SetByteArray and Set1DByteArray, and
 // reads the surface into arrays of arbitrary state with GetByteArray and Get1DByteArray: bounds,
@@ -315,6 +317,11 @@ private:
 } // namespace
 
 // Runs do not touch the editor's own temporary bitmap.
+
+} // namespace quillax
+
+using namespace quillax;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SetReloadFolderBase(FuzzWorkFolder());
     return 0;

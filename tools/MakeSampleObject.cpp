@@ -1,7 +1,9 @@
-#include "SampleObject.h"
+#include "linwriter/SampleObject.h"
 
 #include <iostream>
 #include <string>
+
+namespace quillax {
 
 namespace {
 const char* const Usage = "usage: make-sample-object OUT.lin\n"
@@ -10,6 +12,11 @@ const char* const Usage = "usage: make-sample-object OUT.lin\n"
 
 // Writes the sample ship to the path given (Assets/PlayerTopb.lin in the repository), or a large
 // object of N points over M meshes for benchmarks.
+
+} // namespace quillax
+
+using namespace quillax;
+
 int main(int argc, char** argv) {
     if (argc != 2 &&
         !(argc == 6 && std::string(argv[1]) == "--points" && std::string(argv[3]) == "--meshes")) {

@@ -1,9 +1,11 @@
-#include "MinMaxInfo.h"
+#include "app/MinMaxInfo.h"
 
-#include "Numeric.h"
+#include "platform/Numeric.h"
 
 #include <algorithm>
 #include <limits>
+
+namespace quillax {
 
 namespace {
 // Minimum sizes far beyond any screen are held at the largest the record can carry: the query is
@@ -22,3 +24,5 @@ void AnswerMinMaxInfo(MINMAXINFO& info, float minWidth, float minHeight) {
         info.ptMinTrackSize.y = TrackSize(minHeight);
     }
 }
+
+} // namespace quillax

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace quillax {
+
 struct POINTAPI {
     int32_t x = 0;
     int32_t y = 0;
@@ -21,3 +23,5 @@ static_assert(sizeof(MINMAXINFO) == 40);
 // the nearest integer, halves to even. A value that is not above 0 (0, negative, not a number)
 // leaves the platform's minimum for that dimension; nothing else of the record changes.
 void AnswerMinMaxInfo(MINMAXINFO& info, float minWidth, float minHeight);
+
+} // namespace quillax

@@ -1,10 +1,12 @@
-#include "PanelLayout.h"
+#include "app/PanelLayout.h"
 
-#include "Numeric.h"
+#include "platform/Numeric.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+
+namespace quillax {
 
 namespace {
 // A size the toolkit would refuse (negative, or not a number) is written as 0.
@@ -51,3 +53,5 @@ int32_t HeightInPixels(float twips, float twipsPerPixelY, int32_t pixels) {
     }
     return static_cast<int32_t>(std::clamp(rounded, -Largest, Largest));
 }
+
+} // namespace quillax

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "StripFlow.h"
+#include "app/StripFlow.h"
 
 #include <cstdint>
+
+namespace quillax {
 
 // What the panel arrangement reads besides the two flows, in pixels.
 struct PanelInput {
@@ -45,3 +47,5 @@ float HeightInTwips(int32_t pixels, float twipsPerPixelY);
 // nearest pixel, but never the same pixel for a different Height, so that a step smaller than a
 // pixel still moves the window.
 int32_t HeightInPixels(float twips, float twipsPerPixelY, int32_t pixels);
+
+} // namespace quillax

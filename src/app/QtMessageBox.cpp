@@ -1,7 +1,9 @@
-#include "QtMessageBox.h"
+#include "app/QtMessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>
+
+namespace quillax {
 
 QtMessageBox::QtMessageBox() : Previous(SetMessageBoxService(this)) {}
 
@@ -17,3 +19,5 @@ int32_t QtMessageBox::Show(const std::string& prompt, int32_t style, const std::
     box.exec();
     return 1;
 }
+
+} // namespace quillax

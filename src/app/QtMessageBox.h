@@ -1,6 +1,8 @@
 #pragma once
 
-#include "MessageBoxService.h"
+#include "platform/MessageBoxService.h"
+
+namespace quillax {
 
 // The real modal message box; installs itself for its lifetime.
 class QtMessageBox : public MessageBoxService {
@@ -15,3 +17,5 @@ public:
 private:
     MessageBoxService* Previous;
 };
+
+} // namespace quillax

@@ -1,8 +1,10 @@
-#include "StripFlow.h"
+#include "app/StripFlow.h"
 
-#include "Numeric.h"
+#include "platform/Numeric.h"
 
 #include <algorithm>
+
+namespace quillax {
 
 namespace {
 constexpr float FirstPlace = 1;
@@ -84,3 +86,5 @@ void StripFlow::PlaceNext(ElementArray<BoxElement>& boxes, float extent) {
     Below = below;
     Placed = index + 1;
 }
+
+} // namespace quillax

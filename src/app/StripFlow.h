@@ -1,11 +1,13 @@
 #pragma once
 
-#include "BoxElement.h"
-#include "ElementArray.h"
-#include "StripGeometry.h"
+#include "browse/BoxElement.h"
+#include "browse/StripGeometry.h"
+#include "platform/ElementArray.h"
 
 #include <cstdint>
 #include <limits>
+
+namespace quillax {
 
 // Where a flow ended: the cross position of the last row (its y) or column (its x), and the cross
 // size of the last box; the strip's panel is sized from them.
@@ -51,3 +53,5 @@ private:
     BoxElement First;
     BoxElement Last;
 };
+
+} // namespace quillax

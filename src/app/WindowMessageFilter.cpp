@@ -1,11 +1,13 @@
-#include "WindowMessageFilter.h"
+#include "app/WindowMessageFilter.h"
 
-#include "MinMaxInfo.h"
-#include "WindowProcedures.h"
+#include "app/MinMaxInfo.h"
+#include "app/WindowProcedures.h"
 
 #include <QEvent>
 #include <QScreen>
 #include <QWidget>
+
+namespace quillax {
 
 namespace {
 // What the window system adds around the window: frame, title bar.
@@ -72,3 +74,5 @@ void WindowMessageFilter::QuerySize() {
                     reinterpret_cast<intptr_t>(&info));
     ApplyMinTrackSize(*Window, info.ptMinTrackSize);
 }
+
+} // namespace quillax

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace quillax {
+
 // The largest outer size the window system lets a window take: the whole desktop and the frame.
 QSize MaxTrackSize(const QWidget& window);
 
@@ -25,3 +27,5 @@ private:
     uint32_t Handle;
     QWidget* Window;
 };
+
+} // namespace quillax

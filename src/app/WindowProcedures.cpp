@@ -1,11 +1,13 @@
-#include "WindowProcedures.h"
+#include "app/WindowProcedures.h"
 
-#include "WindowMessageFilter.h"
+#include "app/WindowMessageFilter.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <vector>
+
+namespace quillax {
 
 namespace {
 struct WindowEntry {
@@ -86,3 +88,5 @@ intptr_t CallWindowProcA(int32_t procedure, uint32_t hWnd, uint32_t uMsg, intptr
 intptr_t DefWindowProcA(uint32_t, uint32_t, intptr_t, intptr_t) {
     return 0;
 }
+
+} // namespace quillax

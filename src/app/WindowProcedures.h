@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace quillax {
+
 // Window procedures as the window system keeps them: every registered top-level window has a
 // 32-bit handle and a current procedure, and every event of the window is sent through that
 // procedure before the toolkit handles it. Parameters are as wide as a pointer, so that a message
@@ -34,3 +36,5 @@ int32_t SetWindowLongA(uint32_t hWnd, int32_t index, int32_t newLong);
 intptr_t CallWindowProcA(int32_t procedure, uint32_t hWnd, uint32_t uMsg, intptr_t wParam, intptr_t lParam);
 // Every window's own procedure: the platform's sizes stand and the toolkit handles every event.
 intptr_t DefWindowProcA(uint32_t hWnd, uint32_t uMsg, intptr_t wParam, intptr_t lParam);
+
+} // namespace quillax

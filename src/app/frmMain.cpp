@@ -1,12 +1,12 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "DrawingArea.h"
-#include "ListBox.h"
-#include "MessageBoxService.h"
-#include "Numeric.h"
-#include "SelectorStrip.h"
-#include "clsOffScreenDC.h"
-#include "modWinSize.h"
+#include "app/modWinSize.h"
+#include "browse/ListBox.h"
+#include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
+#include "platform/MessageBoxService.h"
+#include "platform/Numeric.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+
+namespace quillax {
 
 namespace {
 constexpr int DesignInnerWidth = 872;
@@ -158,3 +160,5 @@ void frmMain::RepaintPools() {
     picTopBar->RepaintChangedBoxes();
     picSideBar->RepaintChangedBoxes();
 }
+
+} // namespace quillax

@@ -1,28 +1,34 @@
 #pragma once
 
-#include "BoxElement.h"
-#include "ElementArray.h"
-#include "JointElement.h"
-#include "NodeElement.h"
-#include "StripFlow.h"
-#include "StripState.h"
-#include "ViewTransform.h"
+#include "app/StripFlow.h"
+#include "browse/BoxElement.h"
+#include "browse/StripState.h"
+#include "platform/ElementArray.h"
+#include "view/JointElement.h"
+#include "view/NodeElement.h"
+#include "view/ViewTransform.h"
+
+#include "platform/RuntimeError.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 
-class DrawingArea;
-class clsOffScreenDC;
-class ListBox;
-class SelectorStrip;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+
+namespace quillax {
+
+class DrawingArea;
+class clsOffScreenDC;
+class ListBox;
+class SelectorStrip;
 
 // The editor's only window. Its procedures are grouped by subsystem over several source files:
 // frmMain.cpp (composition, start-up, shut-down, event routing), frmMain_Load.cpp (load command and
@@ -169,10 +175,6 @@ private:
     void PlaceInner();
 };
 
-#include "RuntimeError.h"
-
-#include <new>
-
 template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
     try {
         handler();
@@ -186,3 +188,5 @@ template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
     }
     RepaintPools();
 }
+
+} // namespace quillax

@@ -1,15 +1,17 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "DrawingArea.h"
-#include "SceneDrawing.h"
-#include "ViewZoom.h"
-#include "clsOffScreenDC.h"
-#include "modObjects.h"
+#include "drawingarea/DrawingArea.h"
+#include "objects/modObjects.h"
+#include "surface/clsOffScreenDC.h"
+#include "view/SceneDrawing.h"
+#include "view/ViewZoom.h"
 
 #include <QCheckBox>
 #include <QLabel>
 
 #include <limits>
+
+namespace quillax {
 
 namespace {
 // Every cell size a 16-bit spacing can give is drawable, so the spacing stops only at its own limit.
@@ -57,3 +59,5 @@ void frmMain::cmdGridSpaceDec_Click() {
         RedrawView();
     }
 }
+
+} // namespace quillax

@@ -1,18 +1,20 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "DrawingArea.h"
-#include "DrawingAreaInput.h"
-#include "ListBox.h"
-#include "MarkerHitTest.h"
-#include "Numeric.h"
-#include "StripTips.h"
-#include "modObjects.h"
+#include "browse/ListBox.h"
+#include "browse/StripTips.h"
+#include "drawingarea/DrawingArea.h"
+#include "drawingarea/DrawingAreaInput.h"
+#include "objects/modObjects.h"
+#include "platform/Numeric.h"
+#include "view/MarkerHitTest.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QShortcut>
 
 #include <cstdlib>
+
+namespace quillax {
 
 namespace {
 // The mesh when it has a point at index, else none.
@@ -114,3 +116,5 @@ std::string frmMain::LineTip(int32_t meshIndex, int32_t index) const {
     const size_t i = static_cast<size_t>(index);
     return LineTipText(meshIndex, index, mesh->X[i], mesh->Y[i], mesh->X[i + 1], mesh->Y[i + 1]);
 }
+
+} // namespace quillax

@@ -1,17 +1,19 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "DrawingArea.h"
-#include "Numeric.h"
-#include "PanelLayout.h"
-#include "SelectorStrip.h"
-#include "WindowMessageFilter.h"
-#include "modWinSize.h"
+#include "app/PanelLayout.h"
+#include "app/WindowMessageFilter.h"
+#include "app/modWinSize.h"
+#include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
+#include "platform/Numeric.h"
 
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QScreen>
 
 #include <algorithm>
+
+namespace quillax {
 
 namespace {
 constexpr float GrowthStepTwips = 10;
@@ -84,3 +86,5 @@ void frmMain::PlaceInner() {
     const int top = menuHeight > 0 ? menuHeight : menuBar()->sizeHint().height();
     Inner->setGeometry(0, top, width(), std::max(0, height() - top));
 }
+
+} // namespace quillax

@@ -1,13 +1,15 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "ListBox.h"
-#include "MessageBoxService.h"
-#include "ProgramFolder.h"
-#include "SceneDrawing.h"
-#include "ViewTransform.h"
-#include "modObjects.h"
+#include "browse/ListBox.h"
+#include "objects/modObjects.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ProgramFolder.h"
+#include "view/SceneDrawing.h"
+#include "view/ViewTransform.h"
 
 #include <filesystem>
+
+namespace quillax {
 
 namespace {
 void ReportNotLoaded(const std::string& path) {
@@ -105,3 +107,5 @@ void frmMain::ResetEditor() {
     } while (Joint(0).Visible);
     ClearObjectModel(CurrentObject, CurrentPlacement);
 }
+
+} // namespace quillax

@@ -1,4 +1,6 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
+
+namespace quillax {
 
 void frmMain::LoadNodes(float x, float y) {
     LoadNodeMarker(Node, x, y);
@@ -15,3 +17,5 @@ void frmMain::UnloadNodes() {
 void frmMain::UnloadJoints() {
     DropLastElement(Joint);
 }
+
+} // namespace quillax

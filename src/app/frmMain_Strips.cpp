@@ -1,9 +1,11 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "ListBox.h"
-#include "SelectorStrip.h"
-#include "StripState.h"
-#include "modObjects.h"
+#include "browse/ListBox.h"
+#include "browse/SelectorStrip.h"
+#include "browse/StripState.h"
+#include "objects/modObjects.h"
+
+namespace quillax {
 
 namespace {
 MeshSelection& SelectionOf(int16_t meshIndex) {
@@ -75,3 +77,5 @@ std::string frmMain::PointBoxTip(int16_t index) const {
 std::string frmMain::LineBoxTip(int16_t index) const {
     return LineTip(LstMeshes->ListIndex(), index);
 }
+
+} // namespace quillax

@@ -1,12 +1,14 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
-#include "DrawingArea.h"
-#include "ListBox.h"
-#include "MeshRedraw.h"
-#include "ViewZoom.h"
-#include "modObjects.h"
+#include "browse/ListBox.h"
+#include "drawingarea/DrawingArea.h"
+#include "objects/modObjects.h"
+#include "view/MeshRedraw.h"
+#include "view/ViewZoom.h"
 
 #include <QCheckBox>
+
+namespace quillax {
 
 void frmMain::RedrawView() {
     PlaceMarkers(Node, Joint, CurrentObject, CurrentPlacement, CurrentView(),
@@ -34,3 +36,5 @@ void frmMain::cmdScaleDown_Click() {
     ViewScale = ZoomedOut(ViewScale);
     RedrawView();
 }
+
+} // namespace quillax

@@ -1,7 +1,9 @@
-#include "QtMessageBox.h"
-#include "frmMain.h"
+#include "app/QtMessageBox.h"
+#include "app/frmMain.h"
 
 #include <QApplication>
+
+using namespace quillax;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

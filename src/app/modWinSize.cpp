@@ -1,8 +1,10 @@
-#include "modWinSize.h"
+#include "app/modWinSize.h"
 
-#include "MinMaxInfo.h"
+#include "app/MinMaxInfo.h"
 
 #include <cstring>
+
+namespace quillax {
 
 uint32_t PrevWndProc = 0;
 uint32_t HookedWindow = 0;
@@ -35,3 +37,5 @@ intptr_t SizeHookProc(uint32_t hWnd, uint32_t uMsg, intptr_t wParam, intptr_t lP
     std::memcpy(reinterpret_cast<void*>(lParam), &info, sizeof info);
     return 1;
 }
+
+} // namespace quillax

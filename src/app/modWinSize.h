@@ -1,8 +1,10 @@
 #pragma once
 
-#include "WindowProcedures.h"
+#include "app/WindowProcedures.h"
 
 #include <cstdint>
+
+namespace quillax {
 
 // The window's minimum-size hook: SizeHookProc stands in front of the hooked window's procedure
 // and answers its size query from MinWidth and MinHeight (outer size in pixels, read afresh at
@@ -15,3 +17,5 @@ extern float MinHeight;
 void HookWindow();
 void UnhookWindow();
 intptr_t SizeHookProc(uint32_t hWnd, uint32_t uMsg, intptr_t wParam, intptr_t lParam);
+
+} // namespace quillax

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace quillax {
+
 // One selector box of a strip, in pixels of its panel. Defaults are box 0 as designed; the back
 // colour differs per strip.
 struct BoxElement {
@@ -14,3 +16,5 @@ struct BoxElement {
 
     bool operator==(const BoxElement&) const = default;
 };
+
+} // namespace quillax

@@ -1,6 +1,8 @@
-#include "ListBox.h"
+#include "browse/ListBox.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
+
+namespace quillax {
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -31,3 +33,5 @@ void ListBox::Clear() {
     clear();
     Clearing = false;
 }
+
+} // namespace quillax

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace quillax {
+
 // A list box with the designed semantics: ListIndex (-1 when nothing is chosen), a Click raised
 // whenever the chosen entry changes, by the user or by setting ListIndex from code; Clear raises none.
 class ListBox : public QListWidget {
@@ -26,3 +28,5 @@ private:
     // The redraw reads the index once per marker: keep it at hand.
     int16_t ChosenRow = -1;
 };
+
+} // namespace quillax

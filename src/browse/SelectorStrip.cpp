@@ -1,4 +1,4 @@
-#include "SelectorStrip.h"
+#include "browse/SelectorStrip.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <optional>
+
+namespace quillax {
 
 namespace {
 // The focus frame sits in the 3-pixel gap between neighbouring boxes.
@@ -222,3 +224,5 @@ void SelectorStrip::focusOutEvent(QFocusEvent* event) {
     RepaintFocusFrame();
     QWidget::focusOutEvent(event);
 }
+
+} // namespace quillax

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "BoxElement.h"
-#include "ElementArray.h"
-#include "StripGeometry.h"
+#include "browse/BoxElement.h"
+#include "browse/StripGeometry.h"
+#include "platform/ElementArray.h"
 
 #include <QWidget>
 
 #include <functional>
 #include <string>
 #include <vector>
+
+namespace quillax {
 
 // The panel of one selector strip. It paints the boxes of its element array (only those in the
 // exposed region), reports a click on a box with the box's index, and lets the keyboard stand in for
@@ -62,3 +64,5 @@ private:
     int16_t Focused = 0;
     int16_t Pressed = -1;
 };
+
+} // namespace quillax

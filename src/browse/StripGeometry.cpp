@@ -1,6 +1,8 @@
-#include "StripGeometry.h"
+#include "browse/StripGeometry.h"
 
 #include <algorithm>
+
+namespace quillax {
 
 namespace {
 // The position of a box across the flow (which line it is on) and along it (where on its line).
@@ -100,3 +102,5 @@ int16_t NeighbourBox(const ElementArray<BoxElement>& boxes, BoxFlow flow, int16_
     const Line next = LineOf(boxes, flow, forward ? line.Last + 1 : line.First - 1);
     return static_cast<int16_t>(NearestOnLine(boxes, flow, next, Along(boxes(here), flow)));
 }
+
+} // namespace quillax

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "BoxElement.h"
-#include "ElementArray.h"
+#include "browse/BoxElement.h"
+#include "platform/ElementArray.h"
 
 #include <cstdint>
+
+namespace quillax {
 
 // How the layout flows a strip's boxes: the point strip in rows, the line strip in columns. Every
 // search below relies on that order, which the layout always leaves: along the index the lines
@@ -27,3 +29,5 @@ BoxSpan BoxesAcross(const ElementArray<BoxElement>& boxes, BoxFlow flow, double 
 // The box one keyboard step away from box index: along the flow the next or previous index, across it
 // the nearest box of the neighbouring line. Stays put at the ends. O(log n).
 int16_t NeighbourBox(const ElementArray<BoxElement>& boxes, BoxFlow flow, int16_t index, BoxStep step);
+
+} // namespace quillax

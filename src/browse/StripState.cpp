@@ -1,8 +1,10 @@
-#include "StripState.h"
+#include "browse/StripState.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <string>
+
+namespace quillax {
 
 bool GrowStrip(ElementArray<BoxElement>& strip, int32_t unselectedColour) {
     const bool created = !strip.IsEmpty();
@@ -29,3 +31,5 @@ void ToggleBox(std::vector<int16_t>& flags, int16_t index, ElementArray<BoxEleme
     box.BackColor = wasSet ? colours.Unselected : colours.Selected;
     flag = wasSet ? 0 : -1;
 }
+
+} // namespace quillax

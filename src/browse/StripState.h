@@ -1,10 +1,12 @@
 #pragma once
 
-#include "BoxElement.h"
-#include "ElementArray.h"
+#include "browse/BoxElement.h"
+#include "platform/ElementArray.h"
 
 #include <cstdint>
 #include <vector>
+
+namespace quillax {
 
 // The two colours of a strip's boxes (red in the low byte).
 struct BoxColours {
@@ -27,3 +29,5 @@ void ShrinkStrip(ElementArray<BoxElement>& strip);
 // error raised before anything changes.
 void ToggleBox(std::vector<int16_t>& flags, int16_t index, ElementArray<BoxElement>& strip,
                BoxColours colours);
+
+} // namespace quillax

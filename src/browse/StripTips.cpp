@@ -1,6 +1,8 @@
-#include "StripTips.h"
+#include "browse/StripTips.h"
 
 #include <charconv>
+
+namespace quillax {
 
 namespace {
 // The shortest text that reads back as the same float.
@@ -23,3 +25,5 @@ std::string LineTipText(int32_t mesh, int32_t index, float x1, float y1, float x
     return "Mesh " + std::to_string(mesh) + ", line " + std::to_string(index) + ": " + Coordinates(x1, y1) +
            " to " + Coordinates(x2, y2);
 }
+
+} // namespace quillax

@@ -3,7 +3,11 @@
 #include <cstdint>
 #include <string>
 
+namespace quillax {
+
 // Tooltip texts of a point or line, in model units: "Mesh 2, point 3: (12.5, -4)" and
 // "Mesh 2, line 3: (12.5, -4) to (17.5, -4)". The boxes and the drawing area say the same.
 std::string PointTipText(int32_t mesh, int32_t index, float x, float y);
 std::string LineTipText(int32_t mesh, int32_t index, float x1, float y1, float x2, float y2);
+
+} // namespace quillax

@@ -1,11 +1,13 @@
-#include "ObjectFileReader.h"
+#include "objects/ObjectFileReader.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <bit>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+
+namespace quillax {
 
 ObjectFileReader::ObjectFileReader(const std::string& fileName) : FileName(fileName) {
     std::error_code error;
@@ -63,3 +65,5 @@ uint32_t ObjectFileReader::ReadLong(const std::string& field) {
     return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
+
+} // namespace quillax

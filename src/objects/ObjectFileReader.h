@@ -4,6 +4,8 @@
 #include <fstream>
 #include <string>
 
+namespace quillax {
+
 // Sequential little-endian reads from an object file. Reading past the end is an error naming the
 // field and its byte offset, so nothing outside the file's data is ever used.
 class ObjectFileReader {
@@ -26,3 +28,5 @@ private:
     std::ifstream Stream;
     uint64_t Position = 0;
 };
+
+} // namespace quillax

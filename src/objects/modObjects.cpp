@@ -1,11 +1,13 @@
-#include "modObjects.h"
+#include "objects/modObjects.h"
 
-#include "Numeric.h"
-#include "ObjectFileReader.h"
-#include "RuntimeError.h"
+#include "objects/ObjectFileReader.h"
+#include "platform/Numeric.h"
+#include "platform/RuntimeError.h"
 
 #include <algorithm>
 #include <bit>
+
+namespace quillax {
 
 ObjectFile CurrentObject;
 ObjectPlacement CurrentPlacement;
@@ -89,3 +91,5 @@ void ClearSelections(ObjectPlacement& placement) {
         std::fill(selection.LineFlags.begin(), selection.LineFlags.end(), 0);
     }
 }
+
+} // namespace quillax

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace quillax {
+
 // The object model every part of the editor shares, and its loader.
 
 inline constexpr int32_t ObjectFileMagic = 0x003A7ADE;
@@ -64,3 +66,5 @@ void ClearObjectModel(ObjectFile& object, ObjectPlacement& placement);
 
 // Clears every point and line flag of every mesh, keeping the arrays' sizes.
 void ClearSelections(ObjectPlacement& placement);
+
+} // namespace quillax

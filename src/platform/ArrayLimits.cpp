@@ -1,6 +1,8 @@
-#include "ArrayLimits.h"
+#include "platform/ArrayLimits.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
+
+namespace quillax {
 
 int64_t BoundCount(int32_t lower, int32_t upper) {
     if (upper < lower) {
@@ -8,3 +10,5 @@ int64_t BoundCount(int32_t lower, int32_t upper) {
     }
     return static_cast<int64_t>(upper) - lower + 1;
 }
+
+} // namespace quillax

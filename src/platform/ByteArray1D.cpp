@@ -1,9 +1,11 @@
-#include "ByteArray1D.h"
+#include "platform/ByteArray1D.h"
 
-#include "ArrayLimits.h"
-#include "RuntimeError.h"
+#include "platform/ArrayLimits.h"
+#include "platform/RuntimeError.h"
 
 #include <new>
+
+namespace quillax {
 
 ByteArray1D ByteArray1D::Fixed(int32_t lower, int32_t upper) {
     ByteArray1D array;
@@ -47,3 +49,5 @@ size_t ByteArray1D::Offset(int32_t index) const {
     }
     return static_cast<size_t>(index - static_cast<int64_t>(Lower));
 }
+
+} // namespace quillax

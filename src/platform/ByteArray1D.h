@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace quillax {
+
 // A one-dimensional byte array with a lower and an upper bound, unallocated until first sized; a
 // fixed-size array refuses reallocation (error 10). Element access is checked (error 9).
 class ByteArray1D {
@@ -36,3 +38,5 @@ private:
     bool Allocated = false;
     bool FixedSize = false;
 };
+
+} // namespace quillax

@@ -1,9 +1,11 @@
-#include "ByteArray2D.h"
+#include "platform/ByteArray2D.h"
 
-#include "ArrayLimits.h"
-#include "RuntimeError.h"
+#include "platform/ArrayLimits.h"
+#include "platform/RuntimeError.h"
 
 #include <new>
+
+namespace quillax {
 
 ByteArray2D ByteArray2D::Fixed(int32_t lower1, int32_t upper1, int32_t lower2, int32_t upper2) {
     ByteArray2D array;
@@ -58,3 +60,5 @@ size_t ByteArray2D::Offset(int32_t x, int32_t y) const {
     return static_cast<size_t>(x - static_cast<int64_t>(Lower1)) +
            static_cast<size_t>(y - static_cast<int64_t>(Lower2)) * static_cast<size_t>(Count1());
 }
+
+} // namespace quillax

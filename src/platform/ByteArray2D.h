@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace quillax {
+
 // A two-dimensional byte array with lower and upper bounds per dimension, as the platform's arrays
 // are: it may be unallocated (no bounds), and a fixed-size array refuses reallocation (error 10).
 // Element (x, y) is stored at (x - lower1) + (y - lower2) * count1, so one value of y is one
@@ -42,3 +44,5 @@ private:
     bool Allocated = false;
     bool FixedSize = false;
 };
+
+} // namespace quillax

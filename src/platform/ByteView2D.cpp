@@ -1,6 +1,8 @@
-#include "ByteView2D.h"
+#include "platform/ByteView2D.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
+
+namespace quillax {
 
 int64_t ByteView2D::RowBytes() const {
     return IsAttached() ? Descriptor->Bounds[1].Elements : 0;
@@ -33,3 +35,5 @@ uint8_t& ByteView2D::operator()(int32_t x, int32_t y) const {
     }
     return Descriptor->Data[offset];
 }
+
+} // namespace quillax

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace quillax {
+
 // One bound of an automation-array descriptor: a count followed by a lower bound.
 struct ArrayBound {
     uint32_t Elements = 0;
@@ -41,3 +43,5 @@ private:
 
     const ArrayDescriptor* Descriptor = nullptr;
 };
+
+} // namespace quillax

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
+
+namespace quillax {
 
 // A control array of plain values. Element 0 belongs to the design and always exists; further
 // elements are created at index Count() and destroyed from the end. A new element copies
@@ -89,3 +91,5 @@ template <typename T, typename Index> void DropLastElement(ElementArray<T, Index
         elements(0).Visible = false;
     }
 }
+
+} // namespace quillax

@@ -1,4 +1,6 @@
-#include "MessageBoxService.h"
+#include "platform/MessageBoxService.h"
+
+namespace quillax {
 
 namespace {
 StderrMessageBox FallbackBox;
@@ -37,3 +39,5 @@ int32_t RecordingMessageBox::Show(const std::string& prompt, int32_t style, cons
     Records.push_back({prompt, style, title});
     return 1;
 }
+
+} // namespace quillax

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace quillax {
+
 // Styles of the modal message box, as the designed toolkit numbers them.
 namespace MsgBoxStyle {
 inline constexpr int32_t OkOnly = 0;
@@ -57,3 +59,5 @@ public:
 private:
     MessageBoxService* Previous;
 };
+
+} // namespace quillax

@@ -1,8 +1,10 @@
-#include "Numeric.h"
+#include "platform/Numeric.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <limits>
+
+namespace quillax {
 
 namespace {
 template <typename T> T ToInteger(double value) {
@@ -38,3 +40,5 @@ int16_t CheckedInt16(int64_t value) {
 int32_t CheckedInt32(int64_t value) {
     return CheckedInteger<int32_t>(value);
 }
+
+} // namespace quillax

@@ -6,6 +6,8 @@
 #include <limits>
 #include <type_traits>
 
+namespace quillax {
+
 // Conversions with the platform's rules: round to nearest, halves to even; a result outside the
 // target's range (or NaN) raises an overflow error.
 
@@ -41,3 +43,5 @@ int32_t CheckedInt32(int64_t value);
 inline float ToSingle(double value) {
     return static_cast<float>(value);
 }
+
+} // namespace quillax

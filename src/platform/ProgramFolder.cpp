@@ -1,6 +1,8 @@
-#include "ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include <filesystem>
+
+namespace quillax {
 
 namespace {
 std::string OverrideFolder;
@@ -21,3 +23,5 @@ std::string ProgramFolder() {
 void SetProgramFolder(const std::string& folder) {
     OverrideFolder = folder;
 }
+
+} // namespace quillax

@@ -1,4 +1,6 @@
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
+
+namespace quillax {
 
 RuntimeError::RuntimeError(int32_t number, const std::string& description)
     : std::runtime_error(description), ErrNumber(number), ErrDescription(description) {}
@@ -51,3 +53,5 @@ void RaiseError(int32_t number, const std::string& detail) {
     }
     throw RuntimeError(number, text);
 }
+
+} // namespace quillax

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace quillax {
+
 // A run-time error as the editor's platform raises it: a number and a description.
 class RuntimeError : public std::runtime_error {
 public:
@@ -42,3 +44,5 @@ std::string ErrorDescription(int32_t number);
 
 // Raises the error with the platform's description, optionally followed by detail.
 [[noreturn]] void RaiseError(int32_t number, const std::string& detail = {});
+
+} // namespace quillax

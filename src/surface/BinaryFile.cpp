@@ -1,6 +1,8 @@
-#include "BinaryFile.h"
+#include "surface/BinaryFile.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
+
+namespace quillax {
 
 BinaryFile::BinaryFile(const std::string& path) : File(QString::fromStdString(path)) {
     File.open(QIODevice::ReadOnly);
@@ -20,3 +22,5 @@ QByteArray BinaryFile::Read(int64_t offset, int64_t count) {
     }
     return bytes;
 }
+
+} // namespace quillax

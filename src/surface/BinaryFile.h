@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace quillax {
+
 // A file opened for binary reading, closed on every path when it goes.
 class BinaryFile {
 public:
@@ -20,3 +22,5 @@ public:
 private:
     QFile File;
 };
+
+} // namespace quillax

@@ -1,14 +1,16 @@
-#include "BitmapCodec.h"
+#include "surface/BitmapCodec.h"
 
-#include "ArrayLimits.h"
-#include "Numeric.h"
-#include "RuntimeError.h"
+#include "platform/ArrayLimits.h"
+#include "platform/Numeric.h"
+#include "platform/RuntimeError.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
+
+namespace quillax {
 
 namespace BitmapCodec {
 namespace {
@@ -216,3 +218,5 @@ void BitsToPixelArray(const ByteArray1D& bits, int16_t width, int16_t height, By
     }
 }
 } // namespace BitmapCodec
+
+} // namespace quillax

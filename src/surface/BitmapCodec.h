@@ -1,12 +1,14 @@
 #pragma once
 
-#include "ByteArray1D.h"
-#include "ByteArray2D.h"
+#include "platform/ByteArray1D.h"
+#include "platform/ByteArray2D.h"
 
 #include <QByteArray>
 
 #include <cstdint>
 #include <vector>
+
+namespace quillax {
 
 // Windows bitmap files: the two headers, the checks that make an untrusted file safe to read, and
 // the conversion of 1-, 4- and 8-bit palette files to 24 bits. Pure: no file access.
@@ -88,3 +90,5 @@ BitmapFileImage ConvertTo24Bit(const BitmapInfoHeader& info, const PixelLayout& 
 // 3 x width beyond 16 bits is an overflow (6); missing or surplus data a subscript error (9).
 void BitsToPixelArray(const ByteArray1D& bits, int16_t width, int16_t height, ByteArray2D& pixels);
 } // namespace BitmapCodec
+
+} // namespace quillax

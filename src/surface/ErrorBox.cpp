@@ -1,4 +1,6 @@
-#include "ErrorBox.h"
+#include "surface/ErrorBox.h"
+
+namespace quillax {
 
 namespace {
 constexpr const char* CrLf = "\r\n";
@@ -15,3 +17,5 @@ ErrorBoxText MakeErrorBoxText(int32_t errNumber, const std::string& errDescripti
     const std::string number = "Error: " + std::to_string(errNumber);
     return {number + CrLf + location + errDescription, number};
 }
+
+} // namespace quillax

@@ -1,10 +1,12 @@
-#include "PixelCopy.h"
+#include "surface/PixelCopy.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
+
+namespace quillax {
 
 namespace {
 // How far a column-major walk over columns x rows gets inside a validColumns x validRows block:
@@ -137,3 +139,5 @@ void FillFromColumns(const ByteArray1D& source, ByteArray2D& target) {
         }
     }
 }
+
+} // namespace quillax

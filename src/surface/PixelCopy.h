@@ -1,10 +1,12 @@
 #pragma once
 
-#include "ByteArray1D.h"
-#include "ByteArray2D.h"
-#include "ByteView2D.h"
+#include "platform/ByteArray1D.h"
+#include "platform/ByteArray2D.h"
+#include "platform/ByteView2D.h"
 
 #include <cstdint>
+
+namespace quillax {
 
 // The copies behind the pixel-array operations. Each walks byte columns x (outer) and scan lines y
 // (inner) as designed, and where an index lies outside an array it stores exactly the bytes that
@@ -22,3 +24,5 @@ void StoreArrayToView(const ByteArray2D& source, const ByteView2D& view, int32_t
 // after source's last element stay 0. A source ending at -1 fills nothing; one ending below -1 or
 // starting above 0 lacks element 0 (9); one ending at the largest index overflows the walk (6).
 void FillFromColumns(const ByteArray1D& source, ByteArray2D& target);
+
+} // namespace quillax

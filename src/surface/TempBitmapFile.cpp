@@ -1,6 +1,6 @@
-#include "TempBitmapFile.h"
+#include "surface/TempBitmapFile.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <QDir>
 
@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+
+namespace quillax {
 
 namespace {
 std::string OverrideBase;
@@ -134,3 +136,5 @@ QByteArray RoundTripFileNoFollow(const std::string& path, const QByteArray& byte
     }
     return ReadAll(file, path);
 }
+
+} // namespace quillax

@@ -1,10 +1,12 @@
-#include "clsOffScreenDC.h"
+#include "surface/clsOffScreenDC.h"
 
-#include "Gdi.h"
-#include "PictureService.h"
-#include "TempBitmapFile.h"
+#include "gdi/Gdi.h"
+#include "gdi/PictureService.h"
+#include "surface/TempBitmapFile.h"
 
 #include <string>
+
+namespace quillax {
 
 namespace {
 // A new black device bitmap of the screen's kind. The limit it meets also bounds the addressable
@@ -153,3 +155,5 @@ void clsOffScreenDC::ReplacePicture(PictureRef picture) {
     Pixels.Detach();
     ImagePicture = std::move(picture);
 }
+
+} // namespace quillax

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "BitmapCodec.h"
-#include "ByteArray1D.h"
-#include "ByteArray2D.h"
-#include "ByteView2D.h"
-#include "RuntimeError.h"
-#include "StdPicture.h"
+#include "gdi/StdPicture.h"
+#include "platform/ByteArray1D.h"
+#include "platform/ByteArray2D.h"
+#include "platform/ByteView2D.h"
+#include "platform/RuntimeError.h"
+#include "surface/BitmapCodec.h"
 
 #include <cstdint>
 #include <new>
 #include <string>
+
+namespace quillax {
 
 // An off-screen drawing surface holding at most one image: a memory drawing context, the picture
 // object that owns the bitmap selected into it, and a byte view over that bitmap's pixels.
@@ -100,3 +102,5 @@ private:
     int32_t ImageWidth = 0;
     ArrayDescriptor PixelsDescriptor;
 };
+
+} // namespace quillax

@@ -1,10 +1,12 @@
-#include "clsOffScreenDC.h"
+#include "surface/clsOffScreenDC.h"
 
-#include "BinaryFile.h"
-#include "BitmapCodec.h"
-#include "Gdi.h"
-#include "Numeric.h"
-#include "PictureService.h"
+#include "gdi/Gdi.h"
+#include "gdi/PictureService.h"
+#include "platform/Numeric.h"
+#include "surface/BinaryFile.h"
+#include "surface/BitmapCodec.h"
+
+namespace quillax {
 
 namespace {
 constexpr int16_t True = -1;
@@ -111,3 +113,5 @@ int16_t clsOffScreenDC::LoadAs24Bit(const std::string& fileName, BitmapFileImage
     });
     return loaded;
 }
+
+} // namespace quillax

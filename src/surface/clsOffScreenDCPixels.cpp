@@ -1,9 +1,11 @@
-#include "clsOffScreenDC.h"
+#include "surface/clsOffScreenDC.h"
 
-#include "Numeric.h"
-#include "PixelCopy.h"
+#include "platform/Numeric.h"
+#include "surface/PixelCopy.h"
 
 #include <cstdint>
+
+namespace quillax {
 
 int32_t clsOffScreenDC::ImageColumns() const {
     return CheckedInt32(3 * static_cast<int64_t>(ImageWidth));
@@ -52,3 +54,5 @@ void clsOffScreenDC::Set1DByteArray(const ByteArray1D& BArray, int32_t tHeight, 
         SetByteArray(layout);
     });
 }
+
+} // namespace quillax

@@ -1,12 +1,14 @@
-#include "GridTiling.h"
+#include "view/GridTiling.h"
 
-#include "Numeric.h"
-#include "RuntimeError.h"
+#include "platform/Numeric.h"
+#include "platform/RuntimeError.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+
+namespace quillax {
 
 namespace {
 // Where a visible run of a cell starts in a tile of tileExtent: the same run of the cell when the
@@ -81,3 +83,5 @@ std::vector<TileSpan> TileSpans(int64_t first, int64_t lastIndex, int32_t cellSi
     }
     return spans;
 }
+
+} // namespace quillax

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "ByteArray2D.h"
+#include "platform/ByteArray2D.h"
 
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+namespace quillax {
 
 // The grid's arithmetic: one cell is painted into a tile, and the tile is copied side by side over
 // the drawing area. Within the 16-bit range every figure is the designed one; beyond it the same
@@ -54,3 +56,5 @@ struct TileSpan {
 // A tile cut to tileExtent stands for a whole cell: all pixels of a cell but its line are alike.
 std::vector<TileSpan> TileSpans(int64_t first, int64_t lastIndex, int32_t cellSize, int32_t tileExtent,
                                 int32_t areaExtent, GridLineEnd line);
+
+} // namespace quillax

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "MarkerPool.h"
+#include "view/MarkerPool.h"
 
 #include <cstdint>
+
+namespace quillax {
 
 // One line segment of the drawing area. Defaults are Joint(0) as designed.
 struct JointElement {
@@ -26,3 +28,5 @@ inline void LoadJointMarker(JointPool& joints, float x1, float y1, float x2, flo
     joint.Y2 = y2;
     joint.Visible = true;
 }
+
+} // namespace quillax

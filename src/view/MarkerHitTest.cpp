@@ -1,6 +1,8 @@
-#include "MarkerHitTest.h"
+#include "view/MarkerHitTest.h"
 
 #include <algorithm>
+
+namespace quillax {
 
 namespace {
 int32_t LinesOf(const Mesh& mesh) {
@@ -123,3 +125,5 @@ std::optional<MeshItem> MeshItemOf(const ObjectFile& object, const MarkerHit& hi
     }
     return std::nullopt;
 }
+
+} // namespace quillax

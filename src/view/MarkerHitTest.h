@@ -1,11 +1,13 @@
 #pragma once
 
-#include "JointElement.h"
-#include "NodeElement.h"
-#include "modObjects.h"
+#include "objects/modObjects.h"
+#include "view/JointElement.h"
+#include "view/NodeElement.h"
 
 #include <cstdint>
 #include <optional>
+
+namespace quillax {
 
 // The markers of some meshes: Node(FirstNode) .. Node(FirstNode + NodeCount - 1) and the joints
 // likewise, in the numbering that counts every mesh's points and lines in object order.
@@ -49,3 +51,5 @@ struct MeshItem {
 };
 
 std::optional<MeshItem> MeshItemOf(const ObjectFile& object, const MarkerHit& hit);
+
+} // namespace quillax

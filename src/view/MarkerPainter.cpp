@@ -1,12 +1,14 @@
-#include "MarkerPainter.h"
+#include "view/MarkerPainter.h"
 
-#include "PixelCanvas.h"
+#include "view/PixelCanvas.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+
+namespace quillax {
 
 namespace {
 // Edge of the transparent tiles of the indirect way, which bounds its memory for any device size,
@@ -95,3 +97,5 @@ void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joi
     }
     PaintThroughLayers(painter, nodes, joints);
 }
+
+} // namespace quillax

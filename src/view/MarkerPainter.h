@@ -1,12 +1,16 @@
 #pragma once
 
-#include "JointElement.h"
-#include "NodeElement.h"
+#include "view/JointElement.h"
+#include "view/NodeElement.h"
 
 class QPainter;
+
+namespace quillax {
 
 // Paints the visible segments, then the visible point markers, onto any painter: the drawing area
 // and off-screen pictures share it. On a 32-bit image painted as it is (no scaling, full opacity, a
 // rectangular clip at most) the pixels are written directly; anything else gets the same pixels drawn
 // into a transparent image that the painter then draws.
 void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints);
+
+} // namespace quillax

@@ -1,7 +1,9 @@
-#include "MarkerShape.h"
+#include "view/MarkerShape.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace quillax {
 
 namespace {
 // Columns of row `row` whose centres lie within the ellipse: with A = 2w - 1, B = 2h - 1,
@@ -73,3 +75,5 @@ const MarkerShape& MarkerShapes::ForOther(int32_t width, int32_t height) {
     }
     return *Other;
 }
+
+} // namespace quillax

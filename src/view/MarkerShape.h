@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+namespace quillax {
+
 // One pixel row of a marker, in columns of its box (inclusive): the outline runs from Start to End
 // except for the fill from FillStart to FillEnd. An empty row has Start > End; a row without fill has
 // FillStart = End + 1 and FillEnd = End.
@@ -54,3 +56,5 @@ private:
     const MarkerShape& Large;
     std::optional<MarkerShape> Other;
 };
+
+} // namespace quillax

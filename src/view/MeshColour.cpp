@@ -1,6 +1,8 @@
-#include "MeshColour.h"
+#include "view/MeshColour.h"
 
-#include "Numeric.h"
+#include "platform/Numeric.h"
+
+namespace quillax {
 
 namespace {
 int32_t Component(float intensity, int16_t factor) {
@@ -15,3 +17,5 @@ int16_t ColourFactor(int32_t meshIndex, int32_t listIndex) {
 int32_t MeshColour(float red, float green, float blue, int16_t factor) {
     return Component(red, factor) + 256 * Component(green, factor) + 65536 * Component(blue, factor);
 }
+
+} // namespace quillax

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace quillax {
+
 // Brightness factors: the chosen mesh in full colour, every other at a quarter.
 inline constexpr int16_t ChosenFactor = 255;
 inline constexpr int16_t DimmedFactor = 64;
@@ -14,3 +16,5 @@ int16_t ColourFactor(int32_t meshIndex, int32_t listIndex);
 int32_t MeshColour(float red, float green, float blue, int16_t factor);
 
 inline constexpr int32_t White = 0xFFFFFF;
+
+} // namespace quillax

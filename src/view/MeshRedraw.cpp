@@ -1,9 +1,11 @@
-#include "MeshRedraw.h"
+#include "view/MeshRedraw.h"
 
-#include "MeshColour.h"
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
+#include "view/MeshColour.h"
 
 #include <string>
+
+namespace quillax {
 
 namespace {
 // Both brightnesses of one mesh, worked out once; which one applies is decided per marker.
@@ -85,3 +87,5 @@ void PlaceMarkers(NodePool& nodes, JointPool& joints, const ObjectFile& object,
         }
     }
 }
+
+} // namespace quillax

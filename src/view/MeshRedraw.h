@@ -1,12 +1,14 @@
 #pragma once
 
-#include "JointElement.h"
-#include "NodeElement.h"
-#include "ViewTransform.h"
-#include "modObjects.h"
+#include "objects/modObjects.h"
+#include "view/JointElement.h"
+#include "view/NodeElement.h"
+#include "view/ViewTransform.h"
 
 #include <cstdint>
 #include <functional>
+
+namespace quillax {
 
 // Reads the index of the mesh chosen in the mesh list (-1 when none), afresh at every call.
 using ListIndexReader = std::function<int32_t()>;
@@ -19,3 +21,5 @@ using ListIndexReader = std::function<int32_t()>;
 void PlaceMarkers(NodePool& nodes, JointPool& joints, const ObjectFile& object,
                   const ObjectPlacement& placement, const ViewTransform& view,
                   const ListIndexReader& listIndex);
+
+} // namespace quillax

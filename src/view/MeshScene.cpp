@@ -1,14 +1,16 @@
-#include "MeshScene.h"
+#include "view/MeshScene.h"
 
-#include "MarkerPainter.h"
-#include "MeshRedraw.h"
-#include "RuntimeError.h"
-#include "ViewZoom.h"
+#include "platform/RuntimeError.h"
+#include "view/MarkerPainter.h"
+#include "view/MeshRedraw.h"
+#include "view/ViewZoom.h"
 
 #include <QPainter>
 
 #include <string>
 #include <utility>
+
+namespace quillax {
 
 MeshScene::MeshScene(int16_t width, int16_t height)
     : Width(width), Height(height), Background(width, height) {}
@@ -75,3 +77,5 @@ Mesh& MeshScene::ChosenMesh() {
 MeshSelection& MeshScene::ChosenSelection() {
     return Placement.Selections.at(static_cast<size_t>(ListIndex));
 }
+
+} // namespace quillax

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "BackBuffer.h"
-#include "JointElement.h"
-#include "NodeElement.h"
-#include "SceneDrawing.h"
-#include "clsOffScreenDC.h"
-#include "modObjects.h"
+#include "gdi/BackBuffer.h"
+#include "objects/modObjects.h"
+#include "surface/clsOffScreenDC.h"
+#include "view/JointElement.h"
+#include "view/NodeElement.h"
+#include "view/SceneDrawing.h"
 
 #include <QImage>
 
 #include <cstdint>
+
+namespace quillax {
 
 // The drawing area without a window: an object, its marker pools, a kept background with its drawing
 // context and the grid's tile surface, under the same view state and drawing steps as the editor.
@@ -56,3 +58,5 @@ private:
     clsOffScreenDC Surface;
     int16_t GridTileSize = 0;
 };
+
+} // namespace quillax

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "MarkerPool.h"
+#include "view/MarkerPool.h"
 
 #include <cstdint>
+
+namespace quillax {
 
 // One point marker: a filled circle inscribed in Left, Top, Width, Height (pixels of the drawing
 // area), FillColor inside a one-pixel BorderColor outline. Defaults are Node(0) as designed.
@@ -25,3 +27,5 @@ inline void LoadNodeMarker(NodePool& nodes, float x, float y) {
     node.Top = y - node.Height / 2;
     node.Visible = true;
 }
+
+} // namespace quillax

@@ -1,11 +1,13 @@
-#include "PixelCanvas.h"
+#include "view/PixelCanvas.h"
 
-#include "Numeric.h"
+#include "platform/Numeric.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
+
+namespace quillax {
 
 namespace {
 // Segments reaching beyond this are first cut to the square |x|, |y| <= LineReach (in the elements'
@@ -231,3 +233,5 @@ void PixelCanvas::FillColumn(int64_t x, int64_t from, int64_t to, uint32_t colou
         LineAt(y)[x] = colour;
     }
 }
+
+} // namespace quillax

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "JointElement.h"
-#include "MarkerShape.h"
-#include "NodeElement.h"
+#include "view/JointElement.h"
+#include "view/MarkerShape.h"
+#include "view/NodeElement.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QRect>
 
 #include <cstdint>
+
+namespace quillax {
 
 // Draws markers and segments by writing the pixels of a 32-bit image directly: only pixels inside
 // `clip` (image pixels) change, and element positions are moved by `offset` on the way. Every pixel
@@ -44,3 +46,5 @@ private:
     QPoint Offset;
     MarkerShapes Shapes;
 };
+
+} // namespace quillax

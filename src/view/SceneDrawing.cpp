@@ -1,9 +1,11 @@
-#include "SceneDrawing.h"
+#include "view/SceneDrawing.h"
 
-#include "ByteArray2D.h"
-#include "Gdi.h"
-#include "GridTiling.h"
-#include "clsOffScreenDC.h"
+#include "gdi/Gdi.h"
+#include "platform/ByteArray2D.h"
+#include "surface/clsOffScreenDC.h"
+#include "view/GridTiling.h"
+
+namespace quillax {
 
 namespace {
 // Makes the surface hold the tile of cellSize cut to width x height, rebuilding it only when the
@@ -78,3 +80,5 @@ bool DrawGridTiles(uint32_t targetDC, int32_t width, int32_t height, clsOffScree
     CopyTiles(targetDC, surface.DC(), layout->Columns, layout->Rows);
     return true;
 }
+
+} // namespace quillax

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "ViewTransform.h"
-#include "modObjects.h"
+#include "objects/modObjects.h"
+#include "view/ViewTransform.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
+
+namespace quillax {
 
 class clsOffScreenDC;
 struct TileSpan;
@@ -37,3 +39,5 @@ std::optional<GridLayout> LayOutGrid(const ViewTransform& view, int16_t cellSize
 // (rebuilt only when tileSize or its cut changed). False when nothing was drawn: the caller clears.
 bool DrawGridTiles(uint32_t targetDC, int32_t width, int32_t height, clsOffScreenDC& surface,
                    int16_t& tileSize, const ViewTransform& view, int16_t cellSize);
+
+} // namespace quillax

@@ -1,8 +1,10 @@
-#include "ViewTransform.h"
+#include "view/ViewTransform.h"
 
-#include "Numeric.h"
+#include "platform/Numeric.h"
 
 #include <cmath>
+
+namespace quillax {
 
 bool ScreenPoint::IsFinite() const {
     return std::isfinite(X) && std::isfinite(Y);
@@ -40,3 +42,5 @@ ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
     }
     return {RoundHalfEven(sx), RoundHalfEven(sy)};
 }
+
+} // namespace quillax

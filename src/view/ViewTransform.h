@@ -1,11 +1,13 @@
 #pragma once
 
-#include "modObjects.h"
+#include "objects/modObjects.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+
+namespace quillax {
 
 // The inputs of the one mapping from model units to drawing-area pixels, read once per command
 // (the angle's sine and cosine included).
@@ -44,3 +46,5 @@ inline float SinglePosition(double value) {
     constexpr double largest = std::numeric_limits<float>::max();
     return std::isnan(value) ? NAN : static_cast<float>(std::clamp(value, -largest, largest));
 }
+
+} // namespace quillax

@@ -1,8 +1,10 @@
-#include "ViewZoom.h"
+#include "view/ViewZoom.h"
 
-#include "Numeric.h"
+#include "platform/Numeric.h"
 
 #include <limits>
+
+namespace quillax {
 
 float ZoomedIn(float viewScale) {
     const double zoomed = static_cast<double>(viewScale) * 1.25;
@@ -17,3 +19,5 @@ float ZoomedOut(float viewScale) {
 int16_t GridCellSize(int16_t gridSpacing, float viewScale) {
     return RoundSaturated<int16_t>(static_cast<double>(ToSingle(gridSpacing)) * viewScale);
 }
+
+} // namespace quillax

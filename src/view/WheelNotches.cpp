@@ -1,4 +1,6 @@
-#include "WheelNotches.h"
+#include "view/WheelNotches.h"
+
+namespace quillax {
 
 int32_t WheelNotches::Add(int32_t angleDelta) {
     const int64_t total = static_cast<int64_t>(Pending) + angleDelta;
@@ -6,3 +8,5 @@ int32_t WheelNotches::Add(int32_t angleDelta) {
     Pending = static_cast<int32_t>(total - notches * Notch);
     return static_cast<int32_t>(notches);
 }
+
+} // namespace quillax

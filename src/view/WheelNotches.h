@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace quillax {
+
 // Turns wheel movement (in eighths of a degree, 120 to a notch) into whole notches. Wheels that
 // report finer steps add up until a notch is complete; what is left over waits for the next turn,
 // and turning back first uses it up.
@@ -15,3 +17,5 @@ public:
 private:
     int32_t Pending = 0;
 };
+
+} // namespace quillax

@@ -1,11 +1,13 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "DrawingArea.h"
-#include "SelectorStrip.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
+#include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
 
 #include <QGroupBox>
 #include <QTest>
+
+namespace quillax {
 
 // Runs with QT_SCALE_FACTOR=2: two device pixels to every pixel of the design.
 namespace {
@@ -68,3 +70,5 @@ TEST_F(DenseScreenTest, MarkersSegmentsAndBoxesAreDrawnSharp) {
     EXPECT_EQ(dense.pixel(2 * outline.x(), 2 * outline.y()), qRgb(255, 255, 255));
     EXPECT_EQ(dense.pixel(2 * outline.x() + 1, 2 * outline.y() + 1), qRgb(255, 255, 255));
 }
+
+} // namespace quillax

@@ -1,10 +1,10 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "DrawingArea.h"
-#include "ListBox.h"
-#include "SelectorStrip.h"
-#include "frmMain.h"
-#include "modObjects.h"
+#include "app/frmMain.h"
+#include "browse/ListBox.h"
+#include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
+#include "objects/modObjects.h"
 
 #include <QCheckBox>
 #include <QHelpEvent>
@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QToolTip>
 #include <QWheelEvent>
+
+namespace quillax {
 
 namespace {
 constexpr int32_t Orange = 33023;
@@ -266,3 +268,5 @@ TEST_F(DrawingAreaInputTest, AtTwiceTheDensityEveryPixelBecomesASharpTwoByTwoBlo
     EXPECT_EQ(differing, 0);
     EXPECT_EQ(dense.pixel(2 * Centre(1).x() + 5, 2 * Centre(1).y()), qRgb(255, 255, 255));
 }
+
+} // namespace quillax

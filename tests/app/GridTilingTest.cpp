@@ -1,11 +1,13 @@
-#include "GridTiling.h"
-#include "ErrorOf.h"
+#include "view/GridTiling.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
+
+namespace quillax {
 
 namespace {
 constexpr int32_t Untouched = -1;
@@ -129,3 +131,5 @@ TEST(GridTiling, SpansOfAnyTileMatchTheDesignedTiling) {
         }
     }
 }
+
+} // namespace quillax

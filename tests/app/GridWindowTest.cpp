@@ -1,15 +1,17 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "ByteArray2D.h"
-#include "DrawingArea.h"
-#include "clsOffScreenDC.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
+#include "drawingarea/DrawingArea.h"
+#include "platform/ByteArray2D.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
 #include <cmath>
+
+namespace quillax {
 
 namespace {
 const QRgb Grey = qRgb(64, 64, 64);
@@ -216,3 +218,5 @@ TEST_F(GridWindowTest, ResizingTheAreaRecutsALargeTile) {
     EXPECT_EQ(Pixel(699, 0), Black);
     EXPECT_EQ(Pixel(699, 504), Black);
 }
+
+} // namespace quillax

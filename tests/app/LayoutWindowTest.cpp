@@ -1,15 +1,17 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "DrawingArea.h"
-#include "SelectorStrip.h"
-#include "frmMain.h"
-#include "modWinSize.h"
+#include "app/frmMain.h"
+#include "app/modWinSize.h"
+#include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
 
 #include <QEvent>
 #include <QGroupBox>
 #include <QScreen>
 
 #include <vector>
+
+namespace quillax {
 
 namespace {
 // Records the inner heights Form_Resize sees, nested runs included.
@@ -162,3 +164,5 @@ TEST(LayoutHiddenTest, AHiddenWindowGrowsAtOnceAndItsShowResizesOnce) {
     EXPECT_EQ(heights.Seen.size(), 1u);
     EXPECT_EQ(window.height(), 481);
 }
+
+} // namespace quillax

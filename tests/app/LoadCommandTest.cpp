@@ -1,13 +1,15 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "ListBox.h"
-#include "ProgramFolder.h"
-#include "frmMain.h"
-#include "modObjects.h"
+#include "app/frmMain.h"
+#include "browse/ListBox.h"
+#include "objects/modObjects.h"
+#include "platform/ProgramFolder.h"
 
 #include <QPushButton>
 
 #include <filesystem>
+
+namespace quillax {
 
 namespace {
 class LoadCommandTest : public EditorFixture {
@@ -168,3 +170,5 @@ TEST_F(LoadCommandTest, MoreMarkersThanSixteenBitsCountStillLoad) {
     EXPECT_TRUE(Window->Node(32767).Visible);
     EXPECT_TRUE(Boxes.Records.empty());
 }
+
+} // namespace quillax

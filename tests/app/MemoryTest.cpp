@@ -1,12 +1,14 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "frmMain.h"
+#include "app/frmMain.h"
 
 #include <QPushButton>
 
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
+
+namespace quillax {
 
 namespace {
 long ResidentKilobytes() {
@@ -51,3 +53,5 @@ TEST_F(MemoryTest, RepeatedLoadsOfALargeObjectStayBounded) {
         << "kilobytes after one load: " << afterOneLoad;
     EXPECT_EQ(OpenObjectFiles(), 0);
 }
+
+} // namespace quillax

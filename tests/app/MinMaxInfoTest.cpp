@@ -1,8 +1,10 @@
-#include "MinMaxInfo.h"
+#include "app/MinMaxInfo.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+
+namespace quillax {
 
 namespace {
 MINMAXINFO PlatformRecord() {
@@ -48,3 +50,5 @@ TEST(MinMaxInfoTest, AMinimumBeyondTheRecordIsHeldAtItsLargest) {
     ExpectOnlyMinTrackSizeChanged(info,
                                   {std::numeric_limits<int32_t>::max(), std::numeric_limits<int32_t>::max()});
 }
+
+} // namespace quillax

@@ -1,10 +1,10 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "ListBox.h"
-#include "SelectorStrip.h"
-#include "frmMain.h"
-#include "modObjects.h"
-#include "modWinSize.h"
+#include "app/frmMain.h"
+#include "app/modWinSize.h"
+#include "browse/ListBox.h"
+#include "browse/SelectorStrip.h"
+#include "objects/modObjects.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -13,6 +13,8 @@
 
 #include <cstdlib>
 #include <random>
+
+namespace quillax {
 
 namespace {
 // Sends random user events to the real window and checks after each that the editor is consistent.
@@ -153,3 +155,5 @@ TEST_F(MonkeyTest, TheEditorSurvivesRandomUseConsistently) {
         }
     }
 }
+
+} // namespace quillax

@@ -1,8 +1,10 @@
-#include "PanelLayout.h"
+#include "app/PanelLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+
+namespace quillax {
 
 namespace {
 PanelInput DesignWindow(float sw = 872, float sh = 555) {
@@ -78,3 +80,5 @@ TEST(PanelLayoutTest, ATwipStepSmallerThanAPixelStillMovesTheWindowByOne) {
     EXPECT_EQ(HeightInPixels(HeightInTwips(481, odd), odd, 481), 481);
     EXPECT_EQ(HeightInPixels(HeightInTwips(481, odd) + 10, odd, 481), 482);
 }
+
+} // namespace quillax

@@ -1,11 +1,13 @@
-#include "StripFlow.h"
-#include "Numeric.h"
-#include "RuntimeError.h"
+#include "app/StripFlow.h"
+#include "platform/Numeric.h"
+#include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <random>
+
+namespace quillax {
 
 namespace {
 ElementArray<BoxElement> Strip(int count) {
@@ -203,3 +205,5 @@ TEST(StripFlowTest, BoxesRecreatedBetweenRunsAreFlowedAgain) {
     EXPECT_EQ(boxes(59).Left, 1 + 16 * 20);
     EXPECT_EQ(boxes(59).Top, 21);
 }
+
+} // namespace quillax

@@ -1,10 +1,12 @@
-#include "EditorFixture.h"
-#include "ErrorOf.h"
+#include "support/EditorFixture.h"
+#include "support/ErrorOf.h"
 
-#include "ListBox.h"
-#include "RuntimeError.h"
-#include "frmMain.h"
-#include "modObjects.h"
+#include "app/frmMain.h"
+#include "browse/ListBox.h"
+#include "objects/modObjects.h"
+#include "platform/RuntimeError.h"
+
+namespace quillax {
 
 namespace {
 class StripOperationsTest : public EditorFixture {};
@@ -151,3 +153,5 @@ TEST_F(StripOperationsTest, MarkedPointsAndLinesAreDrawnWhiteAndLarger) {
     EXPECT_EQ(Window->Node(3 + 2).Width, 3.0f);
     EXPECT_NE(Window->Node(3 + 2).BorderColor, 16777215);
 }
+
+} // namespace quillax

@@ -1,13 +1,15 @@
-#include "EditorFixture.h"
-#include "PaintRecorder.h"
+#include "support/EditorFixture.h"
+#include "support/PaintRecorder.h"
 
-#include "ListBox.h"
-#include "SelectorStrip.h"
-#include "frmMain.h"
-#include "modObjects.h"
+#include "app/frmMain.h"
+#include "browse/ListBox.h"
+#include "browse/SelectorStrip.h"
+#include "objects/modObjects.h"
 
 #include <QPushButton>
 #include <QTest>
+
+namespace quillax {
 
 namespace {
 class StripWidgetTest : public EditorFixture {
@@ -118,3 +120,5 @@ TEST_F(StripWidgetTest, ChoosingAnotherMeshResizesTheStripsAndClearsTheMarks) {
               w.picTopBar->palette().window().color())
         << "the removed box is no longer painted";
 }
+
+} // namespace quillax

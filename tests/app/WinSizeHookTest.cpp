@@ -1,9 +1,11 @@
-#include "MinMaxInfo.h"
-#include "modWinSize.h"
+#include "app/MinMaxInfo.h"
+#include "app/modWinSize.h"
 
 #include <QEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 struct Message {
@@ -136,3 +138,5 @@ TEST(WindowProceduresTest, UnknownHandlesAndIndicesReadAsZeroAndAreNotWritten) {
     EXPECT_EQ(WindowFromHandle(gone), nullptr);
     EXPECT_EQ(GetWindowLongA(gone, GWL_WNDPROC), 0);
 }
+
+} // namespace quillax

@@ -1,17 +1,19 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "DrawingArea.h"
-#include "ListBox.h"
-#include "clsOffScreenDC.h"
-#include "SelectorStrip.h"
-#include "frmMain.h"
-#include "modWinSize.h"
+#include "app/frmMain.h"
+#include "app/modWinSize.h"
+#include "browse/ListBox.h"
+#include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+
+namespace quillax {
 
 using WindowTest = EditorFixture;
 
@@ -76,3 +78,5 @@ TEST_F(WindowTest, ClosingRemovesTheHookAndReleasesTheSurface) {
     Window.reset();
     EXPECT_EQ(PrevWndProc, 0u);
 }
+
+} // namespace quillax

@@ -1,12 +1,14 @@
-#include "SelectorStrip.h"
-#include "PaintRecorder.h"
-#include "StripTestBoxes.h"
+#include "browse/SelectorStrip.h"
+#include "support/PaintRecorder.h"
+#include "support/StripTestBoxes.h"
 
 #include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 class SelectorStripTest : public ::testing::Test {
@@ -126,3 +128,5 @@ TEST_F(SelectorStripTest, AsksForTheTooltipOfTheBoxUnderTheMouse) {
     EXPECT_EQ(QToolTip::text(), "Box 1");
     EXPECT_EQ(asked, (std::vector<int16_t>{2, 1}));
 }
+
+} // namespace quillax

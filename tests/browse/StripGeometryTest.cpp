@@ -1,7 +1,9 @@
-#include "StripGeometry.h"
-#include "StripTestBoxes.h"
+#include "browse/StripGeometry.h"
+#include "support/StripTestBoxes.h"
 
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 // (x, y) of the middle of a box.
@@ -106,3 +108,5 @@ TEST(StripGeometryTest, AStepFromAFocusPastTheEndStartsAtTheLastBox) {
         EXPECT_EQ(NeighbourBox(single, BoxFlow::Rows, 0, step), 0);
     }
 }
+
+} // namespace quillax

@@ -1,7 +1,9 @@
-#include "StripState.h"
-#include "ErrorOf.h"
+#include "browse/StripState.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 ElementArray<BoxElement> EmptyStrip(int32_t colour) {
@@ -60,3 +62,5 @@ TEST(StripStateTest, AMeshWithoutFlagsChangesNothing) {
     EXPECT_EQ(ErrorOf([&] { ToggleBox(none, 0, strip, PointBoxColours); }), ErrNo::SubscriptOutOfRange);
     EXPECT_EQ(strip(0).BackColor, 128);
 }
+
+} // namespace quillax

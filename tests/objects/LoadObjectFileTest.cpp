@@ -1,9 +1,9 @@
-#include "LinWriter.h"
-#include "SampleObject.h"
-#include "TempFolder.h"
-#include "modObjects.h"
+#include "linwriter/LinWriter.h"
+#include "linwriter/SampleObject.h"
+#include "objects/modObjects.h"
+#include "support/TempFolder.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,8 @@
 #include <iterator>
 
 #include <unistd.h>
+
+namespace quillax {
 
 namespace {
 LinObject TwoPointObject() {
@@ -221,3 +223,5 @@ TEST(SampleObject, TheShippedAssetIsTheGeneratedShip) {
     const std::vector<unsigned char> shipped(std::istreambuf_iterator<char>(file), {});
     EXPECT_EQ(shipped, LinBytes(SampleShip()));
 }
+
+} // namespace quillax

@@ -1,9 +1,11 @@
-#include "ByteArray1D.h"
-#include "ByteArray2D.h"
-#include "ByteView2D.h"
-#include "ErrorOf.h"
+#include "platform/ByteArray1D.h"
+#include "platform/ByteArray2D.h"
+#include "platform/ByteView2D.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 TEST(ByteArray2D, UnallocatedHasNoBounds) {
     ByteArray2D array;
@@ -74,3 +76,5 @@ TEST(ByteView2D, ViewsForeignMemoryThroughItsDescriptor) {
     EXPECT_EQ(view.Rows(), 0);
     EXPECT_EQ(ErrorOf([&] { view(0, 0); }), ErrNo::SubscriptOutOfRange);
 }
+
+} // namespace quillax

@@ -1,7 +1,9 @@
-#include "ElementArray.h"
-#include "ErrorOf.h"
+#include "platform/ElementArray.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 struct Box {
@@ -48,3 +50,5 @@ TEST(ElementArray, IndexStaysWithinSixteenBits) {
     EXPECT_EQ(boxes.Count(), 32767);
     EXPECT_EQ(ErrorOf([&] { boxes.Load(32767); }), ErrNo::Overflow);
 }
+
+} // namespace quillax

@@ -1,7 +1,9 @@
-#include "MessageBoxService.h"
-#include "ProgramFolder.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ProgramFolder.h"
 
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 TEST(MessageBoxService, RecorderCapturesAndRestores) {
     {
@@ -27,3 +29,5 @@ TEST(ProgramFolder, CanBePointedElsewhere) {
     SetProgramFolder("");
     EXPECT_EQ(ProgramFolder(), real);
 }
+
+} // namespace quillax

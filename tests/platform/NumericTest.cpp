@@ -1,5 +1,5 @@
-#include "Numeric.h"
-#include "ErrorOf.h"
+#include "platform/Numeric.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+
+namespace quillax {
 
 TEST(Numeric, RoundsHalvesToEven) {
     EXPECT_EQ(ToInt16(320.5), 320);
@@ -84,3 +86,5 @@ TEST(Numeric, ErrorsCarryThePlatformDescription) {
         EXPECT_EQ(error.Description(), "Overflow: width");
     }
 }
+
+} // namespace quillax

@@ -1,12 +1,14 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "ProgramFolder.h"
-#include "TempBitmapFile.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
+#include "platform/ProgramFolder.h"
+#include "surface/TempBitmapFile.h"
 
 #include <QPushButton>
 
 #include <filesystem>
+
+namespace quillax {
 
 EditorFixture::EditorFixture() {
     std::filesystem::create_directories(Folder.Root() / "bin" / "exe");
@@ -53,3 +55,5 @@ LinObject EditorFixture::MeshesOf(std::initializer_list<int> pointCounts) {
     }
     return object;
 }
+
+} // namespace quillax

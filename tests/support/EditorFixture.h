@@ -1,12 +1,14 @@
 #pragma once
 
-#include "LinWriter.h"
-#include "MessageBoxService.h"
-#include "TempFolder.h"
+#include "linwriter/LinWriter.h"
+#include "platform/MessageBoxService.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+
+namespace quillax {
 
 class frmMain;
 
@@ -28,3 +30,5 @@ protected:
     RecordingMessageBox Boxes;
     std::unique_ptr<frmMain> Window;
 };
+
+} // namespace quillax

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <cstdint>
+
+namespace quillax {
 
 // The number of the run-time error a call raises, 0 when it raises none.
 inline int32_t ErrorOf(auto&& call) {
@@ -13,3 +15,5 @@ inline int32_t ErrorOf(auto&& call) {
     }
     return 0;
 }
+
+} // namespace quillax

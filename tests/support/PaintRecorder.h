@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace quillax {
+
 // Records the regions a widget repaints, as an event filter installed on it.
 class PaintRecorder : public QObject {
 public:
@@ -20,3 +22,5 @@ protected:
         return false;
     }
 };
+
+} // namespace quillax

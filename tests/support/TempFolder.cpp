@@ -1,7 +1,9 @@
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <stdexcept>
 #include <stdlib.h>
+
+namespace quillax {
 
 TempFolder::TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillax-test-XXXXXX").string();
@@ -16,3 +18,5 @@ TempFolder::~TempFolder() {
     std::filesystem::permissions(RootPath, std::filesystem::perms::owner_all, error);
     std::filesystem::remove_all(RootPath, error);
 }
+
+} // namespace quillax

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+namespace quillax {
+
 // A private folder for one test's files, removed with everything in it.
 class TempFolder {
 public:
@@ -17,3 +19,5 @@ public:
 private:
     std::filesystem::path RootPath;
 };
+
+} // namespace quillax

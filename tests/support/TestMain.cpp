@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+namespace quillax {
+
 namespace {
 QtMessageHandler QtHandler = nullptr;
 
@@ -14,6 +16,11 @@ void DropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, con
 } // namespace
 
 // Every test program gets an application object, so widget and image tests run alike.
+
+} // namespace quillax
+
+using namespace quillax;
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

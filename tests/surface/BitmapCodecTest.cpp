@@ -1,8 +1,10 @@
-#include "BitmapCodec.h"
-#include "BmpBuilder.h"
-#include "ErrorOf.h"
+#include "surface/BitmapCodec.h"
+#include "support/BmpBuilder.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 using namespace BitmapCodec;
 
@@ -122,3 +124,5 @@ TEST(BitmapCodec, BitsToPixelArraySkipsPaddingAndChecksSizes) {
     wide.ReDim(0, 32767);
     EXPECT_EQ(ErrorOf([&] { BitsToPixelArray(wide, 10922, 1, pixels); }), 0) << "the widest line";
 }
+
+} // namespace quillax

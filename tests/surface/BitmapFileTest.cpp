@@ -1,11 +1,13 @@
-#include "BmpBuilder.h"
-#include "ErrorOf.h"
-#include "SurfaceFixture.h"
+#include "support/BmpBuilder.h"
+#include "support/ErrorOf.h"
+#include "support/SurfaceFixture.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <utility>
+
+namespace quillax {
 
 namespace {
 class BitmapFiles : public SurfaceTest {
@@ -305,3 +307,5 @@ TEST_F(BitmapFiles, SaveFailuresReachTheCallerAndLeaveNoFile) {
               ErrNo::PathFileAccessError);
     EXPECT_TRUE(Box.Records.empty()) << "unguarded";
 }
+
+} // namespace quillax

@@ -1,5 +1,7 @@
-#include "ErrorBox.h"
-#include "SurfaceFixture.h"
+#include "surface/ErrorBox.h"
+#include "support/SurfaceFixture.h"
+
+namespace quillax {
 
 TEST(ErrorBox, NumberedErrorShowsNumberLocationAndDescription) {
     const ErrorBoxText text = MakeErrorBoxText(9, "Subscript out of range", "SetByteArray");
@@ -31,3 +33,5 @@ TEST_F(SurfaceErrorBox, GuardedOperationsShowACriticalBoxAndReturn) {
     EXPECT_EQ(Box.Records[0].Title, "Error: 9");
     EXPECT_EQ(Box.Records[0].Prompt, "Error: 9\r\nLocation: SetByteArray\r\n\r\nSubscript out of range");
 }
+
+} // namespace quillax

@@ -1,11 +1,13 @@
-#include "PixelCopy.h"
-#include "ErrorOf.h"
-#include "Numeric.h"
+#include "surface/PixelCopy.h"
+#include "platform/Numeric.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <vector>
+
+namespace quillax {
 
 // The row copies must store exactly what the designed byte-by-byte walks store, up to the same
 // error, for every shape of array and view: each case runs both on the same starting bytes.
@@ -151,3 +153,5 @@ TEST(PixelCopy, FillsColumnsExactlyAsTheWalkFills) {
             << lower << " " << upper;
     }
 }
+
+} // namespace quillax

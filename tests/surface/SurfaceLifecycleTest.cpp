@@ -1,5 +1,5 @@
-#include "ErrorOf.h"
-#include "SurfaceFixture.h"
+#include "support/ErrorOf.h"
+#include "support/SurfaceFixture.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <future>
+
+namespace quillax {
 
 using SurfaceLifecycle = SurfaceTest;
 
@@ -250,3 +252,5 @@ TEST_F(SurfaceLifecycle, ImagesBeyondQtsDefaultReaderLimitStillReload) {
     EXPECT_EQ(pixels.UBound(1), 3 * 8200 - 1);
     surface.RemoveDC();
 }
+
+} // namespace quillax

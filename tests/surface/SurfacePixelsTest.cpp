@@ -1,5 +1,7 @@
-#include "ErrorOf.h"
-#include "SurfaceFixture.h"
+#include "support/ErrorOf.h"
+#include "support/SurfaceFixture.h"
+
+namespace quillax {
 
 using SurfacePixels = SurfaceTest;
 
@@ -202,3 +204,5 @@ TEST_F(SurfacePixels, OneDimensionalArraysWithoutElementZeroAreReportedAndStoreN
     surface.Set1DByteArray(endsAtMinusOne, 2, 3);
     EXPECT_EQ(Displayed(surface).pixel(2, 0), qRgb(0, 0, 0)) << "no bytes at all: every byte 0";
 }
+
+} // namespace quillax

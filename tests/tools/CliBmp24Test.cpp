@@ -1,13 +1,15 @@
-#include "CliBmp24.h"
-#include "BmpBuilder.h"
-#include "TempBitmapFile.h"
-#include "TempFolder.h"
+#include "quillax/CliBmp24.h"
+#include "support/BmpBuilder.h"
+#include "support/TempFolder.h"
+#include "surface/TempBitmapFile.h"
 
 #include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+namespace quillax {
 
 namespace {
 class CliBmp24Test : public ::testing::Test {
@@ -74,3 +76,5 @@ TEST_F(CliBmp24Test, FailuresSayWhyAndExitNonZero) {
     EXPECT_EQ(Run({good, "-x", "b.bmp"}), 2);
     EXPECT_EQ(Run({"--help"}), 0);
 }
+
+} // namespace quillax

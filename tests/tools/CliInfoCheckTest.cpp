@@ -1,14 +1,16 @@
-#include "CliCheck.h"
-#include "CliInfo.h"
-#include "CliRun.h"
-#include "LinWriter.h"
-#include "SampleObject.h"
-#include "TempFolder.h"
+#include "linwriter/LinWriter.h"
+#include "linwriter/SampleObject.h"
+#include "quillax/CliCheck.h"
+#include "quillax/CliInfo.h"
+#include "support/CliRun.h"
+#include "support/TempFolder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 class CliTest : public ::testing::Test {
@@ -91,3 +93,5 @@ TEST_F(CliTest, InfoTextAndErrors) {
     EXPECT_EQ(RunCli(CliInfo, {}).Status, 2);
     EXPECT_EQ(RunCli(CliInfo, {file, "--xml"}).Status, 2);
 }
+
+} // namespace quillax

@@ -1,12 +1,12 @@
-#include "CliRender.h"
-#include "CliRun.h"
-#include "CliSvg.h"
-#include "DrawingArea.h"
-#include "EditorFixture.h"
-#include "ListBox.h"
-#include "SampleObject.h"
-#include "ViewOptions.h"
-#include "frmMain.h"
+#include "quillax/CliRender.h"
+#include "app/frmMain.h"
+#include "browse/ListBox.h"
+#include "drawingarea/DrawingArea.h"
+#include "linwriter/SampleObject.h"
+#include "quillax/CliSvg.h"
+#include "quillax/ViewOptions.h"
+#include "support/CliRun.h"
+#include "support/EditorFixture.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -15,6 +15,8 @@
 #include <QXmlStreamReader>
 
 #include <map>
+
+namespace quillax {
 
 namespace {
 // One editor state: reached in the window by its controls, and by `render` through its options.
@@ -187,3 +189,5 @@ TEST_F(CliRenderTest, BadOptionsAreUsageErrorsAndBadViewsFailWithTheFileName) {
     EXPECT_NE(unwritable.Err.find("out.bmp: error 76"), std::string::npos) << unwritable.Err;
     EXPECT_EQ(RunCli(CliRender, {"--help"}).Status, 0);
 }
+
+} // namespace quillax

@@ -1,6 +1,8 @@
-#include "DrawingArea.h"
+#include "drawingarea/DrawingArea.h"
 
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 const QRgb Black = qRgb(0, 0, 0);
@@ -31,3 +33,5 @@ TEST(DrawingArea, KeepsWhatIsDrawnAcrossResizesUntilCleared) {
     EXPECT_EQ(area.ScaleWidth(), 60.0f);
     EXPECT_EQ(area.ScaleHeight(), 50.0f);
 }
+
+} // namespace quillax

@@ -1,11 +1,13 @@
-#include "MarkerHitTest.h"
-#include "SceneBuilder.h"
-#include "WheelNotches.h"
+#include "view/MarkerHitTest.h"
+#include "support/SceneBuilder.h"
+#include "view/WheelNotches.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+namespace quillax {
 
 namespace {
 constexpr double Radius = 5;
@@ -182,3 +184,5 @@ TEST(WheelNotches, CountsWholeNotchesAndKeepsTheRestForTheNextTurn) {
     EXPECT_EQ(wheel.Add(0), 0);
     EXPECT_EQ(wheel.Add(std::numeric_limits<int32_t>::min()), std::numeric_limits<int32_t>::min() / 120);
 }
+
+} // namespace quillax

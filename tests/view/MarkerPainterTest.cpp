@@ -1,12 +1,14 @@
-#include "MarkerPainter.h"
-#include "MeshColour.h"
-#include "SceneBuilder.h"
+#include "view/MarkerPainter.h"
+#include "support/SceneBuilder.h"
+#include "view/MeshColour.h"
 
 #include <QPainter>
 #include <QPixmap>
 #include <gtest/gtest.h>
 
 #include <limits>
+
+namespace quillax {
 
 namespace {
 constexpr int32_t Orange = 33023;
@@ -211,3 +213,5 @@ TEST(PaintMarkers, AnyOtherMarkerSizeIsTheInscribedEllipse) {
     EXPECT_EQ(image.pixel(14, 11), Black);
     EXPECT_EQ(image.pixel(20, 10), Black);
 }
+
+} // namespace quillax

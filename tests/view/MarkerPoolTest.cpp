@@ -1,14 +1,16 @@
-#include "EditorFixture.h"
-#include "ErrorOf.h"
+#include "support/EditorFixture.h"
+#include "support/ErrorOf.h"
 
-#include "JointElement.h"
-#include "NodeElement.h"
-#include "RuntimeError.h"
-#include "frmMain.h"
+#include "app/frmMain.h"
+#include "platform/RuntimeError.h"
+#include "view/JointElement.h"
+#include "view/NodeElement.h"
 
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 std::vector<float> LeftsOf(const NodePool& pool) {
@@ -103,3 +105,5 @@ TEST(MarkerPool, KeepsItsIndicesContiguous) {
     pool.Unload(2);
     EXPECT_EQ(pool.Count(), 2);
 }
+
+} // namespace quillax

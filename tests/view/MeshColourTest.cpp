@@ -1,8 +1,10 @@
-#include "MeshColour.h"
+#include "view/MeshColour.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
+
+namespace quillax {
 
 TEST(MeshColour, ChosenAndDimmedFromTheWorkedFigures) {
     EXPECT_EQ(MeshColour(1.0f, 0.5f, 0.0f, ChosenFactor), 33023);
@@ -25,3 +27,5 @@ TEST(MeshColour, OnlyTheChosenMeshGetsFullBrightness) {
     EXPECT_EQ(ColourFactor(2, 0), DimmedFactor);
     EXPECT_EQ(ColourFactor(0, -1), DimmedFactor);
 }
+
+} // namespace quillax

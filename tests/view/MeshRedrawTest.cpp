@@ -1,11 +1,13 @@
-#include "MeshColour.h"
-#include "RuntimeError.h"
-#include "SceneBuilder.h"
+#include "platform/RuntimeError.h"
+#include "support/SceneBuilder.h"
+#include "view/MeshColour.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+namespace quillax {
 
 namespace {
 void ExpectSegment(const JointElement& joint, const NodeElement& from, const NodeElement& to) {
@@ -147,3 +149,5 @@ TEST(PlaceMarkers, AModelWithoutFlagsForEveryPointIsASubscriptError) {
         EXPECT_EQ(error.Number(), ErrNo::SubscriptOutOfRange);
     }
 }
+
+} // namespace quillax

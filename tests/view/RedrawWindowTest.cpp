@@ -1,17 +1,19 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
-#include "DrawingArea.h"
-#include "ListBox.h"
-#include "MeshColour.h"
-#include "ViewTransform.h"
-#include "frmMain.h"
-#include "modObjects.h"
+#include "app/frmMain.h"
+#include "browse/ListBox.h"
+#include "drawingarea/DrawingArea.h"
+#include "objects/modObjects.h"
+#include "view/MeshColour.h"
+#include "view/ViewTransform.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 
 #include <cmath>
 #include <limits>
+
+namespace quillax {
 
 namespace {
 constexpr int32_t Mesh0Chosen = 33023;
@@ -146,3 +148,5 @@ TEST_F(RedrawWindowTest, PointsWithoutAPositionOrFarAwayAreLeftOutQuietly) {
     const QImage shown = Shown();
     EXPECT_EQ(shown.pixel(CentreOf(Window->Node(0))), Rgb(128 * 256));
 }
+
+} // namespace quillax

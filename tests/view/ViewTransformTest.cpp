@@ -1,11 +1,13 @@
-#include "ViewTransform.h"
-#include "ViewZoom.h"
+#include "view/ViewTransform.h"
+#include "view/ViewZoom.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <numbers>
+
+namespace quillax {
 
 namespace {
 ViewTransform DesignView(float scale = 4, float centreX = 0, float centreY = 0) {
@@ -133,3 +135,5 @@ TEST(Zoom, GridCellSizeRoundsAndStaysWithinSixteenBits) {
     EXPECT_EQ(GridCellSize(5, std::numeric_limits<float>::infinity()), 32767);
     EXPECT_EQ(GridCellSize(5, std::numeric_limits<float>::quiet_NaN()), 0);
 }
+
+} // namespace quillax

@@ -1,9 +1,11 @@
-#include "LinWriter.h"
+#include "linwriter/LinWriter.h"
 
 #include <bit>
 #include <cmath>
 #include <fstream>
 #include <stdexcept>
+
+namespace quillax {
 
 namespace {
 void PutLong(std::vector<unsigned char>& out, uint32_t value) {
@@ -73,3 +75,5 @@ LinObject LargeLinObject(int32_t pointCount, int32_t meshCount) {
     }
     return object;
 }
+
+} // namespace quillax

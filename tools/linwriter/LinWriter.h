@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace quillax {
+
 // Builds .lin object files byte for byte, for tests, benchmarks and the sample asset. The editor
 // itself never writes one.
 struct LinMesh {
@@ -30,3 +32,5 @@ void WriteLinFile(const std::string& fileName, const std::vector<unsigned char>&
 
 // An object of meshCount meshes sharing pointCount points in all, spread over a disc: for benchmarks.
 LinObject LargeLinObject(int32_t pointCount, int32_t meshCount);
+
+} // namespace quillax

@@ -1,4 +1,6 @@
-#include "SampleObject.h"
+#include "linwriter/SampleObject.h"
+
+namespace quillax {
 
 namespace {
 LinMesh MakeMesh(float red, float green, float blue, std::vector<std::pair<float, float>> points) {
@@ -39,3 +41,5 @@ LinObject SampleShip() {
     ship.Meshes.push_back(MakeMesh(0.6f, 0.6f, 0.8f, {{0, -2}, {0, 12}, {0, 26}}));
     return ship;
 }
+
+} // namespace quillax

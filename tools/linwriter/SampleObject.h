@@ -1,6 +1,10 @@
 #pragma once
 
-#include "LinWriter.h"
+#include "linwriter/LinWriter.h"
+
+namespace quillax {
 
 // The sample player ship that ships in Assets/PlayerTopb.lin.
 LinObject SampleShip();
+
+} // namespace quillax

@@ -1,9 +1,11 @@
-#include "CliBmp24.h"
+#include "quillax/CliBmp24.h"
 
-#include "CliMessageBox.h"
-#include "clsOffScreenDC.h"
+#include "quillax/CliMessageBox.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <filesystem>
+
+namespace quillax {
 
 namespace {
 const char* const Bmp24Help =
@@ -46,3 +48,5 @@ int CliBmp24(const CliContext& context) {
     }
     return SaveSurface(surface, arguments[1], "bmp24", context);
 }
+
+} // namespace quillax

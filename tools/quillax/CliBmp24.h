@@ -1,6 +1,10 @@
 #pragma once
 
-#include "CliCommand.h"
+#include "quillax/CliCommand.h"
+
+namespace quillax {
 
 // quillax bmp24 IN.bmp OUT.bmp
 int CliBmp24(const CliContext& context);
+
+} // namespace quillax

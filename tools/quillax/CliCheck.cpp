@@ -1,6 +1,8 @@
-#include "CliCheck.h"
+#include "quillax/CliCheck.h"
 
-#include "ObjectLoading.h"
+#include "quillax/ObjectLoading.h"
+
+namespace quillax {
 
 namespace {
 const char* const CheckHelp =
@@ -48,3 +50,5 @@ int CliCheck(const CliContext& context) {
     }
     return status;
 }
+
+} // namespace quillax

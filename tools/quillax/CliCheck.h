@@ -1,6 +1,10 @@
 #pragma once
 
-#include "CliCommand.h"
+#include "quillax/CliCommand.h"
+
+namespace quillax {
 
 // quillax check FILE.lin...
 int CliCheck(const CliContext& context);
+
+} // namespace quillax

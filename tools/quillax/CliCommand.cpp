@@ -1,9 +1,11 @@
-#include "CliCommand.h"
+#include "quillax/CliCommand.h"
 
-#include "RuntimeError.h"
-#include "clsOffScreenDC.h"
+#include "platform/RuntimeError.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <algorithm>
+
+namespace quillax {
 
 bool WantsHelp(const std::vector<std::string>& arguments) {
     return std::any_of(arguments.begin(), arguments.end(),
@@ -26,3 +28,5 @@ int SaveSurface(clsOffScreenDC& surface, const std::string& file, const char* co
     }
     return ExitStatus::Ok;
 }
+
+} // namespace quillax

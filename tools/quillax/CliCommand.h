@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace quillax {
+
 // Exit statuses of the command-line companion.
 namespace ExitStatus {
 inline constexpr int Ok = 0;
@@ -29,3 +31,5 @@ void ReportFileError(const CliContext& context, const char* command, const std::
 // Saves the surface's image as a bitmap file: Ok, or Failed after reporting why.
 int SaveSurface(clsOffScreenDC& surface, const std::string& file, const char* command,
                 const CliContext& context);
+
+} // namespace quillax

@@ -1,7 +1,9 @@
-#include "CliInfo.h"
+#include "quillax/CliInfo.h"
 
-#include "ObjectLoading.h"
-#include "ObjectSummary.h"
+#include "quillax/ObjectLoading.h"
+#include "quillax/ObjectSummary.h"
+
+namespace quillax {
 
 namespace {
 const char* const InfoHelp = "usage: quillax info FILE.lin [--json]\n"
@@ -81,3 +83,5 @@ int CliInfo(const CliContext& context) {
     (json ? PrintJson : PrintText)(context.Out, files[0], object);
     return ExitStatus::Ok;
 }
+
+} // namespace quillax

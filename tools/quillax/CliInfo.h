@@ -1,6 +1,10 @@
 #pragma once
 
-#include "CliCommand.h"
+#include "quillax/CliCommand.h"
+
+namespace quillax {
 
 // quillax info FILE.lin [--json]
 int CliInfo(const CliContext& context);
+
+} // namespace quillax

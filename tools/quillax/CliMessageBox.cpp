@@ -1,4 +1,6 @@
-#include "CliMessageBox.h"
+#include "quillax/CliMessageBox.h"
+
+namespace quillax {
 
 CliMessageBox::CliMessageBox(std::ostream& err)
     : StderrMessageBox(err), Previous(SetMessageBoxService(this)) {}
@@ -11,3 +13,5 @@ int32_t CliMessageBox::Show(const std::string& prompt, int32_t style, const std:
     ++Count;
     return StderrMessageBox::Show(prompt, style, title);
 }
+
+} // namespace quillax

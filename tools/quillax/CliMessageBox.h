@@ -1,8 +1,10 @@
 #pragma once
 
-#include "MessageBoxService.h"
+#include "platform/MessageBoxService.h"
 
 #include <ostream>
+
+namespace quillax {
 
 // Shows each message box as "title: prompt" on a stream and counts them, installed for its lifetime:
 // a surface that reported an error has failed the command.
@@ -20,3 +22,5 @@ private:
     MessageBoxService* Previous;
     int32_t Count = 0;
 };
+
+} // namespace quillax

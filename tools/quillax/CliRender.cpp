@@ -1,12 +1,14 @@
-#include "CliRender.h"
+#include "quillax/CliRender.h"
 
-#include "CliMessageBox.h"
-#include "Gdi.h"
-#include "ViewOptions.h"
-#include "clsOffScreenDC.h"
+#include "gdi/Gdi.h"
+#include "quillax/CliMessageBox.h"
+#include "quillax/ViewOptions.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <QImage>
 #include <QString>
+
+namespace quillax {
 
 namespace {
 const char* const RenderHelp =
@@ -49,3 +51,5 @@ int WritePicture(const ViewOptions& options, const MeshScene& scene, const CliCo
 int CliRender(const CliContext& context) {
     return RunViewCommand(context, "render", RenderHelp, WritePicture);
 }
+
+} // namespace quillax

@@ -1,6 +1,10 @@
 #pragma once
 
-#include "CliCommand.h"
+#include "quillax/CliCommand.h"
+
+namespace quillax {
 
 // quillax render FILE.lin OUT.bmp|OUT.png [view options]
 int CliRender(const CliContext& context);
+
+} // namespace quillax

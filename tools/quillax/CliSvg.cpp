@@ -1,12 +1,14 @@
-#include "CliSvg.h"
+#include "quillax/CliSvg.h"
 
-#include "GridTiling.h"
-#include "ViewOptions.h"
+#include "quillax/ViewOptions.h"
+#include "view/GridTiling.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+
+namespace quillax {
 
 namespace {
 const char* const SvgHelp = "usage: quillax svg FILE.lin OUT.svg [view options]\n"
@@ -106,3 +108,5 @@ std::string SceneSvg(const MeshScene& scene, int32_t width, int32_t height) {
 int CliSvg(const CliContext& context) {
     return RunViewCommand(context, "svg", SvgHelp, WriteSvg);
 }
+
+} // namespace quillax

@@ -1,8 +1,10 @@
-#include "ObjectLoading.h"
+#include "quillax/ObjectLoading.h"
 
-#include "RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <filesystem>
+
+namespace quillax {
 
 LoadOutcome LoadForCli(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement) {
     try {
@@ -20,3 +22,5 @@ LoadOutcome LoadForCli(const std::string& fileName, ObjectFile& object, ObjectPl
     }
     return {false, "not an object file (it does not start with the object file magic DE 7A 3A 00)"};
 }
+
+} // namespace quillax

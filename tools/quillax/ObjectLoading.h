@@ -1,8 +1,10 @@
 #pragma once
 
-#include "modObjects.h"
+#include "objects/modObjects.h"
 
 #include <string>
+
+namespace quillax {
 
 // Loading an object file for the command line: every outcome as one line of text.
 struct LoadOutcome {
@@ -11,3 +13,5 @@ struct LoadOutcome {
 };
 
 LoadOutcome LoadForCli(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement);
+
+} // namespace quillax

@@ -1,9 +1,11 @@
-#include "ObjectSummary.h"
+#include "quillax/ObjectSummary.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+
+namespace quillax {
 
 std::vector<MeshSummary> SummariseMeshes(const ObjectFile& object) {
     std::vector<MeshSummary> summaries;
@@ -65,3 +67,5 @@ std::string JsonString(const std::string& text) {
     }
     return out + "\"";
 }
+
+} // namespace quillax

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "modObjects.h"
+#include "objects/modObjects.h"
 
 #include <string>
 #include <vector>
+
+namespace quillax {
 
 // What `quillax info` tells of one mesh.
 struct MeshSummary {
@@ -24,3 +26,5 @@ std::string FloatText(float value);
 std::string FloatJson(float value);
 std::string HexText(uint32_t value, int digits);
 std::string JsonString(const std::string& text);
+
+} // namespace quillax

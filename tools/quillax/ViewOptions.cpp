@@ -1,11 +1,13 @@
-#include "ViewOptions.h"
+#include "quillax/ViewOptions.h"
 
-#include "ObjectLoading.h"
-#include "RuntimeError.h"
-#include "ViewZoom.h"
+#include "platform/RuntimeError.h"
+#include "quillax/ObjectLoading.h"
+#include "view/ViewZoom.h"
 
 #include <charconv>
 #include <limits>
+
+namespace quillax {
 
 const char* const ViewOptionsHelp =
     "View options (the editor's drawing area after \"Load File\"):\n"
@@ -157,3 +159,5 @@ int RunViewCommand(const CliContext& context, const char* command, const char* h
     const std::unique_ptr<MeshScene> scene = DrawView(*parsed.Options, context, command);
     return scene ? write(*parsed.Options, *scene, context) : ExitStatus::Failed;
 }
+
+} // namespace quillax

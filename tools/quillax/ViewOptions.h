@@ -1,13 +1,15 @@
 #pragma once
 
-#include "CliCommand.h"
-#include "MeshScene.h"
+#include "quillax/CliCommand.h"
+#include "view/MeshScene.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace quillax {
 
 // The size of the drawing area when the editor's window opens at its designed size.
 inline constexpr int16_t DefaultViewWidth = 578;
@@ -44,3 +46,5 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
 // Runs a view command: help, option errors (status 2), then write(options, scene).
 using ViewWriter = int (*)(const ViewOptions& options, const MeshScene& scene, const CliContext& context);
 int RunViewCommand(const CliContext& context, const char* command, const char* help, ViewWriter write);
+
+} // namespace quillax

@@ -1,11 +1,13 @@
-#include "CliBmp24.h"
-#include "CliCheck.h"
-#include "CliInfo.h"
-#include "CliRender.h"
-#include "CliSvg.h"
+#include "quillax/CliBmp24.h"
+#include "quillax/CliCheck.h"
+#include "quillax/CliInfo.h"
+#include "quillax/CliRender.h"
+#include "quillax/CliSvg.h"
 
 #include <iostream>
 #include <map>
+
+namespace quillax {
 
 namespace {
 const char* const Help = "usage: quillax COMMAND [ARGS]\n"
@@ -17,6 +19,10 @@ const char* const Help = "usage: quillax COMMAND [ARGS]\n"
                          "  bmp24 IN.bmp OUT.bmp     convert a bitmap file to 24 bits\n"
                          "Run 'quillax COMMAND --help' for a command's options.\n";
 }
+
+} // namespace quillax
+
+using namespace quillax;
 
 int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const CliContext&)> commands = {

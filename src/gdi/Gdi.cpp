@@ -1,13 +1,15 @@
-#include "Gdi.h"
+#include "gdi/Gdi.h"
 
-#include "Bitmap.h"
-#include "DrawingContext.h"
-#include "HandleTable.h"
+#include "gdi/Bitmap.h"
+#include "gdi/DrawingContext.h"
+#include "gdi/HandleTable.h"
 
 #include <QImage>
 
 #include <bit>
 #include <cstring>
+
+namespace quillax {
 
 namespace {
 // Pixels are read and written as whole words, blue in the lowest byte.
@@ -335,3 +337,5 @@ uint32_t CreateImageDC(QImage* target) {
     }
     return Contexts().Add(DrawingContext{DrawingContext::Target::Image, 0, target, {}, -1});
 }
+
+} // namespace quillax

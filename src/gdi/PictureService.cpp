@@ -1,7 +1,7 @@
-#include "PictureService.h"
+#include "gdi/PictureService.h"
 
-#include "Gdi.h"
-#include "RuntimeError.h"
+#include "gdi/Gdi.h"
+#include "platform/RuntimeError.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cstring>
+
+namespace quillax {
 
 PictureRef OleCreatePictureIndirect(const PICTDESC& description, bool ownsHandle) {
     if (description.cbSizeofstruct != sizeof(PICTDESC) || description.picType != PICTYPE_BITMAP) {
@@ -100,3 +102,5 @@ void SavePicture(const PictureRef& picture, const std::string& fileName) {
         RaiseError(ErrNo::PathFileAccessError, fileName);
     }
 }
+
+} // namespace quillax

@@ -1,8 +1,10 @@
-#include "BackBuffer.h"
+#include "gdi/BackBuffer.h"
 
-#include "Gdi.h"
+#include "gdi/Gdi.h"
 
 #include <algorithm>
+
+namespace quillax {
 
 namespace {
 QImage PlaneImage(const PixelPlane& plane) {
@@ -52,3 +54,5 @@ void BackBuffer::FillBlack() {
 QImage BackBuffer::Image() const {
     return Bits != 0 ? PlaneImage(Pixels) : QImage();
 }
+
+} // namespace quillax

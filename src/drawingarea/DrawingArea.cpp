@@ -1,12 +1,14 @@
-#include "DrawingArea.h"
+#include "drawingarea/DrawingArea.h"
 
-#include "MarkerPainter.h"
+#include "view/MarkerPainter.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
 #include <cstring>
+
+namespace quillax {
 
 DrawingArea::DrawingArea(const NodePool& nodes, const JointPool& joints, QWidget* parent)
     : QWidget(parent), Nodes(nodes), Joints(joints), Canvas(width(), height()) {
@@ -50,3 +52,5 @@ void DrawingArea::paintEvent(QPaintEvent* event) {
 void DrawingArea::resizeEvent(QResizeEvent*) {
     Canvas.Resize(width(), height());
 }
+
+} // namespace quillax

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WheelNotches.h"
+#include "view/WheelNotches.h"
 
 #include <QObject>
 #include <QPoint>
@@ -10,6 +10,8 @@
 #include <string>
 
 class QWidget;
+
+namespace quillax {
 
 // What the pointer does in the drawing area, as the window wants it: a click with the pixel it
 // landed on, whole wheel notches, and tooltips asked of a source by pixel. It watches the area's
@@ -45,3 +47,5 @@ private:
     WheelNotches Notches;
     std::optional<QPointF> PressedAt;
 };
+
+} // namespace quillax

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "CliCommand.h"
+#include "quillax/CliCommand.h"
 
 #include <sstream>
 #include <string>
 #include <vector>
+
+namespace quillax {
 
 // What a command printed and returned, run in-process.
 struct CliRun {
@@ -18,3 +20,5 @@ inline CliRun RunCli(int (*command)(const CliContext&), std::vector<std::string>
     const int status = command(CliContext{std::move(arguments), out, err});
     return {status, out.str(), err.str()};
 }
+
+} // namespace quillax

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "GdiTypes.h"
+#include "gdi/GdiTypes.h"
 
 #include <cstdint>
 
 class QImage;
+
+namespace quillax {
 
 // The drawing layer's calls, named and shaped as the designed platform's. Handles are 32-bit, 0 is
 // none; a handle that does not exist (never made, already deleted, or of another kind) is refused
@@ -41,3 +43,5 @@ uint32_t CreateImageDC(QImage* target);
 // and where a bitmap's pixels are.
 uint32_t CreateDibBitmap24(int32_t width, int32_t height);
 bool GetBitmapPlane(uint32_t bitmap, PixelPlane& plane);
+
+} // namespace quillax

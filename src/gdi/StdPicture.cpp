@@ -1,6 +1,8 @@
-#include "StdPicture.h"
+#include "gdi/StdPicture.h"
 
-#include "Gdi.h"
+#include "gdi/Gdi.h"
+
+namespace quillax {
 
 StdPicture::StdPicture(uint32_t bitmap, int32_t type, bool ownsHandle)
     : BitmapHandle(bitmap), PictureType(type), OwnsHandle(ownsHandle) {}
@@ -10,3 +12,5 @@ StdPicture::~StdPicture() {
         DeleteObject(BitmapHandle);
     }
 }
+
+} // namespace quillax

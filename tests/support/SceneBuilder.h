@@ -1,13 +1,15 @@
 #pragma once
 
-#include "JointElement.h"
-#include "MeshRedraw.h"
-#include "NodeElement.h"
-#include "ViewTransform.h"
-#include "modObjects.h"
+#include "objects/modObjects.h"
+#include "view/JointElement.h"
+#include "view/MeshRedraw.h"
+#include "view/NodeElement.h"
+#include "view/ViewTransform.h"
 
 #include <utility>
 #include <vector>
+
+namespace quillax {
 
 // An object model with its pools filled as the load command fills them, for tests without a window.
 struct Scene {
@@ -52,3 +54,5 @@ struct Scene {
     JointPool Joints{JointElement{}};
     ViewTransform View{4, 0, 0, 0, 0, 0, 1, 0, 0, 561, 505};
 };
+
+} // namespace quillax

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "StdPicture.h"
+#include "gdi/StdPicture.h"
 
 #include <QByteArray>
 
 #include <cstdint>
 #include <string>
+
+namespace quillax {
 
 // The picture description that OleCreatePictureIndirect takes: five 32-bit fields.
 struct PICTDESC {
@@ -33,3 +35,5 @@ PictureRef DecodePictureBmp(const QByteArray& bytes);
 // failure never leaves a half-written file under the name. A missing folder is error 76, a file
 // that cannot be written 75, a missing picture 481.
 void SavePicture(const PictureRef& picture, const std::string& fileName);
+
+} // namespace quillax

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "BackBuffer.h"
-#include "JointElement.h"
-#include "NodeElement.h"
+#include "gdi/BackBuffer.h"
+#include "view/JointElement.h"
+#include "view/NodeElement.h"
 
 #include <QImage>
 #include <QWidget>
+
+namespace quillax {
 
 // The drawing area: a background that keeps what is drawn into it until cleared, with the point
 // markers and segments painted above it from their pools.
@@ -37,3 +39,5 @@ private:
     // The background with the markers on it, remade at every paint.
     QImage Picture;
 };
+
+} // namespace quillax

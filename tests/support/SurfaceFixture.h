@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ByteArray2D.h"
-#include "Gdi.h"
-#include "MessageBoxService.h"
-#include "TempBitmapFile.h"
-#include "clsOffScreenDC.h"
+#include "gdi/Gdi.h"
+#include "platform/ByteArray2D.h"
+#include "platform/MessageBoxService.h"
+#include "surface/TempBitmapFile.h"
+#include "surface/clsOffScreenDC.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -12,6 +12,8 @@
 
 #include <string>
 #include <vector>
+
+namespace quillax {
 
 // Every surface test gets its own temporary folder for the reload file and records error boxes.
 class SurfaceTest : public ::testing::Test {
@@ -66,3 +68,5 @@ protected:
     QTemporaryDir Folder;
     RecordingMessageBox Box;
 };
+
+} // namespace quillax

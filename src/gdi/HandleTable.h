@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace quillax {
+
 // Objects behind 32-bit handles: 2 bits of kind, 14 bits of generation, 16 bits of slot + 1. A
 // handle of another kind, a freed slot or an older generation is refused, never dereferenced.
 // Lookup is an index and two compares, so it costs next to nothing per call.
@@ -62,3 +64,5 @@ private:
     std::vector<Slot> Slots;
     std::vector<uint32_t> FreeSlots;
 };
+
+} // namespace quillax

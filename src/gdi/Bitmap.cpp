@@ -1,9 +1,11 @@
-#include "Bitmap.h"
+#include "gdi/Bitmap.h"
 
-#include "ArrayLimits.h"
+#include "platform/ArrayLimits.h"
 
 #include <cstring>
 #include <new>
+
+namespace quillax {
 
 namespace {
 // Opaque black, written a 16-byte pattern at a time: word by word the compiler would store one
@@ -62,3 +64,5 @@ BITMAP Bitmap::Record() const {
     record.bmBits = AddressableBits();
     return record;
 }
+
+} // namespace quillax

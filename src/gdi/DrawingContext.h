@@ -1,10 +1,12 @@
 #pragma once
 
-#include "GdiTypes.h"
+#include "gdi/GdiTypes.h"
 
 #include <cstdint>
 
 class QImage;
+
+namespace quillax {
 
 // A drawing context: a memory context draws into the bitmap selected into it, an image context
 // into a caller-owned QImage, and the screen's context only serves as a reference for new bitmaps.
@@ -20,3 +22,5 @@ struct DrawingContext {
     PixelPlane Plane;
     int64_t ImageKey = -1;
 };
+
+} // namespace quillax

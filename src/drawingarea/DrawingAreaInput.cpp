@@ -1,4 +1,4 @@
-#include "DrawingAreaInput.h"
+#include "drawingarea/DrawingAreaInput.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -8,6 +8,8 @@
 #include <QWidget>
 
 #include <cmath>
+
+namespace quillax {
 
 namespace {
 // A tip stays up while the pointer stays this close to where it was asked for.
@@ -84,3 +86,5 @@ bool DrawingAreaInput::Tip(QEvent* event) {
     }
     return true;
 }
+
+} // namespace quillax

@@ -1,6 +1,6 @@
-#include "PictureService.h"
-#include "ErrorOf.h"
-#include "Gdi.h"
+#include "gdi/PictureService.h"
+#include "gdi/Gdi.h"
+#include "support/ErrorOf.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 PictureRef PictureOf(const QImage& image) {
@@ -90,3 +92,5 @@ TEST(PictureService, SaveFailuresAreErrorsAndLeaveNoFile) {
     SavePicture(picture, good);
     EXPECT_EQ(QImage(QString::fromStdString(good)).convertToFormat(QImage::Format_RGB32), Sample());
 }
+
+} // namespace quillax

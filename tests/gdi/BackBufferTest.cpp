@@ -1,7 +1,9 @@
-#include "BackBuffer.h"
-#include "Gdi.h"
+#include "gdi/BackBuffer.h"
+#include "gdi/Gdi.h"
 
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 const QRgb Black = qRgb(0, 0, 0);
@@ -67,3 +69,5 @@ TEST(BackBuffer, SizeThatCannotBeHadLeavesEverythingAsItWas) {
     EXPECT_EQ(BitBlt(buffer.hDC(), 2, 2, 1, 1, grey.Dc, 0, 0, SRCCOPY), 1);
     EXPECT_EQ(buffer.Image().pixel(2, 2), Grey);
 }
+
+} // namespace quillax

@@ -1,7 +1,9 @@
-#include "Gdi.h"
+#include "gdi/Gdi.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
+
+namespace quillax {
 
 namespace {
 uint32_t ScreenBitmap(int32_t width, int32_t height) {
@@ -231,3 +233,5 @@ TEST(Gdi, RepeatedCopiesFollowNewSelectionsAndRefuseDeletedContexts) {
     EXPECT_EQ(BitBlt(source.Dc, 0, 0, 2, 2, device, 0, 0, SRCCOPY), 0);
     DeleteDC(target);
 }
+
+} // namespace quillax

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace quillax {
+
 // A picture object holding a bitmap handle. When it owns the handle, the bitmap is deleted as the
 // last reference to the picture goes (held through PictureRef).
 class StdPicture {
@@ -23,3 +25,5 @@ private:
 };
 
 using PictureRef = std::shared_ptr<StdPicture>;
+
+} // namespace quillax

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "GdiTypes.h"
+#include "gdi/GdiTypes.h"
 
 #include <QImage>
 
 #include <cstdint>
+
+namespace quillax {
 
 // Pixels kept the way a window's backing store keeps them: a device bitmap of the drawing layer,
 // selected into a memory context of its own. Block copies onto hDC() write straight into the bitmap,
@@ -33,3 +35,5 @@ private:
     uint32_t Bits = 0;
     PixelPlane Pixels;
 };
+
+} // namespace quillax

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace quillax {
+
 // The block-copy operation that copies the source unchanged.
 inline constexpr uint32_t SRCCOPY = 0x00CC0020;
 
@@ -29,3 +31,5 @@ struct PixelPlane {
     int32_t Height = 0;
     int32_t BytesPerPixel = 0;
 };
+
+} // namespace quillax

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "BitmapCodec.h"
+#include "surface/BitmapCodec.h"
 
 #include <QByteArray>
 
 #include <cstdint>
+
+namespace quillax {
 
 // Builds bitmap files in code: consistent headers for the given size and depth, a colour table for
 // palette depths (entry i is blue i, green 255 - i, red 3 * i), and zero pixel data. Tests set
@@ -66,3 +68,5 @@ struct BmpBuilder {
     QByteArray Palette;
     QByteArray Data;
 };
+
+} // namespace quillax

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "GdiTypes.h"
+#include "gdi/GdiTypes.h"
 
 #include <cstdint>
 #include <memory>
+
+namespace quillax {
 
 // A bitmap of the drawing layer. A device bitmap (what the screen makes) keeps 4 bytes per pixel,
 // top-down, and offers no bits address; a DIB keeps 24-bit blue-green-red bottom-up rows padded to
@@ -36,3 +38,5 @@ private:
     int32_t PixelWidth = 0;
     int32_t PixelHeight = 0;
 };
+
+} // namespace quillax

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "BoxElement.h"
-#include "ElementArray.h"
-#include "StripGeometry.h"
+#include "browse/BoxElement.h"
+#include "browse/StripGeometry.h"
+#include "platform/ElementArray.h"
+
+namespace quillax {
 
 // A strip of count shown boxes flowed on the designed 20-pixel pitch, perLine to a row or column.
 inline ElementArray<BoxElement> FlowedStrip(int count, BoxFlow flow, int perLine, int32_t colour = 128) {
@@ -20,3 +22,5 @@ inline ElementArray<BoxElement> FlowedStrip(int count, BoxFlow flow, int perLine
     }
     return strip;
 }
+
+} // namespace quillax
