@@ -19,8 +19,8 @@ frmMain* Window = nullptr;
 
 // The spacing times this zoom rounds to the cell wanted.
 void ShowCell(int16_t cellSize) {
-    Window->GridSpacing = 5;
-    Window->ViewScale = static_cast<float>(cellSize) / 5.0f;
+    Window->Scene.GridSpacing = 5;
+    Window->Scene.ViewScale = static_cast<float>(cellSize) / 5.0f;
 }
 
 void BM_RedrawView(benchmark::State& state) {
@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
         auto window = std::make_unique<frmMain>();
         window->show();
         window->picMain->resize(AreaWidth, AreaHeight);
-        window->ViewWidth = AreaWidth;
-        window->ViewHeight = AreaHeight;
+        window->Scene.ViewWidth = AreaWidth;
+        window->Scene.ViewHeight = AreaHeight;
         Window = window.get();
         benchmark::RunSpecifiedBenchmarks();
         Window = nullptr;

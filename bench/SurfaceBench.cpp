@@ -1,10 +1,8 @@
-#include "gdi/Gdi.h"
 #include "platform/ByteArray1D.h"
 #include "platform/ByteArray2D.h"
 #include "platform/MessageBoxService.h"
 #include "surface/clsOffScreenDC.h"
 
-#include <QImage>
 #include <benchmark/benchmark.h>
 
 namespace quillax {
@@ -59,28 +57,6 @@ void Get1DByteArray4096(benchmark::State& state) {
     SetImageBytes(state, 3LL * Side * Side);
 }
 BENCHMARK(Get1DByteArray4096)->Unit(benchmark::kMillisecond);
-
-// One full grid redraw: a tile copied to every cell of the area; the argument is the tile's side.
-void TileRedraw1920x1080(benchmark::State& state) {
-    const auto tile = static_cast<int32_t>(state.range(0));
-    clsOffScreenDC surface;
-    surface.CreateImage(tile, tile);
-    QImage area(1920, 1080, QImage::Format_RGB32);
-    const uint32_t target = CreateImageDC(&area);
-    int64_t copies = 0;
-    for (auto _ : state) {
-        for (int32_t y = 0; y < area.height(); y += tile) {
-            for (int32_t x = 0; x < area.width(); x += tile) {
-                BitBlt(target, x, y, tile, tile, surface.DC(), 0, 0, SRCCOPY);
-                ++copies;
-            }
-        }
-        benchmark::ClobberMemory();
-    }
-    state.counters["copies/s"] = benchmark::Counter(static_cast<double>(copies), benchmark::Counter::kIsRate);
-    DeleteDC(target);
-}
-BENCHMARK(TileRedraw1920x1080)->Arg(2)->Arg(16)->Unit(benchmark::kMillisecond);
 } // namespace
 
 } // namespace quillax

@@ -56,7 +56,7 @@ std::string WriteObject(int64_t which) {
 void LoadWithoutStrips(frmMain& window, const std::string& path) {
     window.ResetEditor();
     LoadObjectFile(path, CurrentObject, CurrentPlacement);
-    const ViewTransform view = window.CurrentView();
+    const ViewTransform view = window.Scene.View();
     const QSignalBlocker quiet(window.LstMeshes);
     window.LstMeshes->Clear();
     for (const Mesh& mesh : CurrentObject.Meshes) {
@@ -98,7 +98,7 @@ void RedrawAndRepaint(benchmark::State& state) {
         window->RedrawView();
         window->picMain->repaint();
     }
-    state.counters["points"] = window->Node.Count();
+    state.counters["points"] = window->Scene.Node.Count();
     CheckNoErrors(state, boxes);
 }
 
@@ -107,9 +107,9 @@ void PlaceMarkersOnly(benchmark::State& state) {
     const std::string path = WriteObject(state.range(0));
     const auto window = OpenWindow();
     LoadWithoutStrips(*window, path);
-    const ViewTransform view = window->CurrentView();
+    const ViewTransform view = window->Scene.View();
     for (auto _ : state) {
-        PlaceMarkers(window->Node, window->Joint, CurrentObject, CurrentPlacement, view,
+        PlaceMarkers(window->Scene.Node, window->Scene.Joint, CurrentObject, CurrentPlacement, view,
                      [&window] { return window->LstMeshes->ListIndex(); });
     }
     CheckNoErrors(state, boxes);
@@ -125,7 +125,7 @@ void PaintMarkersOnly(benchmark::State& state) {
     for (auto _ : state) {
         picture.fill(Qt::black);
         QPainter painter(&picture);
-        PaintMarkers(painter, window->Node, window->Joint);
+        PaintMarkers(painter, window->Scene.Node, window->Scene.Joint);
     }
     CheckNoErrors(state, boxes);
 }

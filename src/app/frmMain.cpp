@@ -44,7 +44,7 @@ void frmMain::BuildControls() {
     setWindowTitle("Quillax Object Editor");
     mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
     Inner = new QWidget(this);
-    picMain = Place(new DrawingArea(Node, Joint, Inner), 0, 0, 561, 505);
+    picMain = Place(new DrawingArea(Scene, Inner), 0, 0, 561, 505);
     // At its design place until the first layout: Form_Load reads its Top.
     frameControls = Place(new QGroupBox("Controls", Inner), 616, 40, 249, 393);
     picTopBar = Place(new SelectorStrip(picPoint, Inner), 0, 0, 873, 33);
@@ -82,6 +82,8 @@ void frmMain::WireEvents() {
     route(chkGrid, &QCheckBox::clicked, &frmMain::chkGrid_Click);
     route(cmdGridSpaceInc, &QPushButton::clicked, &frmMain::cmdGridSpaceInc_Click);
     route(cmdGridSpaceDec, &QPushButton::clicked, &frmMain::cmdGridSpaceDec_Click);
+    connect(chkGrid, &QCheckBox::toggled, this, [this](bool ticked) { Scene.ShowGrid = ticked; });
+    Scene.ListIndex = [this] { return LstMeshes->ListIndex(); };
     WireStrips();
     WireDrawingArea();
     WireShortcuts();
@@ -100,19 +102,19 @@ void frmMain::SetTabOrder() {
 void frmMain::Form_Load() {
     MinWidth = 712;
     MinHeight = static_cast<float>(frameControls->y() + frameControls->height() + 40);
-    ViewScale = 4.0f;
-    ViewOffsetX = 0;
-    ViewOffsetY = 0;
-    Surface = std::make_unique<clsOffScreenDC>();
-    GridSpacing = 5;
-    HookedWindow = WindowHandle(this);
+    Scene.ViewScale = 4.0f;
+    Scene.ViewOffsetX = 0;
+    Scene.ViewOffsetY = 0;
+    Scene.Surface = std::make_unique<clsOffScreenDC>();
+    Scene.GridSpacing = 5;
+    HookedWindow = this;
     HookWindow();
 }
 
 void frmMain::Form_Resize() {
     ArrangePanels();
-    ViewWidth = ToInt16(picMain->ScaleWidth());
-    ViewHeight = ToInt16(picMain->ScaleHeight());
+    Scene.ViewWidth = ToInt16(picMain->ScaleWidth());
+    Scene.ViewHeight = ToInt16(picMain->ScaleHeight());
     RedrawView();
 }
 
@@ -122,7 +124,7 @@ void frmMain::Form_Unload() {
     }
     Unloaded = true;
     UnhookWindow();
-    Surface.reset();
+    Scene.Surface.reset();
 }
 
 float frmMain::ScaleWidth() const {

@@ -4,9 +4,7 @@
 #include "browse/BoxElement.h"
 #include "browse/StripState.h"
 #include "platform/ElementArray.h"
-#include "view/JointElement.h"
-#include "view/NodeElement.h"
-#include "view/ViewTransform.h"
+#include "view/MeshScene.h"
 
 #include "platform/RuntimeError.h"
 
@@ -26,7 +24,6 @@ class QPushButton;
 namespace quillax {
 
 class DrawingArea;
-class clsOffScreenDC;
 class ListBox;
 class SelectorStrip;
 
@@ -40,19 +37,12 @@ public:
     frmMain();
     ~frmMain() override;
 
-    // Window state.
-    float ViewScale = 0;
-    int16_t ViewOffsetX = 0;
-    int16_t ViewOffsetY = 0;
-    int16_t ViewWidth = 0;
-    int16_t ViewHeight = 0;
-    std::unique_ptr<clsOffScreenDC> Surface;
-    int16_t GridTileSize = 0;
-    int16_t GridSpacing = 0;
+    // What the drawing area shows: the object and its marks, the view state (ViewScale, the offsets,
+    // ViewWidth, ViewHeight, GridSpacing, GridTileSize), the Surface holding the grid's tile, and the
+    // marker pools Node and Joint.
+    MeshScene Scene{CurrentObject, CurrentPlacement};
 
-    // Control pools, painted by their containers.
-    NodePool Node{NodeElement{}};
-    JointPool Joint{JointElement{}};
+    // The strips' pools, painted by their panels.
     ElementArray<BoxElement> picPoint{BoxElement{0, 0, 17, 17, PointBoxColours.Unselected, false}};
     ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, LineBoxColours.Unselected, false}};
 
@@ -95,8 +85,6 @@ public:
     void cmdRefresh_Click();
     void cmdScaleUp_Click();
     void cmdScaleDown_Click();
-    // The mapping of ModelToScreen with the window's view state, the angle read now.
-    ViewTransform CurrentView() const;
 
     // Grid.
     void DrawGrid(int16_t cellSize);
@@ -117,9 +105,6 @@ public:
     // Tooltip texts of a box of the chosen mesh; empty when there is no such point or line.
     std::string PointBoxTip(int16_t index) const;
     std::string LineBoxTip(int16_t index) const;
-    // How often the strip operations ran the layout and the redraw, for tests to observe.
-    int32_t StripLayoutRuns = 0;
-    int32_t StripRedraws = 0;
 
     // Panel layout.
     void ArrangePanels();
@@ -163,8 +148,6 @@ private:
     void SetTabOrder();
     void ReportHandlerError(int32_t number, const std::string& description);
     void RepaintPools();
-    // The grid when "Show Grid" is ticked, else a cleared background.
-    void DrawBackground();
 
     QWidget* Inner = nullptr;
     bool Unloaded = false;

@@ -1,12 +1,7 @@
 #include "app/frmMain.h"
 
 #include "drawingarea/DrawingArea.h"
-#include "objects/modObjects.h"
-#include "surface/clsOffScreenDC.h"
-#include "view/SceneDrawing.h"
-#include "view/ViewZoom.h"
 
-#include <QCheckBox>
 #include <QLabel>
 
 #include <limits>
@@ -23,39 +18,27 @@ QString GridSpacingCaption(int16_t spacing) {
 } // namespace
 
 void frmMain::DrawGrid(int16_t cellSize) {
-    // Without a cell or an origin to line up with, the background stays plain.
-    if (!Surface || !DrawGridTiles(picMain->hDC(), static_cast<int32_t>(picMain->ScaleWidth()),
-                                   static_cast<int32_t>(picMain->ScaleHeight()), *Surface, GridTileSize,
-                                   CurrentView(), cellSize)) {
-        picMain->Cls();
-    }
+    Scene.DrawGrid(cellSize, picMain->size());
     picMain->Refresh();
 }
 
 void frmMain::chkGrid_Click() {
-    DrawBackground();
-}
-
-void frmMain::DrawBackground() {
-    if (chkGrid->isChecked()) {
-        DrawGrid(GridCellSize(GridSpacing, ViewScale));
-    } else {
-        picMain->Cls();
-    }
+    Scene.DrawBackground(picMain->size());
+    picMain->Refresh();
 }
 
 void frmMain::cmdGridSpaceInc_Click() {
-    if (GridSpacing < LargestGridSpacing) {
-        GridSpacing = static_cast<int16_t>(GridSpacing + 1);
-        lblGridSpace->setText(GridSpacingCaption(GridSpacing));
+    if (Scene.GridSpacing < LargestGridSpacing) {
+        Scene.GridSpacing = static_cast<int16_t>(Scene.GridSpacing + 1);
+        lblGridSpace->setText(GridSpacingCaption(Scene.GridSpacing));
         RedrawView();
     }
 }
 
 void frmMain::cmdGridSpaceDec_Click() {
-    if (GridSpacing > 1) {
-        GridSpacing = static_cast<int16_t>(GridSpacing - 1);
-        lblGridSpace->setText(GridSpacingCaption(GridSpacing));
+    if (Scene.GridSpacing > 1) {
+        Scene.GridSpacing = static_cast<int16_t>(Scene.GridSpacing - 1);
+        lblGridSpace->setText(GridSpacingCaption(Scene.GridSpacing));
         RedrawView();
     }
 }

@@ -62,8 +62,8 @@ void frmMain::WireShortcuts() {
 
 // Exactly a click on the box of the point or line found.
 void frmMain::picMain_Click(int32_t x, int32_t y) {
-    const MarkerRange range = MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Node, Joint);
-    const std::optional<MarkerHit> hit = HitMarker(Node, Joint, range, x, y, MarkerHitRadius);
+    const MarkerRange range = MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Scene.Node, Scene.Joint);
+    const std::optional<MarkerHit> hit = HitMarker(Scene.Node, Scene.Joint, range, x, y, MarkerHitRadius);
     if (!hit) {
         return;
     }
@@ -86,10 +86,10 @@ void frmMain::picMain_Wheel(int32_t notches) {
 }
 
 std::string frmMain::MarkerTip(int32_t x, int32_t y) const {
-    const MarkerRange chosen = MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Node, Joint);
-    std::optional<MarkerHit> hit = HitMarker(Node, Joint, chosen, x, y, MarkerHitRadius);
+    const MarkerRange chosen = MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Scene.Node, Scene.Joint);
+    std::optional<MarkerHit> hit = HitMarker(Scene.Node, Scene.Joint, chosen, x, y, MarkerHitRadius);
     if (!hit) {
-        hit = HitMarker(Node, Joint, AllMarkers(Node, Joint), x, y, MarkerHitRadius);
+        hit = HitMarker(Scene.Node, Scene.Joint, AllMarkers(Scene.Node, Scene.Joint), x, y, MarkerHitRadius);
     }
     const std::optional<MeshItem> item = hit ? MeshItemOf(CurrentObject, *hit) : std::nullopt;
     if (!item) {

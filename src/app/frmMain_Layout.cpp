@@ -1,7 +1,6 @@
 #include "app/frmMain.h"
 
 #include "app/PanelLayout.h"
-#include "app/WindowMessageFilter.h"
 #include "app/modWinSize.h"
 #include "browse/SelectorStrip.h"
 #include "drawingarea/DrawingArea.h"

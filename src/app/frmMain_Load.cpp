@@ -4,8 +4,6 @@
 #include "objects/modObjects.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProgramFolder.h"
-#include "view/SceneDrawing.h"
-#include "view/ViewTransform.h"
 
 #include <filesystem>
 
@@ -40,20 +38,12 @@ void frmMain::cmdLoadFile_Click() {
         for (int16_t i = 0; i < CurrentObject.MeshCount; ++i) {
             LstMeshes->AddItem("Mesh " + std::to_string(i));
         }
-        LoadObjectMarkers(
-            CurrentObject, CurrentView(),
-            [this](int16_t meshIndex, float x, float y) {
-                LoadNodes(x, y);
-                if (meshIndex == 0) {
-                    LoadPointBoxes();
-                }
-            },
-            [this](int16_t meshIndex, float x1, float y1, float x2, float y2) {
-                LoadJoints(x1, y1, x2, y2);
-                if (meshIndex == 0) {
-                    LoadLineBoxes();
-                }
-            });
+        // The first mesh gets a box for each point and line as its marker arrives.
+        Scene.LoadMarkers([this](int16_t meshIndex, bool joint) {
+            if (meshIndex == 0) {
+                joint ? LoadLineBoxes() : LoadPointBoxes();
+            }
+        });
         LstMeshes->SetListIndex(0);
     } catch (...) {
         // A failed load leaves the editor empty, never half-filled.
@@ -101,10 +91,10 @@ void frmMain::ResetEditor() {
     } while (picLine(0).Visible);
     do {
         UnloadNodes();
-    } while (Node(0).Visible);
+    } while (Scene.Node(0).Visible);
     do {
         UnloadJoints();
-    } while (Joint(0).Visible);
+    } while (Scene.Joint(0).Visible);
     ClearObjectModel(CurrentObject, CurrentPlacement);
 }
 

@@ -3,19 +3,19 @@
 namespace quillax {
 
 void frmMain::LoadNodes(float x, float y) {
-    LoadNodeMarker(Node, x, y);
+    Scene.LoadNodes(x, y);
 }
 
 void frmMain::LoadJoints(float x1, float y1, float x2, float y2) {
-    LoadJointMarker(Joint, x1, y1, x2, y2);
+    Scene.LoadJoints(x1, y1, x2, y2);
 }
 
 void frmMain::UnloadNodes() {
-    DropLastElement(Node);
+    Scene.UnloadNodes();
 }
 
 void frmMain::UnloadJoints() {
-    DropLastElement(Joint);
+    Scene.UnloadJoints();
 }
 
 } // namespace quillax

@@ -28,14 +28,12 @@ void frmMain::WireStrips() {
 
 void frmMain::LoadPointBoxes() {
     if (GrowStrip(picPoint, PointBoxColours.Unselected)) {
-        ++StripLayoutRuns;
         ArrangePanels();
     }
 }
 
 void frmMain::LoadLineBoxes() {
     if (GrowStrip(picLine, LineBoxColours.Unselected)) {
-        ++StripLayoutRuns;
         ArrangePanels();
     }
 }
@@ -51,14 +49,12 @@ void frmMain::UnloadLineBoxes() {
 void frmMain::PaintPointBox(int16_t meshIndex, int16_t pointIndex) {
     ToggleBox(SelectionOf(meshIndex).PointFlags, pointIndex, picPoint, PointBoxColours);
     picTopBar->RepaintBox(pointIndex);
-    ++StripRedraws;
     RedrawView();
 }
 
 void frmMain::PaintLineBox(int16_t meshIndex, int16_t lineIndex) {
     ToggleBox(SelectionOf(meshIndex).LineFlags, lineIndex, picLine, LineBoxColours);
     picSideBar->RepaintBox(lineIndex);
-    ++StripRedraws;
     RedrawView();
 }
 

@@ -1,26 +1,13 @@
 #include "app/frmMain.h"
 
-#include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
-#include "objects/modObjects.h"
-#include "view/MeshRedraw.h"
 #include "view/ViewZoom.h"
-
-#include <QCheckBox>
 
 namespace quillax {
 
 void frmMain::RedrawView() {
-    PlaceMarkers(Node, Joint, CurrentObject, CurrentPlacement, CurrentView(),
-                 [this] { return LstMeshes->ListIndex(); });
-    DrawBackground();
-    // The markers changed even where the background did not.
+    Scene.RedrawView(picMain->size());
     picMain->Refresh();
-}
-
-ViewTransform frmMain::CurrentView() const {
-    return MakeViewTransform(CurrentObject, CurrentPlacement, ViewScale, ViewOffsetX, ViewOffsetY, ViewWidth,
-                             ViewHeight);
 }
 
 void frmMain::cmdRefresh_Click() {
@@ -28,12 +15,12 @@ void frmMain::cmdRefresh_Click() {
 }
 
 void frmMain::cmdScaleUp_Click() {
-    ViewScale = ZoomedIn(ViewScale);
+    Scene.ViewScale = ZoomedIn(Scene.ViewScale);
     RedrawView();
 }
 
 void frmMain::cmdScaleDown_Click() {
-    ViewScale = ZoomedOut(ViewScale);
+    Scene.ViewScale = ZoomedOut(Scene.ViewScale);
     RedrawView();
 }
 

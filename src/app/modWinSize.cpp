@@ -1,41 +1,81 @@
 #include "app/modWinSize.h"
 
-#include "app/MinMaxInfo.h"
+#include "app/MinTrackSize.h"
 
-#include <cstring>
+#include <QEvent>
+#include <QScreen>
 
 namespace quillax {
 
-uint32_t PrevWndProc = 0;
-uint32_t HookedWindow = 0;
-float MinWidth = 0;
-float MinHeight = 0;
+QPointer<QWidget> HookedWindow;
+MinimumSize MinWidth;
+MinimumSize MinHeight;
+
+namespace {
+// What the window system adds around the window: frame, title bar.
+QSize FrameExtent(const QWidget& window) {
+    return window.frameGeometry().size() - window.size();
+}
+
+// The answer is an outer size; the toolkit's minimum is that of the window inside its frame. It only
+// keeps the user from sizing the window smaller: a window already below it is not resized here (the
+// toolkit would jump it to the minimum), it grows through the layout's own steps.
+void ApplyMinimumSize(QWidget& window) {
+    const QSize frame = FrameExtent(window);
+    const QSize platform = window.minimumSizeHint().expandedTo(QSize(0, 0)) + frame;
+    const QSize inner =
+        (MinTrackSize(platform, MinWidth, MinHeight) - frame).expandedTo(QSize(0, 0)).boundedTo(window.size());
+    if (window.minimumSize() != inner) {
+        window.setMinimumSize(inner);
+    }
+}
+
+// The frame is known once the window is shown, and a window that grew may now keep a larger minimum.
+class SizeHook : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == HookedWindow && (event->type() == QEvent::Show || event->type() == QEvent::Resize)) {
+            ApplyMinimumSize(*HookedWindow);
+        }
+        return false;
+    }
+};
+
+QPointer<SizeHook> InstalledHook;
+} // namespace
+
+MinimumSize& MinimumSize::operator=(float value) {
+    Value = value;
+    if (InstalledHook && HookedWindow) {
+        ApplyMinimumSize(*HookedWindow);
+    }
+    return *this;
+}
 
 void HookWindow() {
-    if (PrevWndProc != 0) {
+    if (InstalledHook || !HookedWindow) {
         return;
     }
-    PrevWndProc = static_cast<uint32_t>(GetWindowLongA(HookedWindow, GWL_WNDPROC));
-    SetWindowLongA(HookedWindow, GWL_WNDPROC, ProcedureValue(SizeHookProc));
+    InstalledHook = new SizeHook(HookedWindow);
+    HookedWindow->installEventFilter(InstalledHook);
+    ApplyMinimumSize(*HookedWindow);
 }
 
 void UnhookWindow() {
-    if (PrevWndProc == 0) {
+    if (!InstalledHook) {
         return;
     }
-    SetWindowLongA(HookedWindow, GWL_WNDPROC, static_cast<int32_t>(PrevWndProc));
-    PrevWndProc = 0;
+    delete InstalledHook;
+    if (HookedWindow) {
+        HookedWindow->setMinimumSize(0, 0);
+    }
 }
 
-intptr_t SizeHookProc(uint32_t hWnd, uint32_t uMsg, intptr_t wParam, intptr_t lParam) {
-    if (uMsg != WM_GETMINMAXINFO) {
-        return CallWindowProcA(static_cast<int32_t>(PrevWndProc), hWnd, uMsg, wParam, lParam);
-    }
-    MINMAXINFO info;
-    std::memcpy(&info, reinterpret_cast<const void*>(lParam), sizeof info);
-    AnswerMinMaxInfo(info, MinWidth, MinHeight);
-    std::memcpy(reinterpret_cast<void*>(lParam), &info, sizeof info);
-    return 1;
+QSize MaxTrackSize(const QWidget& window) {
+    return window.screen()->virtualGeometry().size() + FrameExtent(window);
 }
 
 } // namespace quillax

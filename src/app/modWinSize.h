@@ -1,21 +1,34 @@
 #pragma once
 
-#include "app/WindowProcedures.h"
-
-#include <cstdint>
+#include <QPointer>
+#include <QSize>
+#include <QWidget>
 
 namespace quillax {
 
-// The window's minimum-size hook: SizeHookProc stands in front of the hooked window's procedure
-// and answers its size query from MinWidth and MinHeight (outer size in pixels, read afresh at
-// every query; 0 or below means no minimum).
-extern uint32_t PrevWndProc;
-extern uint32_t HookedWindow;
-extern float MinWidth;
-extern float MinHeight;
+// A minimum dimension of the hooked window, in pixels of its outer size (0 or below: the platform's
+// own minimum). Every change reaches the window system at once, not at the next resize.
+class MinimumSize {
+public:
+    MinimumSize& operator=(float value);
+    operator float() const { return Value; }
 
+private:
+    float Value = 0;
+};
+
+// The window's minimum-size hook: an event filter on HookedWindow that keeps the window's minimum
+// size at MinWidth by MinHeight while it is installed.
+extern QPointer<QWidget> HookedWindow;
+extern MinimumSize MinWidth;
+extern MinimumSize MinHeight;
+
+// Installs the hook on HookedWindow; nothing when it is installed already.
 void HookWindow();
+// Removes it and gives the window back the platform's own minimum; nothing when it is not installed.
 void UnhookWindow();
-intptr_t SizeHookProc(uint32_t hWnd, uint32_t uMsg, intptr_t wParam, intptr_t lParam);
+
+// The largest outer size the window system lets a window take: the whole desktop and the frame.
+QSize MaxTrackSize(const QWidget& window);
 
 } // namespace quillax

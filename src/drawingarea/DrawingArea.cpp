@@ -1,30 +1,13 @@
 #include "drawingarea/DrawingArea.h"
 
-#include "view/MarkerPainter.h"
-
 #include <QPaintEvent>
 #include <QPainter>
-#include <QResizeEvent>
-
-#include <cstring>
 
 namespace quillax {
 
-DrawingArea::DrawingArea(const NodePool& nodes, const JointPool& joints, QWidget* parent)
-    : QWidget(parent), Nodes(nodes), Joints(joints), Canvas(width(), height()) {
+DrawingArea::DrawingArea(MeshScene& scene, QWidget* parent) : QWidget(parent), Scene(scene) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-}
-
-uint32_t DrawingArea::hDC() {
-    // Before the window is first shown, a new size reaches the widget ahead of its resize event;
-    // what is drawn now must land on a background of the size the area already has.
-    Canvas.Resize(width(), height());
-    return Canvas.hDC();
-}
-
-void DrawingArea::Cls() {
-    Canvas.FillBlack();
 }
 
 void DrawingArea::Refresh() {
@@ -32,17 +15,7 @@ void DrawingArea::Refresh() {
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
-    const QImage background = Canvas.Image();
-    if (Picture.size() != background.size() || Picture.format() != background.format()) {
-        Picture = QImage(background.size(), background.format());
-    }
-    if (!background.isNull()) {
-        std::memcpy(Picture.bits(), background.constBits(), static_cast<size_t>(background.sizeInBytes()));
-    }
-    {
-        QPainter onPicture(&Picture);
-        PaintMarkers(onPicture, Nodes, Joints);
-    }
+    Scene.Render(Picture);
     QPainter painter(this);
     // On a denser screen each pixel of the picture becomes a whole block of device pixels, never a blur.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -50,7 +23,7 @@ void DrawingArea::paintEvent(QPaintEvent* event) {
 }
 
 void DrawingArea::resizeEvent(QResizeEvent*) {
-    Canvas.Resize(width(), height());
+    Scene.ResizeArea(size());
 }
 
 } // namespace quillax

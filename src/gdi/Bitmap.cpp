@@ -8,16 +8,10 @@
 namespace quillax {
 
 namespace {
-// Opaque black, written a 16-byte pattern at a time: word by word the compiler would store one
-// pixel per instruction.
 void FillOpaqueBlack(uint8_t* bits, size_t size) {
-    static constexpr uint32_t Pattern[4] = {0xFF000000u, 0xFF000000u, 0xFF000000u, 0xFF000000u};
-    size_t at = 0;
-    for (; at + sizeof Pattern <= size; at += sizeof Pattern) {
-        std::memcpy(bits + at, Pattern, sizeof Pattern);
-    }
-    for (; at < size; at += sizeof Pattern[0]) {
-        std::memcpy(bits + at, Pattern, sizeof Pattern[0]);
+    constexpr uint32_t OpaqueBlack = 0xFF000000u;
+    for (size_t at = 0; at < size; at += sizeof OpaqueBlack) {
+        std::memcpy(bits + at, &OpaqueBlack, sizeof OpaqueBlack);
     }
 }
 } // namespace

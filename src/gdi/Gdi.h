@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-class QImage;
-
 namespace quillax {
 
 // The drawing layer's calls, named and shaped as the designed platform's. Handles are 32-bit, 0 is
@@ -26,18 +24,13 @@ int32_t DeleteObject(uint32_t object);
 // Fills a BITMAP record (size at least BitmapRecordSize); returns BitmapRecordSize, or 0.
 int32_t GetObjectA(uint32_t object, int32_t size, BITMAP* record);
 // Copies a width x height block from (sx, sy) of the source to (x, y) of the destination, clipped
-// to both. Only SRCCOPY is offered. Either context may be a memory or an image context.
+// to both. Only SRCCOPY is offered.
 int32_t BitBlt(uint32_t destination, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t source,
                int32_t sx, int32_t sy, uint32_t operation);
 uint32_t GetDesktopWindow();
 // The screen's drawing context, lent until ReleaseDC; it only serves as a reference.
 uint32_t GetDC(uint32_t window);
 int32_t ReleaseDC(uint32_t window, uint32_t context);
-
-// A drawing context whose target is a caller-owned image of format RGB32 (or ARGB32): block copies
-// onto it write into the image, clipped to its current size. The image must outlive the handle;
-// DeleteDC releases the handle only.
-uint32_t CreateImageDC(QImage* target);
 
 // For the picture services: a new black 24-bit DIB with addressable bits (0 when it cannot be had),
 // and where a bitmap's pixels are.

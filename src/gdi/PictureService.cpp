@@ -26,7 +26,9 @@ PictureRef OleCreatePictureIndirect(const PICTDESC& description, bool ownsHandle
 namespace {
 constexpr int MaxBitmapMegabytes = 2048;
 
-QImage PictureImage(const PictureRef& picture) {
+} // namespace
+
+QImage PictureToImage(const PictureRef& picture) {
     PixelPlane plane;
     if (!picture || !GetBitmapPlane(picture->Handle(), plane)) {
         RaiseError(ErrNo::InvalidPicture, "the picture holds no bitmap");
@@ -48,6 +50,7 @@ QImage PictureImage(const PictureRef& picture) {
     return image;
 }
 
+namespace {
 void WriteBmp(const QImage& image, QIODevice& device, const std::string& fileName) {
     if (!image.save(&device, "BMP")) {
         RaiseError(ErrNo::PathFileAccessError, fileName);
@@ -59,7 +62,7 @@ QByteArray EncodePictureBmp(const PictureRef& picture) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    WriteBmp(PictureImage(picture), buffer, "memory");
+    WriteBmp(PictureToImage(picture), buffer, "memory");
     return bytes;
 }
 
@@ -88,7 +91,7 @@ PictureRef DecodePictureBmp(const QByteArray& bytes) {
 }
 
 void SavePicture(const PictureRef& picture, const std::string& fileName) {
-    const QImage image = PictureImage(picture);
+    const QImage image = PictureToImage(picture);
     const QString name = QString::fromStdString(fileName);
     if (!QFileInfo(name).absoluteDir().exists()) {
         RaiseError(ErrNo::PathNotFound, fileName);

@@ -3,6 +3,7 @@
 #include "gdi/StdPicture.h"
 
 #include <QByteArray>
+#include <QImage>
 
 #include <cstdint>
 #include <string>
@@ -30,6 +31,10 @@ QByteArray EncodePictureBmp(const PictureRef& picture);
 // blue-green-red bottom-up bits. Undecodable bytes are an invalid picture (481), a bitmap that
 // cannot be had is out of memory (7).
 PictureRef DecodePictureBmp(const QByteArray& bytes);
+
+// The picture's pixels as a 32-bit RGB image, top row first. A picture without a bitmap, or none at
+// all, is an invalid picture (481).
+QImage PictureToImage(const PictureRef& picture);
 
 // Saves a picture as a bitmap file. The file is written beside its target and renamed over it, so a
 // failure never leaves a half-written file under the name. A missing folder is error 76, a file

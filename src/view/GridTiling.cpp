@@ -84,4 +84,24 @@ std::vector<TileSpan> TileSpans(int64_t first, int64_t lastIndex, int32_t cellSi
     return spans;
 }
 
+std::optional<GridLayout> LayOutGrid(const ViewTransform& view, int16_t cellSize, int32_t width,
+                                     int32_t height) {
+    const std::optional<int32_t> originX = GridOrigin(view.CentreX, view.Scale, view.OffsetX, view.Width);
+    const std::optional<int32_t> originY = GridOrigin(view.CentreY, view.Scale, view.OffsetY, view.Height);
+    if (cellSize < 1 || !originX || !originY) {
+        return std::nullopt;
+    }
+    GridLayout layout;
+    layout.CellSize = cellSize;
+    layout.TileWidth = GridTileExtent(cellSize, width);
+    layout.TileHeight = GridTileExtent(cellSize, height);
+    layout.Columns =
+        TileSpans(FirstTilePosition(*originX, cellSize), LastTileIndex(static_cast<float>(width), cellSize),
+                  cellSize, layout.TileWidth, width, GridLineEnd::First);
+    layout.Rows =
+        TileSpans(FirstTilePosition(*originY, cellSize), LastTileIndex(static_cast<float>(height), cellSize),
+                  cellSize, layout.TileHeight, height, GridLineEnd::Last);
+    return layout;
+}
+
 } // namespace quillax

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ByteArray2D.h"
+#include "view/ViewTransform.h"
 
 #include <cstdint>
 #include <optional>
@@ -56,5 +57,19 @@ struct TileSpan {
 // A tile cut to tileExtent stands for a whole cell: all pixels of a cell but its line are alike.
 std::vector<TileSpan> TileSpans(int64_t first, int64_t lastIndex, int32_t cellSize, int32_t tileExtent,
                                 int32_t areaExtent, GridLineEnd line);
+
+// The grid's tile copies for an area of width x height: per axis the drawing-area spans and where
+// they come from in a tile of TileWidth x TileHeight, cut from a cell of CellSize. None when there is
+// no cell or no origin. Of the view only the scale, centre, offsets and size count: the grid neither
+// turns nor moves with the object.
+struct GridLayout {
+    int32_t CellSize = 0;
+    int32_t TileWidth = 0;
+    int32_t TileHeight = 0;
+    std::vector<TileSpan> Columns;
+    std::vector<TileSpan> Rows;
+};
+std::optional<GridLayout> LayOutGrid(const ViewTransform& view, int16_t cellSize, int32_t width,
+                                     int32_t height);
 
 } // namespace quillax

@@ -19,14 +19,4 @@ struct JointElement {
 
 using JointPool = MarkerPool<JointElement>;
 
-// Adds one shown segment from (x1, y1) to (x2, y2).
-inline void LoadJointMarker(JointPool& joints, float x1, float y1, float x2, float y2) {
-    JointElement& joint = NextElement(joints);
-    joint.X1 = x1;
-    joint.Y1 = y1;
-    joint.X2 = x2;
-    joint.Y2 = y2;
-    joint.Visible = true;
-}
-
 } // namespace quillax

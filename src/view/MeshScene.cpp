@@ -1,26 +1,173 @@
 #include "view/MeshScene.h"
 
+#include "gdi/PictureService.h"
+#include "platform/ByteArray2D.h"
 #include "platform/RuntimeError.h"
+#include "view/GridPainter.h"
+#include "view/GridTiling.h"
 #include "view/MarkerPainter.h"
-#include "view/MeshRedraw.h"
 #include "view/ViewZoom.h"
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <utility>
 
 namespace quillax {
 
+namespace {
+// Makes the surface hold the tile of cellSize cut to width x height, rebuilding it only when the
+// cell size or that cut changed; false when the surface could not make it (it has said why).
+bool HoldGridTile(clsOffScreenDC& surface, int16_t& tileSize, int16_t cellSize, int32_t width,
+                  int32_t height) {
+    if (cellSize != tileSize || surface.GetWidth() != width || surface.GetHeight() != height) {
+        surface.CreateImage(height, width);
+        ByteArray2D tile;
+        surface.GetByteArray(tile);
+        PaintGridTile(tile);
+        surface.SetByteArray(tile);
+        tileSize = cellSize;
+    }
+    return surface.GetWidth() == width && surface.GetHeight() == height;
+}
+
+QImage BlackImage(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    return image;
+}
+} // namespace
+
+MeshScene::MeshScene(ObjectFile& object, ObjectPlacement& placement) : Model(object), Placement(placement) {
+    ListIndex = [this] { return Chosen; };
+}
+
 MeshScene::MeshScene(int16_t width, int16_t height)
-    : Width(width), Height(height), Background(width, height) {}
+    : Surface(std::make_unique<clsOffScreenDC>()), Own(std::make_unique<OwnModel>()), Model(Own->Object),
+      Placement(Own->Placement) {
+    ListIndex = [this] { return Chosen; };
+    ViewWidth = width;
+    ViewHeight = height;
+    ResizeArea(QSize(width, height));
+}
+
+void MeshScene::LoadNodes(float x, float y) {
+    NodeElement& node = NextElement(Node);
+    node.Left = x - node.Width / 2;
+    node.Top = y - node.Height / 2;
+    node.Visible = true;
+}
+
+void MeshScene::LoadJoints(float x1, float y1, float x2, float y2) {
+    JointElement& joint = NextElement(Joint);
+    joint.X1 = x1;
+    joint.Y1 = y1;
+    joint.X2 = x2;
+    joint.Y2 = y2;
+    joint.Visible = true;
+}
+
+void MeshScene::UnloadNodes() {
+    DropLastElement(Node);
+}
+
+void MeshScene::UnloadJoints() {
+    DropLastElement(Joint);
+}
+
+void MeshScene::LoadMarkers(const MarkerAdded& added) {
+    const ViewTransform view = View();
+    for (int16_t i = 0; i < Model.MeshCount; ++i) {
+        const Mesh& mesh = Model.Meshes[static_cast<size_t>(i)];
+        ScreenPoint previous{};
+        for (int16_t j = 0; j < mesh.PointCount; ++j) {
+            const ScreenPoint point =
+                ModelToScreen(view, mesh.X[static_cast<size_t>(j)], mesh.Y[static_cast<size_t>(j)]);
+            LoadNodes(SinglePosition(point.X), SinglePosition(point.Y));
+            added(i, false);
+            if (j > 0) {
+                LoadJoints(SinglePosition(previous.X), SinglePosition(previous.Y), SinglePosition(point.X),
+                           SinglePosition(point.Y));
+                added(i, true);
+            }
+            previous = point;
+        }
+    }
+}
+
+void MeshScene::RedrawView(QSize area) {
+    PlaceMarkers(Node, Joint, Model, Placement, View(), ListIndex);
+    DrawBackground(area);
+}
+
+void MeshScene::DrawBackground(QSize area) {
+    if (ShowGrid) {
+        DrawGrid(CellSize(), area);
+    } else {
+        Cls(area);
+    }
+}
+
+void MeshScene::DrawGrid(int16_t cellSize, QSize area) {
+    ResizeArea(area);
+    const std::optional<GridLayout> layout = LayOutGrid(View(), cellSize, area.width(), area.height());
+    // Without a cell, an origin or a tile, the background stays plain.
+    if (!Surface || !layout ||
+        !HoldGridTile(*Surface, GridTileSize, cellSize, layout->TileWidth, layout->TileHeight)) {
+        Cls(area);
+        return;
+    }
+    PaintGrid(BackgroundImage, PictureToImage(Surface->GetPictureObject()), *layout);
+}
+
+void MeshScene::Cls(QSize area) {
+    ResizeArea(area);
+    BackgroundImage.fill(Qt::black);
+}
+
+void MeshScene::ResizeArea(QSize area) {
+    area = area.expandedTo(QSize(1, 1));
+    if (BackgroundImage.size() == area) {
+        return;
+    }
+    QImage resized = BlackImage(area);
+    if (!BackgroundImage.isNull()) {
+        QPainter painter(&resized);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, BackgroundImage);
+    }
+    BackgroundImage = std::move(resized);
+}
+
+void MeshScene::Render(QImage& picture) const {
+    if (picture.size() != BackgroundImage.size() || picture.format() != BackgroundImage.format()) {
+        picture = QImage(BackgroundImage.size(), BackgroundImage.format());
+    }
+    std::memcpy(picture.bits(), BackgroundImage.constBits(), static_cast<size_t>(BackgroundImage.sizeInBytes()));
+    QPainter painter(&picture);
+    PaintMarkers(painter, Node, Joint);
+}
+
+QImage MeshScene::Picture() const {
+    QImage picture;
+    Render(picture);
+    return picture;
+}
+
+ViewTransform MeshScene::View() const {
+    return MakeViewTransform(Model, Placement, ViewScale, ViewOffsetX, ViewOffsetY, ViewWidth, ViewHeight);
+}
+
+int16_t MeshScene::CellSize() const {
+    return GridCellSize(GridSpacing, ViewScale);
+}
 
 void MeshScene::Show(ObjectFile object, ObjectPlacement placement) {
     Model = std::move(object);
     Placement = std::move(placement);
-    LoadObjectMarkers(
-        Model, View(), [this](int16_t, float x, float y) { LoadNodeMarker(Node, x, y); },
-        [this](int16_t, float x1, float y1, float x2, float y2) { LoadJointMarker(Joint, x1, y1, x2, y2); });
+    LoadMarkers([](int16_t, bool) {});
     ChooseMesh(0);
 }
 
@@ -29,53 +176,33 @@ void MeshScene::ChooseMesh(int32_t listIndex) {
         RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(listIndex));
     }
     ClearSelections(Placement);
-    ListIndex = listIndex;
+    Chosen = listIndex;
 }
 
 void MeshScene::MarkPoint(int32_t index) {
-    if (index < 0 || index >= ChosenMesh().PointCount) {
+    if (index < 0 || index >= ChosenPointCount()) {
         RaiseError(ErrNo::SubscriptOutOfRange, "point " + std::to_string(index));
     }
     ChosenSelection().PointFlags[static_cast<size_t>(index)] = -1;
 }
 
 void MeshScene::MarkLine(int32_t index) {
-    if (index < 0 || index >= ChosenMesh().PointCount - 1) {
+    if (index < 0 || index >= ChosenPointCount() - 1) {
         RaiseError(ErrNo::SubscriptOutOfRange, "line " + std::to_string(index));
     }
     ChosenSelection().LineFlags[static_cast<size_t>(index)] = -1;
 }
 
 void MeshScene::Redraw() {
-    const ViewTransform view = View();
-    PlaceMarkers(Node, Joint, Model, Placement, view, [this] { return ListIndex; });
-    if (!ShowGrid || !DrawGridTiles(Background.hDC(), Background.Width(), Background.Height(), Surface,
-                                    GridTileSize, view, CellSize())) {
-        Background.FillBlack();
-    }
-}
-
-QImage MeshScene::Picture() const {
-    QImage picture = Background.Image().copy();
-    QPainter painter(&picture);
-    PaintMarkers(painter, Node, Joint);
-    return picture;
-}
-
-ViewTransform MeshScene::View() const {
-    return MakeViewTransform(Model, Placement, ViewScale, 0, 0, Width, Height);
-}
-
-int16_t MeshScene::CellSize() const {
-    return GridCellSize(GridSpacing, ViewScale);
-}
-
-Mesh& MeshScene::ChosenMesh() {
-    return Model.Meshes.at(static_cast<size_t>(ListIndex));
+    RedrawView(QSize(ViewWidth, ViewHeight));
 }
 
 MeshSelection& MeshScene::ChosenSelection() {
-    return Placement.Selections.at(static_cast<size_t>(ListIndex));
+    return Placement.Selections.at(static_cast<size_t>(Chosen));
+}
+
+int32_t MeshScene::ChosenPointCount() const {
+    return Model.Meshes.at(static_cast<size_t>(Chosen)).PointCount;
 }
 
 } // namespace quillax

@@ -1,62 +1,104 @@
 #pragma once
 
-#include "gdi/BackBuffer.h"
 #include "objects/modObjects.h"
 #include "surface/clsOffScreenDC.h"
 #include "view/JointElement.h"
+#include "view/MeshRedraw.h"
 #include "view/NodeElement.h"
-#include "view/SceneDrawing.h"
+#include "view/ViewTransform.h"
 
 #include <QImage>
+#include <QSize>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 namespace quillax {
 
-// The drawing area without a window: an object, its marker pools, a kept background with its drawing
-// context and the grid's tile surface, under the same view state and drawing steps as the editor.
+// Everything the drawing area shows and every step that draws it, for the editor's window and for
+// pictures made without one: the object and its marks, the marker pools, the view state, the
+// background (which keeps what is drawn into it until it is cleared) and the grid's tile surface.
 class MeshScene {
 public:
+    // A scene of a model kept elsewhere: the window's CurrentObject and CurrentPlacement.
+    MeshScene(ObjectFile& object, ObjectPlacement& placement);
+    // A scene of a model of its own, on an area of width x height.
     MeshScene(int16_t width, int16_t height);
     MeshScene(const MeshScene&) = delete;
     MeshScene& operator=(const MeshScene&) = delete;
 
-    // What the load command does with a loaded object: a node and joint per point and line, mesh 0 chosen.
-    void Show(ObjectFile object, ObjectPlacement placement);
-    // What choosing a mesh in the list does: every mark cleared, the chosen mesh in full colour.
-    void ChooseMesh(int32_t listIndex);
-    void MarkPoint(int32_t index);
-    void MarkLine(int32_t index);
-    // Places the markers and draws the background: the grid, or black when it is off or undrawable.
-    void Redraw();
-    // The background with the markers painted on it, as the drawing area shows it.
-    QImage Picture() const;
+    // View state.
+    float ViewScale = 4.0f;
+    int16_t ViewOffsetX = 0;
+    int16_t ViewOffsetY = 0;
+    int16_t ViewWidth = 0;
+    int16_t ViewHeight = 0;
+    std::unique_ptr<clsOffScreenDC> Surface;
+    int16_t GridTileSize = 0;
+    int16_t GridSpacing = 5;
+    bool ShowGrid = true;
+    // Where the chosen mesh is read, afresh for every marker: the window's mesh list, or the choice
+    // of a scene of its own.
+    ListIndexReader ListIndex;
+
+    NodePool Node{NodeElement{}};
+    JointPool Joint{JointElement{}};
 
     const ObjectFile& Object() const { return Model; }
-    const NodePool& Nodes() const { return Node; }
-    const JointPool& Joints() const { return Joint; }
-    // The mapping the markers and the grid are drawn with.
+
+    // The marker pools, one marker or segment at a time.
+    void LoadNodes(float x, float y);
+    void LoadJoints(float x1, float y1, float x2, float y2);
+    void UnloadNodes();
+    void UnloadJoints();
+    // What the load command does with a loaded object: every point of every mesh in order gets a
+    // node at its position, every point after a mesh's first a joint from the point before it;
+    // `added` hears of each as it comes, after it is in its pool.
+    using MarkerAdded = std::function<void(int16_t meshIndex, bool joint)>;
+    void LoadMarkers(const MarkerAdded& added);
+
+    // Places and colours every marker, then draws the background: the grid, or black.
+    void RedrawView(QSize area);
+    void DrawBackground(QSize area);
+    // Tiles the grid of cellSize over the area; black when there is no cell or no origin.
+    void DrawGrid(int16_t cellSize, QSize area);
+    void Cls(QSize area);
+
+    // What is drawn into the area, kept across resizes (new area black) until cleared.
+    QImage& Background() { return BackgroundImage; }
+    const QImage& Background() const { return BackgroundImage; }
+    void ResizeArea(QSize area);
+    // The background with the markers painted over it, into `picture` (its memory reused).
+    void Render(QImage& picture) const;
+    QImage Picture() const;
+
+    // The mapping the markers and the grid are drawn with, the angle read now.
     ViewTransform View() const;
     int16_t CellSize() const;
 
-    float ViewScale = 4.0f;
-    int16_t GridSpacing = 5;
-    bool ShowGrid = true;
+    // A scene of its own: the object shown, mesh 0 chosen; a mesh chosen (every mark cleared); a
+    // point or line of the chosen mesh marked; the scene drawn at its own size.
+    void Show(ObjectFile object, ObjectPlacement placement);
+    void ChooseMesh(int32_t listIndex);
+    void MarkPoint(int32_t index);
+    void MarkLine(int32_t index);
+    void Redraw();
 
 private:
-    Mesh& ChosenMesh();
-    MeshSelection& ChosenSelection();
+    struct OwnModel {
+        ObjectFile Object;
+        ObjectPlacement Placement;
+    };
 
-    ObjectFile Model;
-    ObjectPlacement Placement;
-    NodePool Node{NodeElement{}};
-    JointPool Joint{JointElement{}};
-    int32_t ListIndex = -1;
-    int16_t Width;
-    int16_t Height;
-    BackBuffer Background;
-    clsOffScreenDC Surface;
-    int16_t GridTileSize = 0;
+    MeshSelection& ChosenSelection();
+    int32_t ChosenPointCount() const;
+
+    std::unique_ptr<OwnModel> Own;
+    ObjectFile& Model;
+    ObjectPlacement& Placement;
+    int32_t Chosen = -1;
+    QImage BackgroundImage;
 };
 
 } // namespace quillax

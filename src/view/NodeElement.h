@@ -20,12 +20,4 @@ struct NodeElement {
 
 using NodePool = MarkerPool<NodeElement>;
 
-// Adds one shown marker centred on (x, y) with the new marker's own size.
-inline void LoadNodeMarker(NodePool& nodes, float x, float y) {
-    NodeElement& node = NextElement(nodes);
-    node.Left = x - node.Width / 2;
-    node.Top = y - node.Height / 2;
-    node.Visible = true;
-}
-
 } // namespace quillax

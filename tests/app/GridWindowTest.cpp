@@ -23,18 +23,18 @@ protected:
     // The drawing area at the design's size, its origin then at (280, 252); what the first resize
     // drew is kept aside.
     GridWindowTest()
-        : StartUp(Window->picMain->Background().copy()), StartUpWidth(Window->ViewWidth),
-          StartUpHeight(Window->ViewHeight) {
+        : StartUp(Window->Scene.Background().copy()), StartUpWidth(Window->Scene.ViewWidth),
+          StartUpHeight(Window->Scene.ViewHeight) {
         SetArea(561, 505, 561, 505);
     }
 
     void SetArea(int width, int height, int16_t viewWidth, int16_t viewHeight) {
         Window->picMain->resize(width, height);
-        Window->ViewWidth = viewWidth;
-        Window->ViewHeight = viewHeight;
+        Window->Scene.ViewWidth = viewWidth;
+        Window->Scene.ViewHeight = viewHeight;
     }
-    QRgb Pixel(int x, int y) { return Window->picMain->Background().pixel(x, y); }
-    void MarkBackground() { Window->picMain->Background().fill(Marked); }
+    QRgb Pixel(int x, int y) { return Window->Scene.Background().pixel(x, y); }
+    void MarkBackground() { Window->Scene.Background().fill(Marked); }
 
     // Over the width x height the tiles cover: vertical lines through x = ox + m x cell, horizontal
     // lines one pixel above y = oy + m x cell, black elsewhere; the first mismatch is reported.
@@ -58,7 +58,7 @@ protected:
 } // namespace
 
 TEST_F(GridWindowTest, FirstResizeDrawsTheGridBehindTheEmptyView) {
-    EXPECT_EQ(Window->GridTileSize, 20);
+    EXPECT_EQ(Window->Scene.GridTileSize, 20);
     ASSERT_EQ(StartUp.size(), QSize(StartUpWidth, StartUpHeight));
     const int ox = static_cast<int>(std::nearbyint(StartUpWidth / 2.0));
     const int oy = static_cast<int>(std::nearbyint(StartUpHeight / 2.0));
@@ -71,9 +71,9 @@ TEST_F(GridWindowTest, FirstResizeDrawsTheGridBehindTheEmptyView) {
 TEST_F(GridWindowTest, StartUpGridLinesFollowTheOrigin) {
     MarkBackground();
     Window->RedrawView();
-    EXPECT_EQ(Window->GridTileSize, 20);
-    EXPECT_EQ(Window->Surface->GetWidth(), 20);
-    EXPECT_EQ(Window->Surface->GetHeight(), 20);
+    EXPECT_EQ(Window->Scene.GridTileSize, 20);
+    EXPECT_EQ(Window->Scene.Surface->GetWidth(), 20);
+    EXPECT_EQ(Window->Scene.Surface->GetHeight(), 20);
     // Columns 0 to 28 from -20 cover up to x = 559; rows 0 to 25 from -8 reach past the bottom.
     EXPECT_TRUE(LinesAt(280, 252, 20, 560, 505));
     EXPECT_EQ(Pixel(560, 0), Marked);
@@ -84,18 +84,18 @@ TEST_F(GridWindowTest, StartUpGridLinesFollowTheOrigin) {
 }
 
 TEST_F(GridWindowTest, ZoomChangesTheCellAndLinesFollowTheOrigin) {
-    Window->ViewScale = 6.25f;
+    Window->Scene.ViewScale = 6.25f;
     Window->RedrawView();
-    EXPECT_EQ(Window->GridTileSize, 31) << "31.25 rounded";
+    EXPECT_EQ(Window->Scene.GridTileSize, 31) << "31.25 rounded";
     EXPECT_TRUE(LinesAt(280, 252, 31, 559, 500));
-    Window->ViewScale = 4.0f;
+    Window->Scene.ViewScale = 4.0f;
     Window->cmdScaleDown->click();
     Window->cmdScaleDown->click();
-    EXPECT_EQ(Window->GridTileSize, 13) << "5 x 2.56 = 12.8";
+    EXPECT_EQ(Window->Scene.GridTileSize, 13) << "5 x 2.56 = 12.8";
     EXPECT_TRUE(LinesAt(280, 252, 13, 561, 505));
-    Window->GridSpacing = 1;
+    Window->Scene.GridSpacing = 1;
     Window->RedrawView();
-    EXPECT_EQ(Window->GridTileSize, 3) << "2.56 rounded";
+    EXPECT_EQ(Window->Scene.GridTileSize, 3) << "2.56 rounded";
     EXPECT_TRUE(LinesAt(280, 252, 3, 561, 504));
 }
 
@@ -115,24 +115,24 @@ TEST_F(GridWindowTest, TilingStopsShortAndLeavesTheRestAsItWas) {
 
 TEST_F(GridWindowTest, TileIsRebuiltOnlyWhenTheCellChanges) {
     Window->RedrawView();
-    const uint32_t firstTile = Window->Surface->DC();
+    const uint32_t firstTile = Window->Scene.Surface->DC();
     // A mark on the held tile's bottom-right pixel shows whether the next redraw reused it.
     ByteArray2D tile;
-    Window->Surface->GetByteArray(tile);
+    Window->Scene.Surface->GetByteArray(tile);
     tile(3 * 19, 0) = 255;
-    Window->Surface->SetByteArray(tile);
+    Window->Scene.Surface->SetByteArray(tile);
     Window->cmdRefresh->click();
-    EXPECT_EQ(Window->Surface->DC(), firstTile);
+    EXPECT_EQ(Window->Scene.Surface->DC(), firstTile);
     EXPECT_EQ(Pixel(280 + 19, 251), qRgb(64, 64, 255));
     Window->cmdScaleUp->click();
-    EXPECT_NE(Window->Surface->DC(), firstTile);
-    EXPECT_EQ(Window->GridTileSize, 25);
+    EXPECT_NE(Window->Scene.Surface->DC(), firstTile);
+    EXPECT_EQ(Window->Scene.GridTileSize, 25);
     EXPECT_TRUE(LinesAt(280, 252, 25, 555, 502));
 }
 
 TEST_F(GridWindowTest, SpacingButtonsStepTheSpacingAndRedraw) {
     Window->cmdGridSpaceInc->click();
-    EXPECT_EQ(Window->GridSpacing, 6);
+    EXPECT_EQ(Window->Scene.GridSpacing, 6);
     EXPECT_EQ(Window->lblGridSpace->text(), "Grid Spacing is: 6");
     EXPECT_TRUE(LinesAt(280, 252, 24, 561, 505));
     Window->cmdGridSpaceDec->click();
@@ -142,16 +142,16 @@ TEST_F(GridWindowTest, SpacingButtonsStepTheSpacingAndRedraw) {
 }
 
 TEST_F(GridWindowTest, SpacingStopsAtOneAndAtItsLargestWithoutARedraw) {
-    Window->GridSpacing = 1;
+    Window->Scene.GridSpacing = 1;
     Window->lblGridSpace->setText("as it was");
     MarkBackground();
     Window->cmdGridSpaceDec->click();
-    EXPECT_EQ(Window->GridSpacing, 1);
+    EXPECT_EQ(Window->Scene.GridSpacing, 1);
     EXPECT_EQ(Window->lblGridSpace->text(), "as it was");
     EXPECT_EQ(Pixel(5, 5), Marked);
-    Window->GridSpacing = 32767;
+    Window->Scene.GridSpacing = 32767;
     Window->cmdGridSpaceInc->click();
-    EXPECT_EQ(Window->GridSpacing, 32767);
+    EXPECT_EQ(Window->Scene.GridSpacing, 32767);
     EXPECT_EQ(Window->lblGridSpace->text(), "as it was");
     EXPECT_EQ(Pixel(5, 5), Marked);
     EXPECT_TRUE(Boxes.Records.empty());
@@ -160,13 +160,13 @@ TEST_F(GridWindowTest, SpacingStopsAtOneAndAtItsLargestWithoutARedraw) {
 TEST_F(GridWindowTest, UntickingShowGridClearsTheBackgroundAndKeepsTheMarkers) {
     Load(MeshesOf({3, 4}));
     SetArea(561, 505, 561, 505);
-    const NodeElement before = Window->Node(2);
+    const NodeElement before = Window->Scene.Node(2);
     Window->chkGrid->click();
     EXPECT_FALSE(Window->chkGrid->isChecked());
     EXPECT_EQ(Pixel(280, 10), Black);
-    EXPECT_EQ(Window->Node.Count(), 7);
-    EXPECT_EQ(Window->Node(2).Left, before.Left);
-    EXPECT_EQ(Window->Node(2).Visible, before.Visible);
+    EXPECT_EQ(Window->Scene.Node.Count(), 7);
+    EXPECT_EQ(Window->Scene.Node(2).Left, before.Left);
+    EXPECT_EQ(Window->Scene.Node(2).Visible, before.Visible);
     Window->cmdRefresh->click();
     EXPECT_EQ(Pixel(280, 10), Black) << "every redraw follows the box";
     Window->chkGrid->click();
@@ -178,19 +178,19 @@ TEST_F(GridWindowTest, CellBelowOnePixelLeavesABlackBackground) {
     Window->DrawGrid(0);
     EXPECT_EQ(Pixel(280, 0), Black);
     MarkBackground();
-    Window->ViewScale = 0.05f;
+    Window->Scene.ViewScale = 0.05f;
     Window->RedrawView();
     EXPECT_EQ(Pixel(280, 251), Black);
-    EXPECT_EQ(Window->GridTileSize, 20) << "the tile held stays";
+    EXPECT_EQ(Window->Scene.GridTileSize, 20) << "the tile held stays";
     EXPECT_TRUE(Boxes.Records.empty());
 }
 
 TEST_F(GridWindowTest, HugeCellMakesATileNoLargerThanTheAreaAndLinesWhereDesigned) {
     MarkBackground();
     Window->DrawGrid(30000);
-    EXPECT_EQ(Window->GridTileSize, 30000);
-    EXPECT_EQ(Window->Surface->GetWidth(), 562);
-    EXPECT_EQ(Window->Surface->GetHeight(), 506);
+    EXPECT_EQ(Window->Scene.GridTileSize, 30000);
+    EXPECT_EQ(Window->Scene.Surface->GetWidth(), 562);
+    EXPECT_EQ(Window->Scene.Surface->GetHeight(), 506);
     // One tile, from (-29720, -29748): black left of the origin, its bottom line at y = 251, and the
     // tiling stops short at x = 280.
     EXPECT_EQ(Pixel(0, 0), Black);
@@ -207,12 +207,12 @@ TEST_F(GridWindowTest, ResizingTheAreaRecutsALargeTile) {
     // line out of sight.
     SetArea(561, 505, 1, 1);
     Window->DrawGrid(1000);
-    EXPECT_EQ(Window->Surface->GetWidth(), 562);
+    EXPECT_EQ(Window->Scene.Surface->GetWidth(), 562);
     SetArea(700, 505, 1, 1);
     MarkBackground();
     Window->DrawGrid(1000);
-    EXPECT_EQ(Window->Surface->GetWidth(), 701);
-    EXPECT_EQ(Window->Surface->GetHeight(), 506);
+    EXPECT_EQ(Window->Scene.Surface->GetWidth(), 701);
+    EXPECT_EQ(Window->Scene.Surface->GetHeight(), 506);
     EXPECT_EQ(Pixel(0, 504), Grey);
     EXPECT_EQ(Pixel(1, 504), Black);
     EXPECT_EQ(Pixel(699, 0), Black);

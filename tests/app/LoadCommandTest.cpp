@@ -15,14 +15,14 @@ namespace {
 class LoadCommandTest : public EditorFixture {
 protected:
     void ExpectCounts(int nodes, int joints, int points, int lines) {
-        EXPECT_EQ(Window->Node.Count(), nodes);
-        EXPECT_EQ(Window->Joint.Count(), joints);
+        EXPECT_EQ(Window->Scene.Node.Count(), nodes);
+        EXPECT_EQ(Window->Scene.Joint.Count(), joints);
         EXPECT_EQ(Window->picPoint.Count(), points);
         EXPECT_EQ(Window->picLine.Count(), lines);
     }
     void ExpectEmptyEditor() {
-        EXPECT_TRUE(Window->Node.IsEmpty());
-        EXPECT_TRUE(Window->Joint.IsEmpty());
+        EXPECT_TRUE(Window->Scene.Node.IsEmpty());
+        EXPECT_TRUE(Window->Scene.Joint.IsEmpty());
         EXPECT_TRUE(Window->picPoint.IsEmpty());
         EXPECT_TRUE(Window->picLine.IsEmpty());
         EXPECT_EQ(Window->LstMeshes->count(), 0);
@@ -85,7 +85,7 @@ TEST_F(LoadCommandTest, ASecondLoadEqualsTheFirst) {
     EXPECT_EQ(Window->LstMeshes->count(), 2);
     EXPECT_EQ(Window->LstMeshes->ListIndex(), 0);
     EXPECT_TRUE(AllFlagsClear());
-    EXPECT_TRUE(Window->Node(6).Visible);
+    EXPECT_TRUE(Window->Scene.Node(6).Visible);
 }
 
 TEST_F(LoadCommandTest, AMissingFileIsReportedAndLeavesTheEditorEmpty) {
@@ -167,7 +167,7 @@ TEST_F(LoadCommandTest, UnopenablePathsAreErrorBoxesAndLeaveTheEditorEmpty) {
 TEST_F(LoadCommandTest, MoreMarkersThanSixteenBitsCountStillLoad) {
     Load(MeshesOf({2, 32766}));
     ExpectCounts(32768, 32766, 2, 1);
-    EXPECT_TRUE(Window->Node(32767).Visible);
+    EXPECT_TRUE(Window->Scene.Node(32767).Visible);
     EXPECT_TRUE(Boxes.Records.empty());
 }
 

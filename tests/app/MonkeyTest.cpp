@@ -103,8 +103,8 @@ protected:
         ASSERT_EQ(MinHeight, static_cast<float>(w.frameControls->y() + w.frameControls->height() + 60));
         ASSERT_EQ(Loaded, CurrentObject.MeshCount > 0);
         if (!Loaded) {
-            ASSERT_TRUE(w.Node.IsEmpty());
-            ASSERT_TRUE(w.Joint.IsEmpty());
+            ASSERT_TRUE(w.Scene.Node.IsEmpty());
+            ASSERT_TRUE(w.Scene.Joint.IsEmpty());
             ASSERT_TRUE(w.picPoint.IsEmpty());
             ASSERT_TRUE(w.picLine.IsEmpty());
             ASSERT_EQ(w.LstMeshes->count(), 0);
@@ -114,8 +114,8 @@ protected:
         for (const Mesh& mesh : CurrentObject.Meshes) {
             points += mesh.PointCount;
         }
-        ASSERT_EQ(w.Node.Count(), points);
-        ASSERT_EQ(w.Joint.Count(), points - CurrentObject.MeshCount);
+        ASSERT_EQ(w.Scene.Node.Count(), points);
+        ASSERT_EQ(w.Scene.Joint.Count(), points - CurrentObject.MeshCount);
         const int chosen = w.LstMeshes->ListIndex();
         ASSERT_GE(chosen, 0);
         const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(chosen)];

@@ -12,33 +12,37 @@ namespace {
 class StripOperationsTest : public EditorFixture {};
 } // namespace
 
+// A box the layout has not placed since it was moved keeps where it was put.
 TEST_F(StripOperationsTest, GrowingRunsTheLayoutForEveryCreatedBoxOnly) {
     frmMain& w = *Window;
+    w.picPoint(0).Left = -50;
     w.LoadPointBoxes();
     EXPECT_EQ(w.picPoint.Count(), 1);
     EXPECT_TRUE(w.picPoint(0).Visible);
-    EXPECT_EQ(w.StripLayoutRuns, 0);
+    EXPECT_EQ(w.picPoint(0).Left, -50) << "showing box 0 runs no layout";
     for (int k = 1; k < 6; ++k) {
         w.LoadPointBoxes();
+        EXPECT_EQ(w.picPoint(k).Left, 1 + 20 * k) << "each new box is placed at once";
     }
     ASSERT_EQ(w.picPoint.Count(), 6);
     for (int16_t k = 0; k < 6; ++k) {
         EXPECT_TRUE(w.picPoint(k).Visible);
         EXPECT_EQ(w.picPoint(k).BackColor, 128);
     }
-    EXPECT_EQ(w.StripLayoutRuns, 5);
     w.LoadLineBoxes();
+    w.picLine(0).Top = -50;
     w.LoadLineBoxes();
     EXPECT_EQ(w.picLine.Count(), 2);
     EXPECT_EQ(w.picLine(1).BackColor, 32768);
-    EXPECT_EQ(w.StripLayoutRuns, 6);
+    EXPECT_EQ(w.picLine(0).Top, 1);
+    EXPECT_EQ(w.picLine(1).Top, 21);
 }
 
 TEST_F(StripOperationsTest, ShrinkingNeverRunsTheLayout) {
     frmMain& w = *Window;
     w.LoadLineBoxes();
     w.LoadLineBoxes();
-    const int32_t runs = w.StripLayoutRuns;
+    w.picLine(0).Top = -50;
     w.UnloadLineBoxes();
     EXPECT_EQ(w.picLine.Count(), 1);
     EXPECT_TRUE(w.picLine(0).Visible);
@@ -50,29 +54,31 @@ TEST_F(StripOperationsTest, ShrinkingNeverRunsTheLayout) {
     EXPECT_FALSE(w.picLine(0).Visible);
     w.UnloadPointBoxes();
     EXPECT_TRUE(w.picPoint.IsEmpty());
-    EXPECT_EQ(w.StripLayoutRuns, runs);
+    EXPECT_EQ(w.picLine(0).Top, -50);
 }
 
-TEST_F(StripOperationsTest, LoadingAMeshOfNPointsRunsTheLayout2NMinus3Times) {
+TEST_F(StripOperationsTest, ChoosingASmallerMeshShrinksTheStripsWithoutALayout) {
     Load(MeshesOf({5, 2}));
-    EXPECT_EQ(Window->StripLayoutRuns, 7);
     EXPECT_EQ(Window->picPoint.Count(), 5);
     EXPECT_EQ(Window->picLine.Count(), 4);
+    Window->picPoint(0).Left = -50;
     Window->LstMeshes->SetListIndex(1);
-    EXPECT_EQ(Window->StripLayoutRuns, 7);
+    EXPECT_EQ(Window->picPoint.Count(), 2);
+    EXPECT_EQ(Window->picLine.Count(), 1);
+    EXPECT_EQ(Window->picPoint(0).Left, -50);
 }
 
 TEST_F(StripOperationsTest, TogglesMarkTheChosenMeshAndRedrawOncePerClick) {
     Load(MeshesOf({3, 4, 5}));
     Window->LstMeshes->SetListIndex(2);
-    const int32_t redraws = Window->StripRedraws;
+    MarkBackground();
     Window->PaintPointBox(2, 3);
+    EXPECT_TRUE(Redrawn());
     EXPECT_EQ(CurrentPlacement.Selections[2].PointFlags[3], -1);
     EXPECT_EQ(Window->picPoint(3).BackColor, 33023);
     Window->PaintLineBox(2, 0);
     EXPECT_EQ(CurrentPlacement.Selections[2].LineFlags[0], -1);
     EXPECT_EQ(Window->picLine(0).BackColor, 12288000);
-    EXPECT_EQ(Window->StripRedraws, redraws + 2);
     EXPECT_EQ(CurrentPlacement.Selections[2].PointFlags, (std::vector<int16_t>{0, 0, 0, -1, 0}));
     EXPECT_EQ(Window->picPoint(2).BackColor, 128);
 
@@ -80,10 +86,11 @@ TEST_F(StripOperationsTest, TogglesMarkTheChosenMeshAndRedrawOncePerClick) {
     Window->picPoint_Click(1);
     EXPECT_EQ(CurrentPlacement.Selections[2].PointFlags[1], 0);
     EXPECT_EQ(Window->picPoint(1).BackColor, 128);
+    MarkBackground();
     Window->picLine_Click(0);
+    EXPECT_TRUE(Redrawn());
     EXPECT_EQ(CurrentPlacement.Selections[2].LineFlags[0], 0);
     EXPECT_EQ(Window->picLine(0).BackColor, 32768);
-    EXPECT_EQ(Window->StripRedraws, redraws + 5);
 }
 
 TEST_F(StripOperationsTest, AnyNonZeroFlagCountsAsSet) {
@@ -100,7 +107,7 @@ TEST_F(StripOperationsTest, AnyNonZeroFlagCountsAsSet) {
 
 TEST_F(StripOperationsTest, IndicesOutsideTheMeshChangeNothing) {
     Load(MeshesOf({3, 5}));
-    const int32_t redraws = Window->StripRedraws;
+    MarkBackground();
     EXPECT_EQ(ErrorOf([&] { Window->PaintPointBox(2, 0); }), ErrNo::SubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { Window->PaintPointBox(-1, 0); }), ErrNo::SubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { Window->PaintPointBox(0, 3); }), ErrNo::SubscriptOutOfRange);
@@ -117,7 +124,7 @@ TEST_F(StripOperationsTest, IndicesOutsideTheMeshChangeNothing) {
     for (const BoxElement& box : Window->picPoint) {
         EXPECT_EQ(box.BackColor, 128);
     }
-    EXPECT_EQ(Window->StripRedraws, redraws);
+    EXPECT_FALSE(Redrawn());
 }
 
 TEST_F(StripOperationsTest, TipsNameThePointOrLineOfTheChosenMesh) {
@@ -138,20 +145,20 @@ TEST_F(StripOperationsTest, MarkedPointsAndLinesAreDrawnWhiteAndLarger) {
     // Mesh 1's markers follow mesh 0's three; its line k follows mesh 0's two lines.
     Window->PaintPointBox(1, 2);
     Window->PaintLineBox(1, 1);
-    const NodeElement& marked = Window->Node(3 + 2);
+    const NodeElement& marked = Window->Scene.Node(3 + 2);
     EXPECT_EQ(marked.Width, 5.0f);
     EXPECT_EQ(marked.Height, 5.0f);
     EXPECT_EQ(marked.BorderColor, 16777215);
-    const NodeElement& plain = Window->Node(3 + 1);
+    const NodeElement& plain = Window->Scene.Node(3 + 1);
     EXPECT_EQ(plain.Width, 3.0f);
     EXPECT_EQ(plain.BorderColor, plain.FillColor);
-    EXPECT_EQ(Window->Joint(2 + 1).BorderColor, 16777215);
-    EXPECT_EQ(Window->Joint(2 + 1).BorderWidth, 2);
-    EXPECT_EQ(Window->Joint(2 + 0).BorderWidth, 1);
+    EXPECT_EQ(Window->Scene.Joint(2 + 1).BorderColor, 16777215);
+    EXPECT_EQ(Window->Scene.Joint(2 + 1).BorderWidth, 2);
+    EXPECT_EQ(Window->Scene.Joint(2 + 0).BorderWidth, 1);
 
     Window->PaintPointBox(1, 2);
-    EXPECT_EQ(Window->Node(3 + 2).Width, 3.0f);
-    EXPECT_NE(Window->Node(3 + 2).BorderColor, 16777215);
+    EXPECT_EQ(Window->Scene.Node(3 + 2).Width, 3.0f);
+    EXPECT_NE(Window->Scene.Node(3 + 2).BorderColor, 16777215);
 }
 
 } // namespace quillax

@@ -1,142 +1,96 @@
-#include "app/MinMaxInfo.h"
+#include "app/MinTrackSize.h"
 #include "app/modWinSize.h"
 
-#include <QEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace quillax {
 
-namespace {
-struct Message {
-    uint32_t hWnd = 0;
-    uint32_t uMsg = 0;
-    intptr_t wParam = 0;
-    intptr_t lParam = 0;
-};
-std::vector<Message> Received;
-
-intptr_t RecordingProc(uint32_t hWnd, uint32_t uMsg, intptr_t wParam, intptr_t lParam) {
-    Received.push_back({hWnd, uMsg, wParam, lParam});
-    return 77;
+TEST(MinTrackSize, AnswersTheMinimumsRoundedHalfToEven) {
+    const QSize platform(136, 39);
+    EXPECT_EQ(MinTrackSize(platform, 712, 481), QSize(712, 481));
+    EXPECT_EQ(MinTrackSize(platform, 712, 480.5f), QSize(712, 480));
+    EXPECT_EQ(MinTrackSize(platform, 712, 481.5f), QSize(712, 482));
 }
 
+TEST(MinTrackSize, ZeroNegativeOrNotANumberLeavesThePlatformMinimum) {
+    const QSize platform(136, 39);
+    EXPECT_EQ(MinTrackSize(platform, 0, 481), QSize(136, 481));
+    EXPECT_EQ(MinTrackSize(platform, 712, -1), QSize(712, 39));
+    EXPECT_EQ(MinTrackSize(platform, std::numeric_limits<float>::quiet_NaN(), -0.0f), platform);
+    EXPECT_EQ(MinTrackSize(platform, std::numeric_limits<float>::infinity(), 1e20f),
+              QSize(std::numeric_limits<int>::max(), std::numeric_limits<int>::max()))
+        << "held at the largest size";
+}
+
+namespace {
 // A plain top-level window with the hook's globals set as the editor sets them.
 class WinSizeHookTest : public ::testing::Test {
 protected:
     WinSizeHookTest() {
         Window.resize(800, 600);
-        Handle = WindowHandle(&Window);
-        HookedWindow = Handle;
+        Window.show();
+        HookedWindow = &Window;
         MinWidth = 712;
         MinHeight = 481;
-        Received.clear();
     }
-    ~WinSizeHookTest() override { UnhookWindow(); }
+    ~WinSizeHookTest() override {
+        UnhookWindow();
+        HookedWindow = nullptr;
+    }
 
-    QSize OuterSize() const { return Window.frameGeometry().size(); }
-    intptr_t SizeQuery(MINMAXINFO& info) const {
-        return SizeHookProc(Handle, WM_GETMINMAXINFO, 0, reinterpret_cast<intptr_t>(&info));
+    // The outer minimum the window system is told.
+    QSize OuterMinimum() const {
+        return Window.minimumSize() + (Window.frameGeometry().size() - Window.size());
     }
 
     QWidget Window;
-    uint32_t Handle = 0;
 };
 } // namespace
 
-TEST_F(WinSizeHookTest, TheSizeQueryAnswersTheMinimumsRoundedHalfToEven) {
-    MINMAXINFO info{{0, 0}, {1280, 1000}, {0, 0}, {136, 39}, {1292, 1036}};
-    MinHeight = 480.5f;
-    EXPECT_EQ(SizeQuery(info), 1);
-    EXPECT_EQ(info.ptMinTrackSize.x, 712);
-    EXPECT_EQ(info.ptMinTrackSize.y, 480);
-    EXPECT_EQ(info.ptMaxTrackSize.y, 1036);
-    MinHeight = 481.5f;
-    SizeQuery(info);
-    EXPECT_EQ(info.ptMinTrackSize.y, 482);
+TEST_F(WinSizeHookTest, TheWindowCannotBeSizedBelowTheMinimum) {
+    HookWindow();
+    EXPECT_EQ(OuterMinimum(), QSize(712, 481));
+    Window.resize(100, 100);
+    EXPECT_GE(Window.frameGeometry().width(), 712);
+    EXPECT_GE(Window.frameGeometry().height(), 481);
+}
+
+TEST_F(WinSizeHookTest, EveryChangeReachesTheWindowAtOnce) {
+    HookWindow();
+    MinHeight = 520;
+    EXPECT_EQ(OuterMinimum().height(), 520) << "raised: no resize needed first";
+    MinHeight = 300.5f;
+    EXPECT_EQ(OuterMinimum().height(), 300) << "lowered: released at once";
     MinWidth = 0;
-    MinHeight = -3;
-    info.ptMinTrackSize = {136, 39};
-    SizeQuery(info);
-    EXPECT_EQ(info.ptMinTrackSize.x, 136);
-    EXPECT_EQ(info.ptMinTrackSize.y, 39);
+    EXPECT_EQ(OuterMinimum().width(), Window.minimumSizeHint().expandedTo(QSize(0, 0)).width() +
+                                          Window.frameGeometry().width() - Window.width())
+        << "0 is the platform's own minimum";
 }
 
-TEST_F(WinSizeHookTest, OtherMessagesReachThePreviousProcedureUnchanged) {
-    SetWindowLongA(Handle, GWL_WNDPROC, ProcedureValue(RecordingProc));
+TEST_F(WinSizeHookTest, AMinimumAboveTheWindowNeverResizesItAndFollowsItsGrowth) {
     HookWindow();
-    EXPECT_EQ(GetWindowLongA(Handle, GWL_WNDPROC), ProcedureValue(SizeHookProc));
-    EXPECT_EQ(SizeHookProc(Handle, 0x000F, 5, -6), 77);
-    ASSERT_EQ(Received.size(), 1u);
-    EXPECT_EQ(Received[0].hWnd, Handle);
-    EXPECT_EQ(Received[0].uMsg, 0x000Fu);
-    EXPECT_EQ(Received[0].wParam, 5);
-    EXPECT_EQ(Received[0].lParam, -6);
-
-    Received.clear();
-    Window.show();
-    Window.resize(900, 700);
-    bool sawResize = false;
-    for (const Message& message : Received) {
-        EXPECT_NE(message.uMsg, WM_GETMINMAXINFO);
-        sawResize = sawResize || message.uMsg == WM_APP + QEvent::Resize;
-    }
-    EXPECT_TRUE(sawResize);
+    const int outer = Window.frameGeometry().height();
+    MinHeight = static_cast<float>(outer + 50);
+    EXPECT_EQ(Window.frameGeometry().height(), outer) << "the layout grows the window, the hook does not";
+    Window.resize(Window.width(), Window.height() + 20);
+    EXPECT_EQ(OuterMinimum().height(), outer + 20);
+    Window.resize(Window.width(), Window.height() + 100);
+    EXPECT_EQ(OuterMinimum().height(), outer + 50);
 }
 
-TEST_F(WinSizeHookTest, TheShownWindowCannotBeSizedBelowTheMinimumOuterSize) {
+TEST_F(WinSizeHookTest, HookingTwiceAndUnhookingOnceGivesThePlatformItsMinimumBack) {
     HookWindow();
-    Window.show();
-    Window.resize(100, 100);
-    EXPECT_EQ(OuterSize(), QSize(712, 481));
-
-    MinWidth = 0;
-    Window.resize(800, 599);
-    Window.resize(100, 100);
-    EXPECT_EQ(Window.width(), 100);
-    EXPECT_EQ(OuterSize().height(), 481);
-}
-
-TEST_F(WinSizeHookTest, ANewMinimumTakesEffectAtTheNextResize) {
     HookWindow();
-    Window.show();
-    MinHeight = 500;
-    Window.resize(800, 599);
-    Window.resize(800, 100);
-    EXPECT_EQ(OuterSize().height(), 500);
-}
-
-TEST_F(WinSizeHookTest, HookingTwiceThenUnhookingOnceRestoresTheWindowsOwnBehaviour) {
-    const int32_t own = GetWindowLongA(Handle, GWL_WNDPROC);
-    HookWindow();
-    const uint32_t previous = PrevWndProc;
-    HookWindow();
-    EXPECT_EQ(PrevWndProc, previous);
-    Window.show();
     UnhookWindow();
-    EXPECT_EQ(PrevWndProc, 0u);
-    EXPECT_EQ(GetWindowLongA(Handle, GWL_WNDPROC), own);
+    EXPECT_EQ(Window.minimumSize(), QSize(0, 0));
+    MinHeight = 590;
+    EXPECT_EQ(Window.minimumSize(), QSize(0, 0)) << "unhooked: changes reach nothing";
     UnhookWindow();
-    EXPECT_EQ(GetWindowLongA(Handle, GWL_WNDPROC), own);
-
-    Window.resize(800, 599);
-    Window.resize(100, 100);
-    EXPECT_EQ(Window.size(), QSize(100, 100));
-}
-
-TEST(WindowProceduresTest, UnknownHandlesAndIndicesReadAsZeroAndAreNotWritten) {
-    EXPECT_EQ(GetWindowLongA(0, GWL_WNDPROC), 0);
-    EXPECT_EQ(SetWindowLongA(0, GWL_WNDPROC, ProcedureValue(RecordingProc)), 0);
-    EXPECT_EQ(CallWindowProcA(0, 0, 0x000F, 0, 0), 0);
-    uint32_t gone = 0;
-    {
-        QWidget window;
-        gone = WindowHandle(&window);
-        EXPECT_EQ(WindowFromHandle(gone), &window);
-        EXPECT_EQ(GetWindowLongA(gone, -16), 0);
-    }
-    EXPECT_EQ(WindowFromHandle(gone), nullptr);
-    EXPECT_EQ(GetWindowLongA(gone, GWL_WNDPROC), 0);
+    HookWindow();
+    EXPECT_EQ(OuterMinimum().height(), 590) << "hooked again, the current values apply";
 }
 
 } // namespace quillax

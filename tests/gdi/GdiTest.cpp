@@ -1,4 +1,5 @@
 #include "gdi/Gdi.h"
+#include "support/DeviceContext.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -97,123 +98,74 @@ TEST(Gdi, RecordsTellDeviceBitmapsFromAddressableOnes) {
     DeleteObject(dib);
 }
 
-TEST(Gdi, BitBltCopiesBottomUpBitsTheRightWayUpIntoAnImage) {
+TEST(Gdi, BitBltCopiesBottomUpBitsTheRightWayUp) {
     DibContext source(3, 2);
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    const uint32_t target = CreateImageDC(&image);
-    EXPECT_EQ(BitBlt(target, 1, 1, 3, 2, source.Dc, 0, 0, SRCCOPY), 1);
+    DeviceContext target(4, 4);
+    EXPECT_EQ(BitBlt(target.Dc(), 1, 1, 3, 2, source.Dc, 0, 0, SRCCOPY), 1);
+    const QImage image = target.Image();
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 3; ++x) {
             EXPECT_EQ(image.pixel(x + 1, y + 1), Expected(x, y)) << x << "," << y;
         }
     }
     EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(BitBlt(target, 0, 0, 1, 1, source.Dc, 0, 0, 0x00EE0086), 0) << "only SRCCOPY";
-    EXPECT_EQ(DeleteDC(target), 1);
-    EXPECT_FALSE(image.isNull()) << "the image stays with its owner";
+    EXPECT_EQ(BitBlt(target.Dc(), 0, 0, 1, 1, source.Dc, 0, 0, 0x00EE0086), 0) << "only SRCCOPY";
 }
 
 TEST(Gdi, BitBltClipsToSourceAndDestination) {
     DibContext source(3, 3);
-    QImage image(2, 2, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const uint32_t target = CreateImageDC(&image);
-    BitBlt(target, -1, -1, 10, 10, source.Dc, 0, 0, SRCCOPY);
-    EXPECT_EQ(image.pixel(0, 0), Expected(1, 1));
-    EXPECT_EQ(image.pixel(1, 1), Expected(2, 2));
-    image.fill(Qt::white);
-    BitBlt(target, 0, 0, 2, 2, source.Dc, -1, 2, SRCCOPY);
+    DeviceContext target(2, 2);
+    target.Fill(qRgb(255, 255, 255));
+    BitBlt(target.Dc(), -1, -1, 10, 10, source.Dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(target.Image().pixel(0, 0), Expected(1, 1));
+    EXPECT_EQ(target.Image().pixel(1, 1), Expected(2, 2));
+    target.Fill(qRgb(255, 255, 255));
+    BitBlt(target.Dc(), 0, 0, 2, 2, source.Dc, -1, 2, SRCCOPY);
+    const QImage image = target.Image();
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << "left of the source";
     EXPECT_EQ(image.pixel(1, 0), Expected(0, 2));
     EXPECT_EQ(image.pixel(1, 1), qRgb(255, 255, 255)) << "below the source";
-    EXPECT_EQ(BitBlt(target, 5, 5, 2, 2, source.Dc, 0, 0, SRCCOPY), 1);
-    EXPECT_EQ(BitBlt(target, 0, 0, -2, 2, source.Dc, 0, 0, SRCCOPY), 1);
-    DeleteDC(target);
+    EXPECT_EQ(BitBlt(target.Dc(), 5, 5, 2, 2, source.Dc, 0, 0, SRCCOPY), 1);
+    EXPECT_EQ(BitBlt(target.Dc(), 0, 0, -2, 2, source.Dc, 0, 0, SRCCOPY), 1);
 }
 
 TEST(Gdi, BitBltBetweenMemoryContextsAndWithinOne) {
     DibContext source(4, 4);
-    const uint32_t device = CreateCompatibleDC(source.Dc);
-    const uint32_t bitmap = ScreenBitmap(4, 4);
-    SelectObject(device, bitmap);
-    BitBlt(device, 0, 0, 4, 4, source.Dc, 0, 0, SRCCOPY);
-    BitBlt(device, 1, 1, 3, 3, device, 0, 0, SRCCOPY); // overlapping, downwards
+    DeviceContext device(4, 4);
+    BitBlt(device.Dc(), 0, 0, 4, 4, source.Dc, 0, 0, SRCCOPY);
+    BitBlt(device.Dc(), 1, 1, 3, 3, device.Dc(), 0, 0, SRCCOPY); // overlapping, downwards
     DibContext back(4, 4);
-    BitBlt(back.Dc, 0, 0, 4, 4, device, 0, 0, SRCCOPY);
-    QImage image(4, 4, QImage::Format_RGB32);
-    const uint32_t target = CreateImageDC(&image);
-    BitBlt(target, 0, 0, 4, 4, back.Dc, 0, 0, SRCCOPY);
+    BitBlt(back.Dc, 0, 0, 4, 4, device.Dc(), 0, 0, SRCCOPY);
+    DeviceContext target(4, 4);
+    BitBlt(target.Dc(), 0, 0, 4, 4, back.Dc, 0, 0, SRCCOPY);
+    const QImage image = target.Image();
     EXPECT_EQ(image.pixel(0, 0), Expected(0, 0));
     EXPECT_EQ(image.pixel(3, 3), Expected(2, 2));
     EXPECT_EQ(image.pixel(1, 2), Expected(0, 1));
     EXPECT_EQ(image.pixel(3, 0), Expected(3, 0));
-    DeleteDC(target);
-    DeleteDC(device);
-    DeleteObject(bitmap);
 }
 
-TEST(Gdi, ImageContextsFollowTheImageAndRefuseOtherFormats) {
-    DibContext source(2, 2);
-    QImage image;
-    const uint32_t target = CreateImageDC(&image);
-    EXPECT_EQ(BitBlt(target, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 0) << "no image yet";
-    image = QImage(2, 2, QImage::Format_RGB32);
-    EXPECT_EQ(BitBlt(target, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 1);
-    EXPECT_EQ(image.pixel(1, 1), Expected(1, 1));
-    image = QImage(2, 2, QImage::Format_RGB16);
-    EXPECT_EQ(BitBlt(target, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 0);
-    EXPECT_EQ(CreateImageDC(nullptr), 0u);
-    DeleteDC(target);
-}
-
-TEST(Gdi, ImageContextsNeverWriteIntoACopyOfTheImage) {
-    DibContext source(2, 2);
-    QImage image(2, 2, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    const uint32_t target = CreateImageDC(&image);
-    BitBlt(target, 0, 0, 1, 1, source.Dc, 0, 0, SRCCOPY);
-    const QImage snapshot = image;
-    BitBlt(target, 1, 1, 1, 1, source.Dc, 0, 0, SRCCOPY);
-    EXPECT_EQ(snapshot.pixel(1, 1), qRgb(255, 255, 255));
-    EXPECT_EQ(image.pixel(1, 1), Expected(0, 0));
-    image = image.copy(0, 0, 1, 2); // same data size class, new geometry
-    EXPECT_EQ(BitBlt(target, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 1);
-    EXPECT_EQ(image.pixel(0, 1), Expected(0, 1));
-    DeleteDC(target);
-}
-
-// Every width from 1 to 6 pixels (rows of 3 to 18 bytes, the widest without row padding) converted
-// from a DIB and moved within a device bitmap both ways along a row, at the very end of the bitmap
-// so that a read past a row would leave the allocation.
+// Every width from 1 to 6 pixels converted from a DIB and moved within a device bitmap both ways
+// along a row: whole pixels only, and the fourth byte opaque.
 TEST(Gdi, SmallBlocksConvertAndMoveWholePixelsOnly) {
     for (int32_t width = 1; width <= 6; ++width) {
         DibContext source(width, 2);
-        const uint32_t device = CreateCompatibleDC(0);
-        const uint32_t bitmap = ScreenBitmap(width + 2, 2);
-        SelectObject(device, bitmap);
-        BitBlt(device, 2, 0, width, 2, source.Dc, 0, 0, SRCCOPY);
-        BitBlt(device, 1, 0, width, 2, device, 2, 0, SRCCOPY); // overlapping, leftwards
-        BitBlt(device, 2, 1, width, 1, device, 1, 1, SRCCOPY); // overlapping, rightwards
-        QImage image(width + 2, 2, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        const uint32_t target = CreateImageDC(&image);
-        BitBlt(target, 0, 0, width + 2, 2, device, 0, 0, SRCCOPY);
+        DeviceContext device(width + 2, 2);
+        BitBlt(device.Dc(), 2, 0, width, 2, source.Dc, 0, 0, SRCCOPY);
+        BitBlt(device.Dc(), 1, 0, width, 2, device.Dc(), 2, 0, SRCCOPY); // overlapping, leftwards
+        BitBlt(device.Dc(), 2, 1, width, 1, device.Dc(), 1, 1, SRCCOPY); // overlapping, rightwards
+        const QImage image = device.Image();
         for (int x = 0; x < width; ++x) {
             EXPECT_EQ(image.pixel(x + 1, 0), Expected(x, 0)) << width << ": " << x;
             EXPECT_EQ(image.pixel(x + 2, 1), Expected(x, 1)) << width << ": " << x;
         }
         EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0)) << width;
         EXPECT_EQ(qAlpha(reinterpret_cast<const QRgb*>(image.constScanLine(1))[2]), 255) << width;
-        DeleteDC(target);
-        DeleteDC(device);
-        DeleteObject(bitmap);
     }
 }
 
-// Copies between the same two contexts skip finding them again; changing either must not leave a
-// copy going where the context no longer points.
-TEST(Gdi, RepeatedCopiesFollowNewSelectionsAndRefuseDeletedContexts) {
+// A copy goes where the context points now, and never through a deleted one.
+TEST(Gdi, CopiesFollowNewSelectionsAndRefuseDeletedContexts) {
     DibContext source(2, 2);
     const uint32_t device = CreateCompatibleDC(0);
     const uint32_t first = ScreenBitmap(2, 2);
@@ -223,15 +175,13 @@ TEST(Gdi, RepeatedCopiesFollowNewSelectionsAndRefuseDeletedContexts) {
     SelectObject(device, second);
     EXPECT_EQ(DeleteObject(first), 1) << "no longer selected";
     EXPECT_EQ(BitBlt(device, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 1);
-    QImage image(2, 2, QImage::Format_RGB32);
-    const uint32_t target = CreateImageDC(&image);
-    BitBlt(target, 0, 0, 2, 2, device, 0, 0, SRCCOPY);
-    EXPECT_EQ(image.pixel(1, 1), Expected(1, 1)) << "the copy reached the bitmap selected now";
+    DeviceContext target(2, 2);
+    BitBlt(target.Dc(), 0, 0, 2, 2, device, 0, 0, SRCCOPY);
+    EXPECT_EQ(target.Image().pixel(1, 1), Expected(1, 1)) << "the copy reached the bitmap selected now";
     EXPECT_EQ(DeleteDC(device), 1);
     EXPECT_EQ(DeleteObject(second), 1);
     EXPECT_EQ(BitBlt(device, 0, 0, 2, 2, source.Dc, 0, 0, SRCCOPY), 0);
     EXPECT_EQ(BitBlt(source.Dc, 0, 0, 2, 2, device, 0, 0, SRCCOPY), 0);
-    DeleteDC(target);
 }
 
 } // namespace quillax

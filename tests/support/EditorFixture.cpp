@@ -39,6 +39,18 @@ void EditorFixture::Load(const LinObject& object) {
     Window->cmdLoadFile->click();
 }
 
+namespace {
+const QRgb RedrawMark = qRgb(1, 2, 3);
+} // namespace
+
+void EditorFixture::MarkBackground() {
+    Window->Scene.Background().setPixel(0, 0, RedrawMark);
+}
+
+bool EditorFixture::Redrawn() const {
+    return Window->Scene.Background().pixel(0, 0) != RedrawMark;
+}
+
 LinObject EditorFixture::MeshesOf(std::initializer_list<int> pointCounts) {
     LinObject object;
     int meshIndex = 0;

@@ -23,6 +23,9 @@ protected:
     void WriteObjectBytes(const std::vector<unsigned char>& bytes);
     // Writes the object and presses "Load File".
     void Load(const LinObject& object);
+    // A mark on the drawing area's background that only a redraw (grid or clear) paints over.
+    void MarkBackground();
+    bool Redrawn() const;
     // Meshes of the given point counts, coloured and spread out a little.
     static LinObject MeshesOf(std::initializer_list<int> pointCounts);
 

@@ -3,6 +3,7 @@
 #include "gdi/Gdi.h"
 #include "platform/ByteArray2D.h"
 #include "platform/MessageBoxService.h"
+#include "support/DeviceContext.h"
 #include "surface/TempBitmapFile.h"
 #include "surface/clsOffScreenDC.h"
 
@@ -40,12 +41,9 @@ protected:
 
     // The image as displayed, top line first.
     static QImage Displayed(clsOffScreenDC& surface) {
-        QImage image(surface.GetWidth(), surface.GetHeight(), QImage::Format_RGB32);
-        image.fill(Qt::black);
-        const uint32_t target = CreateImageDC(&image);
-        surface.DisplayToDC(target);
-        DeleteDC(target);
-        return image;
+        DeviceContext target(surface.GetWidth(), surface.GetHeight());
+        surface.DisplayToDC(target.Dc());
+        return target.Image();
     }
 
     // Paints pixel (c, y) (y counted from the bottom) with blue c, green y and red 100 + seed.

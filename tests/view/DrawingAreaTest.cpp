@@ -9,27 +9,26 @@ const QRgb Black = qRgb(0, 0, 0);
 const QRgb Grey = qRgb(64, 64, 64);
 } // namespace
 
-TEST(DrawingArea, KeepsWhatIsDrawnAcrossResizesUntilCleared) {
-    const NodePool nodes{NodeElement{}};
-    const JointPool joints{JointElement{}};
-    DrawingArea area(nodes, joints);
+TEST(DrawingArea, ShowsItsSceneWhoseAreaKeepsWhatIsDrawnAcrossResizesUntilCleared) {
+    MeshScene scene(1, 1);
+    DrawingArea area(scene);
     area.resize(40, 30);
     area.show();
-    EXPECT_EQ(area.Background().size(), QSize(40, 30));
-    EXPECT_EQ(area.Background().format(), QImage::Format_RGB32);
-    EXPECT_EQ(area.Background().pixel(0, 0), Black);
-    area.Background().setPixel(39, 29, Grey);
+    EXPECT_EQ(scene.Background().size(), QSize(40, 30));
+    EXPECT_EQ(scene.Background().format(), QImage::Format_RGB32);
+    EXPECT_EQ(scene.Background().pixel(0, 0), Black);
+    scene.Background().setPixel(39, 29, Grey);
     area.resize(60, 50);
-    EXPECT_EQ(area.Background().size(), QSize(60, 50));
-    EXPECT_EQ(area.Background().pixel(39, 29), Grey);
-    EXPECT_EQ(area.Background().pixel(59, 49), Black);
+    EXPECT_EQ(scene.Background().size(), QSize(60, 50));
+    EXPECT_EQ(scene.Background().pixel(39, 29), Grey);
+    EXPECT_EQ(scene.Background().pixel(59, 49), Black);
     area.resize(20, 10);
     area.resize(60, 50);
-    EXPECT_EQ(area.Background().pixel(39, 29), Black);
-    area.Background().setPixel(5, 5, Grey);
+    EXPECT_EQ(scene.Background().pixel(39, 29), Black);
+    scene.Background().setPixel(5, 5, Grey);
     EXPECT_EQ(area.grab().toImage().pixel(5, 5), Grey);
-    area.Cls();
-    EXPECT_EQ(area.Background().pixel(5, 5), Black);
+    scene.Cls(area.size());
+    EXPECT_EQ(scene.Background().pixel(5, 5), Black);
     EXPECT_EQ(area.ScaleWidth(), 60.0f);
     EXPECT_EQ(area.ScaleHeight(), 50.0f);
 }

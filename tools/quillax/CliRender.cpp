@@ -1,6 +1,6 @@
 #include "quillax/CliRender.h"
 
-#include "gdi/Gdi.h"
+#include "platform/ByteArray2D.h"
 #include "quillax/CliMessageBox.h"
 #include "quillax/ViewOptions.h"
 #include "surface/clsOffScreenDC.h"
@@ -29,9 +29,17 @@ int SaveBitmap(QImage& picture, const std::string& fileName, const CliContext& c
         context.Err << "quillax render: " << fileName << ": the picture could not be made\n";
         return ExitStatus::Failed;
     }
-    const uint32_t pictureDC = CreateImageDC(&picture);
-    BitBlt(surface.DC(), 0, 0, picture.width(), picture.height(), pictureDC, 0, 0, SRCCOPY);
-    DeleteDC(pictureDC);
+    ByteArray2D pixels;
+    surface.GetByteArray(pixels);
+    for (int y = 0; y < picture.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(picture.constScanLine(picture.height() - 1 - y));
+        for (int x = 0; x < picture.width(); ++x) {
+            pixels(3 * x, y) = static_cast<uint8_t>(qBlue(row[x]));
+            pixels(3 * x + 1, y) = static_cast<uint8_t>(qGreen(row[x]));
+            pixels(3 * x + 2, y) = static_cast<uint8_t>(qRed(row[x]));
+        }
+    }
+    surface.SetByteArray(pixels);
     return SaveSurface(surface, fileName, "render", context);
 }
 

@@ -99,8 +99,8 @@ std::string SceneSvg(const MeshScene& scene, int32_t width, int32_t height) {
            "<rect id=\"background\" width=\"%d\" height=\"%d\" fill=\"#000000\"/>\n",
            width, height, width, height, width, height);
     AppendGrid(out, scene, width, height);
-    AppendSegments(out, scene.Joints());
-    AppendPoints(out, scene.Nodes());
+    AppendSegments(out, scene.Joint);
+    AppendPoints(out, scene.Node);
     out += "</svg>\n";
     return out;
 }

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "view/GridTiling.h"
+
+#include <QImage>
+
+namespace quillax {
+
+// Paints the grid's tiles over an image exactly as one copy of the tile per cell would, but in a
+// handful of painter calls: runs of whole tiles are one tiled fill, and where the tiling stops short
+// the image keeps what it had. The tile is the cell as displayed (top row first), possibly cut.
+void PaintGrid(QImage& area, const QImage& tile, const GridLayout& layout);
+
+} // namespace quillax
