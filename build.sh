@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
-    libgtest-dev libgmock-dev libbenchmark-dev)
+    libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils)
 FUZZ_PACKAGES=(clang libclang-rt-dev python3)
 
 ensure_packages() {
