@@ -44,13 +44,13 @@ run)
     ;;
 test)
     ensure_packages "${PACKAGES[@]}"
-    build build
+    build build -DQUILLAX_WERROR=ON
     run_tests build
     ;;
 asan)
     ensure_packages "${PACKAGES[@]}"
     # Unoptimised: the quickest build, and the sanitizers see every access as written.
-    build build-asan -DQUILLAX_SANITIZE=ON -DQUILLAX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+    build build-asan -DQUILLAX_SANITIZE=ON -DQUILLAX_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug -DQUILLAX_WERROR=ON
     ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1 \
         UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;

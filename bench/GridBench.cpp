@@ -3,6 +3,7 @@
 #include "app/frmMain.h"
 #include "drawingarea/DrawingArea.h"
 #include "platform/MessageBoxService.h"
+#include "support/RecordingMessageBox.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -4,6 +4,7 @@
 #include "browse/SelectorStrip.h"
 #include "linwriter/LinWriter.h"
 #include "platform/MessageBoxService.h"
+#include "support/RecordingMessageBox.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "platform/ByteArray1D.h"
 #include "platform/ByteArray2D.h"
 #include "platform/MessageBoxService.h"
+#include "support/RecordingMessageBox.h"
 #include "surface/clsOffScreenDC.h"
 
 #include <benchmark/benchmark.h>

@@ -8,6 +8,7 @@
 #include "linwriter/SampleObject.h"
 #include "objects/modObjects.h"
 #include "platform/MessageBoxService.h"
+#include "support/RecordingMessageBox.h"
 #include "platform/ProgramFolder.h"
 #include "view/MarkerPainter.h"
 #include "view/MeshRedraw.h"

@@ -1,6 +1,7 @@
 #include "fuzz/FuzzWorkFolder.h"
 #include "platform/ByteArray2D.h"
 #include "platform/MessageBoxService.h"
+#include "support/RecordingMessageBox.h"
 #include "surface/TempBitmapFile.h"
 #include "surface/clsOffScreenDC.h"
 

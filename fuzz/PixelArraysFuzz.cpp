@@ -3,6 +3,8 @@
 #include "platform/ByteArray2D.h"
 #include "platform/MessageBoxService.h"
 #include "platform/RuntimeError.h"
+#include "support/DesignedWalks.h"
+#include "support/RecordingMessageBox.h"
 #include "surface/TempBitmapFile.h"
 #include "surface/clsOffScreenDC.h"
 
@@ -51,58 +53,22 @@ template <typename Body> void Designed(Reports& reports, const std::string& loca
     }
 }
 
-void WalkStore(const ByteArray2D& source, ModelImage& image) {
-    for (int32_t x = 0; x <= 3 * image.Width - 1; x += 3) {
-        for (int32_t y = 0; y <= image.Height - 1; ++y) {
-            if (source.UBound(1) > x - 1) {
-                image(x + 2, y) = source(x + 2, y);
-                image(x + 1, y) = source(x + 1, y);
-                image(x, y) = source(x, y);
-            } else {
-                image(x + 2, y) = 0;
-                image(x + 1, y) = 0;
-                image(x, y) = 0;
-            }
-        }
-    }
-}
-
 void WalkStore1D(const ByteArray1D& source, int32_t tHeight, int32_t tWidth, ModelImage& image,
                  Reports& reports) {
     ByteArray2D layout;
     layout.ReDim(0, Long(Long(3 * int64_t{tWidth}) - int64_t{1}), 0, Long(int64_t{tHeight} - 1));
-    int32_t i = 0;
-    for (int32_t x = 0; x <= layout.UBound(1); ++x) {
-        for (int32_t y = 0; y <= layout.UBound(2); ++y) {
-            if (i == Long(int64_t{source.UBound()} + 1)) {
-                layout(x, y) = 0;
-            } else {
-                layout(x, y) = source(i);
-                ++i;
-            }
-        }
-    }
-    Designed(reports, "SetByteArray", [&] { WalkStore(layout, image); });
+    WalkFill(source, layout);
+    Designed(reports, "SetByteArray", [&] { WalkStore(layout, image, 3 * image.Width, image.Height); });
 }
 
 void WalkGet(ModelImage& image, ByteArray2D& target) {
     target.ReDim(0, Long(3 * int64_t{image.Width}) - 1, 0, image.Height - 1);
-    for (int32_t x = 0; x <= 3 * image.Width - 1; ++x) {
-        for (int32_t y = 0; y <= image.Height - 1; ++y) {
-            target(x, y) = image(x, y);
-        }
-    }
+    WalkCopy(image, target, 3 * image.Width, image.Height);
 }
 
 void WalkGet1D(ModelImage& image, ByteArray1D& target) {
     target.ReDim(0, Long(int64_t{Long(3 * int64_t{image.Width})} * image.Height) - 1);
-    int32_t i = 0;
-    for (int32_t x = 0; x <= 3 * image.Width - 1; ++x) {
-        for (int32_t y = 0; y <= image.Height - 1; ++y) {
-            target(i) = image(x, y);
-            ++i;
-        }
-    }
+    WalkColumns(image, target, 3 * image.Width, image.Height);
 }
 
 // Mostly near 0; now and then at either end of the 32-bit range.
@@ -271,7 +237,8 @@ private:
         const ByteArray2D source = Array2D(Input, Model);
         Surface.SetByteArray(source);
         if (Holds()) {
-            Designed(Expected, "SetByteArray", [&] { WalkStore(source, Model); });
+            Designed(Expected, "SetByteArray",
+                     [&] { WalkStore(source, Model, 3 * Model.Width, Model.Height); });
         }
     }
 

@@ -29,15 +29,4 @@ int32_t StderrMessageBox::Show(const std::string& prompt, int32_t, const std::st
     return 1;
 }
 
-RecordingMessageBox::RecordingMessageBox() : Previous(SetMessageBoxService(this)) {}
-
-RecordingMessageBox::~RecordingMessageBox() {
-    SetMessageBoxService(Previous);
-}
-
-int32_t RecordingMessageBox::Show(const std::string& prompt, int32_t style, const std::string& title) {
-    Records.push_back({prompt, style, title});
-    return 1;
-}
-
 } // namespace quillax

@@ -13,8 +13,8 @@ inline constexpr int32_t OkOnly = 0;
 inline constexpr int32_t Critical = 16;
 } // namespace MsgBoxStyle
 
-// The modal message box. The editor installs a real dialog; tests install the recording double;
-// anything else gets the standard-error fallback.
+// The modal message box. The editor installs a real dialog, tests a recorder; anything else gets the
+// standard-error fallback.
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
@@ -36,28 +36,6 @@ public:
 
 private:
     std::ostream& Out;
-};
-
-// Records every box instead of showing it, and installs itself for its lifetime.
-class RecordingMessageBox : public MessageBoxService {
-public:
-    struct Record {
-        std::string Prompt;
-        int32_t Style;
-        std::string Title;
-    };
-
-    RecordingMessageBox();
-    ~RecordingMessageBox() override;
-    RecordingMessageBox(const RecordingMessageBox&) = delete;
-    RecordingMessageBox& operator=(const RecordingMessageBox&) = delete;
-
-    int32_t Show(const std::string& prompt, int32_t style, const std::string& title) override;
-
-    std::vector<Record> Records;
-
-private:
-    MessageBoxService* Previous;
 };
 
 } // namespace quillax

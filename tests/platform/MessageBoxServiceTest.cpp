@@ -1,4 +1,5 @@
 #include "platform/MessageBoxService.h"
+#include "support/RecordingMessageBox.h"
 #include "platform/ProgramFolder.h"
 
 #include <gtest/gtest.h>

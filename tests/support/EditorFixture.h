@@ -1,19 +1,24 @@
 #pragma once
 
+#include "app/frmMain.h"
 #include "linwriter/LinWriter.h"
 #include "platform/MessageBoxService.h"
+#include "platform/ProgramFolder.h"
+#include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
+#include "surface/TempBitmapFile.h"
 
+#include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace quillax {
 
-class frmMain;
-
 // A real editor window (offscreen) whose "Load File" reads a fixture object written by the test:
 // the program folder points at <temp>/bin/exe, so the object lives at <temp>/Assets/PlayerTopb.lin.
+// Header-only, so that only the tests of the window link the window.
 class EditorFixture : public ::testing::Test {
 protected:
     EditorFixture();
@@ -28,10 +33,65 @@ protected:
     bool Redrawn() const;
     // Meshes of the given point counts, coloured and spread out a little.
     static LinObject MeshesOf(std::initializer_list<int> pointCounts);
+    static QRgb RedrawMark() { return qRgb(1, 2, 3); }
 
     TempFolder Folder;
     RecordingMessageBox Boxes;
     std::unique_ptr<frmMain> Window;
 };
+
+inline EditorFixture::EditorFixture() {
+    std::filesystem::create_directories(Folder.Root() / "bin" / "exe");
+    std::filesystem::create_directories(Folder.Root() / "Assets");
+    SetProgramFolder((Folder.Root() / "bin" / "exe").string());
+    // Test programs run side by side; each keeps the surface's reload file to itself.
+    SetReloadFolderBase(Folder.Root().string());
+    Window = std::make_unique<frmMain>();
+    Window->show();
+}
+
+inline EditorFixture::~EditorFixture() {
+    Window.reset();
+    SetProgramFolder("");
+    SetReloadFolderBase("");
+}
+
+inline void EditorFixture::WriteObject(const LinObject& object) {
+    WriteObjectBytes(LinBytes(object));
+}
+
+inline void EditorFixture::WriteObjectBytes(const std::vector<unsigned char>& bytes) {
+    WriteLinFile(Folder.Path("Assets/PlayerTopb.lin"), bytes);
+}
+
+inline void EditorFixture::Load(const LinObject& object) {
+    WriteObject(object);
+    Window->cmdLoadFile->click();
+}
+
+inline void EditorFixture::MarkBackground() {
+    Window->Scene.Background().setPixel(0, 0, RedrawMark());
+}
+
+inline bool EditorFixture::Redrawn() const {
+    return Window->Scene.Background().pixel(0, 0) != RedrawMark();
+}
+
+inline LinObject EditorFixture::MeshesOf(std::initializer_list<int> pointCounts) {
+    LinObject object;
+    int meshIndex = 0;
+    for (const int count : pointCounts) {
+        LinMesh mesh;
+        mesh.Red = 1.0f;
+        mesh.Green = 0.5f;
+        mesh.Blue = static_cast<float>(meshIndex) / 4;
+        for (int k = 0; k < count; ++k) {
+            mesh.Points.emplace_back(static_cast<float>(5 * k - 20), static_cast<float>(8 * meshIndex - 20));
+        }
+        object.Meshes.push_back(mesh);
+        ++meshIndex;
+    }
+    return object;
+}
 
 } // namespace quillax

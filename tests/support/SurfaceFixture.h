@@ -4,6 +4,7 @@
 #include "platform/ByteArray2D.h"
 #include "platform/MessageBoxService.h"
 #include "support/DeviceContext.h"
+#include "support/RecordingMessageBox.h"
 #include "surface/TempBitmapFile.h"
 #include "surface/clsOffScreenDC.h"
 

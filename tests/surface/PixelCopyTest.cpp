@@ -1,5 +1,6 @@
 #include "surface/PixelCopy.h"
 #include "platform/Numeric.h"
+#include "support/DesignedWalks.h"
 #include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
@@ -36,51 +37,6 @@ ByteArray2D Source(int32_t lower1, int32_t upper1, int32_t lower2, int32_t upper
         array.Data()[i] = static_cast<uint8_t>(1 + i % 97);
     }
     return array;
-}
-
-void WalkStore(const ByteArray2D& source, const ByteView2D& view, int32_t columns, int32_t rows) {
-    for (int32_t x = 0; x <= columns - 1; x += 3) {
-        for (int32_t y = 0; y <= rows - 1; ++y) {
-            if (source.UBound(1) > x - 1) {
-                view(x + 2, y) = source(x + 2, y);
-                view(x + 1, y) = source(x + 1, y);
-                view(x, y) = source(x, y);
-            } else {
-                view(x + 2, y) = 0;
-                view(x + 1, y) = 0;
-                view(x, y) = 0;
-            }
-        }
-    }
-}
-
-void WalkCopy(const ByteView2D& view, ByteArray2D& target, int32_t columns, int32_t rows) {
-    for (int32_t x = 0; x <= columns - 1; ++x) {
-        for (int32_t y = 0; y <= rows - 1; ++y) {
-            target(x, y) = view(x, y);
-        }
-    }
-}
-
-void WalkColumns(const ByteView2D& view, ByteArray1D& target, int32_t columns, int32_t rows) {
-    int32_t i = 0;
-    for (int32_t x = 0; x <= columns - 1; ++x) {
-        for (int32_t y = 0; y <= rows - 1; ++y) {
-            target(i++) = view(x, y);
-        }
-    }
-}
-
-void WalkFill(const ByteArray1D& source, ByteArray2D& target) {
-    int32_t i = 0;
-    for (int32_t x = 0; x <= target.UBound(1); ++x) {
-        for (int32_t y = 0; y <= target.UBound(2); ++y) {
-            if (i != ToInt32(source.UBound() + 1.0)) {
-                target(x, y) = source(i);
-                ++i;
-            }
-        }
-    }
 }
 } // namespace
 
