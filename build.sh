@@ -3,13 +3,15 @@
 # and runs every test. Both install what is missing from Debian's packages first.
 # `./build.sh asan` builds into build-asan with the address and undefined-behaviour sanitizers and
 # runs every test there, leaks included; `./build.sh fuzz` builds the fuzz targets into build-fuzz
-# with clang and writes their seed corpora to fuzz-out/seeds (docs/fuzzing.md).
+# with clang and writes their seed corpora to fuzz-out/seeds (docs/fuzzing.md); `./build.sh look`
+# starts the editor on a virtual display :99 for xdotool and `import -window root shot.png`.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
     libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils)
 FUZZ_PACKAGES=(clang libclang-rt-dev python3)
+LOOK_PACKAGES=(xvfb xauth xdotool imagemagick)
 
 ensure_packages() {
     local missing=() package
@@ -54,13 +56,20 @@ asan)
     ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_init_order=1 \
         UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan
     ;;
+look)
+    ensure_packages "${PACKAGES[@]}" "${LOOK_PACKAGES[@]}"
+    build build
+    pgrep -f "Xvfb :99" >/dev/null || { Xvfb :99 -screen 0 1280x1024x24 & sleep 1; }
+    shift
+    DISPLAY=:99 exec build/bin/quillax-editor "$@"
+    ;;
 fuzz)
     ensure_packages "${PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
     build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUILLAX_FUZZ=ON -DQUILLAX_BENCH=OFF
     python3 fuzz/make_seed_corpus.py fuzz-out/seeds
     ;;
 *)
-    echo "usage: $0 run|test|asan|fuzz" >&2
+    echo "usage: $0 run|test|asan|fuzz|look" >&2
     exit 2
     ;;
 esac
