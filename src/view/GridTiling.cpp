@@ -43,10 +43,10 @@ void PaintGridTile(ByteArray2D& tile) {
     }
 }
 
-std::optional<int32_t> GridOrigin(float centre, float viewScale, int16_t viewOffset, int16_t viewExtent) {
+std::optional<int32_t> GridOrigin(float centre, float viewScale, float viewOffset, int16_t viewExtent) {
     const double scaledCentre = RoundHalfEven(ToSingle(static_cast<double>(centre) * viewScale));
     const double position =
-        centre - scaledCentre - static_cast<double>(ToSingle(viewOffset)) * viewScale + viewExtent / 2.0;
+        centre - scaledCentre - static_cast<double>(viewOffset) * viewScale + viewExtent / 2.0;
     if (!std::isfinite(position)) {
         return std::nullopt;
     }

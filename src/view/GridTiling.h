@@ -28,7 +28,7 @@ void PaintGridTile(ByteArray2D& tile);
 // One axis of the drawing-area position of the object origin: the view transform of the point 0
 // without rotation or placement, the scaled centre rounded before it is subtracted. None when the
 // inputs give no finite position; beyond 32 bits the position is held at the 32-bit bounds.
-std::optional<int32_t> GridOrigin(float centre, float viewScale, int16_t viewOffset, int16_t viewExtent);
+std::optional<int32_t> GridOrigin(float centre, float viewScale, float viewOffset, int16_t viewExtent);
 
 // Where the first tile starts along one axis: below 0, a whole number of cells from the origin.
 int64_t FirstTilePosition(int32_t origin, int32_t cellSize);

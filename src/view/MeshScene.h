@@ -30,8 +30,8 @@ public:
 
     // View state.
     float ViewScale = 4.0f;
-    int16_t ViewOffsetX = 0;
-    int16_t ViewOffsetY = 0;
+    float ViewOffsetX = 0;
+    float ViewOffsetY = 0;
     int16_t ViewWidth = 0;
     int16_t ViewHeight = 0;
     std::unique_ptr<clsOffScreenDC> Surface;

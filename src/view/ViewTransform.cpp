@@ -11,7 +11,7 @@ bool ScreenPoint::IsFinite() const {
 }
 
 ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement& placement, float viewScale,
-                                int16_t offsetX, int16_t offsetY, int16_t width, int16_t height) {
+                                float offsetX, float offsetY, int16_t width, int16_t height) {
     const double angle = placement.Angle;
     return ViewTransform{viewScale,
                          object.CentreX,
@@ -31,8 +31,8 @@ ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
     // The scaled distances from the pivot are stored in single precision; everything after is double.
     const double dx = ToSingle((static_cast<double>(view.CentreX) - x) * s);
     const double dy = ToSingle((static_cast<double>(view.CentreY) - y) * s);
-    const double ox = ToSingle(view.OffsetX);
-    const double oy = ToSingle(view.OffsetY);
+    const double ox = view.OffsetX;
+    const double oy = view.OffsetY;
     const double sx = (dy * view.SinAngle - dx * view.CosAngle) + (view.PositionX * s + view.CentreX) -
                       ox * s + view.Width / 2.0;
     const double sy = (view.PositionY * s + view.CentreY) - (dy * view.CosAngle + dx * view.SinAngle) -

@@ -19,8 +19,10 @@ struct ViewTransform {
     float PositionY = 0;
     double SinAngle = 0;
     double CosAngle = 1;
-    int16_t OffsetX = 0;
-    int16_t OffsetY = 0;
+    // The pan offsets, in model units: whole as designed, with fractions where the picture follows the
+    // pointer to the pixel.
+    float OffsetX = 0;
+    float OffsetY = 0;
     int16_t Width = 0;
     int16_t Height = 0;
 };
@@ -36,7 +38,7 @@ struct ScreenPoint {
 };
 
 ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement& placement, float viewScale,
-                                int16_t offsetX, int16_t offsetY, int16_t width, int16_t height);
+                                float offsetX, float offsetY, int16_t width, int16_t height);
 
 ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y);
 
