@@ -32,6 +32,18 @@ FlowEnd StripFlow::Run(ElementArray<BoxElement>& boxes, float extent) {
     return {Across, boxes(boxes.Count() - 1).*AcrossSize};
 }
 
+// Every box is a copy of box 0, so every row (column) holds as many boxes as the first.
+int32_t StripFlow::LinesFor(const ElementArray<BoxElement>& boxes, float extent) const {
+    const float size = boxes(0).*AlongSize;
+    int32_t perLine = 0;
+    float along = FirstPlace;
+    while (perLine < boxes.Count() && !(along + size + Margin > extent)) {
+        ++perLine;
+        along = static_cast<float>(RoundHalfEven(along + size + Gap));
+    }
+    return perLine == 0 ? 1 : (boxes.Count() + perLine - 1) / perLine;
+}
+
 bool StripFlow::StillValid(const ElementArray<BoxElement>& boxes, float extent) const {
     return Placed > 0 && Placed <= boxes.Count() && extent >= AtLeast && extent < Below &&
            SameGeometry(boxes(0), First) && SameGeometry(boxes(Placed - 1), Last);

@@ -30,6 +30,8 @@ public:
     // Places the boxes for the given extent and reports where the flow ended. An overflow of a
     // running position raises error 6, with the boxes before it placed.
     FlowEnd Run(ElementArray<BoxElement>& boxes, float extent);
+    // How many rows (columns) a run for this extent would give, without placing a box.
+    int32_t LinesFor(const ElementArray<BoxElement>& boxes, float extent) const;
 
 private:
     bool StillValid(const ElementArray<BoxElement>& boxes, float extent) const;

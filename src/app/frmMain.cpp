@@ -8,6 +8,7 @@
 #include "platform/Numeric.h"
 #include "surface/clsOffScreenDC.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -42,7 +43,8 @@ frmMain::~frmMain() {
 
 void frmMain::BuildControls() {
     setWindowTitle("Quillax Object Editor");
-    mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
+    setAcceptDrops(true);
+    BuildMenus();
     Inner = new QWidget(this);
     picMain = Place(new DrawingArea(Scene, Inner), 0, 0, 561, 505);
     // At its design place until the first layout: Form_Load reads its Top.
@@ -67,6 +69,21 @@ void frmMain::BuildFrameControls() {
     lblGridSpace = Place(new QLabel("Grid Spacing is: 5", frameControls), 48, 200, 113, 17);
     cmdGridSpaceDec = Place(new QPushButton("--", frameControls), 32, 224, 41, 25);
     cmdGridSpaceInc = Place(new QPushButton("+", frameControls), 136, 224, 41, 25);
+    // The free space below the designed controls.
+    lblReadout = Place(new QLabel(frameControls), 16, 264, 225, 118);
+    lblReadout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblReadout->setTextFormat(Qt::PlainText);
+}
+
+// The menus beyond the design stand before the designed one, which stays as it is.
+void frmMain::BuildMenus() {
+    mnuFileMenu = menuBar()->addMenu("&File");
+    mnuOpen = mnuFileMenu->addAction("&Open...");
+    mnuOpen->setShortcut(QKeySequence::Open);
+    mnuFileMenu->addSeparator();
+    mnuQuit = mnuFileMenu->addAction("&Quit");
+    mnuQuit->setShortcut(QKeySequence::Quit);
+    mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
 }
 
 void frmMain::WireEvents() {
@@ -84,6 +101,8 @@ void frmMain::WireEvents() {
     route(cmdGridSpaceDec, &QPushButton::clicked, &frmMain::cmdGridSpaceDec_Click);
     connect(chkGrid, &QCheckBox::toggled, this, [this](bool ticked) { Scene.ShowGrid = ticked; });
     Scene.ListIndex = [this] { return LstMeshes->ListIndex(); };
+    connect(mnuOpen, &QAction::triggered, this, [this] { RunHandler([this] { mnuOpen_Click(); }); });
+    connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
     WireStrips();
     WireDrawingArea();
     WireShortcuts();

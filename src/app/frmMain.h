@@ -5,21 +5,26 @@
 #include "browse/StripState.h"
 #include "platform/ElementArray.h"
 #include "view/MeshScene.h"
+#include "view/ViewNavigation.h"
 
 #include "platform/RuntimeError.h"
 
 #include <QMainWindow>
+#include <QPointF>
 
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 
 class QCheckBox;
 class QGroupBox;
+class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QRubberBand;
 
 namespace quillax {
 
@@ -30,7 +35,10 @@ class SelectorStrip;
 // The editor's only window. Its procedures are grouped by subsystem over several source files:
 // frmMain.cpp (composition, start-up, shut-down, event routing), frmMain_Load.cpp (load command and
 // mesh list), frmMain_Markers.cpp (marker pools), frmMain_View.cpp (redraw and zoom), frmMain_Grid.cpp
-// (grid), frmMain_Strips.cpp (selector strips), frmMain_Layout.cpp (panel layout).
+// (grid), frmMain_Strips.cpp (selector strips), frmMain_Layout.cpp (panel layout); and beyond the
+// design frmMain_Input.cpp (clicks and tips in the drawing area), frmMain_Files.cpp (opening any
+// object), frmMain_Navigation.cpp (moving around), frmMain_Marks.cpp (marking many at once) and
+// frmMain_Readout.cpp (what the status lines say).
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -62,6 +70,10 @@ public:
     QPushButton* cmdGridSpaceDec = nullptr;
     QPushButton* cmdGridSpaceInc = nullptr;
     QMenu* mnuFile = nullptr;
+    QMenu* mnuFileMenu = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuQuit = nullptr;
+    QLabel* lblReadout = nullptr;
 
     // Window events.
     void Form_Load();
@@ -114,10 +126,29 @@ public:
     void SetHeight(float twips);
     float TwipsPerPixelY() const;
 
-    // Working in the drawing area: a click marks the point or line of the chosen mesh under it, the
-    // pointer resting on a marker shows what it is, the wheel and the keyboard zoom.
+    // Opening any object: what "Load File" does with the fixed file, for a file of the user's.
+    void LoadObject(const std::string& fileName);
+    void mnuOpen_Click();
+    // The clean absolute path of the object shown; empty when none is.
+    std::string CurrentFile;
+
+    // Working in the drawing area: a click marks the point or line of the chosen mesh under it, or
+    // chooses the mesh of another's marker; the pointer resting on a marker shows what it is.
     void picMain_Click(int32_t x, int32_t y);
-    void picMain_Wheel(int32_t notches);
+    // Moving around: the picture follows the pointer, the wheel zooms about it, the view fits the
+    // object or goes back to where it starts.
+    void picMain_PanBegan();
+    void picMain_Panned(QPointF moved);
+    void picMain_Wheel(int32_t notches, QPointF position);
+    void FitView();
+    void StartView();
+    // Marking many at once: the points of the chosen mesh inside a rubber band (added to the marks,
+    // or in their place), every point and line of it, or none.
+    void picMain_Band(QPoint from, QPoint to, bool adding);
+    void MarkAll();
+    void ClearMarks();
+    // The status lines: file, chosen mesh and its marks, zoom, the model point under the pointer.
+    void ShowReadout();
     // The tip for the pixel (x, y): the chosen mesh's point or line there, else any mesh's.
     std::string MarkerTip(int32_t x, int32_t y) const;
     // Tooltip texts of a point or line of any mesh; empty when there is no such point or line.
@@ -138,12 +169,15 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
     void BuildFrameControls();
+    void BuildMenus();
     void WireEvents();
     void SetTabOrder();
     void ReportHandlerError(int32_t number, const std::string& description);
@@ -151,11 +185,21 @@ private:
 
     QWidget* Inner = nullptr;
     bool Unloaded = false;
+    QRubberBand* Band = nullptr;
+    // Where the view was when the pan under way began.
+    ViewPlace PanStart;
+    // The pointer over the drawing area, for the readout.
+    std::optional<QPointF> PointerAt;
+    // The marks of the chosen mesh painted on its boxes, and the picture redrawn.
+    void ShowMarks();
+    void PlaceView(const ViewPlace& place);
 
     // Panel layout: the strips' flows, kept between runs.
     StripFlow PointRows{BoxFlow::Rows};
     StripFlow LineColumns{BoxFlow::Columns};
     void PlaceInner();
+    float StripScrollBar() const;
+    float ScrollingColumnsExtent(float sideBarTop) const;
 };
 
 template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
@@ -170,6 +214,7 @@ template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
                            ErrorDescription(ErrNo::InternalError) + ": " + error.what());
     }
     RepaintPools();
+    ShowReadout();
 }
 
 } // namespace quillax

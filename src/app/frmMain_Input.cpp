@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QRubberBand>
 #include <QShortcut>
 
 #include <cstdlib>
@@ -29,11 +30,34 @@ const Mesh* MeshWithPoint(int32_t meshIndex, int64_t index) {
 } // namespace
 
 void frmMain::WireDrawingArea() {
-    auto* picMainInput = new DrawingAreaInput(picMain);
-    picMainInput->SetTipSource([this](QPoint pixel) { return MarkerTip(pixel.x(), pixel.y()); });
-    connect(picMainInput, &DrawingAreaInput::Clicked, this,
+    auto* input = new DrawingAreaInput(picMain);
+    Band = new QRubberBand(QRubberBand::Rectangle, picMain);
+    input->SetTipSource([this](QPoint pixel) { return MarkerTip(pixel.x(), pixel.y()); });
+    connect(input, &DrawingAreaInput::Clicked, this,
             [this](QPoint pixel) { RunHandler([this, pixel] { picMain_Click(pixel.x(), pixel.y()); }); });
-    connect(picMainInput, &DrawingAreaInput::Wheeled, this, [this](int notches) { picMain_Wheel(notches); });
+    connect(input, &DrawingAreaInput::Wheeled, this, [this](int notches, QPointF position) {
+        RunHandler([this, notches, position] { picMain_Wheel(notches, position); });
+    });
+    connect(input, &DrawingAreaInput::PanBegan, this, [this] { picMain_PanBegan(); });
+    connect(input, &DrawingAreaInput::Panned, this,
+            [this](QPointF moved) { RunHandler([this, moved] { picMain_Panned(moved); }); });
+    connect(input, &DrawingAreaInput::DragMoved, this, [this](QPoint from, QPoint to) {
+        Band->setGeometry(QRect(from, to).normalized());
+        Band->show();
+    });
+    connect(input, &DrawingAreaInput::DragEnded, this,
+            [this](QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
+                Band->hide();
+                RunHandler([=, this] { picMain_Band(from, to, modifiers.testFlag(Qt::ShiftModifier)); });
+            });
+    connect(input, &DrawingAreaInput::PointerMoved, this, [this](QPointF position) {
+        PointerAt = position;
+        ShowReadout();
+    });
+    connect(input, &DrawingAreaInput::PointerLeft, this, [this] {
+        PointerAt.reset();
+        ShowReadout();
+    });
 }
 
 // Each key presses its button, so the button's own handler runs through the same guard. The
@@ -51,6 +75,14 @@ void frmMain::WireShortcuts() {
     press(Qt::Key_BracketRight, cmdGridSpaceInc);
     press(Qt::Key_F5, cmdRefresh);
     press(QKeySequence(Qt::CTRL | Qt::Key_L), cmdLoadFile);
+    const auto run = [this](QKeySequence keys, void (frmMain::*handler)()) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
+    };
+    run(Qt::Key_Home, &frmMain::FitView);
+    run(QKeySequence(Qt::CTRL | Qt::Key_0), &frmMain::StartView);
+    run(QKeySequence::SelectAll, &frmMain::MarkAll);
+    run(Qt::Key_Escape, &frmMain::ClearMarks);
     cmdScaleUp->setToolTip("Zoom in (+ or =, wheel up)");
     cmdScaleDown->setToolTip("Zoom out (-, wheel down)");
     chkGrid->setToolTip("Show or hide the grid (G)");
@@ -60,28 +92,24 @@ void frmMain::WireShortcuts() {
     cmdLoadFile->setToolTip("Load the object (Ctrl+L)");
 }
 
-// Exactly a click on the box of the point or line found.
+// Exactly a click on the box of the point or line found; on a marker of another mesh, exactly choosing
+// that mesh in the list.
 void frmMain::picMain_Click(int32_t x, int32_t y) {
     const MarkerRange range = MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Scene.Node, Scene.Joint);
     const std::optional<MarkerHit> hit = HitMarker(Scene.Node, Scene.Joint, range, x, y, MarkerHitRadius);
     if (!hit) {
+        const std::optional<MarkerHit> other =
+            HitMarker(Scene.Node, Scene.Joint, AllMarkers(Scene.Node, Scene.Joint), x, y, MarkerHitRadius);
+        const std::optional<MeshItem> item = other ? MeshItemOf(CurrentObject, *other) : std::nullopt;
+        if (item) {
+            LstMeshes->SetListIndex(CheckedInt16(item->Mesh));
+        }
         return;
     }
     if (hit->Kind == MarkerKind::Point) {
         picPoint_Click(CheckedInt16(hit->Index - range.FirstNode));
     } else {
         picLine_Click(CheckedInt16(hit->Index - range.FirstJoint));
-    }
-}
-
-// One notch is one click of "+" (away from the user) or "--" (towards). A faulty device's absurd
-// turn is held to what a fast hand gives, so it cannot freeze the editor in redraws.
-void frmMain::picMain_Wheel(int32_t notches) {
-    constexpr int32_t MostNotchesPerTurn = 10;
-    QPushButton* button = notches > 0 ? cmdScaleUp : cmdScaleDown;
-    const int32_t clicks = std::min(std::abs(static_cast<int64_t>(notches)), int64_t{MostNotchesPerTurn});
-    for (int32_t i = 0; i < clicks; ++i) {
-        button->click();
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -16,6 +17,22 @@ namespace quillax {
 
 namespace {
 constexpr float GrowthStepTwips = 10;
+// Beyond this many rows (columns) a strip keeps this size and scrolls, so that a large mesh leaves
+// the drawing area and the controls on screen.
+constexpr int32_t MaxStripLines = 10;
+
+// The flow as the panel sizes shows it: a scrolling strip is as large as MaxStripLines lines.
+FlowEnd ShownFlow(FlowEnd flow, bool scrolls) {
+    if (scrolls) {
+        flow.Across = ToInt16(1.0f + (MaxStripLines - 1) * (flow.LastAcrossSize + 3.0f));
+    }
+    return flow;
+}
+
+float TopBarHeight(const FlowEnd& rows, bool scrolls) {
+    const FlowEnd shown = ShownFlow(rows, scrolls);
+    return static_cast<float>(shown.Across) + shown.LastAcrossSize + 6.0f;
+}
 
 // A layout value as a widget coordinate.
 int Pixels(float value) {
@@ -32,15 +49,20 @@ void Place(QWidget* widget, int left, int top, int width, int height) {
 } // namespace
 
 void frmMain::ArrangePanels() {
-    const FlowEnd rows = PointRows.Run(picPoint, ScaleWidth());
-    const FlowEnd columns = LineColumns.Run(picLine, ScaleHeight());
+    const bool pointsScroll = PointRows.LinesFor(picPoint, ScaleWidth()) > MaxStripLines;
+    const FlowEnd rows = PointRows.Run(picPoint, ScaleWidth() - (pointsScroll ? StripScrollBar() : 0.0f));
+    const float sideBarTop = static_cast<float>(picTopBar->y()) + TopBarHeight(rows, pointsScroll);
+    const bool linesScroll = LineColumns.LinesFor(picLine, ScaleHeight()) > MaxStripLines;
+    const FlowEnd columns =
+        LineColumns.Run(picLine, linesScroll ? ScrollingColumnsExtent(sideBarTop) : ScaleHeight());
     const PanelInput input{ScaleWidth(),
                            ScaleHeight(),
                            static_cast<float>(picTopBar->y()),
                            static_cast<float>(picSideBar->x()),
                            static_cast<float>(frameControls->width()),
                            static_cast<float>(frameControls->height())};
-    const PanelGeometry g = ArrangePanelGeometry(input, rows, columns);
+    const PanelGeometry g =
+        ArrangePanelGeometry(input, ShownFlow(rows, pointsScroll), ShownFlow(columns, linesScroll));
     Place(picTopBar, picTopBar->x(), picTopBar->y(), Pixels(g.TopBarWidth), Pixels(g.TopBarHeight));
     Place(picSideBar, picSideBar->x(), Pixels(g.SideBarTop), Pixels(g.SideBarWidth), Pixels(g.SideBarHeight));
     Place(frameControls, Pixels(g.FrameLeft), Pixels(g.FrameTop), frameControls->width(),
@@ -50,6 +72,17 @@ void frmMain::ArrangePanels() {
     if (BelowMinimumHeight(Height(), TwipsPerPixelY(), MinHeight)) {
         SetHeight(Height() + GrowthStepTwips);
     }
+}
+
+float frmMain::StripScrollBar() const {
+    return static_cast<float>(style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
+// A scrolling line strip flows its columns within its own panel, above its scroll bar, so every box
+// can be scrolled to; the designed flow measures the window's height and may hide the lowest boxes.
+float frmMain::ScrollingColumnsExtent(float sideBarTop) const {
+    constexpr float DesignedSideBarTop = 24;
+    return ScaleHeight() - (sideBarTop - DesignedSideBarTop) - StripScrollBar();
 }
 
 float frmMain::TwipsPerPixelY() const {

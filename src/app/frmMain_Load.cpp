@@ -2,6 +2,7 @@
 
 #include "browse/ListBox.h"
 #include "objects/modObjects.h"
+#include "platform/CleanPath.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProgramFolder.h"
 
@@ -12,21 +13,26 @@ namespace quillax {
 namespace {
 void ReportNotLoaded(const std::string& path) {
     std::error_code error;
-    const std::string shown = std::filesystem::weakly_canonical(path, error).string();
     const bool exists = std::filesystem::exists(path, error);
-    MsgBox("The object file could not be loaded:\r\n" + (shown.empty() ? path : shown) + "\r\n\r\n" +
+    MsgBox("The object file could not be loaded:\r\n" + path + "\r\n\r\n" +
                (exists ? "It is not an object file." : "The file is missing."),
            MsgBoxStyle::Critical, "Quillax Object Editor");
 }
 } // namespace
 
 std::string frmMain::ObjectFilePath() const {
-    return ProgramFolder() + "/../../Assets/PlayerTopb.lin";
+    return CleanAbsolutePath(ProgramFolder() + "/../../Assets/PlayerTopb.lin");
 }
 
 void frmMain::cmdLoadFile_Click() {
+    LoadObject(ObjectFilePath());
+}
+
+// What "Load File" does, for any file: messages name it by its clean absolute path.
+void frmMain::LoadObject(const std::string& fileName) {
     ResetEditor();
-    const std::string path = ObjectFilePath();
+    CurrentFile.clear();
+    const std::string path = CleanAbsolutePath(fileName);
     try {
         if (!LoadObjectFile(path, CurrentObject, CurrentPlacement)) {
             LstMeshes->Clear();
@@ -44,11 +50,13 @@ void frmMain::cmdLoadFile_Click() {
                 joint ? LoadLineBoxes() : LoadPointBoxes();
             }
         });
+        CurrentFile = path;
         LstMeshes->SetListIndex(0);
     } catch (...) {
         // A failed load leaves the editor empty, never half-filled.
         ResetEditor();
         LstMeshes->Clear();
+        CurrentFile.clear();
         throw;
     }
 }

@@ -23,8 +23,9 @@ QSize FrameExtent(const QWidget& window) {
 void ApplyMinimumSize(QWidget& window) {
     const QSize frame = FrameExtent(window);
     const QSize platform = window.minimumSizeHint().expandedTo(QSize(0, 0)) + frame;
-    const QSize inner =
-        (MinTrackSize(platform, MinWidth, MinHeight) - frame).expandedTo(QSize(0, 0)).boundedTo(window.size());
+    const QSize inner = (MinTrackSize(platform, MinWidth, MinHeight) - frame)
+                            .expandedTo(QSize(0, 0))
+                            .boundedTo(window.size());
     if (window.minimumSize() != inner) {
         window.setMinimumSize(inner);
     }

@@ -4,9 +4,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace quillax {
@@ -61,9 +64,83 @@ std::optional<BoxStep> StepOf(int key) {
 } // namespace
 
 SelectorStrip::SelectorStrip(const ElementArray<BoxElement>& boxes, QWidget* parent)
-    : QWidget(parent), Boxes(boxes) {
+    : QWidget(parent), Boxes(boxes), ScrollBar(new QScrollBar(Qt::Vertical, this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
+    ScrollBar->hide();
+    ScrollBar->setFocusPolicy(Qt::NoFocus);
+    connect(ScrollBar, &QScrollBar::valueChanged, this, [this] { update(); });
+}
+
+void SelectorStrip::SetFlow(BoxFlow flow) {
+    Flow = flow;
+    ScrollBar->setOrientation(flow == BoxFlow::Rows ? Qt::Vertical : Qt::Horizontal);
+    FitScrollBar();
+}
+
+int SelectorStrip::ScrollOffset() const {
+    return ScrollBar->isVisibleTo(this) ? ScrollBar->value() : 0;
+}
+
+QPoint SelectorStrip::Scrolled() const {
+    return Flow == BoxFlow::Rows ? QPoint(0, ScrollOffset()) : QPoint(ScrollOffset(), 0);
+}
+
+void SelectorStrip::UpdateBoxArea(const BoxElement& box) {
+    update(BoxArea(box).translated(-Scrolled()));
+}
+
+// The boxes reach as far across the flow as the panel the layout would size for them.
+void SelectorStrip::FitScrollBar() {
+    const BoxElement& last = Boxes(Boxes.Count() - 1);
+    const bool rows = Flow == BoxFlow::Rows;
+    const double reach = !last.Visible ? 0 : (rows ? last.Top + last.Height : last.Left + last.Width) + 6.0;
+    const int view = rows ? height() : width();
+    const int beyond = static_cast<int>(std::ceil(reach)) - view;
+    if (beyond <= 0) {
+        ScrollBar->hide();
+        ScrollBar->setValue(0);
+        return;
+    }
+    const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    ScrollBar->setGeometry(rows ? QRect(width() - thickness, 0, thickness, height())
+                                : QRect(0, height() - thickness, width(), thickness));
+    ScrollBar->setRange(0, beyond);
+    ScrollBar->setPageStep(view);
+    ScrollBar->setSingleStep(static_cast<int>(rows ? last.Height : last.Width) + 3);
+    ScrollBar->show();
+}
+
+void SelectorStrip::ScrollIntoView(int16_t index) {
+    if (!ScrollBar->isVisibleTo(this) || !Boxes.Exists(index)) {
+        return;
+    }
+    const QRect area = BoxArea(Boxes(index));
+    const bool rows = Flow == BoxFlow::Rows;
+    const int from = rows ? area.top() : area.left();
+    const int to = rows ? area.bottom() : area.right();
+    const int view = rows ? height() : width();
+    if (from < ScrollBar->value()) {
+        ScrollBar->setValue(from);
+    } else if (to >= ScrollBar->value() + view) {
+        ScrollBar->setValue(to - view + 1);
+    }
+}
+
+void SelectorStrip::resizeEvent(QResizeEvent* event) {
+    FitScrollBar();
+    QWidget::resizeEvent(event);
+}
+
+void SelectorStrip::wheelEvent(QWheelEvent* event) {
+    if (!ScrollBar->isVisibleTo(this)) {
+        event->ignore();
+        return;
+    }
+    const QPoint delta = event->angleDelta();
+    const int turn = delta.y() != 0 ? delta.y() : delta.x();
+    // Three boxes a notch, as Qt's own views scroll three lines.
+    ScrollBar->setValue(ScrollBar->value() - turn * ScrollBar->singleStep() / 40);
 }
 
 QRect SelectorStrip::BoxArea(const BoxElement& box) {
@@ -79,7 +156,8 @@ bool SelectorStrip::IsShown(int16_t index) const {
 }
 
 int16_t SelectorStrip::BoxUnder(const QPointF& position) const {
-    return BoxAt(Boxes, Flow, position.x(), position.y());
+    const QPointF at = position + Scrolled();
+    return BoxAt(Boxes, Flow, at.x(), at.y());
 }
 
 void SelectorStrip::RepaintBox(int16_t index) {
@@ -88,10 +166,10 @@ void SelectorStrip::RepaintBox(int16_t index) {
     }
     const size_t slot = static_cast<size_t>(index);
     if (slot < Painted.size()) {
-        update(BoxArea(Painted[slot]));
+        UpdateBoxArea(Painted[slot]);
         Painted[slot] = Boxes(index);
     }
-    update(BoxArea(Boxes(index)));
+    UpdateBoxArea(Boxes(index));
 }
 
 void SelectorStrip::RepaintChangedBoxes() {
@@ -99,11 +177,12 @@ void SelectorStrip::RepaintChangedBoxes() {
     if (areas.empty()) {
         return;
     }
+    FitScrollBar();
     if (areas.size() > 2 * MaxSeparateRepaints) {
         update();
     } else {
         for (const QRect& area : areas) {
-            update(area);
+            update(area.translated(-Scrolled()));
         }
     }
     Painted.assign(Boxes.begin(), Boxes.end());
@@ -124,14 +203,17 @@ void SelectorStrip::ShowTip(int16_t index, const QPoint& globalPos) {
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(globalPos, QString::fromStdString(text), this, BoxArea(Boxes(index)));
+    QToolTip::showText(globalPos, QString::fromStdString(text), this,
+                       BoxArea(Boxes(index)).translated(-Scrolled()));
 }
 
 void SelectorStrip::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    painter.translate(-Scrolled());
     for (const QRect& rect : event->region()) {
-        painter.fillRect(rect, palette().window());
-        PaintBoxesIn(painter, rect);
+        const QRect placed = rect.translated(Scrolled());
+        painter.fillRect(placed, palette().window());
+        PaintBoxesIn(painter, placed);
     }
     if (hasFocus() && IsShown(FocusIndex())) {
         PaintFocusFrame(painter);
@@ -158,7 +240,7 @@ void SelectorStrip::PaintFocusFrame(QPainter& painter) const {
     const QRectF frame(box.Left - FrameGap, box.Top - FrameGap, box.Width + FrameGap + 1,
                        box.Height + FrameGap + 1);
     // The first row and column sit 1 pixel from the panel's edge: keep their frame inside it.
-    painter.drawRect(frame.intersected(QRectF(rect()).adjusted(0, 0, -1, -1)));
+    painter.drawRect(frame.intersected(QRectF(rect().translated(Scrolled())).adjusted(0, 0, -1, -1)));
 }
 
 void SelectorStrip::mousePressEvent(QMouseEvent* event) {
@@ -199,23 +281,25 @@ void SelectorStrip::keyPressEvent(QKeyEvent* event) {
         return;
     }
     MoveFocus(NeighbourBox(Boxes, Flow, focused, *step));
-    const QRect area = BoxArea(Boxes(FocusIndex()));
+    const QRect area = BoxArea(Boxes(FocusIndex())).translated(-Scrolled());
     ShowTip(FocusIndex(), mapToGlobal(area.bottomLeft()));
 }
 
 void SelectorStrip::MoveFocus(int16_t index) {
     RepaintFocusFrame();
     Focused = index;
+    ScrollIntoView(FocusIndex());
     RepaintFocusFrame();
 }
 
 void SelectorStrip::RepaintFocusFrame() {
     if (Boxes.Exists(FocusIndex())) {
-        update(BoxArea(Boxes(FocusIndex())));
+        UpdateBoxArea(Boxes(FocusIndex()));
     }
 }
 
 void SelectorStrip::focusInEvent(QFocusEvent* event) {
+    ScrollIntoView(FocusIndex());
     RepaintFocusFrame();
     QWidget::focusInEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "browse/StripGeometry.h"
 #include "platform/ElementArray.h"
 
+#include <QScrollBar>
 #include <QWidget>
 
 #include <functional>
@@ -14,14 +15,16 @@ namespace quillax {
 
 // The panel of one selector strip. It paints the boxes of its element array (only those in the
 // exposed region), reports a click on a box with the box's index, and lets the keyboard stand in for
-// the mouse: arrow keys move a focus between the boxes and Space clicks the focused one.
+// the mouse: arrow keys move a focus between the boxes and Space clicks the focused one. When its
+// boxes reach past the panel across the flow (rows below it, columns beyond its right edge), a scroll
+// bar and the wheel move them, and the focused box is always scrolled into view.
 class SelectorStrip : public QWidget {
     Q_OBJECT
 public:
     explicit SelectorStrip(const ElementArray<BoxElement>& boxes, QWidget* parent = nullptr);
 
     // Rows for the point strip (the default), columns for the line strip.
-    void SetFlow(BoxFlow flow) { Flow = flow; }
+    void SetFlow(BoxFlow flow);
     // Where a box's tooltip comes from; an empty text shows none.
     void SetTipSource(std::function<std::string(int16_t)> source) { TipSource = std::move(source); }
 
@@ -34,6 +37,8 @@ public:
     int16_t FocusIndex() const;
     // A box's area, with room for the focus frame around it.
     static QRect BoxArea(const BoxElement& box);
+    // How far the boxes are scrolled, in pixels across the flow.
+    int ScrollOffset() const;
 
 signals:
     void BoxClicked(int16_t index);
@@ -46,6 +51,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void PaintBoxesIn(QPainter& painter, const QRect& rect) const;
@@ -55,6 +62,11 @@ private:
     bool IsShown(int16_t index) const;
     void ShowTip(int16_t index, const QPoint& globalPos);
     int16_t BoxUnder(const QPointF& position) const;
+    // Between the boxes' own places and the panel's pixels.
+    QPoint Scrolled() const;
+    void UpdateBoxArea(const BoxElement& box);
+    void FitScrollBar();
+    void ScrollIntoView(int16_t index);
 
     const ElementArray<BoxElement>& Boxes;
     BoxFlow Flow = BoxFlow::Rows;
@@ -63,6 +75,7 @@ private:
     std::vector<BoxElement> Painted;
     int16_t Focused = 0;
     int16_t Pressed = -1;
+    QScrollBar* ScrollBar;
 };
 
 } // namespace quillax

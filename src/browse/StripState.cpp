@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
 #include <string>
 
 namespace quillax {
@@ -30,6 +31,13 @@ void ToggleBox(std::vector<int16_t>& flags, int16_t index, ElementArray<BoxEleme
     const bool wasSet = flag != 0;
     box.BackColor = wasSet ? colours.Unselected : colours.Selected;
     flag = wasSet ? 0 : -1;
+}
+
+void PaintBoxes(const std::vector<int16_t>& flags, ElementArray<BoxElement>& strip, BoxColours colours) {
+    const int64_t count = std::min<int64_t>(strip.Count(), static_cast<int64_t>(flags.size()));
+    for (int64_t k = 0; k < count; ++k) {
+        strip(k).BackColor = flags[static_cast<size_t>(k)] != 0 ? colours.Selected : colours.Unselected;
+    }
 }
 
 } // namespace quillax

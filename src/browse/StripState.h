@@ -30,4 +30,7 @@ void ShrinkStrip(ElementArray<BoxElement>& strip);
 void ToggleBox(std::vector<int16_t>& flags, int16_t index, ElementArray<BoxElement>& strip,
                BoxColours colours);
 
+// Gives every box the colour of its flag; boxes without a flag keep theirs.
+void PaintBoxes(const std::vector<int16_t>& flags, ElementArray<BoxElement>& strip, BoxColours colours);
+
 } // namespace quillax

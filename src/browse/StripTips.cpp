@@ -7,13 +7,6 @@
 namespace quillax {
 
 namespace {
-// The shortest text that reads back as the same float.
-std::string Number(float value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
 // Appending in order: a literal prepended to a temporary string makes GCC 12 at -O3 warn of an
 // overlapping copy that cannot happen.
 std::string Joined(std::initializer_list<std::string_view> parts) {
@@ -24,19 +17,26 @@ std::string Joined(std::initializer_list<std::string_view> parts) {
     return text;
 }
 
-std::string Coordinates(float x, float y) {
-    return Joined({"(", Number(x), ", ", Number(y), ")"});
-}
 } // namespace
+
+std::string NumberText(float value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+std::string CoordinatesText(float x, float y) {
+    return Joined({"(", NumberText(x), ", ", NumberText(y), ")"});
+}
 
 std::string PointTipText(int32_t mesh, int32_t index, float x, float y) {
     return Joined(
-        {"Mesh ", std::to_string(mesh), ", point ", std::to_string(index), ": ", Coordinates(x, y)});
+        {"Mesh ", std::to_string(mesh), ", point ", std::to_string(index), ": ", CoordinatesText(x, y)});
 }
 
 std::string LineTipText(int32_t mesh, int32_t index, float x1, float y1, float x2, float y2) {
-    return Joined({"Mesh ", std::to_string(mesh), ", line ", std::to_string(index), ": ", Coordinates(x1, y1),
-                   " to ", Coordinates(x2, y2)});
+    return Joined({"Mesh ", std::to_string(mesh), ", line ", std::to_string(index), ": ", CoordinatesText(x1, y1),
+                   " to ", CoordinatesText(x2, y2)});
 }
 
 } // namespace quillax

@@ -10,4 +10,8 @@ namespace quillax {
 std::string PointTipText(int32_t mesh, int32_t index, float x, float y);
 std::string LineTipText(int32_t mesh, int32_t index, float x1, float y1, float x2, float y2);
 
+// The shortest text that reads back as the same float ("12.5", "-4"), and a pair of them "(12.5, -4)".
+std::string NumberText(float value);
+std::string CoordinatesText(float x, float y);
+
 } // namespace quillax

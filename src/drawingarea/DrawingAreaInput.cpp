@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -14,9 +15,14 @@ namespace quillax {
 namespace {
 // A tip stays up while the pointer stays this close to where it was asked for.
 constexpr int TipReach = 2;
+
+bool FurtherThanAClick(const QPointF& from, const QPointF& to) {
+    return (to - from).manhattanLength() > QApplication::startDragDistance();
+}
 } // namespace
 
 DrawingAreaInput::DrawingAreaInput(QWidget* area) : QObject(area), Area(area) {
+    area->setMouseTracking(true);
     area->installEventFilter(this);
 }
 
@@ -31,45 +37,89 @@ bool DrawingAreaInput::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        return Press(event);
+        return Press(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseMove:
+        return Move(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
-        return Release(event);
+        return Release(static_cast<QMouseEvent*>(event));
     case QEvent::Wheel:
         return Wheel(event);
     case QEvent::ToolTip:
         return Tip(event);
+    case QEvent::KeyPress:
+        return SpaceKey(event, true);
+    case QEvent::KeyRelease:
+        return SpaceKey(event, false);
+    case QEvent::FocusOut:
+        SpaceHeld = false;
+        ShowHand();
+        return false;
+    case QEvent::Leave:
+        emit PointerLeft();
+        return false;
     default:
         return false;
     }
 }
 
 // A double click is two clicks: the second press arrives as a double-click event.
-bool DrawingAreaInput::Press(QEvent* event) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() != Qt::LeftButton) {
+bool DrawingAreaInput::Press(QMouseEvent* mouse) {
+    const bool pan = mouse->button() == Qt::MiddleButton || (mouse->button() == Qt::LeftButton && SpaceHeld);
+    if (Now != Gesture::None || (!pan && mouse->button() != Qt::LeftButton)) {
         return false;
     }
+    Button = mouse->button();
     PressedAt = mouse->position();
+    Now = pan ? Gesture::Pan : Gesture::Press;
+    if (pan) {
+        ShowHand();
+        emit PanBegan();
+    }
+    return pan;
+}
+
+bool DrawingAreaInput::Move(QMouseEvent* mouse) {
+    emit PointerMoved(mouse->position());
+    if (Now == Gesture::Pan) {
+        emit Panned(mouse->position() - PressedAt);
+        return true;
+    }
+    if (Now == Gesture::Press && FurtherThanAClick(PressedAt, mouse->position())) {
+        Now = Gesture::Drag;
+    }
+    if (Now == Gesture::Drag) {
+        emit DragMoved(PixelAt(PressedAt), PixelAt(mouse->position()));
+    }
     return false;
 }
 
-bool DrawingAreaInput::Release(QEvent* event) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() != Qt::LeftButton || !PressedAt) {
+bool DrawingAreaInput::Release(QMouseEvent* mouse) {
+    if (Now == Gesture::None || mouse->button() != Button) {
         return false;
     }
-    const QPointF pressed = *PressedAt;
-    PressedAt.reset();
-    if ((mouse->position() - pressed).manhattanLength() <= QApplication::startDragDistance()) {
-        emit Clicked(PixelAt(pressed));
+    const Gesture ended = Now;
+    Now = Gesture::None;
+    switch (ended) {
+    case Gesture::Pan:
+        emit Panned(mouse->position() - PressedAt);
+        ShowHand();
+        return true;
+    case Gesture::Drag:
+        emit DragEnded(PixelAt(PressedAt), PixelAt(mouse->position()), mouse->modifiers());
+        return false;
+    default:
+        if (!FurtherThanAClick(PressedAt, mouse->position())) {
+            emit Clicked(PixelAt(PressedAt));
+        }
+        return false;
     }
-    return false;
 }
 
 bool DrawingAreaInput::Wheel(QEvent* event) {
-    const int notches = Notches.Add(static_cast<QWheelEvent*>(event)->angleDelta().y());
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    const int notches = Notches.Add(wheel->angleDelta().y());
     if (notches != 0) {
-        emit Wheeled(notches);
+        emit Wheeled(notches, wheel->position());
     }
     return true;
 }
@@ -85,6 +135,29 @@ bool DrawingAreaInput::Tip(QEvent* event) {
         QToolTip::showText(help->globalPos(), QString::fromStdString(text), Area, reach);
     }
     return true;
+}
+
+// Space held down turns a left drag into a pan, as in most drawing programs.
+bool DrawingAreaInput::SpaceKey(QEvent* event, bool held) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Space || key->modifiers() != Qt::NoModifier) {
+        return false;
+    }
+    if (!key->isAutoRepeat()) {
+        SpaceHeld = held;
+        ShowHand();
+    }
+    return true;
+}
+
+void DrawingAreaInput::ShowHand() {
+    if (Now == Gesture::Pan) {
+        Area->setCursor(Qt::ClosedHandCursor);
+    } else if (SpaceHeld) {
+        Area->setCursor(Qt::OpenHandCursor);
+    } else {
+        Area->unsetCursor();
+    }
 }
 
 } // namespace quillax

@@ -4,18 +4,21 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointF>
 
 #include <functional>
 #include <optional>
 #include <string>
 
+class QMouseEvent;
 class QWidget;
 
 namespace quillax {
 
-// What the pointer does in the drawing area, as the window wants it: a click with the pixel it
-// landed on, whole wheel notches, and tooltips asked of a source by pixel. It watches the area's
-// events and leaves everything else to the area.
+// What the pointer and the keyboard do in the drawing area, as the window wants it: clicks with the
+// pixel they landed on, left drags, pans (the middle button, or the left one while Space is held),
+// whole wheel notches where the pointer is, the pointer's moves, and tooltips asked of a source by
+// pixel. It watches the area's events and leaves everything else to the area.
 class DrawingAreaInput : public QObject {
     Q_OBJECT
 public:
@@ -30,22 +33,40 @@ public:
 signals:
     // A left press and release close together: the pixel of the press.
     void Clicked(QPoint pixel);
-    // Whole notches, positive when the wheel turns away from the user.
-    void Wheeled(int notches);
+    // A left press that moved further than a click: from the pixel of the press to the pixel under
+    // the pointer, as it moves and once more when the button is released.
+    void DragMoved(QPoint from, QPoint to);
+    void DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers);
+    // The picture follows the pointer: the distance it moved since the pan began, in pixels.
+    void PanBegan();
+    void Panned(QPointF moved);
+    // Whole notches at a pointer position, positive when the wheel turns away from the user.
+    void Wheeled(int notches, QPointF position);
+    // The pointer over the area, or gone from it.
+    void PointerMoved(QPointF position);
+    void PointerLeft();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool Press(QEvent* event);
-    bool Release(QEvent* event);
+    enum class Gesture { None, Press, Drag, Pan };
+
+    bool Press(QMouseEvent* mouse);
+    bool Move(QMouseEvent* mouse);
+    bool Release(QMouseEvent* mouse);
     bool Wheel(QEvent* event);
     bool Tip(QEvent* event);
+    bool SpaceKey(QEvent* event, bool held);
+    void ShowHand();
 
     QWidget* Area;
     std::function<std::string(QPoint)> TipSource;
     WheelNotches Notches;
-    std::optional<QPointF> PressedAt;
+    Gesture Now = Gesture::None;
+    Qt::MouseButton Button = Qt::NoButton;
+    QPointF PressedAt;
+    bool SpaceHeld = false;
 };
 
 } // namespace quillax

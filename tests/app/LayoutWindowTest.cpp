@@ -8,6 +8,8 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QScreen>
+#include <QTest>
+#include <QWheelEvent>
 
 #include <vector>
 
@@ -128,9 +130,10 @@ TEST_F(LayoutWindowTest, AMaximizedWindowThatCannotGrowIsLeftAloneWithoutError) 
     EXPECT_TRUE(Boxes.Records.empty());
 }
 
+// With the strips held at ten lines no mesh asks for more than a screen; a taller Height still stops at
+// the desktop.
 TEST_F(LayoutWindowTest, GrowthStopsAtTheDesktopWithoutError) {
-    Load(MeshesOf({43 * 40}));
-    EXPECT_GT(MinHeight, static_cast<float>(OuterHeight()));
+    Window->RunHandler([&] { Window->SetHeight(Window->Height() + 1e6f); });
     EXPECT_EQ(Window->height(), Window->screen()->virtualGeometry().height());
     EXPECT_TRUE(Boxes.Records.empty());
 }
@@ -163,6 +166,47 @@ TEST(LayoutHiddenTest, AHiddenWindowGrowsAtOnceAndItsShowResizesOnce) {
     window.show();
     EXPECT_EQ(heights.Seen.size(), 1u);
     EXPECT_EQ(window.height(), 481);
+}
+
+// Ten rows of point boxes (430 at this width) and ten columns of line boxes are laid out as
+// designed; one more and the strip keeps that size and scrolls.
+TEST_F(LayoutWindowTest, StripsBeyondTenLinesKeepTheirSizeAndScroll) {
+    frmMain& w = *Window;
+    Load(MeshesOf({430}));
+    EXPECT_EQ(w.picTopBar->height(), 204);
+    EXPECT_EQ(w.picPoint(429).Top, 181);
+    EXPECT_EQ(w.picTopBar->ScrollOffset(), 0);
+    EXPECT_EQ(MinHeight, 208.0f + 393 + 60);
+    Load(MeshesOf({5000, 3}));
+    EXPECT_EQ(w.picTopBar->height(), 204) << "held at ten rows";
+    EXPECT_EQ(w.picSideBar->width(), 204) << "held at ten columns";
+    EXPECT_EQ(MinHeight, 208.0f + 393 + 60);
+    EXPECT_GE(w.picMain->width(), 200);
+    EXPECT_GE(w.picMain->height(), 200);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{w.picMain, w.frameControls, w.picTopBar, w.picSideBar}) {
+        EXPECT_TRUE(w.rect().contains(control->geometry().translated(control->parentWidget()->pos())))
+            << control->metaObject()->className();
+    }
+    // Every box can be reached: the wheel scrolls the strip, and the keyboard's focus stays in view.
+    const QPoint middle = w.picTopBar->rect().center();
+    QWheelEvent turn(middle, w.picTopBar->mapToGlobal(middle), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w.picTopBar, &turn);
+    EXPECT_EQ(w.picTopBar->ScrollOffset(), 60) << "three rows a notch";
+    w.picSideBar->setFocus();
+    for (int i = 0; i < 15; ++i) {
+        QTest::keyClick(w.picSideBar, Qt::Key_Right);
+    }
+    const BoxElement& focused = w.picLine(w.picSideBar->FocusIndex());
+    const int shownLeft = static_cast<int>(focused.Left) - w.picSideBar->ScrollOffset();
+    EXPECT_GT(w.picSideBar->ScrollOffset(), 0);
+    EXPECT_GE(shownLeft, 0);
+    EXPECT_LE(shownLeft + static_cast<int>(focused.Width), w.picSideBar->width());
+    // A click lands on the box drawn under it, wherever the strip is scrolled.
+    QTest::mouseClick(w.picSideBar, Qt::LeftButton, {},
+                      QPoint(shownLeft + 8, static_cast<int>(focused.Top) + 8));
+    EXPECT_EQ(CurrentPlacement.Selections[0].LineFlags[static_cast<size_t>(w.picSideBar->FocusIndex())], -1);
 }
 
 } // namespace quillax

@@ -129,10 +129,12 @@ TEST_F(LoadCommandTest, ABrokenFileIsAnErrorBoxAndTheEditorStaysUsable) {
     EXPECT_EQ(Boxes.Records.size(), 2u);
 }
 
-TEST_F(LoadCommandTest, TheDefaultPathIsTheRepositoryAsset) {
+TEST_F(LoadCommandTest, TheDefaultPathIsTheRepositoryAssetNamedCleanly) {
     SetProgramFolder("");
-    const std::string path = Window->ObjectFilePath();
-    EXPECT_NE(path.find("/../../Assets/PlayerTopb.lin"), std::string::npos);
+    const std::filesystem::path path = Window->ObjectFilePath();
+    EXPECT_EQ(path,
+              (std::filesystem::path(ProgramFolder()) / "../../Assets/PlayerTopb.lin").lexically_normal());
+    EXPECT_TRUE(path.is_absolute());
 }
 
 TEST_F(LoadCommandTest, UnopenablePathsAreErrorBoxesAndLeaveTheEditorEmpty) {

@@ -1,0 +1,69 @@
+#include "app/frmMain.h"
+
+#include "view/ViewZoom.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace quillax {
+
+namespace {
+// Room kept between the fitted object and the drawing area's edges, in pixels: a marked marker is
+// 5 pixels wide.
+constexpr double FitMargin = 10;
+// A faulty device's absurd turn is held to what a fast hand gives, so it cannot freeze the editor.
+constexpr int32_t MostNotchesPerTurn = 10;
+
+// The drawing-area position whose marker is drawn on the pixel under the pointer.
+double PositionUnder(double pointer) {
+    return pointer - 0.5;
+}
+} // namespace
+
+void frmMain::PlaceView(const ViewPlace& place) {
+    Scene.ViewScale = place.Scale;
+    Scene.ViewOffsetX = place.OffsetX;
+    Scene.ViewOffsetY = place.OffsetY;
+    RedrawView();
+}
+
+void frmMain::picMain_PanBegan() {
+    PanStart = {Scene.ViewScale, Scene.ViewOffsetX, Scene.ViewOffsetY};
+}
+
+// Offsets worked out from where the pan began, never step by step, so the picture stays with the
+// pointer however long the drag.
+void frmMain::picMain_Panned(QPointF moved) {
+    ViewTransform from = Scene.View();
+    from.Scale = PanStart.Scale;
+    from.OffsetX = PanStart.OffsetX;
+    from.OffsetY = PanStart.OffsetY;
+    PlaceView(PannedBy(from, moved.x(), moved.y()));
+}
+
+// One notch is one zoom step of "+" (away from the user) or "--" (towards), about the pointer.
+void frmMain::picMain_Wheel(int32_t notches, QPointF position) {
+    const int32_t steps = std::min(std::abs(notches), MostNotchesPerTurn);
+    ViewPlace place{Scene.ViewScale, Scene.ViewOffsetX, Scene.ViewOffsetY};
+    for (int32_t i = 0; i < steps; ++i) {
+        ViewTransform view = Scene.View();
+        view.Scale = place.Scale;
+        view.OffsetX = place.OffsetX;
+        view.OffsetY = place.OffsetY;
+        const float zoomed = notches > 0 ? ZoomedIn(place.Scale) : ZoomedOut(place.Scale);
+        place = ZoomedAbout(view, zoomed, PositionUnder(position.x()), PositionUnder(position.y()));
+    }
+    PlaceView(place);
+}
+
+void frmMain::FitView() {
+    if (const std::optional<ViewPlace> fitted = FittedView(CurrentObject, Scene.View(), FitMargin)) {
+        PlaceView(*fitted);
+    }
+}
+
+void frmMain::StartView() {
+    PlaceView(ViewPlace{4.0f, 0, 0});
+}
+
+} // namespace quillax

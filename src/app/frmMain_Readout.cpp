@@ -1,0 +1,56 @@
+#include "app/frmMain.h"
+
+#include "browse/ListBox.h"
+#include "browse/StripTips.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+
+#include <algorithm>
+
+namespace quillax {
+
+namespace {
+QString Counted(int64_t count, const char* one) {
+    return QString("%1 %2%3").arg(count).arg(one).arg(count == 1 ? "" : "s");
+}
+
+int64_t MarkedIn(const std::vector<int16_t>& flags) {
+    return std::count_if(flags.begin(), flags.end(), [](int16_t flag) { return flag != 0; });
+}
+
+QString FileLine(const std::string& file) {
+    if (file.empty()) {
+        return "No file";
+    }
+    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).fileName();
+}
+
+QString MeshLines(int32_t chosen) {
+    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject) ||
+        static_cast<size_t>(chosen) >= CurrentPlacement.Selections.size()) {
+        return "No mesh chosen";
+    }
+    const MeshSelection& marks = CurrentPlacement.Selections[static_cast<size_t>(chosen)];
+    return QString("Mesh %1: %2\nMarked: %3, %4")
+        .arg(chosen)
+        .arg(Counted(PointsOf(CurrentObject.Meshes[static_cast<size_t>(chosen)]), "point"))
+        .arg(Counted(MarkedIn(marks.PointFlags), "point"))
+        .arg(Counted(MarkedIn(marks.LineFlags), "line"));
+}
+} // namespace
+
+void frmMain::ShowReadout() {
+    QString text = FileLine(CurrentFile) + "\n" + MeshLines(LstMeshes->ListIndex()) +
+                   "\nZoom: " + QString::fromStdString(NumberText(Scene.ViewScale));
+    if (PointerAt) {
+        const ModelPoint point = ScreenToModel(Scene.View(), PointerAt->x() - 0.5, PointerAt->y() - 0.5);
+        text += "\nPointer: " + QString::fromStdString(CoordinatesText(static_cast<float>(point.X),
+                                                                       static_cast<float>(point.Y)));
+    }
+    lblReadout->setText(text);
+    lblReadout->setToolTip(QFile::decodeName(QByteArray::fromStdString(CurrentFile)));
+}
+
+} // namespace quillax

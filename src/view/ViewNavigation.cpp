@@ -1,0 +1,107 @@
+#include "view/ViewNavigation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace quillax {
+
+namespace {
+// A point's position at zoom 1 without the offsets: x = S * (a - OffsetX) + CentreX + Width / 2.
+struct Unscaled {
+    double A;
+    double B;
+};
+
+Unscaled UnscaledOf(const ViewTransform& view, double x, double y) {
+    const double u = x - view.CentreX;
+    const double v = y - view.CentreY;
+    return {u * view.CosAngle - v * view.SinAngle + view.PositionX,
+            u * view.SinAngle + v * view.CosAngle + view.PositionY};
+}
+
+double CentreLine(float centre, int16_t extent) {
+    return static_cast<double>(centre) + extent / 2.0;
+}
+
+bool Usable(double scale) {
+    return std::isfinite(scale) && scale >= std::numeric_limits<float>::min() &&
+           scale <= std::numeric_limits<float>::max();
+}
+
+struct Bounds {
+    double Low = std::numeric_limits<double>::infinity();
+    double High = -std::numeric_limits<double>::infinity();
+    void Add(double value) {
+        Low = std::min(Low, value);
+        High = std::max(High, value);
+    }
+    double Middle() const { return (Low + High) / 2; }
+};
+
+// How far the zoom may go to fit an extent into the room; none for an extent of nothing.
+std::optional<double> FittingScale(const Bounds& bounds, double room) {
+    const double extent = bounds.High - bounds.Low;
+    if (!(extent > 0)) {
+        return std::nullopt;
+    }
+    return std::max(room, 1.0) / extent;
+}
+} // namespace
+
+ModelPoint ScreenToModel(const ViewTransform& view, double x, double y) {
+    const double s = view.Scale;
+    const double a = (x - CentreLine(view.CentreX, view.Width)) / s + view.OffsetX - view.PositionX;
+    const double b = (y - CentreLine(view.CentreY, view.Height)) / s + view.OffsetY - view.PositionY;
+    return {view.CentreX + a * view.CosAngle + b * view.SinAngle,
+            view.CentreY - a * view.SinAngle + b * view.CosAngle};
+}
+
+ViewPlace ZoomedAbout(const ViewTransform& view, float newScale, double x, double y) {
+    const double shrink = 1.0 / view.Scale - 1.0 / newScale;
+    return {newScale,
+            static_cast<float>(view.OffsetX + (x - CentreLine(view.CentreX, view.Width)) * shrink),
+            static_cast<float>(view.OffsetY + (y - CentreLine(view.CentreY, view.Height)) * shrink)};
+}
+
+ViewPlace PannedBy(const ViewTransform& from, double dx, double dy) {
+    return {from.Scale, static_cast<float>(from.OffsetX - dx / from.Scale),
+            static_cast<float>(from.OffsetY - dy / from.Scale)};
+}
+
+std::optional<ViewPlace> FittedView(const ObjectFile& object, const ViewTransform& view, double margin) {
+    Bounds across;
+    Bounds down;
+    for (const Mesh& mesh : object.Meshes) {
+        const size_t points = std::min({static_cast<size_t>(PointsOf(mesh)), mesh.X.size(), mesh.Y.size()});
+        for (size_t k = 0; k < points; ++k) {
+            if (std::isfinite(mesh.X[k]) && std::isfinite(mesh.Y[k])) {
+                const Unscaled point = UnscaledOf(view, mesh.X[k], mesh.Y[k]);
+                across.Add(point.A);
+                down.Add(point.B);
+            }
+        }
+    }
+    if (!(across.Low <= across.High)) {
+        return std::nullopt;
+    }
+    const std::optional<double> byWidth = FittingScale(across, view.Width - 2 * margin);
+    const std::optional<double> byHeight = FittingScale(down, view.Height - 2 * margin);
+    double scale = view.Scale;
+    if (byWidth || byHeight) {
+        scale = std::min(byWidth.value_or(std::numeric_limits<double>::infinity()),
+                         byHeight.value_or(std::numeric_limits<double>::infinity()));
+    }
+    scale = std::clamp<double>(scale, std::numeric_limits<float>::min(), std::numeric_limits<float>::max());
+    const auto fitted = static_cast<float>(scale);
+    // The middle of the points lands on the middle of the area: S * (middle - offset) + centre = 0.
+    const double offsetX = across.Middle() + view.CentreX / static_cast<double>(fitted);
+    const double offsetY = down.Middle() + view.CentreY / static_cast<double>(fitted);
+    if (!Usable(fitted) || !std::isfinite(static_cast<float>(offsetX)) ||
+        !std::isfinite(static_cast<float>(offsetY))) {
+        return std::nullopt;
+    }
+    return ViewPlace{fitted, static_cast<float>(offsetX), static_cast<float>(offsetY)};
+}
+
+} // namespace quillax
