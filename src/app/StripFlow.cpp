@@ -35,13 +35,17 @@ FlowEnd StripFlow::Run(ElementArray<BoxElement>& boxes, float extent) {
 // Every box is a copy of box 0, so every row (column) holds as many boxes as the first.
 int32_t StripFlow::LinesFor(const ElementArray<BoxElement>& boxes, float extent) const {
     const float size = boxes(0).*AlongSize;
-    int32_t perLine = 0;
-    float along = FirstPlace;
-    while (perLine < boxes.Count() && !(along + size + Margin > extent)) {
-        ++perLine;
-        along = static_cast<float>(RoundHalfEven(along + size + Gap));
+    if (!(size == PerLineSize && extent == PerLineExtent)) {
+        PerLine = 0;
+        float along = FirstPlace;
+        while (PerLine < std::numeric_limits<int16_t>::max() && !(along + size + Margin > extent)) {
+            ++PerLine;
+            along = static_cast<float>(RoundHalfEven(along + size + Gap));
+        }
+        PerLineSize = size;
+        PerLineExtent = extent;
     }
-    return perLine == 0 ? 1 : (boxes.Count() + perLine - 1) / perLine;
+    return PerLine == 0 ? 1 : (boxes.Count() + PerLine - 1) / PerLine;
 }
 
 bool StripFlow::StillValid(const ElementArray<BoxElement>& boxes, float extent) const {

@@ -54,6 +54,11 @@ private:
     float Below = std::numeric_limits<float>::infinity();
     BoxElement First;
     BoxElement Last;
+    // The boxes a line holds, kept for the size and extent it was worked out for: the layout asks on
+    // every run, once per box of a growing strip.
+    mutable float PerLineSize = -1;
+    mutable float PerLineExtent = -1;
+    mutable int32_t PerLine = 0;
 };
 
 } // namespace quillax

@@ -48,9 +48,11 @@ protected:
 QPointer<SizeHook> InstalledHook;
 } // namespace
 
+// The layout writes the same value on every run: only a change is worth telling the window system.
 MinimumSize& MinimumSize::operator=(float value) {
+    const bool changed = !(value == Value);
     Value = value;
-    if (InstalledHook && HookedWindow) {
+    if (changed && InstalledHook && HookedWindow) {
         ApplyMinimumSize(*HookedWindow);
     }
     return *this;

@@ -1,0 +1,129 @@
+// Moving around large objects through the real window: a pan step and a wheel step (redraw and
+// repaint included), fitting the view, and choosing a mesh of 32,767 points with its strips.
+#include "app/frmMain.h"
+#include "browse/ListBox.h"
+#include "drawingarea/DrawingArea.h"
+#include "linwriter/LinWriter.h"
+#include "support/RecordingMessageBox.h"
+#include "view/ViewNavigation.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace quillax {
+
+namespace {
+std::string WriteObject(const LinObject& object) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                       ("quillax-navigation-bench-" + std::to_string(getpid()) + ".lin");
+    WriteLinFile(path.string(), LinBytes(object));
+    return path.string();
+}
+
+// A shown window holding the object, loaded as "Open" loads it.
+std::unique_ptr<frmMain> LoadedWindow(const LinObject& object) {
+    auto window = std::make_unique<frmMain>();
+    window->show();
+    QApplication::processEvents();
+    const std::string path = WriteObject(object);
+    window->LoadObject(path);
+    std::filesystem::remove(path);
+    QApplication::processEvents();
+    return window;
+}
+
+void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& boxes) {
+    if (!boxes.Records.empty()) {
+        state.SkipWithError(boxes.Records.front().Prompt.c_str());
+    }
+}
+
+// Argument: points, in meshes of 10,000.
+void PanStep(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(
+        LargeLinObject(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(0) / 10000)));
+    window->picMain_PanBegan();
+    double moved = 0;
+    for (auto _ : state) {
+        moved = moved > 0 ? -1 : 1;
+        window->picMain_Panned(QPointF(moved, moved));
+        window->picMain->repaint();
+    }
+    CheckNoErrors(state, boxes);
+}
+BENCHMARK(PanStep)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void WheelStep(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(
+        LargeLinObject(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(0) / 10000)));
+    const QPointF pointer(200.5, 150.5);
+    int32_t notch = -1;
+    for (auto _ : state) {
+        notch = -notch;
+        window->picMain_Wheel(notch, pointer);
+        window->picMain->repaint();
+    }
+    CheckNoErrors(state, boxes);
+}
+BENCHMARK(WheelStep)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The fitted view alone, and Home as the user presses it (the redraw and repaint included).
+void FitViewOnly(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(LargeLinObject(1000000, 100));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FittedView(CurrentObject, window->Scene.View(), 10));
+    }
+    CheckNoErrors(state, boxes);
+}
+BENCHMARK(FitViewOnly)->Unit(benchmark::kMillisecond);
+
+void FitViewAndRedraw(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(LargeLinObject(1000000, 100));
+    for (auto _ : state) {
+        window->FitView();
+        window->picMain->repaint();
+    }
+    CheckNoErrors(state, boxes);
+}
+BENCHMARK(FitViewAndRedraw)->Unit(benchmark::kMillisecond);
+
+// From a mesh of 10 points to one of 32,767: the strips grow to it, held at ten lines.
+void ChooseLargestMesh(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    LinObject object = LargeLinObject(32767, 1);
+    object.Meshes.push_back(LargeLinObject(10, 1).Meshes.front());
+    const auto window = LoadedWindow(object);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->LstMeshes->SetListIndex(1);
+        state.ResumeTiming();
+        window->LstMeshes->SetListIndex(0);
+        QApplication::processEvents();
+    }
+    CheckNoErrors(state, boxes);
+}
+BENCHMARK(ChooseLargestMesh)->Unit(benchmark::kMillisecond);
+} // namespace
+
+} // namespace quillax
+
+using namespace quillax;
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
