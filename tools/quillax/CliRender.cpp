@@ -1,12 +1,12 @@
 #include "quillax/CliRender.h"
 
-#include "gdi/Gdi.h"
-#include "quillax/CliMessageBox.h"
 #include "quillax/ViewOptions.h"
-#include "surface/clsOffScreenDC.h"
 
 #include <QImage>
-#include <QString>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <cctype>
 
 namespace quillax {
 
@@ -16,35 +16,23 @@ const char* const RenderHelp =
     "Draws the editor's drawing area for the object, pixel for pixel, and writes it as a 24-bit\n"
     "bitmap (OUT.png: as PNG).\n";
 
+// The name is bytes: only its last four are looked at.
 bool IsPng(const std::string& fileName) {
-    return QString::fromStdString(fileName).endsWith(".png", Qt::CaseInsensitive);
-}
-
-// The picture through the off-screen surface's own bitmap writer.
-int SaveBitmap(QImage& picture, const std::string& fileName, const CliContext& context) {
-    const CliMessageBox boxes(context.Err);
-    clsOffScreenDC surface;
-    surface.CreateImage(picture.height(), picture.width());
-    if (boxes.Shown() > 0 || surface.DC() == 0) {
-        context.Err << "quillax render: " << fileName << ": the picture could not be made\n";
-        return ExitStatus::Failed;
-    }
-    const uint32_t pictureDC = CreateImageDC(&picture);
-    BitBlt(surface.DC(), 0, 0, picture.width(), picture.height(), pictureDC, 0, 0, SRCCOPY);
-    DeleteDC(pictureDC);
-    return SaveSurface(surface, fileName, "render", context);
+    const std::string png = ".png";
+    return fileName.size() >= png.size() &&
+           std::equal(png.begin(), png.end(), fileName.end() - static_cast<ptrdiff_t>(png.size()),
+                      [](char wanted, char given) {
+                          return wanted == std::tolower(static_cast<unsigned char>(given));
+                      });
 }
 
 int WritePicture(const ViewOptions& options, const MeshScene& scene, const CliContext& context) {
-    QImage picture = scene.Picture();
-    if (!IsPng(options.Output)) {
-        return SaveBitmap(picture, options.Output, context);
-    }
-    if (!picture.save(QString::fromStdString(options.Output), "PNG")) {
-        context.Err << "quillax render: " << options.Output << ": the file could not be written\n";
-        return ExitStatus::Failed;
-    }
-    return ExitStatus::Ok;
+    // Opaque 32-bit pixels: Qt's bitmap writer then writes 24 bits a pixel.
+    const QImage picture = scene.Picture().convertToFormat(QImage::Format_RGB32);
+    return WriteOutput(options.Output, "render", context, [&](QIODevice& file) {
+        QImageWriter writer(&file, IsPng(options.Output) ? "png" : "bmp");
+        return writer.write(picture) ? std::string() : writer.errorString().toStdString();
+    });
 }
 } // namespace
 
