@@ -84,7 +84,10 @@ bool OutputFile::open(OpenMode mode) {
     if (stat(target.c_str(), &status) != 0) {
         opened = errno == ENOENT ? OpenReplacement(target, std::nullopt) : Fail(errno);
     } else if (S_ISREG(status.st_mode)) {
-        opened = OpenReplacement(target, status.st_mode & 07777);
+        // A file its owner keeps from writes is not replaced either, as writing into it would fail.
+        opened = faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0
+                     ? OpenReplacement(target, status.st_mode & 07777)
+                     : Fail(errno);
     } else if (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode)) {
         opened = OpenDirect(target);
     } else {
