@@ -183,8 +183,9 @@ TEST_F(SurfaceLifecycle, RoundTripsThroughTheReloadFileNeverCross) {
         const PictureRef picture = OleCreatePictureIndirect(description, true);
         int crossed = 0;
         for (int i = 0; i < 300; ++i) {
+            const PictureRef reloaded = RoundTripFileNoFollow(path, picture);
             PixelPlane back;
-            GetBitmapPlane(RoundTripFileNoFollow(path, picture)->Handle(), back);
+            GetBitmapPlane(reloaded->Handle(), back);
             crossed += back.Width != width || back.Top[0] != fill || back.Top[2 * back.Step] != fill ? 1 : 0;
         }
         return crossed;
