@@ -75,25 +75,25 @@ bool OutputFile::open(OpenMode mode) {
     if (isOpen() || (mode & ReadOnly) != 0 || (mode & WriteOnly) == 0) {
         return Fail(EINVAL);
     }
-    std::string target;
-    if (!FollowLinks(Path, target)) {
+    struct stat status {};
+    // The system follows every link here, those of /proc too, so /dev/stdout reaches its pipe or terminal.
+    if (stat(Path.c_str(), &status) == 0 && (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode))) {
+        return OpenDirect(Path) && QIODevice::open(WriteOnly);
+    }
+    if (!FollowLinks(Path, Target)) {
         return Fail(errno);
     }
-    struct stat status {};
     bool opened = false;
-    if (stat(target.c_str(), &status) != 0) {
-        opened = errno == ENOENT ? OpenReplacement(target, std::nullopt) : Fail(errno);
+    if (stat(Target.c_str(), &status) != 0) {
+        opened = errno == ENOENT ? OpenReplacement(Target, std::nullopt) : Fail(errno);
     } else if (S_ISREG(status.st_mode)) {
         // A file its owner keeps from writes is not replaced either, as writing into it would fail.
-        opened = faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0
-                     ? OpenReplacement(target, status.st_mode & 07777)
+        opened = faccessat(AT_FDCWD, Target.c_str(), W_OK, AT_EACCESS) == 0
+                     ? OpenReplacement(Target, status.st_mode & 07777)
                      : Fail(errno);
-    } else if (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode)) {
-        opened = OpenDirect(target);
     } else {
         opened = Fail(S_ISDIR(status.st_mode) ? EISDIR : NotWritableKind);
     }
-    Target = target;
     return opened && QIODevice::open(WriteOnly);
 }
 

@@ -17,9 +17,10 @@ namespace quillax {
 // taken as bytes. A regular file, or a new name, is written to a file without a name in the same
 // folder (one with a hidden temporary name where the file system offers none), synced, and put in
 // place by a rename only when Commit succeeds; a symbolic link is followed to the name it leads to,
-// which is replaced that way. A FIFO or character device is written directly. A folder or another
-// kind is refused. Every write, the sync and the rename are checked; on any failure the target stays
-// as it was, no temporary file is left, and Reason() gives the system's reason.
+// which is replaced that way. A FIFO or character device, reached through any links (so /dev/stdout
+// when it is a pipe or terminal), is written directly. A folder or another kind is refused. Every
+// write, the sync and the rename are checked; on any failure the target stays as it was, no
+// temporary file is left, and Reason() gives the system's reason.
 //
 // QSaveFile is not used: it takes the name as text, which changes names that are not UTF-8, and it
 // renames over devices and FIFOs.

@@ -86,7 +86,6 @@ private:
     void LoadConverted(const std::string& iFilename, const BitmapInfoHeader& info);
     // Holds a loaded picture as the image, in a fresh memory context.
     void TakeImage(PictureRef picture, int32_t height, int32_t width);
-
     // Every change of picture detaches the view first, so it never outlives the bits it views.
     void ReplacePicture(PictureRef picture);
     bool HoldsPixels() const { return MemDC != 0 && Pixels.IsAttached(); }
