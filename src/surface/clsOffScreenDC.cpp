@@ -18,8 +18,8 @@ void CheckImageSize(int64_t height, int64_t width) {
 }
 
 namespace {
-// A new black device bitmap of the screen's kind. The limit it meets also bounds the addressable
-// copy (3 bytes a pixel and padding), so nothing is discarded before a size beyond it is refused.
+// A new black device bitmap of the screen's kind. Sizes are checked first, so nothing is allocated or
+// discarded before one beyond the limit is refused.
 uint32_t ScreenBitmap(int32_t height, int32_t width) {
     CheckImageSize(height, width);
     const uint32_t desktop = GetDesktopWindow();
