@@ -9,31 +9,48 @@
 
 namespace quillax {
 
-ObjectFileReader::ObjectFileReader(const std::string& fileName) : FileName(fileName) {
-    std::error_code error;
-    if (std::filesystem::is_directory(fileName, error)) {
-        RaiseError(ErrNo::PathFileAccessError, fileName + " is a folder");
-    }
-    errno = 0;
-    Stream.open(fileName, std::ios::binary | std::ios::in);
-    if (Stream.is_open()) {
+namespace {
+constexpr size_t ReadAhead = 65536;
+}
+
+ObjectFileReader::ObjectFileReader(const std::string& fileName) : FileName(fileName), File(fileName) {
+    if (File.IsOpen()) {
         return;
     }
-    const int openErrno = errno;
+    std::error_code error;
     const auto folder = std::filesystem::path(fileName).parent_path();
-    if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+    if (File.Error() != InputFile::NotRegular && !folder.empty() &&
+        !std::filesystem::is_directory(folder, error)) {
         RaiseError(ErrNo::PathNotFound, fileName);
     }
-    if (openErrno != ENOENT) {
-        RaiseError(ErrNo::PathFileAccessError, fileName + " (" + std::strerror(openErrno) + ")");
+    if (File.Error() != ENOENT) {
+        RaiseError(ErrNo::PathFileAccessError, fileName + ": " + File.Reason());
     }
 }
 
-bool ObjectFileReader::TryRead(void* target, size_t count) {
-    Stream.read(static_cast<char*>(target), static_cast<std::streamsize>(count));
-    if (Stream.gcount() != static_cast<std::streamsize>(count)) {
-        return false;
+bool ObjectFileReader::Refill() {
+    const uint64_t start = Position + (Buffer.size() - Next);
+    Buffer.erase(Buffer.begin(), Buffer.begin() + static_cast<ptrdiff_t>(Next));
+    Next = 0;
+    const size_t kept = Buffer.size();
+    Buffer.resize(kept + ReadAhead);
+    const int64_t got =
+        File.Descriptor().ReadAt(static_cast<int64_t>(start), Buffer.data() + kept, ReadAhead);
+    if (got < 0) {
+        RaiseError(ErrNo::PathFileAccessError, FileName + ": " + SystemReason(errno));
     }
+    Buffer.resize(kept + static_cast<size_t>(got));
+    return got > 0;
+}
+
+bool ObjectFileReader::TryRead(void* target, size_t count) {
+    while (Buffer.size() - Next < count) {
+        if (!Refill()) {
+            return false;
+        }
+    }
+    std::memcpy(target, Buffer.data() + Next, count);
+    Next += count;
     Position += count;
     return true;
 }

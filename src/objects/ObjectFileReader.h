@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/InputFile.h"
+
 #include <cstdint>
-#include <fstream>
 #include <string>
+#include <vector>
 
 namespace quillax {
 
@@ -13,7 +15,7 @@ public:
     explicit ObjectFileReader(const std::string& fileName);
 
     // False when the file does not exist in an existing folder; other failures raise an error.
-    bool IsOpen() const { return Stream.is_open(); }
+    bool IsOpen() const { return File.IsOpen(); }
     // Reads count bytes when the file holds them; false otherwise.
     bool TryRead(void* target, size_t count);
     void Read(void* target, size_t count, const std::string& field);
@@ -22,11 +24,17 @@ public:
     uint16_t ReadWord(const std::string& field);
     uint32_t ReadLong(const std::string& field);
     uint64_t Offset() const { return Position; }
+    const std::string& Name() const { return FileName; }
 
 private:
+    bool Refill();
+
     std::string FileName;
-    std::ifstream Stream;
+    InputFile File;
     uint64_t Position = 0;
+    // Bytes from the file read ahead of Position, from Next on.
+    std::vector<unsigned char> Buffer;
+    size_t Next = 0;
 };
 
 } // namespace quillax

@@ -1,11 +1,11 @@
 #include "objects/modObjects.h"
 
 #include "objects/ObjectFileReader.h"
-#include "platform/Numeric.h"
 #include "platform/RuntimeError.h"
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 namespace quillax {
 
@@ -13,13 +13,22 @@ ObjectFile CurrentObject;
 ObjectPlacement CurrentPlacement;
 
 namespace {
-// An array sized 0 .. count - 1: a count below 1 has no such array.
-size_t ArraySize(int16_t count, const char* what) {
-    const int16_t upper = CheckedInt16(static_cast<int64_t>(count) - 1);
-    if (upper < 0) {
-        RaiseError(ErrNo::SubscriptOutOfRange, std::string(what) + " " + std::to_string(count));
+// Reads a count that sizes an array 0 .. count - 1: -32768 minus one leaves 16 bits, and a count below
+// least is refused. Every refusal names the field, its value, where it is and the file.
+size_t ReadArraySize(ObjectFileReader& reader, const std::string& field, int16_t least) {
+    const uint64_t offset = reader.Offset();
+    const int16_t count = reader.ReadInt16(field);
+    const auto refuse = [&](int32_t number, const std::string& why) {
+        RaiseError(number, field + " is " + std::to_string(count) + why + " at byte offset " +
+                               std::to_string(offset) + " of " + reader.Name());
+    };
+    if (count == std::numeric_limits<int16_t>::min()) {
+        refuse(ErrNo::Overflow, " (the count minus one leaves 16 bits)");
     }
-    return static_cast<size_t>(upper) + 1;
+    if (count < least) {
+        refuse(ErrNo::SubscriptOutOfRange, count < 1 ? "" : " (fewer than " + std::to_string(least) + ")");
+    }
+    return static_cast<size_t>(count);
 }
 
 uint32_t LittleEndianLong(const unsigned char* bytes) {
@@ -43,14 +52,11 @@ void ReadMesh(ObjectFileReader& reader, size_t index, Mesh& mesh, MeshSelection&
     mesh.Blue = reader.ReadSingle("Blue" + of);
     mesh.ExtraValue = reader.ReadLong("ExtraValue" + of);
     mesh.ExtraWord = reader.ReadWord("ExtraWord" + of);
-    mesh.PointCount = reader.ReadInt16("PointCount" + of);
-    const size_t points = ArraySize(mesh.PointCount, ("PointCount" + of).c_str());
+    const size_t points = ReadArraySize(reader, "PointCount" + of, 2);
+    mesh.PointCount = static_cast<int16_t>(points);
     mesh.X.assign(points, 0.0f);
     mesh.Y.assign(points, 0.0f);
     selection.PointFlags.assign(points, 0);
-    if (points == 1) {
-        RaiseError(ErrNo::SubscriptOutOfRange, "PointCount" + of + " is 1: a mesh needs a line");
-    }
     selection.LineFlags.assign(points - 1, 0);
     ReadPoints(reader, mesh, of);
 }
@@ -70,8 +76,8 @@ bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlace
     placement.Angle = 0;
     object.CentreX = reader.ReadSingle("CentreX");
     object.CentreY = reader.ReadSingle("CentreY");
-    object.MeshCount = reader.ReadInt16("MeshCount");
-    const size_t meshes = ArraySize(object.MeshCount, "MeshCount");
+    const size_t meshes = ReadArraySize(reader, "MeshCount", 1);
+    object.MeshCount = static_cast<int16_t>(meshes);
     object.Meshes.assign(meshes, Mesh{});
     placement.Selections.assign(meshes, MeshSelection{});
     for (size_t i = 0; i < meshes; ++i) {

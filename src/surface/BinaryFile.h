@@ -1,26 +1,31 @@
 #pragma once
 
+#include "platform/InputFile.h"
+
 #include <QByteArray>
-#include <QFile>
 
 #include <cstdint>
 #include <string>
 
 namespace quillax {
 
-// A file opened for binary reading, closed on every path when it goes.
+// A file opened for binary reading without ever waiting (see InputFile), closed when it goes.
 class BinaryFile {
 public:
     explicit BinaryFile(const std::string& path);
 
-    int64_t Length() const { return File.size(); }
-    // Up to count bytes from offset; fewer where the file ends.
+    bool IsOpen() const { return File.IsOpen(); }
+    int64_t Length() const { return File.Descriptor().Length(); }
+    const FileDescriptor& Descriptor() const { return File.Descriptor(); }
+    // Up to count bytes from offset; fewer where the file ends, none when it is not open. A read the
+    // system refuses is error 75.
     QByteArray ReadUpTo(int64_t offset, int64_t count);
     // Exactly count bytes from offset: a file that ends first is input past end of file (62).
     QByteArray Read(int64_t offset, int64_t count);
 
 private:
-    QFile File;
+    std::string Path;
+    InputFile File;
 };
 
 } // namespace quillax

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 
@@ -201,22 +200,6 @@ BitmapFileImage ConvertTo24Bit(const BitmapInfoHeader& info, const PixelLayout& 
     return image;
 }
 
-void BitsToPixelArray(const ByteArray1D& bits, int16_t width, int16_t height, ByteArray2D& pixels) {
-    const int16_t columns = CheckedInt16(3 * static_cast<int32_t>(width));
-    const int64_t stride = static_cast<int64_t>(RoundUp(columns / 4.0)) * 4;
-    pixels.ReDim(columns - 1, height - 1);
-    if (bits.LBound() > 0) {
-        RaiseError(ErrNo::SubscriptOutOfRange);
-    }
-    const int64_t available = static_cast<int64_t>(bits.UBound()) + 1;
-    const uint8_t* from = bits.Data() + (0 - static_cast<int64_t>(bits.LBound()));
-    for (int64_t row = 0; row * stride < available; ++row) {
-        if (row >= height || available - row * stride < columns) {
-            RaiseError(ErrNo::SubscriptOutOfRange, "the pixel data does not match the image");
-        }
-        std::memcpy(pixels.Data() + row * columns, from + row * stride, static_cast<size_t>(columns));
-    }
-}
 } // namespace BitmapCodec
 
 } // namespace quillax

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/ByteArray1D.h"
-#include "platform/ByteArray2D.h"
 
 #include <QByteArray>
 
@@ -86,9 +85,6 @@ std::vector<RgbQuad> ParsePalette(const QByteArray& bytes);
 BitmapFileImage ConvertTo24Bit(const BitmapInfoHeader& info, const PixelLayout& layout,
                                const std::vector<RgbQuad>& palette, const QByteArray& data);
 
-// Lays 24-bit scan lines (padded to 4 bytes) into pixels(0 .. 3 x width - 1, 0 .. height - 1).
-// 3 x width beyond 16 bits is an overflow (6); missing or surplus data a subscript error (9).
-void BitsToPixelArray(const ByteArray1D& bits, int16_t width, int16_t height, ByteArray2D& pixels);
 } // namespace BitmapCodec
 
 } // namespace quillax

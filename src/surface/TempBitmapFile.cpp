@@ -1,76 +1,138 @@
 #include "surface/TempBitmapFile.h"
 
+#include "platform/FileDescriptor.h"
 #include "platform/RuntimeError.h"
+#include "surface/BitmapCodec.h"
+#include "surface/DibFile.h"
 
-#include <QDir>
+#include <QByteArray>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
-#include <utility>
 
 namespace quillax {
 
 namespace {
+constexpr auto LockWait = std::chrono::seconds(2);
+
 std::string OverrideBase;
+
+// A private folder this program made because the usual one could not be trusted; it is empty between
+// round trips, so it goes with the program.
+struct FreshFolder {
+    ~FreshFolder() { Forget(); }
+    void Forget() {
+        if (!Path.empty()) {
+            rmdir(Path.c_str());
+            Path.clear();
+        }
+    }
+    std::string Path;
+} Fresh;
 
 std::string FolderBase() {
     if (!OverrideBase.empty()) {
         return OverrideBase;
     }
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] == '/') {
-        return runtime;
+    for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+        const char* folder = std::getenv(name);
+        if (folder != nullptr && folder[0] == '/') {
+            return folder;
+        }
     }
-    return QDir::tempPath().toStdString();
+    return "/tmp";
 }
 
 [[noreturn]] void RaiseAccess(const std::string& path, const std::string& reason) {
     RaiseError(ErrNo::PathFileAccessError, path + " " + reason);
 }
 
-std::string PrivateFolder() {
-    const std::string folder = FolderBase() + "/quillax-" + std::to_string(geteuid());
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        RaiseAccess(folder, "cannot be made");
-    }
+bool IsPrivateFolder(const std::string& folder) {
     struct stat status {};
-    if (lstat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != geteuid() ||
-        (status.st_mode & 077) != 0) {
-        RaiseAccess(folder, "is not a private folder");
-    }
-    return folder;
+    return lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == geteuid() &&
+           (status.st_mode & 077) == 0;
 }
 
-// Closes the descriptor on every path.
-class FileDescriptor {
+std::string PrivateFolder() {
+    const std::string usual = FolderBase() + "/quillax-" + std::to_string(geteuid());
+    mkdir(usual.c_str(), 0700);
+    if (IsPrivateFolder(usual)) {
+        return usual;
+    }
+    if (!Fresh.Path.starts_with(usual + "-") || !IsPrivateFolder(Fresh.Path)) {
+        Fresh.Forget();
+        std::string pattern = usual + "-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) {
+            RaiseAccess(pattern, "cannot be made: " + SystemReason(errno));
+        }
+        Fresh.Path = pattern;
+    }
+    return Fresh.Path;
+}
+
+bool SameFile(const struct stat& one, const struct stat& other) {
+    return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+// The reload file, open and held alone for one round trip, removed when it goes.
+class HeldReloadFile {
 public:
-    explicit FileDescriptor(int fd) : Fd(fd) {}
-    FileDescriptor(FileDescriptor&& other) noexcept : Fd(std::exchange(other.Fd, -1)) {}
-    ~FileDescriptor() {
-        if (Fd >= 0) {
-            close(Fd);
+    explicit HeldReloadFile(const std::string& path) : Path(path) {
+        const auto deadline = std::chrono::steady_clock::now() + LockWait;
+        struct stat status {};
+        do {
+            File = FileDescriptor(
+                open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+            if (!File.IsOpen()) {
+                RaiseAccess(path, "cannot be opened: " + SystemReason(errno));
+            }
+            LockBefore(deadline);
+            fstat(File.Get(), &status);
+            // No link left: the program that held it before has removed it, so a new one is made.
+        } while (status.st_nlink == 0);
+        if (!S_ISREG(status.st_mode) || status.st_uid != geteuid() || status.st_nlink != 1) {
+            RaiseAccess(path, "is not a regular file of this user with one link");
+        }
+        if (ftruncate(File.Get(), 0) != 0) {
+            RaiseAccess(path, "cannot be written: " + SystemReason(errno));
         }
     }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return Fd; }
+    ~HeldReloadFile() {
+        struct stat mine {
+        }, named{};
+        if (fstat(File.Get(), &mine) == 0 && lstat(Path.c_str(), &named) == 0 && SameFile(mine, named)) {
+            unlink(Path.c_str());
+        }
+    }
+    HeldReloadFile(const HeldReloadFile&) = delete;
+    HeldReloadFile& operator=(const HeldReloadFile&) = delete;
+
+    const FileDescriptor& Descriptor() const { return File; }
 
 private:
-    int Fd;
-};
-
-FileDescriptor OpenRegularFile(const std::string& path, int flags) {
-    FileDescriptor file(open(path.c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0600));
-    struct stat status {};
-    if (file.Get() < 0 || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        RaiseAccess(path, "cannot be opened");
+    // Every program of this user shares the file. A file system without locks still gets the round
+    // trip, as it did before there were two programs.
+    void LockBefore(std::chrono::steady_clock::time_point deadline) {
+        while (flock(File.Get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                return;
+            }
+            if (std::chrono::steady_clock::now() >= deadline) {
+                RaiseAccess(Path, "is in use by another program");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
     }
-    return file;
-}
+
+    std::string Path;
+    FileDescriptor File;
+};
 } // namespace
 
 std::string ReloadFilePath() {
@@ -81,60 +143,19 @@ void SetReloadFolderBase(const std::string& base) {
     OverrideBase = base;
 }
 
-namespace {
-void WriteAll(const FileDescriptor& file, const std::string& path, const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = write(file.Get(), data, static_cast<size_t>(left));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            RaiseAccess(path, "cannot be written");
-        }
-        data += written;
-        left -= written;
+PictureRef RoundTripFileNoFollow(const std::string& path, const PictureRef& picture) {
+    const HeldReloadFile file(path);
+    WriteDibFile(picture, file.Descriptor(), path);
+    QByteArray headers(BitmapCodec::HeaderBytes, Qt::Uninitialized);
+    if (file.Descriptor().ReadAt(0, headers.data(), headers.size()) != headers.size()) {
+        RaiseAccess(path, "cannot be read back");
     }
-}
-
-QByteArray ReadAll(const FileDescriptor& file, const std::string& path) {
-    QByteArray bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = read(file.Get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            RaiseAccess(path, "cannot be read");
-        }
-        if (got == 0) {
-            return bytes;
-        }
-        bytes.append(buffer, got);
-    }
-}
-
-// Every program of this user shares the file, so a round trip holds it alone. A file system without
-// locks still gets the round trip, as it did before there were two programs.
-void LockAlone(const FileDescriptor& file) {
-    while (flock(file.Get(), LOCK_EX) != 0 && errno == EINTR) {
-    }
-}
-} // namespace
-
-QByteArray RoundTripFileNoFollow(const std::string& path, const QByteArray& bytes) {
-    const FileDescriptor file = OpenRegularFile(path, O_RDWR | O_CREAT);
-    LockAlone(file);
-    if (ftruncate(file.Get(), 0) != 0) {
-        RaiseAccess(path, "cannot be written");
-    }
-    WriteAll(file, path, bytes);
-    if (lseek(file.Get(), 0, SEEK_SET) != 0) {
-        RaiseAccess(path, "cannot be read");
-    }
-    return ReadAll(file, path);
+    BitmapFileHeader header;
+    BitmapInfoHeader info;
+    BitmapCodec::ParseHeaders(headers, header, info);
+    const BitmapCodec::PixelLayout layout =
+        BitmapCodec::CheckLayout(header, info, file.Descriptor().Length());
+    return ReadDibFile(file.Descriptor(), info, layout, path);
 }
 
 } // namespace quillax

@@ -8,10 +8,20 @@
 
 namespace quillax {
 
+void CheckImageSize(int64_t height, int64_t width) {
+    if (height * width > MaxImagePixels) {
+        RaiseError(ErrNo::OutOfMemory, "an image of " + std::to_string(height) + " x " +
+                                           std::to_string(width) +
+                                           " pixels is beyond the surface's limit of " +
+                                           std::to_string(MaxImagePixels) + " pixels");
+    }
+}
+
 namespace {
-// A new black device bitmap of the screen's kind. The limit it meets also bounds the addressable
-// copy (3 bytes a pixel and padding), so nothing is discarded before a size beyond it is refused.
+// A new black device bitmap of the screen's kind. Sizes are checked first, so nothing is allocated or
+// discarded before one beyond the limit is refused.
 uint32_t ScreenBitmap(int32_t height, int32_t width) {
+    CheckImageSize(height, width);
     const uint32_t desktop = GetDesktopWindow();
     const uint32_t screen = GetDC(desktop);
     const uint32_t bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -133,8 +143,7 @@ void clsOffScreenDC::MapPixels() {
 void clsOffScreenDC::GetDCsObject() {
     Guarded("GetDCsObject", [&] {
         ReplacePicture(CreatePicture(MemBitmap, PICTYPE_BITMAP));
-        ReplacePicture(
-            DecodePictureBmp(RoundTripFileNoFollow(ReloadFilePath(), EncodePictureBmp(ImagePicture))));
+        ReplacePicture(RoundTripFileNoFollow(ReloadFilePath(), ImagePicture));
         SelectObject(MemDC, ImagePicture->Handle());
         DeleteMemBitmap();
     });

@@ -13,6 +13,14 @@
 
 namespace quillax {
 
+class BinaryFile;
+
+// The most pixels an image of the surface may have (16384 x 16384). A larger one is out of memory (7)
+// before anything is allocated, and every operation stays within three times its 24-bit image.
+inline constexpr int64_t MaxImagePixels = int64_t{1} << 28;
+// Raises that error for an image beyond the limit.
+void CheckImageSize(int64_t height, int64_t width);
+
 // An off-screen drawing surface holding at most one image: a memory drawing context, the picture
 // object that owns the bitmap selected into it, and a byte view over that bitmap's pixels.
 //
@@ -56,11 +64,12 @@ public:
     void SaveFile(const std::string& iFilename);
     // A new image; sizes below 1 change nothing.
     void CreateImage(int32_t sHeight, int32_t sWidth);
+    // Loads a 1-, 4-, 8- or 24-bit bitmap file. A file that does not start with "BM" (a missing file,
+    // or anything but a regular file, never waited on) is ignored; one that cannot be loaded is
+    // reported and leaves the surface as it was.
+    void LoadFile(const std::string& iFilename);
     // Rebuilds the image at a new size, keeping its content at the top-left; a size below 1 keeps
     // the current one in that direction.
-    // Loads a 1-, 4-, 8- or 24-bit bitmap file. A file that does not start with "BM" is ignored;
-    // one that cannot be loaded is reported and leaves the surface as it was.
-    void LoadFile(const std::string& iFilename);
     void ResizeDC(int32_t newHeight, int32_t newWidth);
     void RemoveDC();
 
@@ -72,9 +81,11 @@ private:
     int16_t LoadAs24Bit(const std::string& fileName, BitmapFileImage& image);
     void ReportError(int32_t errNumber, const std::string& errDescription, const std::string& errLocation);
 
-    void LoadDirect(const std::string& iFilename, const BitmapFileHeader& file, const BitmapInfoHeader& info,
-                    int64_t fileLength);
+    void LoadDirect(BinaryFile& source, const BitmapFileHeader& file, const BitmapInfoHeader& info,
+                    const std::string& iFilename);
     void LoadConverted(const std::string& iFilename, const BitmapInfoHeader& info);
+    // Holds a loaded picture as the image, in a fresh memory context.
+    void TakeImage(PictureRef picture, int32_t height, int32_t width);
     // Every change of picture detaches the view first, so it never outlives the bits it views.
     void ReplacePicture(PictureRef picture);
     bool HoldsPixels() const { return MemDC != 0 && Pixels.IsAttached(); }

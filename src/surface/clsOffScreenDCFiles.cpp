@@ -5,6 +5,7 @@
 #include "platform/Numeric.h"
 #include "surface/BinaryFile.h"
 #include "surface/BitmapCodec.h"
+#include "surface/DibFile.h"
 
 namespace quillax {
 
@@ -15,16 +16,14 @@ bool IsConvertedDepth(uint16_t bits) {
     return bits == 1 || bits == 4 || bits == 8;
 }
 
-// The headers of a bitmap file; false for anything that does not start with "BM" (missing files too).
-bool ReadBitmapHeaders(const std::string& fileName, BitmapFileHeader& file, BitmapInfoHeader& info,
-                       int64_t& fileLength) {
-    BinaryFile source(fileName);
+// The headers of a bitmap file; false for anything that does not start with "BM" (files that are
+// missing or not regular too).
+bool ReadBitmapHeaders(BinaryFile& source, BitmapFileHeader& file, BitmapInfoHeader& info) {
     const QByteArray start = source.ReadUpTo(0, BitmapCodec::HeaderBytes);
     if (start.size() < 2 || start[0] != 'B' || start[1] != 'M') {
         return false;
     }
     BitmapCodec::ParseHeaders(start, file, info);
-    fileLength = source.Length();
     return true;
 }
 
@@ -43,54 +42,52 @@ void clsOffScreenDC::SaveFile(const std::string& iFilename) {
     SavePicture(ImagePicture, iFilename);
 }
 
-// The file is read and checked in full before the surface lets go of anything it holds.
+// The new image is had in full before the surface lets go of anything it holds.
 void clsOffScreenDC::LoadFile(const std::string& iFilename) {
     Guarded("LoadFile", [&] {
+        BinaryFile source(iFilename);
         BitmapFileHeader file;
         BitmapInfoHeader info;
-        int64_t fileLength = 0;
-        if (!ReadBitmapHeaders(iFilename, file, info, fileLength)) {
+        if (!ReadBitmapHeaders(source, file, info)) {
             return;
         }
         if (info.biBitCount == 24) {
-            LoadDirect(iFilename, file, info, fileLength);
+            LoadDirect(source, file, info, iFilename);
         } else {
             LoadConverted(iFilename, info);
         }
     });
 }
 
-void clsOffScreenDC::LoadDirect(const std::string& iFilename, const BitmapFileHeader& file,
-                                const BitmapInfoHeader& info, int64_t fileLength) {
-    const BitmapCodec::PixelLayout layout = BitmapCodec::CheckLayout(file, info, fileLength);
-    PictureRef picture =
-        DecodePictureBmp(BinaryFile(iFilename).Read(0, layout.DataOffset + layout.DataBytes));
-    PixelPlane plane;
-    if (!GetBitmapPlane(picture->Handle(), plane) || plane.Width != layout.Width ||
-        plane.Height != layout.Height) {
-        RaiseError(ErrNo::InvalidPicture, "the picture differs from its headers");
-    }
-    NewMemDC();
-    ReplacePicture(std::move(picture));
-    SelectObject(MemDC, ImagePicture->Handle());
-    ImageHeight = static_cast<int32_t>(layout.Height);
-    ImageWidth = info.biWidth;
-    DeleteMemBitmap();
-    MapPixels();
+void clsOffScreenDC::LoadDirect(BinaryFile& source, const BitmapFileHeader& file,
+                                const BitmapInfoHeader& info, const std::string& iFilename) {
+    const BitmapCodec::PixelLayout layout = BitmapCodec::CheckLayout(file, info, source.Length());
+    CheckImageSize(layout.Height, layout.Width);
+    TakeImage(ReadDibFile(source.Descriptor(), info, layout, iFilename), static_cast<int32_t>(layout.Height),
+              info.biWidth);
 }
 
 void clsOffScreenDC::LoadConverted(const std::string& iFilename, const BitmapInfoHeader& info) {
     if (IsConvertedDepth(info.biBitCount)) {
         CheckConvertedSize(info);
+        CheckImageSize(std::abs(static_cast<int64_t>(info.biHeight)), info.biWidth);
     }
     BitmapFileImage image;
     LoadAs24Bit(iFilename, image);
-    const int16_t width = ToInt16(image.InfoHeader.biWidth);
-    const int16_t height = ToInt16(image.InfoHeader.biHeight);
-    ByteArray2D pixels;
-    BitmapCodec::BitsToPixelArray(image.Bits, width, height, pixels);
-    CreateImage(image.InfoHeader.biHeight, image.InfoHeader.biWidth);
-    SetByteArray(pixels);
+    if (!image.Bits.IsAllocated()) {
+        RaiseError(ErrNo::SubscriptOutOfRange, "there is no converted image to store");
+    }
+    TakeImage(DibPictureOf(image), image.InfoHeader.biHeight, image.InfoHeader.biWidth);
+}
+
+void clsOffScreenDC::TakeImage(PictureRef picture, int32_t height, int32_t width) {
+    NewMemDC();
+    ReplacePicture(std::move(picture));
+    SelectObject(MemDC, ImagePicture->Handle());
+    ImageHeight = height;
+    ImageWidth = width;
+    DeleteMemBitmap();
+    MapPixels();
 }
 
 int16_t clsOffScreenDC::LoadAs24Bit(const std::string& fileName, BitmapFileImage& image) {

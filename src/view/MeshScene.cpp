@@ -98,8 +98,12 @@ void MeshScene::LoadMarkers(const MarkerAdded& added) {
 }
 
 void MeshScene::RedrawView(QSize area) {
-    PlaceMarkers(Node, Joint, Model, Placement, View(), ListIndex);
+    PlaceMarkers();
     DrawBackground(area);
+}
+
+void MeshScene::PlaceMarkers() {
+    quillax::PlaceMarkers(Node, Joint, Model, Placement, View(), ListIndex);
 }
 
 void MeshScene::DrawBackground(QSize area) {
@@ -191,10 +195,6 @@ void MeshScene::MarkLine(int32_t index) {
         RaiseError(ErrNo::SubscriptOutOfRange, "line " + std::to_string(index));
     }
     ChosenSelection().LineFlags[static_cast<size_t>(index)] = -1;
-}
-
-void MeshScene::Redraw() {
-    RedrawView(QSize(ViewWidth, ViewHeight));
 }
 
 MeshSelection& MeshScene::ChosenSelection() {

@@ -60,6 +60,7 @@ public:
 
     // Places and colours every marker, then draws the background: the grid, or black.
     void RedrawView(QSize area);
+    void PlaceMarkers();
     void DrawBackground(QSize area);
     // Tiles the grid of cellSize over the area; black when there is no cell or no origin.
     void DrawGrid(int16_t cellSize, QSize area);
@@ -78,12 +79,11 @@ public:
     int16_t CellSize() const;
 
     // A scene of its own: the object shown, mesh 0 chosen; a mesh chosen (every mark cleared); a
-    // point or line of the chosen mesh marked; the scene drawn at its own size.
+    // point or line of the chosen mesh marked.
     void Show(ObjectFile object, ObjectPlacement placement);
     void ChooseMesh(int32_t listIndex);
     void MarkPoint(int32_t index);
     void MarkLine(int32_t index);
-    void Redraw();
 
 private:
     struct OwnModel {

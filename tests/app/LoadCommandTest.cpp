@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace quillax {
 
 namespace {
@@ -150,16 +152,22 @@ TEST_F(LoadCommandTest, UnopenablePathsAreErrorBoxesAndLeaveTheEditorEmpty) {
     std::filesystem::remove(file);
     loadAfter([&] { std::filesystem::create_symlink("PlayerTopb.lin", file); }); // unreadable for anyone
     std::filesystem::remove(file);
+    loadAfter([&] { mkfifo(file.c_str(), 0600); }); // answered at once, never waited on
+    std::filesystem::remove(file);
     loadAfter([&] { std::filesystem::remove(Folder.Path("Assets")); });
     EXPECT_FALSE(std::filesystem::exists(Folder.Path("Assets"))) << "the load creates nothing";
 
-    ASSERT_EQ(Boxes.Records.size(), 3u);
+    ASSERT_EQ(Boxes.Records.size(), 4u);
     EXPECT_NE(Boxes.Records[0].Prompt.find("Run-time error '75'"), std::string::npos)
         << Boxes.Records[0].Prompt;
     EXPECT_NE(Boxes.Records[1].Prompt.find("Run-time error '75'"), std::string::npos)
         << Boxes.Records[1].Prompt;
-    EXPECT_NE(Boxes.Records[2].Prompt.find("Run-time error '76'"), std::string::npos)
+    EXPECT_NE(Boxes.Records[2].Prompt.find("Run-time error '75'"), std::string::npos)
         << Boxes.Records[2].Prompt;
+    EXPECT_NE(Boxes.Records[2].Prompt.find("PlayerTopb.lin: not a regular file"), std::string::npos)
+        << Boxes.Records[2].Prompt;
+    EXPECT_NE(Boxes.Records[3].Prompt.find("Run-time error '76'"), std::string::npos)
+        << Boxes.Records[3].Prompt;
 
     std::filesystem::create_directory(Folder.Path("Assets"));
     Load(MeshesOf({2}));

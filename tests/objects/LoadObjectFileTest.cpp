@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillax {
@@ -123,7 +124,13 @@ TEST_F(LoadObjectFileTest, ReadOnlyFileLoadsAndIsLeftUnchanged) {
 
 TEST_F(LoadObjectFileTest, UnopenablePathsAreErrors) {
     EXPECT_EQ(ErrorOfLoading(Folder.Path("no-such-folder/object.lin")), ErrNo::PathNotFound);
-    EXPECT_EQ(ErrorOfLoading(Folder.Root().string()), ErrNo::PathFileAccessError);
+    // Refused at once, never waited on: a folder, a FIFO without a writer, a device.
+    ASSERT_EQ(mkfifo(Folder.Path("fifo.lin").c_str(), 0600), 0);
+    for (const std::string& path :
+         {Folder.Root().string(), Folder.Path("fifo.lin"), std::string("/dev/zero")}) {
+        EXPECT_EQ(ErrorOfLoading(path), ErrNo::PathFileAccessError) << path;
+        EXPECT_EQ(LastError, "Path/File access error: " + path + ": not a regular file");
+    }
 
     // Unreadable even for the superuser: a link that leads back to itself, and a name too long.
     std::filesystem::create_symlink("loop-b.lin", Folder.Path("loop-a.lin"));
@@ -146,18 +153,28 @@ TEST_F(LoadObjectFileTest, CountsOutOfRangeAreErrors) {
     LinObject noMeshes = TwoPointObject();
     noMeshes.MeshCountOverride = 0;
     EXPECT_EQ(ErrorOfLoading(Write(LinBytes(noMeshes))), ErrNo::SubscriptOutOfRange);
+    EXPECT_EQ(LastError,
+              "Subscript out of range: MeshCount is 0 at byte offset 12 of " + Folder.Path("object.lin"));
 
     LinObject mostNegative = TwoPointObject();
     mostNegative.MeshCountOverride = 0x8000;
     EXPECT_EQ(ErrorOfLoading(Write(LinBytes(mostNegative))), ErrNo::Overflow);
+    EXPECT_EQ(LastError,
+              "Overflow: MeshCount is -32768 (the count minus one leaves 16 bits) at byte offset 12 of " +
+                  Folder.Path("object.lin"));
 
     LinObject onePoint = TwoPointObject();
     onePoint.Meshes[0].Points.resize(1);
     EXPECT_EQ(ErrorOfLoading(Write(LinBytes(onePoint))), ErrNo::SubscriptOutOfRange);
 
+    EXPECT_NE(LastError.find("PointCount of mesh 0 is 1 (fewer than 2) at byte offset 32 of "),
+              std::string::npos);
+
     LinObject negativePoints = TwoPointObject();
     negativePoints.Meshes[0].PointCountOverride = 0x8000;
     EXPECT_EQ(ErrorOfLoading(Write(LinBytes(negativePoints))), ErrNo::Overflow);
+    EXPECT_NE(LastError.find("PointCount of mesh 0 is -32768"), std::string::npos) << LastError;
+    EXPECT_NE(LastError.find("object.lin"), std::string::npos) << LastError;
 
     LinObject noPoints = TwoPointObject();
     noPoints.Meshes[0].PointCountOverride = 0;

@@ -103,26 +103,4 @@ TEST(BitmapCodec, PaletteIndexBeyondTheTableIsAnError) {
               ErrNo::SubscriptOutOfRange);
 }
 
-TEST(BitmapCodec, BitsToPixelArraySkipsPaddingAndChecksSizes) {
-    ByteArray1D bits;
-    bits.ReDim(0, 15); // two lines of a 2-pixel image: 6 bytes and 2 of padding each
-    for (int32_t i = 0; i <= 15; ++i) {
-        bits(i) = static_cast<uint8_t>(i);
-    }
-    ByteArray2D pixels;
-    BitsToPixelArray(bits, 2, 2, pixels);
-    EXPECT_EQ(pixels.UBound(1), 5);
-    EXPECT_EQ(pixels.UBound(2), 1);
-    EXPECT_EQ(pixels(5, 0), 5);
-    EXPECT_EQ(pixels(0, 1), 8);
-    EXPECT_EQ(ErrorOf([&] { BitsToPixelArray(bits, 2, 1, pixels); }), ErrNo::SubscriptOutOfRange)
-        << "more lines";
-    EXPECT_EQ(ErrorOf([&] { BitsToPixelArray(ByteArray1D(), 2, 2, pixels); }), ErrNo::SubscriptOutOfRange);
-    EXPECT_EQ(ErrorOf([&] { BitsToPixelArray(bits, 0, 0, pixels); }), ErrNo::SubscriptOutOfRange);
-    EXPECT_EQ(ErrorOf([&] { BitsToPixelArray(bits, 10923, 1, pixels); }), ErrNo::Overflow);
-    ByteArray1D wide;
-    wide.ReDim(0, 32767);
-    EXPECT_EQ(ErrorOf([&] { BitsToPixelArray(wide, 10922, 1, pixels); }), 0) << "the widest line";
-}
-
 } // namespace quillax

@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <utility>
 
@@ -62,6 +64,19 @@ protected:
     };
 
     static QRgb Entry(int i) { return qRgb(3 * i & 0xFF, 255 - i, i); }
+
+    // A 4 x 3 24-bit file in the old form whose information header is 12 bytes: its width and height
+    // are 16 bits, and where the 40-byte form keeps the depth lie its first pixels (black here).
+    static QByteArray CoreHeaderFile() {
+        QByteArray bytes = BmpBuilder(4, 3, 24).Bytes().left(14);
+        bytes[10] = 26; // bfOffBits
+        bytes += QByteArray::fromHex("0c000000"
+                                     "0400"
+                                     "0300"
+                                     "0100"
+                                     "1800");
+        return bytes + QByteArray(12 * 3, '\0');
+    }
 };
 } // namespace
 
@@ -197,6 +212,7 @@ TEST_F(BitmapFiles, BrokenFilesAreReportedAndLeaveTheSurfaceAsItWas) {
         {broken([](BmpBuilder& b) { b.Info.biPlanes = 2; }, 24), {"LoadFile"}},
         {broken([](BmpBuilder& b) { b.Info.biSizeImage = 4; }), {"LoadAs24Bit", "LoadFile"}},
         {broken([](BmpBuilder& b) { b.Info.biBitCount = 2; }), {"LoadFile"}},
+        {CoreHeaderFile(), {"LoadFile"}},
     };
     for (const auto& [bytes, locations] : cases) {
         SCOPED_TRACE(::testing::PrintToString(locations) + " " + std::to_string(&bytes - &cases[0].first));
@@ -207,6 +223,10 @@ TEST_F(BitmapFiles, BrokenFilesAreReportedAndLeaveTheSurfaceAsItWas) {
         EXPECT_EQ(Locations(), locations);
         held.ExpectUnchanged();
     }
+    Box.Records.clear();
+    clsOffScreenDC surface;
+    surface.LoadFile(Write(CoreHeaderFile()));
+    EXPECT_EQ(Titles(), "Error: 9;") << "the depth read from the pixels is 0";
 }
 
 TEST_F(BitmapFiles, HeaderFieldsTheReaderDoesNotUseAreIgnored) {
@@ -259,8 +279,32 @@ TEST_F(BitmapFiles, FilesThatAreNotBitmapsAreIgnoredSilently) {
     surface.LoadFile(Write("B", "one.bmp"));
     surface.LoadFile(Folder.filePath("missing.bmp").toStdString());
     surface.LoadFile(Folder.path().toStdString());
+    // Never read, never waited on: a FIFO without a writer, a device.
+    const std::string fifo = Folder.filePath("fifo.bmp").toStdString();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    surface.LoadFile(fifo);
+    surface.LoadFile("/dev/zero");
     EXPECT_TRUE(Box.Records.empty());
     held.ExpectUnchanged();
+}
+
+TEST_F(BitmapFiles, ImagesBeyondThePixelLimitAreRefusedBeforeAnythingIsReadAndKeepTheOldImage) {
+    for (const uint16_t bits : {1, 24}) {
+        // 10922 x 32767 fits the conversion's 16-bit counts and the 24-bit array limit.
+        BmpBuilder huge(8, 1, bits);
+        huge.Info.biWidth = 10922;
+        huge.Info.biHeight = 32767;
+        huge.Info.biSizeImage = 0;
+        const std::string path = Write(huge.Bytes().left(huge.File.bfOffBits));
+        ASSERT_EQ(truncate(path.c_str(), huge.File.bfOffBits + BmpBuilder::Stride(10922, bits) * 32767LL), 0);
+        Box.Records.clear();
+        clsOffScreenDC surface;
+        const Held held(surface);
+        surface.LoadFile(path);
+        EXPECT_EQ(Locations(), std::vector<std::string>{"LoadFile"}) << bits;
+        EXPECT_EQ(Titles(), "Error: 7;");
+        held.ExpectUnchanged();
+    }
 }
 
 TEST_F(BitmapFiles, FailedLoadOnARemovedSurfaceLeavesItEmpty) {

@@ -1,12 +1,20 @@
 #include "support/ErrorOf.h"
 #include "support/SurfaceFixture.h"
 
+#include "gdi/PictureService.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <future>
+#include <chrono>
+#include <cstring>
+#include <functional>
 
 namespace quillax {
 
@@ -142,53 +150,86 @@ TEST_F(SurfaceLifecycle, DisplayCopiesTheWholeImageToTheTopLeft) {
     EXPECT_EQ(image.pixel(3, 0), qRgb(255, 255, 255));
 }
 
-TEST_F(SurfaceLifecycle, ReloadFileHoldsTheImageAsMadeInAPrivateFolder) {
+TEST_F(SurfaceLifecycle, EachRoundTripRemovesTheReloadFileFromItsPrivateFolder) {
     clsOffScreenDC surface;
     surface.CreateImage(3, 5);
-    const std::string path = ReloadFilePath();
-    EXPECT_EQ(QFileInfo(QString::fromStdString(path)).fileName(), "DCReload.bmp");
-    const QImage made(QString::fromStdString(path));
-    EXPECT_EQ(made.size(), QSize(5, 3));
-    EXPECT_EQ(made.convertToFormat(QImage::Format_RGB32), Displayed(surface));
-    struct stat status {};
-    ASSERT_EQ(lstat(QFileInfo(QString::fromStdString(path)).path().toLocal8Bit().constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0700u);
-
     Paint(surface);
     surface.ResizeDC(4, 0);
-    EXPECT_EQ(QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32), Displayed(surface))
-        << "every resize rewrites it";
+    EXPECT_TRUE(Box.Records.empty());
+    const std::string path = ReloadFilePath();
+    EXPECT_EQ(QFileInfo(QString::fromStdString(path)).fileName(), "DCReload.bmp");
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
+    EXPECT_EQ(Folder.filePath("quillax-" + QString::number(geteuid())).toStdString() + "/DCReload.bmp", path);
+    struct stat status {};
+    ASSERT_EQ(stat(path.substr(0, path.rfind('/')).c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0700u);
+    EXPECT_EQ(Displayed(surface).pixel(3, 0), Painted(3, 2)) << "resized through the file";
 }
 
 // Two programs of one user share the reload file; each round trip must read back what it wrote, never
-// the other's bytes or a file the other has just emptied.
+// the other's pixels or a file the other has just emptied or removed.
 TEST_F(SurfaceLifecycle, RoundTripsThroughTheReloadFileNeverCross) {
     const std::string path = ReloadFilePath();
-    auto roundTrips = [&path](char fill, qsizetype size) {
-        const QByteArray bytes(size, fill);
+    const auto crossings = [&path](uint8_t fill, int32_t width) {
+        PICTDESC description;
+        description.picType = PICTYPE_BITMAP;
+        description.hbitmap = CreateDibBitmap24(width, 3);
+        PixelPlane plane;
+        GetBitmapPlane(description.hbitmap, plane);
+        std::memset(plane.Top + 2 * plane.Step, fill, static_cast<size_t>(-3 * plane.Step));
+        const PictureRef picture = OleCreatePictureIndirect(description, true);
         int crossed = 0;
         for (int i = 0; i < 300; ++i) {
-            crossed += RoundTripFileNoFollow(path, bytes) != bytes ? 1 : 0;
+            const PictureRef reloaded = RoundTripFileNoFollow(path, picture);
+            PixelPlane back;
+            GetBitmapPlane(reloaded->Handle(), back);
+            crossed += back.Width != width || back.Top[0] != fill || back.Top[2 * back.Step] != fill ? 1 : 0;
         }
         return crossed;
     };
-    std::future<int> other = std::async(std::launch::async, roundTrips, 'a', 70000);
-    EXPECT_EQ(roundTrips('b', 3000), 0);
-    EXPECT_EQ(other.get(), 0);
+    const pid_t other = fork();
+    if (other == 0) {
+        _exit(crossings('a', 23000));
+    }
+    EXPECT_EQ(crossings('b', 1000), 0);
+    int status = -1;
+    waitpid(other, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
 }
 
-TEST_F(SurfaceLifecycle, RefusesFoldersThatAreNotPrivate) {
-    const std::string folder = Folder.filePath("quillax-" + QString::number(geteuid())).toStdString();
-    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
-    EXPECT_EQ(ErrorOf([] { ReloadFilePath(); }), ErrNo::PathFileAccessError);
-    ASSERT_EQ(rmdir(folder.c_str()), 0);
-    ASSERT_EQ(symlink(Folder.path().toLocal8Bit().constData(), folder.c_str()), 0);
-    EXPECT_EQ(ErrorOf([] { ReloadFilePath(); }), ErrNo::PathFileAccessError) << "a link is no folder";
+TEST_F(SurfaceLifecycle, UntrustedFoldersAreLeftAloneForAFreshPrivateOne) {
+    const std::string usual = Folder.filePath("quillax-" + QString::number(geteuid())).toStdString();
+    const auto usedInstead = [&] {
+        Box.Records.clear();
+        clsOffScreenDC surface;
+        surface.CreateImage(2, 2);
+        EXPECT_TRUE(Box.Records.empty());
+        const std::string path = ReloadFilePath();
+        EXPECT_TRUE(path.starts_with(usual + "-")) << path;
+        EXPECT_EQ(ReloadFilePath(), path) << "kept for the rest of the program";
+        struct stat status {};
+        EXPECT_EQ(lstat(path.substr(0, path.rfind('/')).c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0700u);
+    };
+    ASSERT_EQ(mkdir(usual.c_str(), 0755), 0);
+    usedInstead();
+    struct stat status {};
+    ASSERT_EQ(lstat(usual.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0755u) << "left alone";
+    ASSERT_EQ(rmdir(usual.c_str()), 0);
+    ASSERT_EQ(symlink(Folder.path().toLocal8Bit().constData(), usual.c_str()), 0);
+    usedInstead();
+    if (geteuid() == 0) {
+        ASSERT_EQ(unlink(usual.c_str()), 0);
+        ASSERT_EQ(mkdir(usual.c_str(), 0700), 0);
+        ASSERT_EQ(chown(usual.c_str(), 65534, 65534), 0);
+        usedInstead();
+    }
 }
 
-TEST_F(SurfaceLifecycle, NeverWritesThroughALink) {
-    clsOffScreenDC surface;
-    surface.CreateImage(1, 1);
+TEST_F(SurfaceLifecycle, NeverWritesThroughALinkOrIntoAFileNotItsOwn) {
     const QString path = QString::fromStdString(ReloadFilePath());
     const QString victim = Folder.filePath("victim.txt");
     {
@@ -196,13 +237,39 @@ TEST_F(SurfaceLifecycle, NeverWritesThroughALink) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("keep");
     }
-    QFile::remove(path);
-    ASSERT_TRUE(QFile::link(victim, path));
+    const std::vector<std::function<bool()>> plants = {
+        [&] { return QFile::link(victim, path); },
+        [&] { return link(victim.toLocal8Bit().constData(), path.toLocal8Bit().constData()) == 0; },
+        [&] { return mkfifo(path.toLocal8Bit().constData(), 0600) == 0; }};
+    for (const auto& plant : plants) {
+        ASSERT_TRUE(plant());
+        Box.Records.clear();
+        clsOffScreenDC surface;
+        surface.CreateImage(2, 2);
+        EXPECT_EQ(Locations(), std::vector<std::string>{"GetDCsObject"});
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), "keep");
+        ASSERT_TRUE(QFile::remove(path) || unlink(path.toLocal8Bit().constData()) == 0);
+    }
+}
+
+TEST_F(SurfaceLifecycle, WaitsAtMostTwoSecondsForAnotherProgram) {
+    const std::string path = ReloadFilePath();
+    const int held = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    clsOffScreenDC surface;
+    const auto start = std::chrono::steady_clock::now();
     surface.CreateImage(2, 2);
-    EXPECT_EQ(Locations(), std::vector<std::string>{"GetDCsObject"});
-    QFile file(victim);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "keep");
+    const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited.count(), 1.9);
+    EXPECT_LT(waited.count(), 4);
+    ASSERT_EQ(Box.Records.size(), 1u);
+    EXPECT_EQ(Box.Records[0].Title, "Error: 75");
+    EXPECT_NE(Box.Records[0].Prompt.find("in use by another program"), std::string::npos);
+    close(held);
+    surface.CreateImage(2, 2);
+    EXPECT_EQ(Box.Records.size(), 1u) << "free again";
 }
 
 TEST_F(SurfaceLifecycle, FailedConversionLeavesNoAddressableBits) {
@@ -234,16 +301,19 @@ TEST_F(SurfaceLifecycle, ImagesBeyondTheLimitAreReportedAndChangeNothing) {
     const uint32_t dc = surface.DC();
     surface.CreateImage(65536, 65536);
     surface.ResizeDC(0, 1 << 30);
-    EXPECT_EQ(Locations(), (std::vector<std::string>{"CreateImage", "ResizeDC"}));
-    EXPECT_EQ(Titles(), "Error: 7;Error: 7;");
+    surface.CreateImage(16385, 16384); // one line beyond the documented limit, refused before allocating
+    EXPECT_EQ(Locations(), (std::vector<std::string>{"CreateImage", "ResizeDC", "CreateImage"}));
+    EXPECT_EQ(Titles(), "Error: 7;Error: 7;Error: 7;");
     EXPECT_EQ(surface.DC(), dc);
     EXPECT_EQ(surface.GetWidth(), 2);
 }
 
-TEST_F(SurfaceLifecycle, ImagesBeyondQtsDefaultReaderLimitStillReload) {
+TEST_F(SurfaceLifecycle, ImagesBeyondQtsDefaultReaderLimitStillReloadAndLeaveItAsItWas) {
+    const int readerLimit = QImageReader::allocationLimit();
     clsOffScreenDC surface;
     surface.CreateImage(4100, 8200); // 134 MB at 4 bytes a pixel
     EXPECT_TRUE(Box.Records.empty());
+    EXPECT_EQ(QImageReader::allocationLimit(), readerLimit) << "every other image the program reads";
     ByteArray2D pixels;
     surface.GetByteArray(pixels);
     EXPECT_EQ(pixels.UBound(1), 3 * 8200 - 1);

@@ -94,4 +94,29 @@ TEST_F(CliTest, InfoTextAndErrors) {
     EXPECT_EQ(RunCli(CliInfo, {file, "--xml"}).Status, 2);
 }
 
+// A name may hold anything but a slash and a zero byte: a human reader sees it escaped on one line,
+// so a newline can never forge an "ok" line; JSON keeps it exact.
+TEST_F(CliTest, NamesAreEscapedForPeopleAndExactInJson) {
+    const std::string forged = Write("x.lin: ok, 5 meshes\n\x1b[2Jevil\\.lin", {'B', 'M'});
+    const std::string shown = Folder.Path("x.lin: ok, 5 meshes\\n\\x1b[2Jevil\\\\.lin");
+    const CliRun check = RunCli(CliCheck, {forged});
+    EXPECT_EQ(check.Status, 1);
+    EXPECT_EQ(check.Out,
+              shown + ": not an object file (it does not start with the object file magic DE 7A 3A 00)\n");
+
+    const std::string good = Write("tab\there\xc2\x85\xff.lin", LinBytes(SampleShip()));
+    const CliRun info = RunCli(CliInfo, {good});
+    EXPECT_NE(info.Out.find("File: " + Folder.Path("tab\\there\\xc2\\x85\\xff.lin") + "\n"),
+              std::string::npos)
+        << info.Out;
+    const CliRun json = RunCli(CliInfo, {forged, "--json"});
+    EXPECT_EQ(json.Status, 1);
+    EXPECT_EQ(json.Err,
+              shown + ": not an object file (it does not start with the object file magic DE 7A 3A 00)\n");
+    const std::string plain = Write("new\nline.lin", LinBytes(SampleShip()));
+    const QJsonObject document =
+        QJsonDocument::fromJson(QByteArray::fromStdString(RunCli(CliInfo, {plain, "--json"}).Out)).object();
+    EXPECT_EQ(document["file"].toString().toStdString(), plain);
+}
+
 } // namespace quillax

@@ -1,9 +1,11 @@
 #include "quillax/CliBmp24.h"
 
+#include "platform/InputFile.h"
 #include "quillax/CliMessageBox.h"
+#include "quillax/ObjectSummary.h"
 #include "surface/clsOffScreenDC.h"
 
-#include <filesystem>
+#include <cerrno>
 
 namespace quillax {
 
@@ -22,7 +24,7 @@ int CliBmp24(const CliContext& context) {
     const auto& arguments = context.Arguments;
     for (const std::string& argument : arguments) {
         if (argument.starts_with("-")) {
-            context.Err << "quillax bmp24: unknown option " << argument << "\n" << Bmp24Help;
+            context.Err << "quillax bmp24: unknown option " << EscapedText(argument) << "\n" << Bmp24Help;
             return ExitStatus::Usage;
         }
     }
@@ -30,9 +32,10 @@ int CliBmp24(const CliContext& context) {
         context.Err << Bmp24Help;
         return ExitStatus::Usage;
     }
-    std::error_code missing;
-    if (!std::filesystem::is_regular_file(arguments[0], missing)) {
-        context.Err << "quillax bmp24: " << arguments[0] << ": no such file\n";
+    const InputFile input(arguments[0]);
+    if (!input.IsOpen()) {
+        context.Err << "quillax bmp24: " << EscapedText(arguments[0]) << ": "
+                    << (input.Error() == ENOENT ? "no such file" : input.Reason()) << "\n";
         return ExitStatus::Failed;
     }
     const CliMessageBox boxes(context.Err);
@@ -42,7 +45,7 @@ int CliBmp24(const CliContext& context) {
         return ExitStatus::Failed;
     }
     if (surface.DC() == 0) {
-        context.Err << "quillax bmp24: " << arguments[0]
+        context.Err << "quillax bmp24: " << EscapedText(arguments[0])
                     << ": not a bitmap file (it does not start with BM)\n";
         return ExitStatus::Failed;
     }

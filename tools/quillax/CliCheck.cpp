@@ -1,6 +1,7 @@
 #include "quillax/CliCheck.h"
 
 #include "quillax/ObjectLoading.h"
+#include "quillax/ObjectSummary.h"
 
 namespace quillax {
 
@@ -32,7 +33,7 @@ int CliCheck(const CliContext& context) {
     }
     for (const std::string& argument : context.Arguments) {
         if (argument.starts_with("-")) {
-            context.Err << "quillax check: unknown option " << argument << "\n" << CheckHelp;
+            context.Err << "quillax check: unknown option " << EscapedText(argument) << "\n" << CheckHelp;
             return ExitStatus::Usage;
         }
     }
@@ -42,9 +43,9 @@ int CliCheck(const CliContext& context) {
         ObjectPlacement placement;
         const LoadOutcome outcome = LoadForCli(fileName, object, placement);
         if (outcome.Loaded) {
-            context.Out << fileName << ": ok, " << Counts(object) << "\n";
+            context.Out << EscapedText(fileName) << ": ok, " << Counts(object) << "\n";
         } else {
-            context.Out << fileName << ": " << outcome.Message << "\n";
+            context.Out << EscapedText(fileName) << ": " << EscapedText(outcome.Message) << "\n";
             status = ExitStatus::Failed;
         }
     }

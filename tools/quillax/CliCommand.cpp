@@ -1,6 +1,8 @@
 #include "quillax/CliCommand.h"
 
+#include "fileio/OutputFile.h"
 #include "platform/RuntimeError.h"
+#include "quillax/ObjectSummary.h"
 #include "surface/clsOffScreenDC.h"
 
 #include <algorithm>
@@ -14,8 +16,8 @@ bool WantsHelp(const std::vector<std::string>& arguments) {
 
 void ReportFileError(const CliContext& context, const char* command, const std::string& file,
                      const RuntimeError& error) {
-    context.Err << "quillax " << command << ": " << file << ": error " << error.Number() << ": "
-                << error.Description() << "\n";
+    context.Err << "quillax " << command << ": " << EscapedText(file) << ": error " << error.Number() << ": "
+                << EscapedText(error.Description()) << "\n";
 }
 
 int SaveSurface(clsOffScreenDC& surface, const std::string& file, const char* command,
@@ -23,7 +25,19 @@ int SaveSurface(clsOffScreenDC& surface, const std::string& file, const char* co
     try {
         surface.SaveFile(file);
     } catch (const RuntimeError& error) {
-        ReportFileError(context, command, file, error);
+        context.Err << "quillax " << command << ": error " << error.Number() << ": "
+                    << EscapedText(error.Description()) << "\n";
+        return ExitStatus::Failed;
+    }
+    return ExitStatus::Ok;
+}
+
+int WriteOutput(const std::string& file, const char* command, const CliContext& context,
+                const std::function<std::string(QIODevice&)>& body) {
+    const WriteOutcome outcome = WriteWholeFile(file, body);
+    if (!outcome.Ok()) {
+        context.Err << "quillax " << command << ": cannot write " << EscapedText(file) << ": "
+                    << EscapedText(outcome.Reason) << "\n";
         return ExitStatus::Failed;
     }
     return ExitStatus::Ok;

@@ -11,7 +11,7 @@ const char* const InfoHelp = "usage: quillax info FILE.lin [--json]\n"
                              "bounding box and raw extra fields; --json prints one JSON document.\n";
 
 void PrintText(std::ostream& out, const std::string& fileName, const ObjectFile& object) {
-    out << "File: " << fileName << "\n";
+    out << "File: " << EscapedText(fileName) << "\n";
     out << "Centre: " << FloatText(object.CentreX) << ", " << FloatText(object.CentreY) << "\n";
     out << "Meshes: " << object.MeshCount << "\n";
     int index = 0;
@@ -63,7 +63,7 @@ int CliInfo(const CliContext& context) {
         if (argument == "--json") {
             json = true;
         } else if (argument.starts_with("-")) {
-            context.Err << "quillax info: unknown option " << argument << "\n" << InfoHelp;
+            context.Err << "quillax info: unknown option " << EscapedText(argument) << "\n" << InfoHelp;
             return ExitStatus::Usage;
         } else {
             files.push_back(argument);
@@ -77,7 +77,7 @@ int CliInfo(const CliContext& context) {
     ObjectPlacement placement;
     const LoadOutcome outcome = LoadForCli(files[0], object, placement);
     if (!outcome.Loaded) {
-        context.Err << files[0] << ": " << outcome.Message << "\n";
+        context.Err << EscapedText(files[0]) << ": " << EscapedText(outcome.Message) << "\n";
         return ExitStatus::Failed;
     }
     (json ? PrintJson : PrintText)(context.Out, files[0], object);

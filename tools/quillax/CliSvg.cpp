@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 namespace quillax {
 
@@ -22,14 +21,14 @@ std::string Hex(int32_t colour) {
     return text;
 }
 
-void Append(std::string& out, const char* format, auto... values) {
+void Append(QIODevice& out, const char* format, auto... values) {
     char line[256];
     const int length = std::snprintf(line, sizeof line, format, values...);
-    out.append(line, static_cast<size_t>(std::clamp(length, 0, static_cast<int>(sizeof line) - 1)));
+    out.write(line, std::clamp(length, 0, static_cast<int>(sizeof line) - 1));
 }
 
 // A tile's line column is its first; its line row is its last as displayed (the bottom scan line).
-void AppendGrid(std::string& out, const MeshScene& scene, int32_t width, int32_t height) {
+void AppendGrid(QIODevice& out, const MeshScene& scene, int32_t width, int32_t height) {
     if (!scene.ShowGrid) {
         return;
     }
@@ -37,7 +36,7 @@ void AppendGrid(std::string& out, const MeshScene& scene, int32_t width, int32_t
     if (!layout) {
         return;
     }
-    out += "<g id=\"grid\" stroke=\"" + Hex(GridGrey * 0x010101) + "\" stroke-width=\"1\">\n";
+    Append(out, "<g id=\"grid\" stroke=\"%s\" stroke-width=\"1\">\n", Hex(GridGrey * 0x010101).c_str());
     for (const TileSpan& column : layout->Columns) {
         if (column.From == 0) {
             Append(out, "<line x1=\"%d.5\" y1=\"0\" x2=\"%d.5\" y2=\"%d\"/>\n", column.To, column.To, height);
@@ -49,11 +48,11 @@ void AppendGrid(std::string& out, const MeshScene& scene, int32_t width, int32_t
             Append(out, "<line x1=\"0\" y1=\"%d.5\" x2=\"%d\" y2=\"%d.5\"/>\n", y, width, y);
         }
     }
-    out += "</g>\n";
+    out.write("</g>\n");
 }
 
-void AppendSegments(std::string& out, const JointPool& joints) {
-    out += "<g id=\"segments\" stroke-linecap=\"square\">\n";
+void AppendSegments(QIODevice& out, const JointPool& joints) {
+    out.write("<g id=\"segments\" stroke-linecap=\"square\">\n");
     for (const JointElement& joint : joints) {
         if (joint.Visible && std::isfinite(joint.X1 + joint.Y1 + joint.X2 + joint.Y2)) {
             Append(
@@ -63,11 +62,11 @@ void AppendSegments(std::string& out, const JointPool& joints) {
                 Hex(joint.BorderColor).c_str(), joint.BorderWidth);
         }
     }
-    out += "</g>\n";
+    out.write("</g>\n");
 }
 
-void AppendPoints(std::string& out, const NodePool& nodes) {
-    out += "<g id=\"points\" stroke-width=\"1\">\n";
+void AppendPoints(QIODevice& out, const NodePool& nodes) {
+    out.write("<g id=\"points\" stroke-width=\"1\">\n");
     for (const NodeElement& node : nodes) {
         if (node.Visible && std::isfinite(node.Left + node.Top) && node.Width > 0) {
             Append(out, "<circle cx=\"%.7g\" cy=\"%.7g\" r=\"%.7g\" fill=\"%s\" stroke=\"%s\"/>\n",
@@ -75,24 +74,19 @@ void AppendPoints(std::string& out, const NodePool& nodes) {
                    Hex(node.FillColor).c_str(), Hex(node.BorderColor).c_str());
         }
     }
-    out += "</g>\n";
+    out.write("</g>\n");
 }
 
-int WriteSvg(const ViewOptions& options, const MeshScene& scene, const CliContext& context) {
-    std::ofstream file(options.Output, std::ios::binary | std::ios::trunc);
-    const std::string document = SceneSvg(scene, options.Width, options.Height);
-    file.write(document.data(), static_cast<std::streamsize>(document.size()));
-    file.close();
-    if (!file) {
-        context.Err << "quillax svg: " << options.Output << ": the file could not be written\n";
-        return ExitStatus::Failed;
-    }
-    return ExitStatus::Ok;
+// Streamed: the document is never held in memory, whatever the object's size.
+int WriteSvg(const ViewOptions& options, MeshScene& scene, const CliContext& context) {
+    return WriteOutput(options.Output, "svg", context, [&](QIODevice& file) {
+        WriteSceneSvg(scene, options.Width, options.Height, file);
+        return std::string();
+    });
 }
 } // namespace
 
-std::string SceneSvg(const MeshScene& scene, int32_t width, int32_t height) {
-    std::string out;
+void WriteSceneSvg(const MeshScene& scene, int32_t width, int32_t height, QIODevice& out) {
     Append(out,
            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\">\n"
@@ -101,8 +95,7 @@ std::string SceneSvg(const MeshScene& scene, int32_t width, int32_t height) {
     AppendGrid(out, scene, width, height);
     AppendSegments(out, scene.Joint);
     AppendPoints(out, scene.Node);
-    out += "</svg>\n";
-    return out;
+    out.write("</svg>\n");
 }
 
 int CliSvg(const CliContext& context) {

@@ -26,5 +26,8 @@ std::string FloatText(float value);
 std::string FloatJson(float value);
 std::string HexText(uint32_t value, int digits);
 std::string JsonString(const std::string& text);
+// Text for a human reader, one line whatever it holds: control characters, bytes that are not UTF-8
+// and the backslash itself become C escapes (\n, \t, \r, \\, \xHH).
+std::string EscapedText(const std::string& text);
 
 } // namespace quillax

@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "quillax/ObjectLoading.h"
+#include "quillax/ObjectSummary.h"
 #include "view/ViewZoom.h"
 
 #include <charconv>
@@ -117,7 +118,8 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
     ObjectPlacement placement;
     const LoadOutcome outcome = LoadForCli(options.Input, object, placement);
     if (!outcome.Loaded) {
-        context.Err << "quillax " << command << ": " << options.Input << ": " << outcome.Message << "\n";
+        context.Err << "quillax " << command << ": " << EscapedText(options.Input) << ": "
+                    << EscapedText(outcome.Message) << "\n";
         return nullptr;
     }
     try {
@@ -136,12 +138,12 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
         for (const int32_t line : options.MarkedLines) {
             scene->MarkLine(line);
         }
-        scene->Redraw();
+        scene->PlaceMarkers();
         return scene;
     } catch (const RuntimeError& error) {
         ReportFileError(context, command, options.Input, error);
     } catch (const std::bad_alloc&) {
-        context.Err << "quillax " << command << ": " << options.Input << ": out of memory\n";
+        context.Err << "quillax " << command << ": " << EscapedText(options.Input) << ": out of memory\n";
     }
     return nullptr;
 }
@@ -153,7 +155,8 @@ int RunViewCommand(const CliContext& context, const char* command, const char* h
     }
     const ParsedView parsed = ParseViewOptions(context.Arguments);
     if (!parsed.Options) {
-        context.Err << "quillax " << command << ": " << parsed.Error << "\n" << help << ViewOptionsHelp;
+        context.Err << "quillax " << command << ": " << EscapedText(parsed.Error) << "\n"
+                    << help << ViewOptionsHelp;
         return ExitStatus::Usage;
     }
     const std::unique_ptr<MeshScene> scene = DrawView(*parsed.Options, context, command);

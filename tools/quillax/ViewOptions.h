@@ -44,7 +44,7 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
                                     const char* command);
 
 // Runs a view command: help, option errors (status 2), then write(options, scene).
-using ViewWriter = int (*)(const ViewOptions& options, const MeshScene& scene, const CliContext& context);
+using ViewWriter = int (*)(const ViewOptions& options, MeshScene& scene, const CliContext& context);
 int RunViewCommand(const CliContext& context, const char* command, const char* help, ViewWriter write);
 
 } // namespace quillax

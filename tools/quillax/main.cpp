@@ -3,9 +3,11 @@
 #include "quillax/CliInfo.h"
 #include "quillax/CliRender.h"
 #include "quillax/CliSvg.h"
+#include "quillax/ObjectSummary.h"
 
 #include <iostream>
 #include <map>
+#include <new>
 
 namespace quillax {
 
@@ -33,8 +35,15 @@ int main(int argc, char** argv) {
     }
     const auto command = commands.find(argv[1]);
     if (command == commands.end()) {
-        std::cerr << "quillax: unknown command " << argv[1] << "\n" << Help;
+        std::cerr << "quillax: unknown command " << EscapedText(argv[1]) << "\n" << Help;
         return ExitStatus::Usage;
     }
-    return command->second(CliContext{std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr});
+    try {
+        return command->second(
+            CliContext{std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr});
+    } catch (const std::bad_alloc&) {
+        // Caught, so every output file being written is discarded on the way out.
+        std::cerr << "quillax " << argv[1] << ": out of memory\n";
+        return ExitStatus::Failed;
+    }
 }

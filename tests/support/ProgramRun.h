@@ -1,0 +1,36 @@
+#pragma once
+
+#include <sys/resource.h>
+
+#include <string>
+#include <vector>
+
+namespace quillax {
+
+// How a program is started: its limits and environment changes ("NAME=value" sets, "NAME" unsets),
+// and when it is killed.
+struct ProgramSetup {
+    rlim_t FileSizeLimit = RLIM_INFINITY;
+    rlim_t AddressSpaceLimit = RLIM_INFINITY;
+    std::vector<std::string> Environment;
+    double KillAfterSeconds = 30;
+};
+
+// What a program did: its exit status (-1 when a signal ended it), the signal, both streams, its peak
+// resident memory and how long it ran.
+struct ProgramRun {
+    int Status = -1;
+    int Signal = 0;
+    std::string Out;
+    std::string Err;
+    long PeakKilobytes = 0;
+    double Seconds = 0;
+};
+
+// Runs program with arguments passed byte for byte. A file-size limit gives the program the error a
+// full disk gives (the signal it would get instead is ignored); an address-space limit, the failure
+// to allocate that running out of memory gives.
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const ProgramSetup& setup = {});
+
+} // namespace quillax
