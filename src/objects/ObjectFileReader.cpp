@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
@@ -64,6 +65,29 @@ uint32_t ObjectFileReader::ReadLong(const std::string& field) {
     Read(bytes, sizeof bytes, field);
     return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+uint64_t ObjectFileReader::ReadRest(std::vector<uint8_t>& rest, uint64_t limit) {
+    // Grown a block at a time, so a short tail costs only its own size.
+    constexpr uint64_t block = 1 << 16;
+    rest.clear();
+    while (rest.size() <= limit) {
+        const size_t start = rest.size();
+        rest.resize(start + std::min(block, limit + 1 - start));
+        Stream.read(reinterpret_cast<char*>(rest.data() + start),
+                    static_cast<std::streamsize>(rest.size() - start));
+        rest.resize(start + static_cast<size_t>(Stream.gcount()));
+        if (Stream.eof()) {
+            Position += rest.size();
+            return rest.size();
+        }
+    }
+    // Too long to keep: counted from the file's size instead.
+    rest = {};
+    Stream.seekg(0, std::ios::end);
+    const uint64_t left = static_cast<uint64_t>(Stream.tellg()) - Position;
+    Position += left;
+    return left;
 }
 
 } // namespace quillax

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace quillax {
 
@@ -22,6 +23,9 @@ public:
     uint16_t ReadWord(const std::string& field);
     uint32_t ReadLong(const std::string& field);
     uint64_t Offset() const { return Position; }
+    // Reads the rest of the file into rest when it holds at most limit bytes, otherwise leaves rest
+    // empty; either way returns how many bytes were left.
+    uint64_t ReadRest(std::vector<uint8_t>& rest, uint64_t limit);
 
 private:
     std::string FileName;
