@@ -73,11 +73,13 @@ uint64_t ObjectFileReader::ReadRest(std::vector<uint8_t>& rest, uint64_t limit) 
     rest.clear();
     while (rest.size() <= limit) {
         const size_t start = rest.size();
-        rest.resize(start + std::min(block, limit + 1 - start));
-        Stream.read(reinterpret_cast<char*>(rest.data() + start),
-                    static_cast<std::streamsize>(rest.size() - start));
-        rest.resize(start + static_cast<size_t>(Stream.gcount()));
-        if (Stream.eof()) {
+        const size_t wanted = std::min(block, limit + 1 - start);
+        rest.resize(start + wanted);
+        Stream.read(reinterpret_cast<char*>(rest.data() + start), static_cast<std::streamsize>(wanted));
+        const auto got = static_cast<size_t>(Stream.gcount());
+        rest.resize(start + got);
+        if (got < wanted) {
+            rest.shrink_to_fit();
             Position += rest.size();
             return rest.size();
         }
