@@ -1,7 +1,7 @@
 // Finding the marker under the pointer: a click scans the chosen mesh, a tooltip over no marker of
-// it goes on to every mesh. Objects from LargeLinObject, placed at the start zoom in the designed
+// it goes on to every mesh. Objects from LargeObject, placed at the start zoom in the designed
 // drawing area. Run by hand: build/bin/hit_test_bench [--benchmark_filter=...]
-#include "linwriter/LinWriter.h"
+#include "sampleobjects/LargeObject.h"
 #include "view/MarkerHitTest.h"
 #include "view/MeshRedraw.h"
 
@@ -17,26 +17,21 @@ struct Placed {
     JointPool Joints{JointElement{}};
 };
 
-// The model and pools that a load of LargeLinObject(points, meshes) leaves.
+// The model and pools that a load of LargeObject(points, meshes) leaves.
 const Placed& PlacedObject(int32_t points, int32_t meshes) {
     static Placed placed;
     placed = Placed{};
-    for (const LinMesh& source : LargeLinObject(points, meshes).Meshes) {
-        Mesh mesh;
-        mesh.PointCount = static_cast<int16_t>(source.Points.size());
-        for (const auto& [x, y] : source.Points) {
-            mesh.X.push_back(x);
-            mesh.Y.push_back(y);
+    placed.Object = LargeObject(points, meshes);
+    for (const Mesh& mesh : placed.Object.Meshes) {
+        for (size_t k = 0; k < mesh.X.size(); ++k) {
             NextElement(placed.Nodes).Visible = true;
-            if (mesh.X.size() > 1) {
+            if (k > 0) {
                 NextElement(placed.Joints).Visible = true;
             }
         }
-        placed.Placement.Selections.push_back({std::vector<int16_t>(mesh.X.size()),
-                                               std::vector<int16_t>(mesh.X.empty() ? 0 : mesh.X.size() - 1)});
-        placed.Object.Meshes.push_back(std::move(mesh));
+        placed.Placement.Selections.push_back(
+            {std::vector<int16_t>(mesh.X.size()), std::vector<int16_t>(mesh.X.size() - 1)});
     }
-    placed.Object.MeshCount = static_cast<int16_t>(meshes);
     const ViewTransform view{4, 0, 0, 0, 0, 0, 1, 0, 0, 578, 520};
     PlaceMarkers(placed.Nodes, placed.Joints, placed.Object, placed.Placement, view, [] { return 0; });
     return placed;

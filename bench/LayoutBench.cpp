@@ -3,8 +3,10 @@
 #include "app/StripFlow.h"
 #include "app/frmMain.h"
 #include "drawingarea/DrawingArea.h"
-#include "linwriter/LinWriter.h"
+#include "objects/ObjectFileBytes.h"
 #include "platform/ProgramFolder.h"
+#include "sampleobjects/LargeObject.h"
+#include "support/LinBuilder.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -73,7 +75,7 @@ void BM_LoadLargestMesh(benchmark::State& state) {
     const auto root = std::filesystem::temp_directory_path() / "quillax-layout-bench";
     std::filesystem::create_directories(root / "bin" / "exe");
     std::filesystem::create_directories(root / "Assets");
-    WriteLinFile((root / "Assets" / "PlayerTopb.lin").string(), LinBytes(LargeLinObject(LargestMesh, 1)));
+    WriteLinFile((root / "Assets" / "PlayerTopb.lin").string(), ObjectFileBytes(LargeObject(LargestMesh, 1)));
     SetProgramFolder((root / "bin" / "exe").string());
     frmMain window;
     window.show();

@@ -3,7 +3,8 @@
 #include "app/frmMain.h"
 #include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
-#include "linwriter/LinWriter.h"
+#include "objects/ObjectFileBytes.h"
+#include "sampleobjects/LargeObject.h"
 #include "support/RecordingMessageBox.h"
 #include "view/ViewNavigation.h"
 
@@ -12,20 +13,23 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace quillax {
 
 namespace {
-std::string WriteObject(const LinObject& object) {
+std::string WriteObject(const ObjectFile& object) {
     const std::filesystem::path path = std::filesystem::temp_directory_path() /
                                        ("quillax-navigation-bench-" + std::to_string(getpid()) + ".lin");
-    WriteLinFile(path.string(), LinBytes(object));
+    const std::vector<uint8_t> bytes = ObjectFileBytes(object);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
     return path.string();
 }
 
 // A shown window holding the object, loaded as "Open" loads it.
-std::unique_ptr<frmMain> LoadedWindow(const LinObject& object) {
+std::unique_ptr<frmMain> LoadedWindow(const ObjectFile& object) {
     auto window = std::make_unique<frmMain>();
     window->show();
     QApplication::processEvents();
@@ -46,7 +50,7 @@ void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& boxes) {
 void PanStep(benchmark::State& state) {
     RecordingMessageBox boxes;
     const auto window = LoadedWindow(
-        LargeLinObject(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(0) / 10000)));
+        LargeObject(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(0) / 10000)));
     window->picMain_PanBegan();
     double moved = 0;
     for (auto _ : state) {
@@ -61,7 +65,7 @@ BENCHMARK(PanStep)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 void WheelStep(benchmark::State& state) {
     RecordingMessageBox boxes;
     const auto window = LoadedWindow(
-        LargeLinObject(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(0) / 10000)));
+        LargeObject(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(0) / 10000)));
     const QPointF pointer(200.5, 150.5);
     int32_t notch = -1;
     for (auto _ : state) {
@@ -76,7 +80,7 @@ BENCHMARK(WheelStep)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 // The fitted view alone, and Home as the user presses it (the redraw and repaint included).
 void FitViewOnly(benchmark::State& state) {
     RecordingMessageBox boxes;
-    const auto window = LoadedWindow(LargeLinObject(1000000, 100));
+    const auto window = LoadedWindow(LargeObject(1000000, 100));
     for (auto _ : state) {
         benchmark::DoNotOptimize(FittedView(CurrentObject, window->Scene.View(), 10));
     }
@@ -86,7 +90,7 @@ BENCHMARK(FitViewOnly)->Unit(benchmark::kMillisecond);
 
 void FitViewAndRedraw(benchmark::State& state) {
     RecordingMessageBox boxes;
-    const auto window = LoadedWindow(LargeLinObject(1000000, 100));
+    const auto window = LoadedWindow(LargeObject(1000000, 100));
     for (auto _ : state) {
         window->FitView();
         window->picMain->repaint();
@@ -98,8 +102,9 @@ BENCHMARK(FitViewAndRedraw)->Unit(benchmark::kMillisecond);
 // From a mesh of 10 points to one of 32,767: the strips grow to it, held at ten lines.
 void ChooseLargestMesh(benchmark::State& state) {
     RecordingMessageBox boxes;
-    LinObject object = LargeLinObject(32767, 1);
-    object.Meshes.push_back(LargeLinObject(10, 1).Meshes.front());
+    ObjectFile object = LargeObject(32767, 1);
+    object.Meshes.push_back(LargeObject(10, 1).Meshes.front());
+    object.MeshCount = 2;
     const auto window = LoadedWindow(object);
     for (auto _ : state) {
         state.PauseTiming();

@@ -2,10 +2,12 @@
 // 32,767: the toggle, the repaint of that one box, and the redraw of the drawing area.
 #include "app/frmMain.h"
 #include "browse/SelectorStrip.h"
-#include "linwriter/LinWriter.h"
+#include "objects/ObjectFileBytes.h"
 #include "platform/MessageBoxService.h"
-#include "support/RecordingMessageBox.h"
 #include "platform/ProgramFolder.h"
+#include "sampleobjects/LargeObject.h"
+#include "support/LinBuilder.h"
+#include "support/RecordingMessageBox.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -22,11 +24,12 @@ namespace {
 constexpr int32_t ObjectPoints = 100000;
 constexpr int32_t ChosenMeshPoints = 32767;
 
-LinObject ClickObject(int32_t points) {
-    LinObject object = LargeLinObject(ChosenMeshPoints, 1);
+ObjectFile ClickObject(int32_t points) {
+    ObjectFile object = LargeObject(ChosenMeshPoints, 1);
     if (points > ChosenMeshPoints) {
-        LinObject rest = LargeLinObject(points - ChosenMeshPoints, 3);
+        ObjectFile rest = LargeObject(points - ChosenMeshPoints, 3);
         object.Meshes.insert(object.Meshes.end(), rest.Meshes.begin(), rest.Meshes.end());
+        object.MeshCount = static_cast<int16_t>(object.Meshes.size());
     }
     return object;
 }
@@ -74,7 +77,7 @@ public:
 
 private:
     bool LoadObject(int32_t points) {
-        WriteLinFile((Root / "Assets" / "PlayerTopb.lin").string(), LinBytes(ClickObject(points)));
+        WriteLinFile((Root / "Assets" / "PlayerTopb.lin").string(), ObjectFileBytes(ClickObject(points)));
         RecordingMessageBox errors;
         Window->cmdLoadFile->click();
         const bool loaded = errors.Records.empty();

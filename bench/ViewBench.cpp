@@ -4,12 +4,14 @@
 #include "app/frmMain.h"
 #include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
-#include "linwriter/LinWriter.h"
-#include "linwriter/SampleObject.h"
+#include "objects/ObjectFileBytes.h"
 #include "objects/modObjects.h"
 #include "platform/MessageBoxService.h"
-#include "support/RecordingMessageBox.h"
 #include "platform/ProgramFolder.h"
+#include "sampleobjects/LargeObject.h"
+#include "sampleobjects/SampleObject.h"
+#include "support/LinBuilder.h"
+#include "support/RecordingMessageBox.h"
 #include "view/MarkerPainter.h"
 #include "view/MeshRedraw.h"
 
@@ -45,10 +47,10 @@ std::filesystem::path Workspace() {
 
 // Writes the object where "Load File" looks for it and points the program folder there.
 std::string WriteObject(int64_t which) {
-    const LinObject object =
-        which == 0 ? SampleShip() : LargeLinObject(Objects.at(which).Points, Objects.at(which).Meshes);
+    const ObjectFile object =
+        which == 0 ? SampleShip() : LargeObject(Objects.at(which).Points, Objects.at(which).Meshes);
     const std::filesystem::path path = Workspace() / "Assets" / "PlayerTopb.lin";
-    WriteLinFile(path.string(), LinBytes(object));
+    WriteLinFile(path.string(), ObjectFileBytes(object));
     SetProgramFolder((Workspace() / "bin" / "exe").string());
     return path.string();
 }

@@ -1,6 +1,7 @@
 #include "fuzz/FuzzWorkFolder.h"
 #include "objects/modObjects.h"
 #include "platform/RuntimeError.h"
+#include "support/SameObject.h"
 
 #include <algorithm>
 #include <bit>
@@ -40,6 +41,7 @@ public:
         Position += bytes;
         return value;
     }
+    std::vector<uint8_t> Rest() const { return {Data + Position, Data + Size}; }
 
 private:
     const uint8_t* Data;
@@ -84,6 +86,14 @@ void ReadMeshes(MemoryFields& fields, Expected& expected) {
     }
 }
 
+void KeepRest(const MemoryFields& fields, ObjectFile& object) {
+    object.TrailingBytes = fields.Rest();
+    if (object.TrailingBytes.size() > MaxTrailingBytes) {
+        object.DroppedTrailingBytes = object.TrailingBytes.size();
+        object.TrailingBytes.clear();
+    }
+}
+
 Expected ReadFromMemory(const uint8_t* data, size_t size) {
     Expected expected;
     MemoryFields fields(data, size);
@@ -100,6 +110,7 @@ Expected ReadFromMemory(const uint8_t* data, size_t size) {
         }
         expected.Object.Meshes.resize(static_cast<size_t>(expected.Object.MeshCount));
         ReadMeshes(fields, expected);
+        KeepRest(fields, expected.Object);
     } catch (const Truncated&) {
         expected.ErrorNumber = ErrNo::InputPastEndOfFile;
     }
@@ -107,26 +118,6 @@ Expected ReadFromMemory(const uint8_t* data, size_t size) {
         expected.Result = Outcome::Loaded;
     }
     return expected;
-}
-
-bool SameBits(float a, float b) {
-    return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b);
-}
-
-bool SameBits(const std::vector<float>& a, const std::vector<float>& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](float x, float y) { return SameBits(x, y); });
-}
-
-bool SameMesh(const Mesh& a, const Mesh& b) {
-    return SameBits(a.Red, b.Red) && SameBits(a.Green, b.Green) && SameBits(a.Blue, b.Blue) &&
-           a.ExtraValue == b.ExtraValue && a.ExtraWord == b.ExtraWord && a.PointCount == b.PointCount &&
-           SameBits(a.X, b.X) && SameBits(a.Y, b.Y);
-}
-
-bool SameObject(const ObjectFile& a, const ObjectFile& b) {
-    return SameBits(a.CentreX, b.CentreX) && SameBits(a.CentreY, b.CentreY) && a.MeshCount == b.MeshCount &&
-           std::equal(a.Meshes.begin(), a.Meshes.end(), b.Meshes.begin(), b.Meshes.end(), SameMesh);
 }
 
 bool SamePlacement(const ObjectPlacement& a, const ObjectPlacement& b) {
@@ -152,6 +143,8 @@ void FillStale(ObjectFile& object, ObjectPlacement& placement) {
     object.CentreX = 9;
     object.MeshCount = 3;
     object.Meshes.assign(3, Mesh{0.5f, 0.5f, 0.5f, 7, 7, 4, {1, 2, 3, 4}, {5, 6, 7, 8}});
+    object.TrailingBytes = {1, 2, 3};
+    object.DroppedTrailingBytes = 5;
     placement.PositionX = 11;
     placement.PositionY = -4;
     placement.Angle = 0.25;

@@ -5,7 +5,8 @@
                     and top-down, with full and short colour tables, zero colour counts and image sizes,
                     and widths that exercise scan-line padding
   loadobjectfile/   small valid object files (one and several meshes, the sample ship, NaN and infinite
-                    values, trailing bytes) and a few with counts out of range
+                    values, NaN payloads, trailing bytes) and a few with counts out of range
+  objectroundtrip/  the same object files
   pixelarrays/      the designed cases of the pixel-array operations, spelled as the decisions the
                     target takes from its input
 
@@ -54,6 +55,15 @@ def lin(meshes, centre=(0.0, 0.0), mesh_count=None):
     return out
 
 
+def nan_payloads():
+    """Quiet and signalling NaNs of both signs with payloads, and odd ExtraValue and ExtraWord bits."""
+    words = [0x7FC00001, 0xFF800001, 0x7FA00001, 0x80000001, 0xFFFFFFFF]
+    out = struct.pack("<I2Ih", 0x003A7ADE, words[0], words[1], 1)
+    out += struct.pack("<3IIHh", words[2], words[3], words[4], 0x80000001, 0xFF00, 2)
+    out += struct.pack("<4I", words[4], words[2], 0x7F800000, words[1])
+    return out + b"\x00"
+
+
 def object_seeds():
     square = [(0, 0), (10, 0), (10, 10), (0, 10), (0, 0)]
     seeds = {
@@ -64,6 +74,7 @@ def object_seeds():
                                (math.nan, math.inf)),
         "huge_coordinates.lin": lin([(2.0, -1.0, 0.5, [(3.4e38, -3.4e38), (1e-45, 1e30)])], (3.4e38, -3.4e38)),
         "trailing_bytes.lin": lin([(1, 1, 1, [(0, 0), (1, 1)])]) + b"\x01\x02\x03\x04\x05",
+        "nan_payloads.lin": nan_payloads(),
         "mesh_count_0.lin": lin([], mesh_count=0),
         "mesh_count_min.lin": lin([], mesh_count=-32768),
         "point_count_1.lin": lin([(1, 1, 1, [(0, 0)])]),
@@ -176,6 +187,7 @@ def main():
         sys.exit(__doc__)
     write(os.path.join(sys.argv[1], "loadfile"), bitmap_seeds())
     write(os.path.join(sys.argv[1], "loadobjectfile"), object_seeds())
+    write(os.path.join(sys.argv[1], "objectroundtrip"), object_seeds())
     write(os.path.join(sys.argv[1], "pixelarrays"), pixel_seeds())
 
 

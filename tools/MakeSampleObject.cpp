@@ -1,5 +1,8 @@
-#include "linwriter/SampleObject.h"
+#include "objects/ObjectFileBytes.h"
+#include "sampleobjects/LargeObject.h"
+#include "sampleobjects/SampleObject.h"
 
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -24,9 +27,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const LinObject object =
-            argc == 2 ? SampleShip() : LargeLinObject(std::stoi(argv[2]), std::stoi(argv[4]));
-        WriteLinFile(argv[argc - 1], LinBytes(object));
+        const ObjectFile object =
+            argc == 2 ? SampleShip() : LargeObject(std::stoi(argv[2]), std::stoi(argv[4]));
+        const std::vector<uint8_t> bytes = ObjectFileBytes(object);
+        std::ofstream file(argv[argc - 1], std::ios::binary | std::ios::trunc);
+        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        if (!file) {
+            std::cerr << "cannot write " << argv[argc - 1] << '\n';
+            return 1;
+        }
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
         return 1;

@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cstring>
@@ -81,6 +82,31 @@ uint32_t ObjectFileReader::ReadLong(const std::string& field) {
     Read(bytes, sizeof bytes, field);
     return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+uint64_t ObjectFileReader::ReadRest(std::vector<uint8_t>& rest, uint64_t limit) {
+    const uint64_t start = Position;
+    rest.clear();
+    // What is read ahead, then a block at a time, stopping once the rest is longer than limit.
+    while (rest.size() + (Buffer.size() - Next) <= limit) {
+        rest.insert(rest.end(), Buffer.begin() + static_cast<ptrdiff_t>(Next), Buffer.end());
+        Position += Buffer.size() - Next;
+        Next = Buffer.size();
+        if (!Refill()) {
+            rest.shrink_to_fit();
+            return rest.size();
+        }
+    }
+    // Too long to keep: counted from the file's size instead.
+    rest = {};
+    const int64_t length = File.Descriptor().Length();
+    if (length < 0) {
+        RaiseError(ErrNo::PathFileAccessError, FileName + ": " + SystemReason(errno));
+    }
+    Position = static_cast<uint64_t>(length);
+    Buffer.clear();
+    Next = 0;
+    return Position - start;
 }
 
 } // namespace quillax

@@ -25,6 +25,9 @@ public:
     uint32_t ReadLong(const std::string& field);
     uint64_t Offset() const { return Position; }
     const std::string& Name() const { return FileName; }
+    // Reads the rest of the file into rest when it holds at most limit bytes, otherwise leaves rest
+    // empty; either way returns how many bytes were left.
+    uint64_t ReadRest(std::vector<uint8_t>& rest, uint64_t limit);
 
 private:
     bool Refill();

@@ -83,6 +83,8 @@ bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlace
     for (size_t i = 0; i < meshes; ++i) {
         ReadMesh(reader, i, object.Meshes[i], placement.Selections[i]);
     }
+    const uint64_t trailing = reader.ReadRest(object.TrailingBytes, MaxTrailingBytes);
+    object.DroppedTrailingBytes = object.TrailingBytes.size() == trailing ? 0 : trailing;
     return true;
 }
 

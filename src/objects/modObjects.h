@@ -22,11 +22,19 @@ struct Mesh {
     std::vector<float> Y;
 };
 
+// The bytes after the last mesh are kept, unread, so that a save gives them back; beyond this many
+// they are not kept at all, so a huge tail cannot exhaust memory.
+inline constexpr uint64_t MaxTrailingBytes = 1 << 20;
+
 struct ObjectFile {
     float CentreX = 0;
     float CentreY = 0;
     int16_t MeshCount = 0;
     std::vector<Mesh> Meshes;
+    // What the file held after the last mesh, when at most MaxTrailingBytes.
+    std::vector<uint8_t> TrailingBytes;
+    // A longer tail's length: not kept, so a save of this object drops it.
+    uint64_t DroppedTrailingBytes = 0;
 };
 
 // The points a mesh has: a negative count has none.
@@ -58,7 +66,9 @@ extern ObjectPlacement CurrentPlacement;
 
 // Reads fileName (read-only) into object and placement. False when the file is missing or does not
 // start with ObjectFileMagic; then neither record is touched. A folder that does not exist, a file that
-// cannot be read, a count out of range and a file that ends early are run-time errors.
+// cannot be read, a count out of range and a file that ends early are run-time errors. The bytes after
+// the last mesh go to TrailingBytes, or only their count to DroppedTrailingBytes when there are more
+// than MaxTrailingBytes.
 bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement);
 
 // Empties both records: every number 0, every array without elements.

@@ -1,6 +1,7 @@
 #include "support/EditorFixture.h"
 
 #include "app/frmMain.h"
+#include "sampleobjects/LargeObject.h"
 
 #include <QPushButton>
 
@@ -40,7 +41,7 @@ using MemoryTest = EditorFixture;
 
 // Loading again must give back what the previous load took: memory and file handles.
 TEST_F(MemoryTest, RepeatedLoadsOfALargeObjectStayBounded) {
-    WriteObject(LargeLinObject(100000, 10));
+    WriteObject(LargeObject(100000, 10));
     Window->cmdLoadFile->click();
     Window->cmdLoadFile->click();
     const long afterOneLoad = ResidentKilobytes();

@@ -1,6 +1,7 @@
-#include "linwriter/LinWriter.h"
-#include "linwriter/SampleObject.h"
+#include "objects/ObjectFileBytes.h"
 #include "objects/modObjects.h"
+#include "sampleobjects/SampleObject.h"
+#include "support/LinBuilder.h"
 #include "support/TempFolder.h"
 
 #include "platform/RuntimeError.h"
@@ -238,7 +239,7 @@ TEST_F(LoadObjectFileTest, TruncationNamesTheFieldAndOffset) {
 TEST(SampleObject, TheShippedAssetIsTheGeneratedShip) {
     std::ifstream file(std::string(QUILLAX_ASSETS) + "/PlayerTopb.lin", std::ios::binary);
     const std::vector<unsigned char> shipped(std::istreambuf_iterator<char>(file), {});
-    EXPECT_EQ(shipped, LinBytes(SampleShip()));
+    EXPECT_EQ(shipped, ObjectFileBytes(SampleShip()));
 }
 
 } // namespace quillax

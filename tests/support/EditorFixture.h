@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/frmMain.h"
-#include "linwriter/LinWriter.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProgramFolder.h"
+#include "support/LinBuilder.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 #include "surface/TempBitmapFile.h"

@@ -1,5 +1,6 @@
-#include "linwriter/LinWriter.h"
-#include "linwriter/SampleObject.h"
+#include "sampleobjects/LargeObject.h"
+#include "sampleobjects/SampleObject.h"
+#include "support/LinBuilder.h"
 #include "support/BmpBuilder.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
@@ -237,7 +238,7 @@ TEST_F(CliFiles, AFullDiskNeverCostsTheOldFile) {
 
 TEST_F(CliFiles, SvgStreamsItsDocumentAndNeitherAKillNorRunningOutOfMemoryCostsTheOldOne) {
     // Large enough for its document to stand out from the scene; smaller where only the kill is checked.
-    WriteLinFile(Folder.Path("large.lin"), LinBytes(LargeLinObject(MeasuresMemory ? 200000 : 20000, 20)));
+    WriteLinFile(Folder.Path("large.lin"), LinBytes(LargeObject(MeasuresMemory ? 200000 : 20000, 20)));
     const std::string large = Folder.Path("large.lin");
     const std::string output = Folder.Path("large.svg");
     const ProgramRun whole = Quillax({"svg", large, output});

@@ -1,8 +1,8 @@
-#include "linwriter/LinWriter.h"
-#include "linwriter/SampleObject.h"
 #include "quillax/CliCheck.h"
 #include "quillax/CliInfo.h"
+#include "sampleobjects/SampleObject.h"
 #include "support/CliRun.h"
+#include "support/LinBuilder.h"
 #include "support/TempFolder.h"
 
 #include <QJsonArray>

@@ -2,9 +2,9 @@
 #include "app/frmMain.h"
 #include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
-#include "linwriter/SampleObject.h"
 #include "quillax/CliSvg.h"
 #include "quillax/ViewOptions.h"
+#include "sampleobjects/SampleObject.h"
 #include "support/CliRun.h"
 #include "support/EditorFixture.h"
 

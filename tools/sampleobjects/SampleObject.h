@@ -1,10 +1,10 @@
 #pragma once
 
-#include "linwriter/LinWriter.h"
+#include "objects/modObjects.h"
 
 namespace quillax {
 
 // The sample player ship that ships in Assets/PlayerTopb.lin.
-LinObject SampleShip();
+ObjectFile SampleShip();
 
 } // namespace quillax
