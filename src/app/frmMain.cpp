@@ -16,6 +16,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <utility>
+
 namespace quillax {
 
 namespace {
@@ -110,9 +112,9 @@ void frmMain::WireEvents() {
 
 // Keyboard order follows the design's tab indices; the strips stand for their boxes.
 void frmMain::SetTabOrder() {
-    QWidget* const order[] = {picMain,    picTopBar,       cmdLoadFile,    LstMeshes,
-                              cmdRefresh, cmdScaleDown,    cmdScaleUp,     picSideBar,
-                              chkGrid,    cmdGridSpaceDec, cmdGridSpaceInc};
+    QWidget* const order[] = {picMain,   picTopBar,       picSideBar,     cmdLoadFile,
+                              LstMeshes, cmdRefresh,      cmdScaleDown,   cmdScaleUp,
+                              chkGrid,   cmdGridSpaceDec, cmdGridSpaceInc};
     for (size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -171,9 +173,28 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::ReportHandlerError(int32_t number, const std::string& description) {
+void frmMain::ReportHandlerError(std::exception_ptr error) {
+    int32_t number = ErrNo::InternalError;
+    std::string description = ErrorDescription(ErrNo::InternalError);
+    try {
+        std::rethrow_exception(error);
+    } catch (const RuntimeError& runtime) {
+        number = runtime.Number();
+        description = runtime.Description();
+    } catch (const std::bad_alloc&) {
+        number = ErrNo::OutOfMemory;
+        description = ErrorDescription(ErrNo::OutOfMemory);
+    } catch (const std::exception& other) {
+        description += std::string(": ") + other.what();
+    }
     MsgBox("Run-time error '" + std::to_string(number) + "':\r\n\r\n" + description, MsgBoxStyle::Critical,
            "Quillax Object Editor");
+}
+
+void frmMain::RethrowNestedError() {
+    if (NestedError) {
+        std::rethrow_exception(std::exchange(NestedError, nullptr));
+    }
 }
 
 void frmMain::RepaintPools() {

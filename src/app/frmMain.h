@@ -13,6 +13,7 @@
 #include <QPointF>
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <new>
 #include <optional>
@@ -180,7 +181,13 @@ private:
     void BuildMenus();
     void WireEvents();
     void SetTabOrder();
-    void ReportHandlerError(int32_t number, const std::string& description);
+    // Shows a handler's error in a message box: a run-time error with its number, anything else as an
+    // internal error.
+    void ReportHandlerError(std::exception_ptr error);
+    // Raises here the error a nested handler left, if any.
+    void RethrowNestedError();
+    int32_t HandlerDepth = 0;
+    std::exception_ptr NestedError;
     void RepaintPools();
 
     QWidget* Inner = nullptr;
@@ -202,17 +209,28 @@ private:
     float ScrollingColumnsExtent(float sideBarTop) const;
 };
 
+// A handler raised from inside another (the mesh-list click that the load command sets off, a resize
+// from the layout's growth step) leaves its error to the handler that raised it.
 template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
+    if (HandlerDepth > 0) {
+        try {
+            handler();
+        } catch (...) {
+            if (!NestedError) {
+                NestedError = std::current_exception();
+            }
+        }
+        return;
+    }
+    ++HandlerDepth;
     try {
         handler();
-    } catch (const RuntimeError& error) {
-        ReportHandlerError(error.Number(), error.Description());
-    } catch (const std::bad_alloc&) {
-        ReportHandlerError(ErrNo::OutOfMemory, ErrorDescription(ErrNo::OutOfMemory));
-    } catch (const std::exception& error) {
-        ReportHandlerError(ErrNo::InternalError,
-                           ErrorDescription(ErrNo::InternalError) + ": " + error.what());
+        RethrowNestedError();
+    } catch (...) {
+        NestedError = nullptr;
+        ReportHandlerError(std::current_exception());
     }
+    --HandlerDepth;
     RepaintPools();
     ShowReadout();
 }

@@ -52,6 +52,7 @@ void frmMain::LoadObject(const std::string& fileName) {
         });
         CurrentFile = path;
         LstMeshes->SetListIndex(0);
+        RethrowNestedError();
     } catch (...) {
         // A failed load leaves the editor empty, never half-filled.
         ResetEditor();

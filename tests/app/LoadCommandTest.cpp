@@ -4,6 +4,7 @@
 #include "browse/ListBox.h"
 #include "objects/modObjects.h"
 #include "platform/ProgramFolder.h"
+#include "platform/RuntimeError.h"
 
 #include <QPushButton>
 
@@ -179,6 +180,22 @@ TEST_F(LoadCommandTest, MoreMarkersThanSixteenBitsCountStillLoad) {
     ExpectCounts(32768, 32766, 2, 1);
     EXPECT_TRUE(Window->Scene.Node(32767).Visible);
     EXPECT_TRUE(Boxes.Records.empty());
+}
+
+// The mesh-list click that the load sets off is part of the load: its error is the load's.
+TEST_F(LoadCommandTest, AnErrorInTheNestedMeshListClickLeavesTheEditorEmpty) {
+    WriteObject(MeshesOf({3, 4}));
+    const QMetaObject::Connection failing = QObject::connect(Window->LstMeshes, &ListBox::Click, [this] {
+        Window->RunHandler([] { RaiseError(ErrNo::Overflow, "in the click"); });
+    });
+    Window->cmdLoadFile->click();
+    QObject::disconnect(failing);
+    ASSERT_EQ(Boxes.Records.size(), 1u);
+    EXPECT_NE(Boxes.Records[0].Prompt.find("Run-time error '6'"), std::string::npos);
+    ExpectEmptyEditor();
+    EXPECT_TRUE(Window->CurrentFile.empty());
+    Window->cmdLoadFile->click();
+    ExpectCounts(7, 5, 3, 2);
 }
 
 } // namespace quillax

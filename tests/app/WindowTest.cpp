@@ -55,9 +55,10 @@ TEST_F(WindowTest, OpensWithTheDesignedStateAndCaptions) {
 
 TEST_F(WindowTest, TabOrderFollowsTheDesign) {
     frmMain& w = *Window;
-    const QWidget* expected[] = {w.picMain,    w.picTopBar,       w.cmdLoadFile,    w.LstMeshes,
-                                 w.cmdRefresh, w.cmdScaleDown,    w.cmdScaleUp,     w.picSideBar,
-                                 w.chkGrid,    w.cmdGridSpaceDec, w.cmdGridSpaceInc};
+    // The strips stand where their panels stand: picTopBar 2, picSideBar 3.
+    const QWidget* expected[] = {w.picMain,   w.picTopBar,       w.picSideBar,     w.cmdLoadFile,
+                                 w.LstMeshes, w.cmdRefresh,      w.cmdScaleDown,   w.cmdScaleUp,
+                                 w.chkGrid,   w.cmdGridSpaceDec, w.cmdGridSpaceInc};
     std::vector<const QWidget*> tabStops;
     const QWidget* widget = w.picMain;
     do {
