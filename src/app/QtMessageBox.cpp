@@ -11,13 +11,44 @@ QtMessageBox::~QtMessageBox() {
     SetMessageBoxService(Previous);
 }
 
+namespace {
+QMessageBox::Icon IconOf(int32_t style) {
+    switch (style & 0x70) {
+    case MsgBoxStyle::Critical:
+        return QMessageBox::Critical;
+    case MsgBoxStyle::Exclamation:
+        return QMessageBox::Warning;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+} // namespace
+
+// A Yes/No/Cancel question is about unsaved changes: its buttons say Save, Discard and Cancel.
 int32_t QtMessageBox::Show(const std::string& prompt, int32_t style, const std::string& title) {
     QString text = QString::fromStdString(prompt);
     text.replace("\r\n", "\n");
-    const auto icon = style & MsgBoxStyle::Critical ? QMessageBox::Critical : QMessageBox::NoIcon;
-    QMessageBox box(icon, QString::fromStdString(title), text, QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
-    return 1;
+    const bool question = (style & 0x7) == MsgBoxStyle::YesNoCancel;
+    const bool okCancel = (style & 0x7) == MsgBoxStyle::OkCancel;
+    QMessageBox box(IconOf(style), QString::fromStdString(title), text,
+                    question   ? QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel
+                    : okCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                               : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    if (question) {
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return MsgBoxResult::Yes;
+    case QMessageBox::Discard:
+        return MsgBoxResult::No;
+    case QMessageBox::Cancel:
+        return MsgBoxResult::Cancel;
+    default:
+        return MsgBoxResult::Ok;
+    }
 }
 
 } // namespace quillax

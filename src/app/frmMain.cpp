@@ -44,7 +44,8 @@ frmMain::~frmMain() {
 }
 
 void frmMain::BuildControls() {
-    setWindowTitle("Quillax Object Editor");
+    // The marker shows while there are unsaved changes; otherwise the caption reads as designed.
+    setWindowTitle("Quillax Object Editor[*]");
     setAcceptDrops(true);
     BuildMenus();
     Inner = new QWidget(this);
@@ -82,9 +83,14 @@ void frmMain::BuildMenus() {
     mnuFileMenu = menuBar()->addMenu("&File");
     mnuOpen = mnuFileMenu->addAction("&Open...");
     mnuOpen->setShortcut(QKeySequence::Open);
+    mnuSave = mnuFileMenu->addAction("&Save");
+    mnuSave->setShortcut(QKeySequence::Save);
+    mnuSaveAs = mnuFileMenu->addAction("Save &As...");
+    mnuSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mnuFileMenu->addSeparator();
     mnuQuit = mnuFileMenu->addAction("&Quit");
     mnuQuit->setShortcut(QKeySequence::Quit);
+    BuildEditMenu();
     mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
 }
 
@@ -104,7 +110,10 @@ void frmMain::WireEvents() {
     connect(chkGrid, &QCheckBox::toggled, this, [this](bool ticked) { Scene.ShowGrid = ticked; });
     Scene.ListIndex = [this] { return LstMeshes->ListIndex(); };
     connect(mnuOpen, &QAction::triggered, this, [this] { RunHandler([this] { mnuOpen_Click(); }); });
+    connect(mnuSave, &QAction::triggered, this, [this] { RunHandler([this] { mnuSave_Click(); }); });
+    connect(mnuSaveAs, &QAction::triggered, this, [this] { RunHandler([this] { mnuSaveAs_Click(); }); });
     connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
+    WireEditing();
     WireStrips();
     WireDrawingArea();
     WireShortcuts();
@@ -156,7 +165,14 @@ float frmMain::ScaleHeight() const {
     return static_cast<float>(Inner->height());
 }
 
+// Beyond the design, a close that would lose unsaved changes asks first and may be cancelled.
 void frmMain::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    RunHandler([&] { mayClose = ChangesMayGo(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }

@@ -3,6 +3,7 @@
 #include "app/StripFlow.h"
 #include "browse/BoxElement.h"
 #include "browse/StripState.h"
+#include "edit/MovePointsCommand.h"
 #include "platform/ElementArray.h"
 #include "view/MeshScene.h"
 #include "view/ViewNavigation.h"
@@ -26,6 +27,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QRubberBand;
+class QUndoStack;
 
 namespace quillax {
 
@@ -73,7 +75,15 @@ public:
     QMenu* mnuFile = nullptr;
     QMenu* mnuFileMenu = nullptr;
     QAction* mnuOpen = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
     QAction* mnuQuit = nullptr;
+    QMenu* mnuEditMenu = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+    QAction* mnuMeshColour = nullptr;
+    QAction* mnuNewMesh = nullptr;
+    QAction* mnuDeleteMesh = nullptr;
     QLabel* lblReadout = nullptr;
 
     // Window events.
@@ -146,6 +156,29 @@ public:
     // Marking many at once: the points of the chosen mesh inside a rubber band (added to the marks,
     // or in their place), every point and line of it, or none.
     void picMain_Band(QPoint from, QPoint to, bool adding);
+    // Editing the chosen mesh, each edit one step on the undo stack: a left drag from one of its points
+    // moves it (with every marked point when it is marked), the arrow keys move the marked points, a
+    // double click on a line inserts a point there, Delete removes the marked points.
+    void picMain_DragBegan(QPoint from);
+    void picMain_Dragged(QPoint from, QPoint to);
+    void picMain_DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers);
+    void picMain_Nudge(int32_t dx, int32_t dy);
+    void picMain_DoubleClick(int32_t x, int32_t y);
+    void DeleteMarkedPoints();
+    void mnuMeshColour_Click();
+    void mnuNewMesh_Click();
+    void mnuDeleteMesh_Click();
+    // After an edit or its undo: pools, mesh list and strips as the designed steps leave them for the
+    // edited object, `chosen` chosen, the marks kept, the picture redrawn.
+    void ShowEditedObject(int32_t chosen);
+    QUndoStack* UndoStack = nullptr;
+    // Saving: false when nothing was written (cancelled or failed, the reason shown).
+    bool mnuSave_Click();
+    bool mnuSaveAs_Click();
+    bool SaveObject(const std::string& fileName);
+    // Before unsaved changes would be lost: Save, Discard or Cancel; false when the user cancels or
+    // the save fails.
+    bool ChangesMayGo();
     void MarkAll();
     void ClearMarks();
     // The status lines: file, chosen mesh and its marks, zoom, the model point under the pointer.
@@ -199,6 +232,20 @@ private:
     std::optional<QPointF> PointerAt;
     // The marks of the chosen mesh painted on its boxes, and the picture redrawn.
     void ShowMarks();
+    void BuildEditMenu();
+    void WireEditing();
+    // The strips sized to the chosen mesh, a pair of boxes at a time.
+    void FitStrips();
+    void FitPools();
+    void FitMeshList();
+    void PushEdit(const QString& text, int32_t first, std::vector<MeshState> before,
+                  std::vector<MeshState> after, int32_t chosenAfter);
+    // A drag that moves points: the mesh, and each point's place when the drag began.
+    struct PointDrag {
+        int32_t Mesh = -1;
+        std::vector<MovePointsCommand::PointMove> Moves;
+    };
+    std::optional<PointDrag> Dragging;
     void PlaceView(const ViewPlace& place);
 
     // Panel layout: the strips' flows, kept between runs.

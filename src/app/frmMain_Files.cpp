@@ -30,6 +30,9 @@ QString FolderOf(const std::string& path) {
 } // namespace
 
 void frmMain::mnuOpen_Click() {
+    if (!ChangesMayGo()) {
+        return;
+    }
     const QString start = CurrentFile.empty() ? FolderOf(ObjectFilePath()) : FolderOf(CurrentFile);
     const QString chosen =
         QFileDialog::getOpenFileName(this, "Open Object", start, "Objects (*.lin *.LIN);;All files (*)");
@@ -50,7 +53,11 @@ void frmMain::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
-    RunHandler([this, &file] { LoadObject(*file); });
+    RunHandler([this, &file] {
+        if (ChangesMayGo()) {
+            LoadObject(*file);
+        }
+    });
 }
 
 } // namespace quillax

@@ -41,15 +41,21 @@ void frmMain::WireDrawingArea() {
     connect(input, &DrawingAreaInput::PanBegan, this, [this] { picMain_PanBegan(); });
     connect(input, &DrawingAreaInput::Panned, this,
             [this](QPointF moved) { RunHandler([this, moved] { picMain_Panned(moved); }); });
-    connect(input, &DrawingAreaInput::DragMoved, this, [this](QPoint from, QPoint to) {
-        Band->setGeometry(QRect(from, to).normalized());
-        Band->show();
-    });
+    connect(input, &DrawingAreaInput::DragBegan, this,
+            [this](QPoint from) { RunHandler([this, from] { picMain_DragBegan(from); }); });
+    connect(input, &DrawingAreaInput::DragMoved, this,
+            [this](QPoint from, QPoint to) { RunHandler([=, this] { picMain_Dragged(from, to); }); });
     connect(input, &DrawingAreaInput::DragEnded, this,
             [this](QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
-                Band->hide();
-                RunHandler([=, this] { picMain_Band(from, to, modifiers.testFlag(Qt::ShiftModifier)); });
+                RunHandler([=, this] { picMain_DragEnded(from, to, modifiers); });
             });
+    connect(input, &DrawingAreaInput::DoubleClicked, this, [this](QPoint pixel) {
+        RunHandler([this, pixel] { picMain_DoubleClick(pixel.x(), pixel.y()); });
+    });
+    connect(input, &DrawingAreaInput::Nudged, this,
+            [this](int dx, int dy) { RunHandler([this, dx, dy] { picMain_Nudge(dx, dy); }); });
+    connect(input, &DrawingAreaInput::DeletePressed, this,
+            [this] { RunHandler([this] { DeleteMarkedPoints(); }); });
     connect(input, &DrawingAreaInput::PointerMoved, this, [this](QPointF position) {
         PointerAt = position;
         ShowReadout();

@@ -25,11 +25,14 @@ std::string frmMain::ObjectFilePath() const {
 }
 
 void frmMain::cmdLoadFile_Click() {
-    LoadObject(ObjectFilePath());
+    if (ChangesMayGo()) {
+        LoadObject(ObjectFilePath());
+    }
 }
 
 // What "Load File" does, for any file: messages name it by its clean absolute path.
 void frmMain::LoadObject(const std::string& fileName) {
+    UndoStack->clear();
     ResetEditor();
     CurrentFile.clear();
     const std::string path = CleanAbsolutePath(fileName);
@@ -70,6 +73,11 @@ void frmMain::LstMeshes_Click() {
             picLine(k - 1).BackColor = LineBoxColours.Unselected;
         }
     }
+    FitStrips();
+    RedrawView();
+}
+
+void frmMain::FitStrips() {
     const auto chosenPointCount = [this] {
         const int16_t chosen = LstMeshes->ListIndex();
         if (chosen < 0 || chosen >= CurrentObject.MeshCount) {
@@ -88,7 +96,6 @@ void frmMain::LstMeshes_Click() {
             UnloadLineBoxes();
         } while (picPoint.Count() != chosenPointCount() && picPoint(0).Visible);
     }
-    RedrawView();
 }
 
 void frmMain::ResetEditor() {

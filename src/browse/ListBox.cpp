@@ -2,12 +2,14 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QScopedValueRollback>
+
 namespace quillax {
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         ChosenRow = static_cast<int16_t>(row);
-        if (!Clearing) {
+        if (!Quiet) {
             emit Click();
         }
     });
@@ -29,9 +31,18 @@ void ListBox::AddItem(const std::string& text) {
 }
 
 void ListBox::Clear() {
-    Clearing = true;
+    const QScopedValueRollback<bool> quiet(Quiet, true);
     clear();
-    Clearing = false;
+}
+
+void ListBox::RemoveLastItem() {
+    const QScopedValueRollback<bool> quiet(Quiet, true);
+    delete takeItem(count() - 1);
+}
+
+void ListBox::SetListIndexQuietly(int32_t index) {
+    const QScopedValueRollback<bool> quiet(Quiet, true);
+    SetListIndex(index);
 }
 
 } // namespace quillax

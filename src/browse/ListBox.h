@@ -19,12 +19,16 @@ public:
     int16_t ListCount() const { return static_cast<int16_t>(count()); }
     void AddItem(const std::string& text);
     void Clear();
+    // Beyond the design, for edits that keep the chosen mesh and its marks: like Clear, neither raises
+    // Click.
+    void RemoveLastItem();
+    void SetListIndexQuietly(int32_t index);
 
 signals:
     void Click();
 
 private:
-    bool Clearing = false;
+    bool Quiet = false;
     // The redraw reads the index once per marker: keep it at hand.
     int16_t ChosenRow = -1;
 };

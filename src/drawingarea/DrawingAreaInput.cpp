@@ -36,8 +36,9 @@ bool DrawingAreaInput::eventFilter(QObject* watched, QEvent* event) {
     }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
         return Press(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonDblClick:
+        return DoubleClick(static_cast<QMouseEvent*>(event));
     case QEvent::MouseMove:
         return Move(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease:
@@ -47,7 +48,7 @@ bool DrawingAreaInput::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ToolTip:
         return Tip(event);
     case QEvent::KeyPress:
-        return SpaceKey(event, true);
+        return SpaceKey(event, true) || EditKey(event);
     case QEvent::KeyRelease:
         return SpaceKey(event, false);
     case QEvent::FocusOut:
@@ -62,7 +63,6 @@ bool DrawingAreaInput::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-// A double click is two clicks: the second press arrives as a double-click event.
 bool DrawingAreaInput::Press(QMouseEvent* mouse) {
     const bool pan = mouse->button() == Qt::MiddleButton || (mouse->button() == Qt::LeftButton && SpaceHeld);
     if (Now != Gesture::None || (!pan && mouse->button() != Qt::LeftButton)) {
@@ -86,6 +86,7 @@ bool DrawingAreaInput::Move(QMouseEvent* mouse) {
     }
     if (Now == Gesture::Press && FurtherThanAClick(PressedAt, mouse->position())) {
         Now = Gesture::Drag;
+        emit DragBegan(PixelAt(PressedAt));
     }
     if (Now == Gesture::Drag) {
         emit DragMoved(PixelAt(PressedAt), PixelAt(mouse->position()));
@@ -113,6 +114,15 @@ bool DrawingAreaInput::Release(QMouseEvent* mouse) {
         }
         return false;
     }
+}
+
+// The first click of a double click has been a click; the second press is the double click alone.
+bool DrawingAreaInput::DoubleClick(QMouseEvent* mouse) {
+    if (mouse->button() != Qt::LeftButton || SpaceHeld || Now != Gesture::None) {
+        return Press(mouse);
+    }
+    emit DoubleClicked(PixelAt(mouse->position()));
+    return true;
 }
 
 bool DrawingAreaInput::Wheel(QEvent* event) {
@@ -148,6 +158,33 @@ bool DrawingAreaInput::SpaceKey(QEvent* event, bool held) {
         ShowHand();
     }
     return true;
+}
+
+bool DrawingAreaInput::EditKey(QEvent* event) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->modifiers() & ~Qt::ShiftModifier & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return false;
+    }
+    const int step = key->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1;
+    switch (key->key()) {
+    case Qt::Key_Left:
+        emit Nudged(-step, 0);
+        return true;
+    case Qt::Key_Right:
+        emit Nudged(step, 0);
+        return true;
+    case Qt::Key_Up:
+        emit Nudged(0, -step);
+        return true;
+    case Qt::Key_Down:
+        emit Nudged(0, step);
+        return true;
+    case Qt::Key_Delete:
+        emit DeletePressed();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void DrawingAreaInput::ShowHand() {

@@ -33,8 +33,9 @@ public:
 signals:
     // A left press and release close together: the pixel of the press.
     void Clicked(QPoint pixel);
-    // A left press that moved further than a click: from the pixel of the press to the pixel under
-    // the pointer, as it moves and once more when the button is released.
+    // A left press that moved further than a click: where it began, then from the pixel of the press
+    // to the pixel under the pointer, as it moves and once more when the button is released.
+    void DragBegan(QPoint from);
     void DragMoved(QPoint from, QPoint to);
     void DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers);
     // The picture follows the pointer: the distance it moved since the pan began, in pixels.
@@ -42,6 +43,11 @@ signals:
     void Panned(QPointF moved);
     // Whole notches at a pointer position, positive when the wheel turns away from the user.
     void Wheeled(int notches, QPointF position);
+    // A left double click: the pixel of its second press, which is no click of its own.
+    void DoubleClicked(QPoint pixel);
+    // Keys while the area has the focus: an arrow, one step (ten with Shift) in its direction; Delete.
+    void Nudged(int dx, int dy);
+    void DeletePressed();
     // The pointer over the area, or gone from it.
     void PointerMoved(QPointF position);
     void PointerLeft();
@@ -53,11 +59,13 @@ private:
     enum class Gesture { None, Press, Drag, Pan };
 
     bool Press(QMouseEvent* mouse);
+    bool DoubleClick(QMouseEvent* mouse);
     bool Move(QMouseEvent* mouse);
     bool Release(QMouseEvent* mouse);
     bool Wheel(QEvent* event);
     bool Tip(QEvent* event);
     bool SpaceKey(QEvent* event, bool held);
+    bool EditKey(QEvent* event);
     void ShowHand();
 
     QWidget* Area;

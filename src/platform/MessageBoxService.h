@@ -10,8 +10,19 @@ namespace quillax {
 // Styles of the modal message box, as the designed toolkit numbers them.
 namespace MsgBoxStyle {
 inline constexpr int32_t OkOnly = 0;
+inline constexpr int32_t OkCancel = 1;
+inline constexpr int32_t YesNoCancel = 3;
 inline constexpr int32_t Critical = 16;
+inline constexpr int32_t Exclamation = 48;
 } // namespace MsgBoxStyle
+
+// The button a message box was closed with.
+namespace MsgBoxResult {
+inline constexpr int32_t Ok = 1;
+inline constexpr int32_t Cancel = 2;
+inline constexpr int32_t Yes = 6;
+inline constexpr int32_t No = 7;
+} // namespace MsgBoxResult
 
 // The modal message box. The editor installs a real dialog, tests a recorder; anything else gets the
 // standard-error fallback.

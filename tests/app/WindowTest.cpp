@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QWindow>
 
 namespace quillax {
 
@@ -19,7 +20,8 @@ using WindowTest = EditorFixture;
 
 TEST_F(WindowTest, OpensWithTheDesignedStateAndCaptions) {
     frmMain& w = *Window;
-    EXPECT_EQ(w.windowTitle(), "Quillax Object Editor");
+    ASSERT_NE(w.windowHandle(), nullptr);
+    EXPECT_EQ(w.windowHandle()->title(), "Quillax Object Editor") << "the caption as the window system shows it";
     EXPECT_EQ(w.ScaleWidth(), 872.0f);
     EXPECT_EQ(w.ScaleHeight(), 555.0f);
     EXPECT_EQ(w.Scene.ViewScale, 4.0f);

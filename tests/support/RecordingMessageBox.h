@@ -25,10 +25,12 @@ public:
 
     int32_t Show(const std::string& prompt, int32_t style, const std::string& title) override {
         Records.push_back({prompt, style, title});
-        return 1;
+        return Answer;
     }
 
     std::vector<Record> Records;
+    // The button every box is closed with.
+    int32_t Answer = MsgBoxResult::Ok;
 
 private:
     MessageBoxService* Previous;

@@ -1,0 +1,102 @@
+#include "app/frmMain.h"
+
+#include "fileio/OutputFile.h"
+#include "objects/ObjectFileBytes.h"
+#include "platform/CleanPath.h"
+#include "platform/MessageBoxService.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QUndoStack>
+
+namespace quillax {
+
+namespace {
+const char* const Caption = "Quillax Object Editor";
+
+QString Decoded(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string Encoded(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Bytes after the last mesh that were too many to keep are not in the model: say so before a save
+// leaves them out.
+bool TailMayGo(const ObjectFile& object, const std::string& path) {
+    if (object.DroppedTrailingBytes == 0) {
+        return true;
+    }
+    return MsgBox(std::to_string(object.DroppedTrailingBytes) +
+                      " bytes followed the last mesh in the file that was opened; they were not kept and "
+                      "will not be written to\r\n" +
+                      path + "\r\n\r\nSave without them?",
+                  MsgBoxStyle::OkCancel | MsgBoxStyle::Exclamation, Caption) == MsgBoxResult::Ok;
+}
+} // namespace
+
+bool frmMain::mnuSave_Click() {
+    return CurrentFile.empty() ? mnuSaveAs_Click() : SaveObject(CurrentFile);
+}
+
+bool frmMain::mnuSaveAs_Click() {
+    const QString start =
+        CurrentFile.empty() ? QFileInfo(Decoded(ObjectFilePath())).absolutePath() : Decoded(CurrentFile);
+    QString chosen = QFileDialog::getSaveFileName(this, "Save Object As", start, "Objects (*.lin)");
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    if (QFileInfo(chosen).suffix().isEmpty()) {
+        chosen += ".lin";
+    }
+    return SaveObject(Encoded(chosen));
+}
+
+// Written beside the file and renamed over it, so a failure leaves the old file as it was.
+bool frmMain::SaveObject(const std::string& fileName) {
+    const std::string path = CleanAbsolutePath(fileName);
+    if (CurrentObject.Meshes.empty()) {
+        MsgBox("There is no object to save.", MsgBoxStyle::Exclamation, Caption);
+        return false;
+    }
+    if (!TailMayGo(CurrentObject, path)) {
+        return false;
+    }
+    const std::vector<uint8_t> bytes = ObjectFileBytes(CurrentObject);
+    const WriteOutcome outcome = WriteWholeFile(path, [&bytes](QIODevice& file) {
+        const auto size = static_cast<qint64>(bytes.size());
+        return file.write(reinterpret_cast<const char*>(bytes.data()), size) == size
+                   ? std::string()
+                   : file.errorString().toStdString();
+    });
+    if (!outcome.Ok()) {
+        MsgBox("The object could not be saved:\r\n" + path + "\r\n\r\n" + outcome.Reason,
+               MsgBoxStyle::Critical, Caption);
+        return false;
+    }
+    CurrentFile = path;
+    CurrentObject.DroppedTrailingBytes = 0;
+    UndoStack->setClean();
+    return true;
+}
+
+bool frmMain::ChangesMayGo() {
+    if (UndoStack->isClean()) {
+        return true;
+    }
+    const std::string name =
+        CurrentFile.empty() ? std::string("a new file") : Encoded(QFileInfo(Decoded(CurrentFile)).fileName());
+    switch (MsgBox("The object has changes that are not saved.\r\n\r\nSave them to " + name + " first?",
+                   MsgBoxStyle::YesNoCancel | MsgBoxStyle::Exclamation, Caption)) {
+    case MsgBoxResult::Yes:
+        return mnuSave_Click();
+    case MsgBoxResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace quillax

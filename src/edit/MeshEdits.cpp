@@ -1,0 +1,122 @@
+#include "edit/MeshEdits.h"
+
+#include <algorithm>
+
+namespace quillax {
+
+namespace {
+std::string Counted(int64_t count, const std::string& one, const std::string& many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+void SetPointCount(Mesh& mesh) {
+    mesh.PointCount = static_cast<int16_t>(mesh.X.size());
+}
+} // namespace
+
+MeshState MeshStateOf(const ObjectFile& object, const ObjectPlacement& placement, int32_t mesh) {
+    const auto index = static_cast<size_t>(mesh);
+    return {object.Meshes.at(index), placement.Selections.at(index)};
+}
+
+MeshState WithInsertedPoint(const MeshState& state, int32_t line, float x, float y) {
+    MeshState edited = state;
+    const auto at = static_cast<ptrdiff_t>(line) + 1;
+    edited.Points.X.insert(edited.Points.X.begin() + at, x);
+    edited.Points.Y.insert(edited.Points.Y.begin() + at, y);
+    SetPointCount(edited.Points);
+    edited.Marks.PointFlags.insert(edited.Marks.PointFlags.begin() + at, 0);
+    edited.Marks.LineFlags[static_cast<size_t>(line)] = 0;
+    edited.Marks.LineFlags.insert(edited.Marks.LineFlags.begin() + at, 0);
+    return edited;
+}
+
+MeshState WithoutMarkedPoints(const MeshState& state) {
+    MeshState kept;
+    kept.Points = state.Points;
+    kept.Points.X.clear();
+    kept.Points.Y.clear();
+    const size_t count = state.Points.X.size();
+    size_t previous = count;
+    for (size_t k = 0; k < count; ++k) {
+        if (state.Marks.PointFlags[k] != 0) {
+            continue;
+        }
+        if (!kept.Points.X.empty()) {
+            const bool neighbours = previous + 1 == k;
+            kept.Marks.LineFlags.push_back(neighbours ? state.Marks.LineFlags[previous] : int16_t{0});
+        }
+        kept.Points.X.push_back(state.Points.X[k]);
+        kept.Points.Y.push_back(state.Points.Y[k]);
+        kept.Marks.PointFlags.push_back(0);
+        previous = k;
+    }
+    SetPointCount(kept.Points);
+    return kept;
+}
+
+MeshState WithColour(const MeshState& state, float red, float green, float blue) {
+    MeshState coloured = state;
+    coloured.Points.Red = red;
+    coloured.Points.Green = green;
+    coloured.Points.Blue = blue;
+    return coloured;
+}
+
+MeshState TwoPointMesh(float x1, float y1, float x2, float y2) {
+    MeshState mesh;
+    mesh.Points.Red = 1;
+    mesh.Points.Green = 1;
+    mesh.Points.Blue = 1;
+    mesh.Points.X = {x1, x2};
+    mesh.Points.Y = {y1, y2};
+    SetPointCount(mesh.Points);
+    mesh.Marks.PointFlags = {0, 0};
+    mesh.Marks.LineFlags = {0};
+    return mesh;
+}
+
+std::optional<std::string> CannotInsertPoint(const MeshState& state, int32_t mesh) {
+    if (static_cast<int64_t>(state.Points.X.size()) >= MostPoints) {
+        return "Mesh " + std::to_string(mesh) + " has " + Counted(MostPoints, "point", "points") +
+               ", the most a mesh can hold; no point can be inserted.";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CannotDeleteMarkedPoints(const MeshState& state, int32_t mesh) {
+    const auto marked = static_cast<int64_t>(MarkedPoints(state.Marks).size());
+    const auto left = static_cast<int64_t>(state.Points.X.size()) - marked;
+    if (left < 2) {
+        return "A mesh keeps at least 2 points: deleting " +
+               Counted(marked, "marked point", "marked points") + " of mesh " + std::to_string(mesh) +
+               " would leave " + std::to_string(left) + ".";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CannotAddMesh(const ObjectFile& object) {
+    if (static_cast<int64_t>(object.Meshes.size()) >= MostMeshes) {
+        return "The object has " + Counted(MostMeshes, "mesh", "meshes") + ", the most an object can hold.";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CannotDeleteMesh(const ObjectFile& object) {
+    if (object.Meshes.size() <= 1) {
+        return "An object keeps at least one mesh: its only mesh cannot be deleted.";
+    }
+    return std::nullopt;
+}
+
+std::vector<int32_t> MarkedPoints(const MeshSelection& marks) {
+    std::vector<int32_t> marked;
+    for (size_t k = 0; k < marks.PointFlags.size(); ++k) {
+        if (marks.PointFlags[k] != 0) {
+            marked.push_back(static_cast<int32_t>(k));
+        }
+    }
+    return marked;
+}
+
+} // namespace quillax
