@@ -23,8 +23,8 @@ std::string WriteObject(const ObjectFile& object) {
     const std::filesystem::path path = std::filesystem::temp_directory_path() /
                                        ("quillax-navigation-bench-" + std::to_string(getpid()) + ".lin");
     const std::vector<uint8_t> bytes = ObjectFileBytes(object);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                 static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path.string();
 }
 
