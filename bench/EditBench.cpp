@@ -1,6 +1,7 @@
 // Editing large objects through the real window: a step of a drag (one point of a 32,767-point mesh,
 // and 1,000 marked points), undoing the deletion of 10,000 points, and saving 1,000,000 points.
 #include "app/frmMain.h"
+#include "bench/WindowBenchmarks.h"
 #include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
 #include "objects/ObjectFileBytes.h"
@@ -99,12 +100,5 @@ BENCHMARK(Save1000000Points)->Unit(benchmark::kMillisecond);
 using namespace quillax;
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

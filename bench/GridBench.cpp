@@ -1,6 +1,7 @@
 // The grid over a 1920 x 1080 drawing area: a full redraw of an empty view with the tile cached,
 // the tile copies alone, and a redraw whose zoom step rebuilds the tile.
 #include "app/frmMain.h"
+#include "bench/WindowBenchmarks.h"
 #include "drawingarea/DrawingArea.h"
 #include "platform/MessageBoxService.h"
 #include "support/RecordingMessageBox.h"
@@ -58,22 +59,16 @@ BENCHMARK(BM_DrawGridNewTile)->Unit(benchmark::kMillisecond);
 using namespace quillax;
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    RecordingMessageBox errors;
-    benchmark::Initialize(&argc, argv);
-    {
+    return RunWindowBenchmarks(argc, argv, [](auto run) {
+        RecordingMessageBox errors;
         auto window = std::make_unique<frmMain>();
         window->show();
         window->picMain->resize(AreaWidth, AreaHeight);
         window->Scene.ViewWidth = AreaWidth;
         window->Scene.ViewHeight = AreaHeight;
         Window = window.get();
-        benchmark::RunSpecifiedBenchmarks();
+        run();
         Window = nullptr;
-    }
-    benchmark::Shutdown();
-    return errors.Records.empty() ? 0 : 1;
+        return errors.Records.empty() ? 0 : 1;
+    });
 }

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <benchmark/benchmark.h>
 
+#include "bench/WindowBenchmarks.h"
+
 #include <filesystem>
 
 namespace quillax {
@@ -98,11 +100,5 @@ BENCHMARK(BM_LoadLargestMesh)->Unit(benchmark::kMillisecond);
 using namespace quillax;
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

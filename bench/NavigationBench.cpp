@@ -1,6 +1,7 @@
 // Moving around large objects through the real window: a pan step and a wheel step (redraw and
 // repaint included), fitting the view, and choosing a mesh of 32,767 points with its strips.
 #include "app/frmMain.h"
+#include "bench/WindowBenchmarks.h"
 #include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
 #include "objects/ObjectFileBytes.h"
@@ -123,12 +124,5 @@ BENCHMARK(ChooseLargestMesh)->Unit(benchmark::kMillisecond);
 using namespace quillax;
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The cost of one click on a selector box for an object of 100,000 points whose chosen mesh has
 // 32,767: the toggle, the repaint of that one box, and the redraw of the drawing area.
 #include "app/frmMain.h"
+#include "bench/WindowBenchmarks.h"
 #include "browse/SelectorStrip.h"
 #include "objects/ObjectFileBytes.h"
 #include "platform/MessageBoxService.h"
@@ -160,17 +161,11 @@ BENCHMARK(BM_RedrawView)->Unit(benchmark::kMillisecond);
 using namespace quillax;
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    {
+    return RunWindowBenchmarks(argc, argv, [](auto run) {
         LoadedEditor editor;
         Editor = &editor;
-        benchmark::RunSpecifiedBenchmarks();
+        run();
         Editor = nullptr;
-    }
-    benchmark::Shutdown();
-    return 0;
+        return 0;
+    });
 }
