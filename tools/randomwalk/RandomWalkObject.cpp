@@ -1,0 +1,132 @@
+#include "randomwalk/RandomWalkObject.h"
+
+#include <bit>
+#include <charconv>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+
+namespace quillax {
+
+namespace {
+// splitmix64: small, fast and defined by its arithmetic alone, unlike the standard distributions.
+class WalkRandom {
+public:
+    explicit WalkRandom(uint64_t seed) : State(seed) {}
+
+    // Uniform in [-1, 1) in steps of 2^-23, exactly representable.
+    float Signed() {
+        State += 0x9E3779B97F4A7C15u;
+        uint64_t z = State;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+        z ^= z >> 31;
+        return static_cast<float>(static_cast<int64_t>(z >> 40) - (1 << 23)) / static_cast<float>(1 << 23);
+    }
+
+private:
+    uint64_t State;
+};
+
+Mesh WalkMesh(WalkRandom& random, int16_t points, const RandomWalkOptions& options) {
+    Mesh mesh;
+    mesh.Red = (random.Signed() + 1) / 2;
+    mesh.Green = (random.Signed() + 1) / 2;
+    mesh.Blue = (random.Signed() + 1) / 2;
+    mesh.PointCount = points;
+    float x = random.Signed() * options.Spread;
+    float y = random.Signed() * options.Spread;
+    for (int16_t k = 0; k < points; ++k) {
+        mesh.X.push_back(x);
+        mesh.Y.push_back(y);
+        x += random.Signed() * options.Step;
+        y += random.Signed() * options.Step;
+    }
+    return mesh;
+}
+
+std::optional<int32_t> WholeNumber(std::string_view text) {
+    int32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+void PutBytes(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+    for (int k = 0; k < bytes; ++k) {
+        out.push_back(static_cast<uint8_t>(value >> (8 * k)));
+    }
+}
+
+void PutSingle(std::vector<uint8_t>& out, float value) {
+    PutBytes(out, std::bit_cast<uint32_t>(value), 4);
+}
+
+// The file's bytes, written here until the object model has its own writer.
+std::vector<uint8_t> LocalObjectFileBytes(const ObjectFile& object) {
+    std::vector<uint8_t> out;
+    PutBytes(out, static_cast<uint32_t>(ObjectFileMagic), 4);
+    PutSingle(out, object.CentreX);
+    PutSingle(out, object.CentreY);
+    PutBytes(out, static_cast<uint16_t>(object.MeshCount), 2);
+    for (const Mesh& mesh : object.Meshes) {
+        PutSingle(out, mesh.Red);
+        PutSingle(out, mesh.Green);
+        PutSingle(out, mesh.Blue);
+        PutBytes(out, mesh.ExtraValue, 4);
+        PutBytes(out, mesh.ExtraWord, 2);
+        PutBytes(out, static_cast<uint16_t>(mesh.PointCount), 2);
+        for (size_t k = 0; k < mesh.X.size(); ++k) {
+            PutSingle(out, mesh.X[k]);
+            PutSingle(out, mesh.Y[k]);
+        }
+    }
+    return out;
+}
+} // namespace
+
+ObjectFile RandomWalkObject(const RandomWalkOptions& options) {
+    WalkRandom random(options.Seed);
+    ObjectFile object;
+    for (const int16_t points : options.MeshSizes) {
+        object.Meshes.push_back(WalkMesh(random, points, options));
+    }
+    object.MeshCount = static_cast<int16_t>(object.Meshes.size());
+    return object;
+}
+
+std::optional<std::vector<int16_t>> ParseMeshSizes(std::string_view text) {
+    std::vector<int16_t> sizes;
+    while (!text.empty()) {
+        const size_t comma = std::min(text.find(','), text.size());
+        const std::string_view group = text.substr(0, comma);
+        const size_t times = group.find('x');
+        const std::optional<int32_t> count = WholeNumber(group.substr(0, std::min(times, group.size())));
+        const std::optional<int32_t> points =
+            times == std::string_view::npos ? std::nullopt : WholeNumber(group.substr(times + 1));
+        if (!count || !points || *count < 1 || *points < 2 || *points > std::numeric_limits<int16_t>::max() ||
+            sizes.size() + static_cast<size_t>(*count) >
+                static_cast<size_t>(std::numeric_limits<int16_t>::max())) {
+            return std::nullopt;
+        }
+        sizes.insert(sizes.end(), static_cast<size_t>(*count), static_cast<int16_t>(*points));
+        text.remove_prefix(std::min(comma + 1, text.size()));
+    }
+    if (sizes.empty()) {
+        return std::nullopt;
+    }
+    return sizes;
+}
+
+void WriteRandomWalkFile(const std::string& fileName, const ObjectFile& object) {
+    const std::vector<uint8_t> bytes = LocalObjectFileBytes(object);
+    std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!file) {
+        throw std::runtime_error("cannot write " + fileName);
+    }
+}
+
+} // namespace quillax
