@@ -111,10 +111,18 @@ void frmMain::Form_Load() {
     HookWindow();
 }
 
+// A resize inside another handler (a growth step of the layout) cannot be painted before that
+// handler ends, and every handler that grows the window redraws after it: such a resize draws only
+// the background, whose steps cost nothing until it is shown, and leaves the markers stale.
 void frmMain::Form_Resize() {
     ArrangePanels();
     Scene.ViewWidth = ToInt16(picMain->ScaleWidth());
     Scene.ViewHeight = ToInt16(picMain->ScaleHeight());
+    if (HandlerDepth > 1) {
+        Scene.DrawBackground(picMain->size());
+        MarkersStale = true;
+        return;
+    }
     RedrawView();
 }
 
@@ -152,9 +160,27 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// The message box runs the event loop, which may paint: stale markers are placed first, and an
+// error in placing them is reported as its own.
 void frmMain::ReportHandlerError(int32_t number, const std::string& description) {
+    if (MarkersStale) {
+        RunHandler([this] { PlaceStaleMarkers(); });
+    }
     MsgBox("Run-time error '" + std::to_string(number) + "':\r\n\r\n" + description, MsgBoxStyle::Critical,
            "Quillax Object Editor");
+}
+
+void frmMain::FinishHandler() {
+    if (HandlerDepth == 1) {
+        PlaceStaleMarkers();
+    }
+}
+
+void frmMain::PlaceStaleMarkers() {
+    if (MarkersStale) {
+        MarkersStale = false;
+        Scene.PlaceAllMarkers();
+    }
 }
 
 void frmMain::RepaintPools() {

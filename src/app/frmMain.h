@@ -147,10 +147,16 @@ private:
     void WireEvents();
     void SetTabOrder();
     void ReportHandlerError(int32_t number, const std::string& description);
+    void FinishHandler();
+    void PlaceStaleMarkers();
     void RepaintPools();
 
     QWidget* Inner = nullptr;
     bool Unloaded = false;
+    // Handlers running, one inside another when a growth step resizes the window; and whether a
+    // resize inside a handler left the markers for that handler's own redraw to place.
+    int HandlerDepth = 0;
+    bool MarkersStale = false;
 
     // Panel layout: the strips' flows, kept between runs.
     StripFlow PointRows{BoxFlow::Rows};
@@ -159,8 +165,10 @@ private:
 };
 
 template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
+    ++HandlerDepth;
     try {
         handler();
+        FinishHandler();
     } catch (const RuntimeError& error) {
         ReportHandlerError(error.Number(), error.Description());
     } catch (const std::bad_alloc&) {
@@ -169,6 +177,7 @@ template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
         ReportHandlerError(ErrNo::InternalError,
                            ErrorDescription(ErrNo::InternalError) + ": " + error.what());
     }
+    --HandlerDepth;
     RepaintPools();
 }
 
