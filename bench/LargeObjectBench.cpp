@@ -148,6 +148,26 @@ void PanStep(benchmark::State& state) {
     CheckNoErrors(state, boxes);
 }
 
+// The two halves of a redraw: placing every marker, and painting them over the background.
+void PlaceOnly(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    for (auto _ : state) {
+        window->Scene.PlaceAllMarkers();
+    }
+    CheckNoErrors(state, boxes);
+}
+
+void PaintOnly(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    QImage picture;
+    for (auto _ : state) {
+        window->Scene.Render(picture);
+    }
+    CheckNoErrors(state, boxes);
+}
+
 void Configure(benchmark::internal::Benchmark* benchmark) {
     benchmark->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 }
@@ -156,7 +176,9 @@ void Configure(benchmark::internal::Benchmark* benchmark) {
 BENCHMARK(LoadFileClickToIdle)->Arg(32767)->Arg(10)->Iterations(3)->Apply(Configure);
 BENCHMARK(RedrawAndRepaint)->Arg(10)->Apply(Configure);
 BENCHMARK(PanStep)->Arg(10)->Apply(Configure);
-BENCHMARK(ResidentPerPoint)->Arg(32767)->Iterations(1)->Apply(Configure);
+BENCHMARK(PlaceOnly)->Arg(10)->Apply(Configure);
+BENCHMARK(PaintOnly)->Arg(10)->Apply(Configure);
+BENCHMARK(ResidentPerPoint)->Arg(32767)->Arg(10)->Iterations(1)->Apply(Configure);
 
 } // namespace quillax
 

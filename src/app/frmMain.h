@@ -177,8 +177,10 @@ template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
         ReportHandlerError(ErrNo::InternalError,
                            ErrorDescription(ErrNo::InternalError) + ": " + error.what());
     }
-    --HandlerDepth;
-    RepaintPools();
+    // Nothing is painted before the outermost handler ends; it repaints what all of them changed.
+    if (--HandlerDepth == 0) {
+        RepaintPools();
+    }
 }
 
 } // namespace quillax

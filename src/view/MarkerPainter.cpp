@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <thread>
+#include <vector>
 
 namespace quillax {
 
@@ -15,6 +17,8 @@ namespace {
 // and the most it covers on a painter that shrinks what it draws.
 constexpr int LayerTile = 2048;
 constexpr int LayerReach = 8 * LayerTile;
+// Below this many markers a second thread costs more than it saves.
+constexpr int64_t MarkersPerThread = 1 << 16;
 
 struct DirectTarget {
     QImage* Image;
@@ -73,6 +77,29 @@ QRect ReachableArea(QPainter& painter) {
     return area & QRect(area.topLeft(), QSize(LayerReach, LayerReach));
 }
 
+// Bands of rows, one to a thread: each band sees every element in order, so a pixel gets exactly the
+// value painting them all in one pass would give it. Every thread is joined before this returns.
+void PaintInBands(const DirectTarget& target, const NodePool& nodes, const JointPool& joints) {
+    const int64_t markers = static_cast<int64_t>(nodes.Count()) + joints.Count();
+    const int64_t cores = std::max<int64_t>(std::thread::hardware_concurrency(), 1);
+    const int bands = static_cast<int>(
+        std::clamp<int64_t>(markers / MarkersPerThread, 1, std::min<int64_t>(cores, target.Clip.height())));
+    const auto band = [&target, bands](int k) {
+        const int top = target.Clip.top() + target.Clip.height() * k / bands;
+        const int bottom = target.Clip.top() + target.Clip.height() * (k + 1) / bands;
+        return QRect(target.Clip.left(), top, target.Clip.width(), bottom - top);
+    };
+    // Shared pixels are copied here, once; the threads then only write.
+    target.Image->bits();
+    std::vector<std::jthread> helpers;
+    for (int k = 1; k < bands; ++k) {
+        helpers.emplace_back([&target, &nodes, &joints, clip = band(k)] {
+            PixelCanvas(*target.Image, clip, target.Offset).Paint(nodes, joints);
+        });
+    }
+    PixelCanvas(*target.Image, band(0), target.Offset).Paint(nodes, joints);
+}
+
 void PaintThroughLayers(QPainter& painter, const NodePool& nodes, const JointPool& joints) {
     const QRect area = ReachableArea(painter);
     for (int y = 0; y < area.height(); y += LayerTile) {
@@ -92,7 +119,7 @@ void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joi
         return;
     }
     if (const std::optional<DirectTarget> target = DirectTargetOf(painter)) {
-        PixelCanvas(*target->Image, target->Clip, target->Offset).Paint(nodes, joints);
+        PaintInBands(*target, nodes, joints);
         return;
     }
     PaintThroughLayers(painter, nodes, joints);
