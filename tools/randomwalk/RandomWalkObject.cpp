@@ -99,11 +99,12 @@ ObjectFile RandomWalkObject(const RandomWalkOptions& options) {
 
 std::optional<std::vector<int16_t>> ParseMeshSizes(std::string_view text) {
     std::vector<int16_t> sizes;
-    while (!text.empty()) {
-        const size_t comma = std::min(text.find(','), text.size());
-        const std::string_view group = text.substr(0, comma);
+    for (size_t start = 0;;) {
+        const size_t comma = text.find(',', start);
+        const std::string_view group =
+            text.substr(start, comma == std::string_view::npos ? comma : comma - start);
         const size_t times = group.find('x');
-        const std::optional<int32_t> count = WholeNumber(group.substr(0, std::min(times, group.size())));
+        const std::optional<int32_t> count = WholeNumber(group.substr(0, times));
         const std::optional<int32_t> points =
             times == std::string_view::npos ? std::nullopt : WholeNumber(group.substr(times + 1));
         if (!count || !points || *count < 1 || *points < 2 || *points > std::numeric_limits<int16_t>::max() ||
@@ -112,12 +113,11 @@ std::optional<std::vector<int16_t>> ParseMeshSizes(std::string_view text) {
             return std::nullopt;
         }
         sizes.insert(sizes.end(), static_cast<size_t>(*count), static_cast<int16_t>(*points));
-        text.remove_prefix(std::min(comma + 1, text.size()));
+        if (comma == std::string_view::npos) {
+            return sizes;
+        }
+        start = comma + 1;
     }
-    if (sizes.empty()) {
-        return std::nullopt;
-    }
-    return sizes;
 }
 
 void WriteRandomWalkFile(const std::string& fileName, const ObjectFile& object) {
