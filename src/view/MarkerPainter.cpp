@@ -77,27 +77,43 @@ QRect ReachableArea(QPainter& painter) {
     return area & QRect(area.topLeft(), QSize(LayerReach, LayerReach));
 }
 
-// Bands of rows, one to a thread: each band sees every element in order, so a pixel gets exactly the
-// value painting them all in one pass would give it. Every thread is joined before this returns.
-void PaintInBands(const DirectTarget& target, const NodePool& nodes, const JointPool& joints) {
+// The pixels of a layer that an element was painted on (only those are opaque) replace the target's.
+void LayOver(const DirectTarget& target, const QImage& layer) {
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto* from = reinterpret_cast<const uint32_t*>(layer.constScanLine(y));
+        auto* to =
+            reinterpret_cast<uint32_t*>(target.Image->scanLine(target.Clip.top() + y)) + target.Clip.left();
+        for (int x = 0; x < layer.width(); ++x) {
+            to[x] = from[x] >> 24 != 0 ? from[x] : to[x];
+        }
+    }
+}
+
+// The elements in order, segments then markers, are shared out in equal parts, one to a thread: the
+// first part is painted on the target, each other on a transparent layer of the clip, and the layers
+// are laid over the target in order, so every pixel takes the value of the last element painted on
+// it, as in one pass. Every thread is joined before this returns.
+void PaintShared(const DirectTarget& target, const NodePool& nodes, const JointPool& joints) {
     const int64_t markers = static_cast<int64_t>(nodes.Count()) + joints.Count();
     const int64_t cores = std::max<int64_t>(std::thread::hardware_concurrency(), 1);
-    const int bands = static_cast<int>(
-        std::clamp<int64_t>(markers / MarkersPerThread, 1, std::min<int64_t>(cores, target.Clip.height())));
-    const auto band = [&target, bands](int k) {
-        const int top = target.Clip.top() + target.Clip.height() * k / bands;
-        const int bottom = target.Clip.top() + target.Clip.height() * (k + 1) / bands;
-        return QRect(target.Clip.left(), top, target.Clip.width(), bottom - top);
-    };
-    // Shared pixels are copied here, once; the threads then only write.
-    target.Image->bits();
-    std::vector<std::jthread> helpers;
-    for (int k = 1; k < bands; ++k) {
-        helpers.emplace_back([&target, &nodes, &joints, clip = band(k)] {
-            PixelCanvas(*target.Image, clip, target.Offset).Paint(nodes, joints);
-        });
+    const int64_t parts = std::clamp<int64_t>(markers / MarkersPerThread, 1, cores);
+    std::vector<QImage> layers(static_cast<size_t>(parts - 1));
+    {
+        std::vector<std::jthread> helpers;
+        for (int64_t part = 1; part < parts; ++part) {
+            helpers.emplace_back([&target, &nodes, &joints, &layer = layers[static_cast<size_t>(part - 1)],
+                                  from = markers * part / parts, to = markers * (part + 1) / parts] {
+                layer = QImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
+                layer.fill(Qt::transparent);
+                PixelCanvas(layer, layer.rect(), target.Offset - target.Clip.topLeft())
+                    .Paint(nodes, joints, from, to);
+            });
+        }
+        PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(nodes, joints, 0, markers / parts);
     }
-    PixelCanvas(*target.Image, band(0), target.Offset).Paint(nodes, joints);
+    for (const QImage& layer : layers) {
+        LayOver(target, layer);
+    }
 }
 
 void PaintThroughLayers(QPainter& painter, const NodePool& nodes, const JointPool& joints) {
@@ -119,7 +135,7 @@ void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joi
         return;
     }
     if (const std::optional<DirectTarget> target = DirectTargetOf(painter)) {
-        PaintInBands(*target, nodes, joints);
+        PaintShared(*target, nodes, joints);
         return;
     }
     PaintThroughLayers(painter, nodes, joints);

@@ -106,14 +106,26 @@ PixelCanvas::PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset)
 // Segments first, so that the markers lie on top of the lines that join them. Most markers of a
 // large object lie either well inside the clip or wholly outside it; the second are passed over here.
 void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints) {
-    for (const JointElement& joint : joints) {
-        if (MayReach(joint, Reach)) {
-            PaintJoint(joint);
+    Paint(nodes, joints, 0, static_cast<int64_t>(joints.Count()) + nodes.Count());
+}
+
+void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to) {
+    const int64_t segments = joints.Count();
+    const auto first = [from, to](auto& pool, int64_t start) {
+        const int64_t count = pool.Count();
+        return std::pair(pool.begin() + std::clamp<int64_t>(from - start, 0, count),
+                         pool.begin() + std::clamp<int64_t>(to - start, 0, count));
+    };
+    const auto [jointFrom, jointTo] = first(joints, 0);
+    for (auto joint = jointFrom; joint != jointTo; ++joint) {
+        if (MayReach(*joint, Reach)) {
+            PaintJoint(*joint);
         }
     }
-    for (const NodeElement& node : nodes) {
-        if (MayReach(node, Reach)) {
-            PaintNode(node);
+    const auto [nodeFrom, nodeTo] = first(nodes, segments);
+    for (auto node = nodeFrom; node != nodeTo; ++node) {
+        if (MayReach(*node, Reach)) {
+            PaintNode(*node);
         }
     }
 }

@@ -35,6 +35,8 @@ public:
     PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset);
 
     void Paint(const NodePool& nodes, const JointPool& joints);
+    // Part of that order, segments numbered first, then markers: elements from .. to - 1.
+    void Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to);
 
 private:
     void PaintJoint(const JointElement& joint);
