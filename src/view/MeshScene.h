@@ -61,6 +61,7 @@ public:
 
     // Places and colours every marker, then draws the background: the grid, or black.
     void RedrawView(QSize area);
+    // Its first half alone.
     void PlaceAllMarkers();
     void DrawBackground(QSize area);
     // Tiles the grid of cellSize over the area; black when there is no cell or no origin.

@@ -173,22 +173,16 @@ void PixelCanvas::PaintWholeNode(const MarkerShape& shape, int64_t x, int64_t y,
     }
 }
 
+// A visible segment that may reach the clip (MayReach has said so).
 void PixelCanvas::PaintJoint(const JointElement& joint) {
     double x1 = joint.X1;
     double y1 = joint.Y1;
     double x2 = joint.X2;
     double y2 = joint.Y2;
-    if (!joint.Visible || !std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) ||
-        !std::isfinite(y2)) {
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
         return;
     }
     const int32_t width = std::max<int32_t>(joint.BorderWidth, 1);
-    if (std::max(x1, x2) + Offset.x() + width < ClipLeft ||
-        std::min(x1, x2) + Offset.x() - width > ClipRight ||
-        std::max(y1, y2) + Offset.y() + width < ClipTop ||
-        std::min(y1, y2) + Offset.y() - width > ClipBottom) {
-        return;
-    }
     const bool far = std::max({std::abs(x1), std::abs(y1), std::abs(x2), std::abs(y2)}) > LineReach;
     if (far && !CutToReach(x1, y1, x2, y2)) {
         return;
