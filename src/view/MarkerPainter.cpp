@@ -1,13 +1,13 @@
 #include "view/MarkerPainter.h"
 
 #include "view/PixelCanvas.h"
+#include "view/SharedWork.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace quillax {
@@ -95,24 +95,23 @@ void LayOver(const DirectTarget& target, const QImage& layer) {
 // it, as in one pass. Every thread is joined before this returns.
 void PaintShared(const DirectTarget& target, const NodePool& nodes, const JointPool& joints) {
     const int64_t markers = static_cast<int64_t>(nodes.Count()) + joints.Count();
-    const int64_t cores = std::max<int64_t>(std::thread::hardware_concurrency(), 1);
-    const int64_t parts = std::clamp<int64_t>(markers / MarkersPerThread, 1, cores);
-    std::vector<QImage> layers(static_cast<size_t>(parts - 1));
-    {
-        std::vector<std::jthread> helpers;
-        for (int64_t part = 1; part < parts; ++part) {
-            helpers.emplace_back([&target, &nodes, &joints, &layer = layers[static_cast<size_t>(part - 1)],
-                                  from = markers * part / parts, to = markers * (part + 1) / parts] {
-                layer = QImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
-                layer.fill(Qt::transparent);
-                PixelCanvas(layer, layer.rect(), target.Offset - target.Clip.topLeft())
-                    .Paint(nodes, joints, from, to);
-            });
+    const int64_t parts = PartsFor(markers, MarkersPerThread);
+    std::vector<QImage> layers(static_cast<size_t>(parts));
+    RunInParts(parts, [&target, &nodes, &joints, &layers, markers, parts](int64_t part) {
+        const int64_t from = markers * part / parts;
+        const int64_t to = markers * (part + 1) / parts;
+        if (part == 0) {
+            PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(nodes, joints, from, to);
+            return;
         }
-        PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(nodes, joints, 0, markers / parts);
-    }
-    for (const QImage& layer : layers) {
-        LayOver(target, layer);
+        QImage& layer = layers[static_cast<size_t>(part)];
+        layer = QImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
+        layer.fill(Qt::transparent);
+        PixelCanvas(layer, layer.rect(), target.Offset - target.Clip.topLeft())
+            .Paint(nodes, joints, from, to);
+    });
+    for (size_t part = 1; part < layers.size(); ++part) {
+        LayOver(target, layers[part]);
     }
 }
 

@@ -2,10 +2,10 @@
 
 #include "platform/RuntimeError.h"
 #include "view/MeshColour.h"
+#include "view/SharedWork.h"
 
 #include <algorithm>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace quillax {
@@ -141,14 +141,10 @@ void PlaceMarkers(NodePool& nodes, JointPool& joints, const ObjectFile& object,
     const std::vector<MeshPlan> plans = PlanMeshes(nodes, joints, object, placement, listIndex());
     const int64_t total = plans.empty() ? 0 : plans.back().Start + plans.back().Points;
     const Pools pools{&nodes(0), &joints(0)};
-    const int64_t cores = std::max<int64_t>(std::thread::hardware_concurrency(), 1);
-    const int64_t parts = std::clamp<int64_t>(total / PointsPerThread, 1, cores);
-    std::vector<std::jthread> helpers;
-    for (int64_t part = 1; part < parts; ++part) {
-        helpers.emplace_back([&plans, &view, pools, from = total * part / parts,
-                              to = total * (part + 1) / parts] { PlaceRange(plans, from, to, view, pools); });
-    }
-    PlaceRange(plans, 0, total / parts, view, pools);
+    const int64_t parts = PartsFor(total, PointsPerThread);
+    RunInParts(parts, [&plans, &view, pools, total, parts](int64_t part) {
+        PlaceRange(plans, total * part / parts, total * (part + 1) / parts, view, pools);
+    });
 }
 
 } // namespace quillax
