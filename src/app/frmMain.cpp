@@ -111,14 +111,14 @@ void frmMain::Form_Load() {
     HookWindow();
 }
 
-// A resize inside another handler (a growth step of the layout) cannot be painted before that
-// handler ends, and every handler that grows the window redraws after it: such a resize draws only
-// the background, whose steps cost nothing until it is shown, and leaves the markers stale.
+// A resize raised by a growth step of the layout inside another handler cannot be painted before
+// that handler ends, and every handler that grows the window redraws after it: such a resize draws
+// only the background, whose steps cost nothing until it is shown, and leaves the markers stale.
 void frmMain::Form_Resize() {
     ArrangePanels();
     Scene.ViewWidth = ToInt16(picMain->ScaleWidth());
     Scene.ViewHeight = ToInt16(picMain->ScaleHeight());
-    if (HandlerDepth > 1) {
+    if (Growing && HandlerDepth > 1) {
         Scene.DrawBackground(picMain->size());
         MarkersStale = true;
         return;

@@ -153,9 +153,11 @@ private:
 
     QWidget* Inner = nullptr;
     bool Unloaded = false;
-    // Handlers running, one inside another when a growth step resizes the window; and whether a
-    // resize inside a handler left the markers for that handler's own redraw to place.
+    // Handlers running, one inside another when a growth step resizes the window from a handler;
+    // whether a growth step is resizing it; and whether such a resize left the markers for a later
+    // redraw to place.
     int HandlerDepth = 0;
+    bool Growing = false;
     bool MarkersStale = false;
 
     // Panel layout: the strips' flows, kept between runs.

@@ -38,22 +38,29 @@ Moment Now(const frmMain& w) {
             w.picPoint.Count(), w.picLine.Count(),     w.LstMeshes->count(), static_cast<float>(MinHeight)};
 }
 
-// The window at every resize, the growth steps of the layout included.
+// The window at every resize, the growth steps of the layout included; when asked, the background's
+// pixels are made at each, as they were before the background deferred them.
 class GrowthSteps : public QObject {
 public:
-    explicit GrowthSteps(frmMain& window) : Window(window) { window.installEventFilter(this); }
+    GrowthSteps(frmMain& window, bool makePixels) : Window(window), MakePixels(makePixels) {
+        window.installEventFilter(this);
+    }
     std::vector<Moment> Seen;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Resize) {
             Seen.push_back(Now(Window));
+            if (MakePixels) {
+                Window.Scene.Background();
+            }
         }
         return false;
     }
 
 private:
     frmMain& Window;
+    bool MakePixels;
 };
 
 // Everything the load leaves: the picture, the layout and every marker and box.
@@ -88,7 +95,7 @@ Outcome OutcomeOf(const frmMain& w, std::vector<Moment> steps) {
 }
 
 // The designed load, one step after another, run outside any handler: every resize of a growth
-// step redraws the whole scene at once, as a resize of its own.
+// step is a handler of its own and redraws the whole scene at once.
 void LoadStepByStep(frmMain& w) {
     w.ResetEditor();
     ASSERT_TRUE(LoadObjectFile(w.ObjectFilePath(), CurrentObject, CurrentPlacement));
@@ -112,7 +119,7 @@ protected:
         Window->show();
         Window->resize(Window->width(), 470);
         setUp(*Window);
-        GrowthSteps steps(*Window);
+        GrowthSteps steps(*Window, !byCommand);
         if (byCommand) {
             Window->cmdLoadFile->click();
         } else {
