@@ -141,10 +141,18 @@ void frmMain::Form_Load() {
     HookWindow();
 }
 
+// A resize raised by a growth step of the layout inside another handler cannot be painted before
+// that handler ends, and every handler that grows the window redraws after it: such a resize draws
+// only the background, whose steps cost nothing until it is shown, and leaves the markers stale.
 void frmMain::Form_Resize() {
     ArrangePanels();
     Scene.ViewWidth = ToInt16(picMain->ScaleWidth());
     Scene.ViewHeight = ToInt16(picMain->ScaleHeight());
+    if (Growing && HandlerDepth > 1) {
+        Scene.DrawBackground(picMain->size());
+        MarkersStale = true;
+        return;
+    }
     RedrawView();
 }
 
@@ -189,7 +197,15 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// The message box runs the event loop, which may paint: stale markers are placed first, and an error
+// in placing them is reported after the first.
 void frmMain::ReportHandlerError(std::exception_ptr error) {
+    std::exception_ptr placing;
+    try {
+        PlaceStaleMarkers();
+    } catch (...) {
+        placing = std::current_exception();
+    }
     int32_t number = ErrNo::InternalError;
     std::string description = ErrorDescription(ErrNo::InternalError);
     try {
@@ -205,11 +221,21 @@ void frmMain::ReportHandlerError(std::exception_ptr error) {
     }
     MsgBox("Run-time error '" + std::to_string(number) + "':\r\n\r\n" + description, MsgBoxStyle::Critical,
            "Quillax Object Editor");
+    if (placing) {
+        ReportHandlerError(placing);
+    }
 }
 
 void frmMain::RethrowNestedError() {
     if (NestedError) {
         std::rethrow_exception(std::exchange(NestedError, nullptr));
+    }
+}
+
+void frmMain::PlaceStaleMarkers() {
+    if (MarkersStale) {
+        MarkersStale = false;
+        Scene.PlaceMarkers();
     }
 }
 

@@ -221,6 +221,7 @@ private:
     void RethrowNestedError();
     int32_t HandlerDepth = 0;
     std::exception_ptr NestedError;
+    void PlaceStaleMarkers();
     void RepaintPools();
 
     QWidget* Inner = nullptr;
@@ -247,6 +248,10 @@ private:
     };
     std::optional<PointDrag> Dragging;
     void PlaceView(const ViewPlace& place);
+    // Whether a growth step is resizing the window, and whether such a resize left the markers for a
+    // later redraw to place.
+    bool Growing = false;
+    bool MarkersStale = false;
 
     // Panel layout: the strips' flows, kept between runs.
     StripFlow PointRows{BoxFlow::Rows};
@@ -260,6 +265,7 @@ private:
 // from the layout's growth step) leaves its error to the handler that raised it.
 template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
     if (HandlerDepth > 0) {
+        ++HandlerDepth;
         try {
             handler();
         } catch (...) {
@@ -267,17 +273,20 @@ template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
                 NestedError = std::current_exception();
             }
         }
+        --HandlerDepth;
         return;
     }
     ++HandlerDepth;
     try {
         handler();
+        PlaceStaleMarkers();
         RethrowNestedError();
     } catch (...) {
         NestedError = nullptr;
         ReportHandlerError(std::current_exception());
     }
     --HandlerDepth;
+    // Nothing is painted before the outermost handler ends; it repaints what all of them changed.
     RepaintPools();
     ShowReadout();
 }

@@ -8,6 +8,7 @@
 
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 
@@ -103,6 +104,7 @@ void frmMain::SetHeight(float twips) {
     const int outer = frameGeometry().height();
     const int target = std::min(HeightInPixels(twips, TwipsPerPixelY(), outer), MaxTrackSize(*this).height());
     const int before = height();
+    const QScopedValueRollback<bool> growing(Growing, true);
     resize(width(), before + target - outer);
     if (height() != before && !isVisible()) {
         PlaceInner();

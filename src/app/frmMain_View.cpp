@@ -6,6 +6,7 @@
 namespace quillax {
 
 void frmMain::RedrawView() {
+    MarkersStale = false;
     Scene.RedrawView(picMain->size());
     picMain->Refresh();
 }

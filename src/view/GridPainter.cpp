@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace quillax {
@@ -58,17 +59,45 @@ QImage Pattern(const QImage& tile, const TileBand& column, const TileBand& row) 
     painter.fillRect(pattern.rect(), QBrush(part));
     return pattern;
 }
+
+// Spans (in order along the axis) that touch or overlap become one run, as (start, end) pairs.
+std::vector<std::pair<int32_t, int32_t>> Runs(const std::vector<TileSpan>& spans) {
+    std::vector<std::pair<int32_t, int32_t>> runs;
+    for (const TileSpan& span : spans) {
+        if (!runs.empty() && span.To <= runs.back().second) {
+            runs.back().second = std::max(runs.back().second, span.To + span.Length);
+        } else {
+            runs.emplace_back(span.To, span.To + span.Length);
+        }
+    }
+    return runs;
+}
 } // namespace
 
+QRegion GridCoverage(const GridLayout& layout) {
+    QRegion covered;
+    for (const auto& [top, bottom] : Runs(layout.Rows)) {
+        for (const auto& [left, right] : Runs(layout.Columns)) {
+            covered += QRect(left, top, right - left, bottom - top);
+        }
+    }
+    return covered;
+}
+
 void PaintGrid(QImage& area, const QImage& tile, const GridLayout& layout) {
+    QPainter painter(&area);
+    PaintGrid(painter, tile, layout);
+}
+
+void PaintGrid(QPainter& painter, const QImage& tile, const GridLayout& layout) {
     const std::vector<TileBand> columns = Bands(layout.Columns, layout.TileWidth, layout.CellSize);
     const std::vector<TileBand> rows = Bands(layout.Rows, layout.TileHeight, layout.CellSize);
-    QPainter painter(&area);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const TileBand& row : rows) {
         for (const TileBand& column : columns) {
             painter.setBrushOrigin(column.Origin, row.Origin);
-            painter.fillRect(column.To, row.To, column.Length, row.Length, QBrush(Pattern(tile, column, row)));
+            painter.fillRect(column.To, row.To, column.Length, row.Length,
+                             QBrush(Pattern(tile, column, row)));
         }
     }
 }

@@ -3,6 +3,9 @@
 #include "view/GridTiling.h"
 
 #include <QImage>
+#include <QRegion>
+
+class QPainter;
 
 namespace quillax {
 
@@ -10,5 +13,10 @@ namespace quillax {
 // handful of painter calls: runs of whole tiles are one tiled fill, and where the tiling stops short
 // the image keeps what it had. The tile is the cell as displayed (top row first), possibly cut.
 void PaintGrid(QImage& area, const QImage& tile, const GridLayout& layout);
+// The same through a painter of the area, within the painter's clip.
+void PaintGrid(QPainter& painter, const QImage& tile, const GridLayout& layout);
+
+// The pixels PaintGrid writes: every column span across every row span.
+QRegion GridCoverage(const GridLayout& layout);
 
 } // namespace quillax

@@ -1,12 +1,14 @@
 #include "view/MarkerPainter.h"
 
 #include "view/PixelCanvas.h"
+#include "view/SharedWork.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace quillax {
 
@@ -15,6 +17,8 @@ namespace {
 // and the most it covers on a painter that shrinks what it draws.
 constexpr int LayerTile = 2048;
 constexpr int LayerReach = 8 * LayerTile;
+// Below this many markers a second thread costs more than it saves.
+constexpr int64_t MarkersPerThread = 1 << 16;
 
 struct DirectTarget {
     QImage* Image;
@@ -73,6 +77,44 @@ QRect ReachableArea(QPainter& painter) {
     return area & QRect(area.topLeft(), QSize(LayerReach, LayerReach));
 }
 
+// The pixels of a layer that an element was painted on (only those are opaque) replace the target's.
+void LayOver(const DirectTarget& target, const QImage& layer) {
+    for (int y = 0; y < layer.height(); ++y) {
+        const auto* from = reinterpret_cast<const uint32_t*>(layer.constScanLine(y));
+        auto* to =
+            reinterpret_cast<uint32_t*>(target.Image->scanLine(target.Clip.top() + y)) + target.Clip.left();
+        for (int x = 0; x < layer.width(); ++x) {
+            to[x] = from[x] >> 24 != 0 ? from[x] : to[x];
+        }
+    }
+}
+
+// The elements in order, segments then markers, are shared out in equal parts, one to a thread: the
+// first part is painted on the target, each other on a transparent layer of the clip, and the layers
+// are laid over the target in order, so every pixel takes the value of the last element painted on
+// it, as in one pass. Every thread is joined before this returns.
+void PaintShared(const DirectTarget& target, const NodePool& nodes, const JointPool& joints) {
+    const int64_t markers = static_cast<int64_t>(nodes.Count()) + joints.Count();
+    const int64_t parts = PartsFor(markers, MarkersPerThread);
+    std::vector<QImage> layers(static_cast<size_t>(parts));
+    RunInParts(parts, [&target, &nodes, &joints, &layers, markers, parts](int64_t part) {
+        const int64_t from = markers * part / parts;
+        const int64_t to = markers * (part + 1) / parts;
+        if (part == 0) {
+            PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(nodes, joints, from, to);
+            return;
+        }
+        QImage& layer = layers[static_cast<size_t>(part)];
+        layer = QImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
+        layer.fill(Qt::transparent);
+        PixelCanvas(layer, layer.rect(), target.Offset - target.Clip.topLeft())
+            .Paint(nodes, joints, from, to);
+    });
+    for (size_t part = 1; part < layers.size(); ++part) {
+        LayOver(target, layers[part]);
+    }
+}
+
 void PaintThroughLayers(QPainter& painter, const NodePool& nodes, const JointPool& joints) {
     const QRect area = ReachableArea(painter);
     for (int y = 0; y < area.height(); y += LayerTile) {
@@ -92,7 +134,7 @@ void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joi
         return;
     }
     if (const std::optional<DirectTarget> target = DirectTargetOf(painter)) {
-        PixelCanvas(*target->Image, target->Clip, target->Offset).Paint(nodes, joints);
+        PaintShared(*target, nodes, joints);
         return;
     }
     PaintThroughLayers(painter, nodes, joints);

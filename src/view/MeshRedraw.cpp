@@ -2,26 +2,17 @@
 
 #include "platform/RuntimeError.h"
 #include "view/MeshColour.h"
+#include "view/SharedWork.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace quillax {
 
 namespace {
-// Both brightnesses of one mesh, worked out once; which one applies is decided per marker.
-struct MeshColours {
-    int32_t Chosen;
-    int32_t Dimmed;
-
-    int32_t For(int32_t meshIndex, int32_t listIndex) const {
-        return ColourFactor(meshIndex, listIndex) == ChosenFactor ? Chosen : Dimmed;
-    }
-};
-
-MeshColours ColoursOf(const Mesh& mesh) {
-    return {MeshColour(mesh.Red, mesh.Green, mesh.Blue, ChosenFactor),
-            MeshColour(mesh.Red, mesh.Green, mesh.Blue, DimmedFactor)};
-}
+// Below this many points a second thread costs more than it saves.
+constexpr int64_t PointsPerThread = 1 << 16;
 
 // The mesh and its flags, checked once so that the loop over its points cannot read past them.
 void CheckMesh(const ObjectFile& object, const ObjectPlacement& placement, size_t index) {
@@ -37,55 +28,123 @@ void CheckMesh(const ObjectFile& object, const ObjectPlacement& placement, size_
     }
 }
 
-void PlaceNode(NodeElement& node, const ScreenPoint& point, int32_t colour, bool selected) {
-    node.FillColor = colour;
-    node.BorderColor = selected ? White : colour;
-    node.Width = selected ? 5 : 3;
-    node.Height = node.Width;
-    node.Left = SinglePosition(point.X - node.Width / 2.0);
-    node.Top = SinglePosition(point.Y - node.Height / 2.0);
-}
+// One mesh as the redraw places it: its points from Start on in the count over all meshes, the
+// markers of it that the pools hold, and its colour.
+struct MeshPlan {
+    const Mesh* Source;
+    const MeshSelection* Selection;
+    int64_t Start;
+    int32_t Points;
+    int32_t FirstNode;
+    int32_t Nodes;
+    int32_t FirstJoint;
+    int32_t Joints;
+    int32_t Colour;
+};
 
-// A selected line is 2 pixels wide, a plain one 1.
-void PlaceJoint(JointElement& joint, const ScreenPoint& from, const ScreenPoint& to, bool selected,
-                int32_t colour) {
-    joint.X1 = SinglePosition(from.X);
-    joint.Y1 = SinglePosition(from.Y);
-    joint.X2 = SinglePosition(to.X);
-    joint.Y2 = SinglePosition(to.Y);
-    joint.BorderColor = colour;
-    joint.BorderWidth = selected ? 2 : 1;
-}
-} // namespace
+struct Pools {
+    NodeElement* Nodes;
+    JointElement* Joints;
+};
 
-void PlaceMarkers(NodePool& nodes, JointPool& joints, const ObjectFile& object,
-                  const ObjectPlacement& placement, const ViewTransform& view,
-                  const ListIndexReader& listIndex) {
-    int32_t n = 0;
-    int32_t j = 0;
-    ScreenPoint previous{0, 0};
+std::vector<MeshPlan> PlanMeshes(const NodePool& nodes, const JointPool& joints, const ObjectFile& object,
+                                 const ObjectPlacement& placement, int32_t listIndex) {
+    std::vector<MeshPlan> plans;
+    int64_t start = 0;
+    int32_t firstNode = 0;
+    int32_t firstJoint = 0;
     for (int16_t i = 0; i < object.MeshCount; ++i) {
         CheckMesh(object, placement, static_cast<size_t>(i));
         const Mesh& mesh = object.Meshes[static_cast<size_t>(i)];
-        const MeshSelection& selection = placement.Selections[static_cast<size_t>(i)];
-        const MeshColours colours = ColoursOf(mesh);
-        const size_t points = static_cast<size_t>(PointsOf(mesh));
-        for (size_t k = 0; k < points; ++k) {
-            const ScreenPoint point = ModelToScreen(view, mesh.X[k], mesh.Y[k]);
-            // The chosen mesh is read afresh for every marker that takes a mesh colour.
-            if (n < nodes.Count()) {
-                PlaceNode(nodes(n), point, colours.For(i, listIndex()), selection.PointFlags[k] != 0);
-            }
-            if (k >= 1 && j < joints.Count()) {
-                const bool selected = selection.LineFlags[k - 1] != 0;
-                PlaceJoint(joints(j), previous, point, selected,
-                           selected ? White : colours.For(i, listIndex()));
-            }
-            j += k >= 1 ? 1 : 0;
-            ++n;
-            previous = point;
+        const int32_t points = PointsOf(mesh);
+        const int32_t lines = std::max(points - 1, 0);
+        const int32_t placedNodes = std::clamp(nodes.Count() - firstNode, 0, points);
+        const int32_t placedJoints = std::clamp(joints.Count() - firstJoint, 0, lines);
+        const int32_t visited = std::max(placedNodes, placedJoints > 0 ? placedJoints + 1 : 0);
+        const int32_t colour = MeshColour(mesh.Red, mesh.Green, mesh.Blue, ColourFactor(i, listIndex));
+        plans.push_back({&mesh, &placement.Selections[static_cast<size_t>(i)], start, visited, firstNode,
+                         placedNodes, firstJoint, placedJoints, colour});
+        start += visited;
+        firstNode += points;
+        firstJoint += lines;
+    }
+    return plans;
+}
+
+void PlaceNode(NodeElement& node, const ScreenPoint& point, int32_t colour, bool selected) {
+    const float side = selected ? 5 : 3;
+    node.FillColor = colour;
+    node.BorderColor = selected ? White : colour;
+    node.Width = side;
+    node.Height = side;
+    node.Left = SinglePosition(point.X - side / 2.0);
+    node.Top = SinglePosition(point.Y - side / 2.0);
+}
+
+// A selected line is white and 2 pixels wide, a plain one 1.
+void PlaceJoint(JointElement& joint, float x1, float y1, float x2, float y2, bool selected, int32_t colour) {
+    joint.X1 = x1;
+    joint.Y1 = y1;
+    joint.X2 = x2;
+    joint.Y2 = y2;
+    joint.BorderColor = selected ? White : colour;
+    joint.BorderWidth = selected ? 2 : 1;
+}
+
+// Points from .. to - 1 of one mesh: a node for each the pools hold, and the joint from the point
+// before.
+void PlacePoints(const MeshPlan& plan, int32_t from, int32_t to, const ViewTransform& view, Pools pools) {
+    const float* x = plan.Source->X.data();
+    const float* y = plan.Source->Y.data();
+    const int16_t* pointFlags = plan.Selection->PointFlags.data();
+    const int16_t* lineFlags = plan.Selection->LineFlags.data();
+    NodeElement* nodes = pools.Nodes + plan.FirstNode;
+    JointElement* joints = pools.Joints + plan.FirstJoint;
+    const ScreenPoint before = from > 0 ? ModelToScreen(view, x[from - 1], y[from - 1]) : ScreenPoint{0, 0};
+    float previousX = SinglePosition(before.X);
+    float previousY = SinglePosition(before.Y);
+    for (int32_t k = from; k < to; ++k) {
+        const ScreenPoint point = ModelToScreen(view, x[k], y[k]);
+        const float pointX = SinglePosition(point.X);
+        const float pointY = SinglePosition(point.Y);
+        if (k < plan.Nodes) {
+            PlaceNode(nodes[k], point, plan.Colour, pointFlags[k] != 0);
+        }
+        if (k >= 1 && k <= plan.Joints) {
+            PlaceJoint(joints[k - 1], previousX, previousY, pointX, pointY, lineFlags[k - 1] != 0,
+                       plan.Colour);
+        }
+        previousX = pointX;
+        previousY = pointY;
+    }
+}
+
+// The points from .. to - 1 of the count over all meshes.
+void PlaceRange(const std::vector<MeshPlan>& plans, int64_t from, int64_t to, ViewTransform view,
+                Pools pools) {
+    for (const MeshPlan& plan : plans) {
+        const int64_t first = std::max(from, plan.Start);
+        const int64_t last = std::min(to, plan.Start + plan.Points);
+        if (first < last) {
+            PlacePoints(plan, static_cast<int32_t>(first - plan.Start),
+                        static_cast<int32_t>(last - plan.Start), view, pools);
         }
     }
+}
+} // namespace
+
+// Many points are shared out in equal ranges between the processor's cores, each range placing
+// markers of its own, and every thread is joined before this returns.
+void PlaceMarkers(NodePool& nodes, JointPool& joints, const ObjectFile& object,
+                  const ObjectPlacement& placement, const ViewTransform& view,
+                  const ListIndexReader& listIndex) {
+    const std::vector<MeshPlan> plans = PlanMeshes(nodes, joints, object, placement, listIndex());
+    const int64_t total = plans.empty() ? 0 : plans.back().Start + plans.back().Points;
+    const Pools pools{&nodes(0), &joints(0)};
+    const int64_t parts = PartsFor(total, PointsPerThread);
+    RunInParts(parts, [&plans, &view, pools, total, parts](int64_t part) {
+        PlaceRange(plans, total * part / parts, total * (part + 1) / parts, view, pools);
+    });
 }
 
 } // namespace quillax

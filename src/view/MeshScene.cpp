@@ -3,7 +3,6 @@
 #include "gdi/PictureService.h"
 #include "platform/ByteArray2D.h"
 #include "platform/RuntimeError.h"
-#include "view/GridPainter.h"
 #include "view/GridTiling.h"
 #include "view/MarkerPainter.h"
 #include "view/ViewZoom.h"
@@ -31,12 +30,6 @@ bool HoldGridTile(clsOffScreenDC& surface, int16_t& tileSize, int16_t cellSize, 
         tileSize = cellSize;
     }
     return surface.GetWidth() == width && surface.GetHeight() == height;
-}
-
-QImage BlackImage(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    return image;
 }
 } // namespace
 
@@ -77,8 +70,19 @@ void MeshScene::UnloadJoints() {
     DropLastElement(Joint);
 }
 
+// The pools take their final size at once: growing them step by step would leave the memory of
+// every smaller size behind.
 void MeshScene::LoadMarkers(const MarkerAdded& added) {
     const ViewTransform view = View();
+    int64_t points = 0;
+    int64_t lines = 0;
+    for (int16_t i = 0; i < Model.MeshCount; ++i) {
+        const int32_t meshPoints = PointsOf(Model.Meshes[static_cast<size_t>(i)]);
+        points += meshPoints;
+        lines += std::max(meshPoints - 1, 0);
+    }
+    Node.Reserve(static_cast<size_t>(Node.Count() + points));
+    Joint.Reserve(static_cast<size_t>(Joint.Count() + lines));
     for (int16_t i = 0; i < Model.MeshCount; ++i) {
         const Mesh& mesh = Model.Meshes[static_cast<size_t>(i)];
         ScreenPoint previous{};
@@ -123,33 +127,23 @@ void MeshScene::DrawGrid(int16_t cellSize, QSize area) {
         Cls(area);
         return;
     }
-    PaintGrid(BackgroundImage, PictureToImage(Surface->GetPictureObject()), *layout);
+    BackgroundSteps.PaintGrid(BackgroundSteps.Size(), PictureToImage(Surface->GetPictureObject()), *layout);
 }
 
 void MeshScene::Cls(QSize area) {
-    ResizeArea(area);
-    BackgroundImage.fill(Qt::black);
+    BackgroundSteps.Clear(area.expandedTo(QSize(1, 1)));
 }
 
 void MeshScene::ResizeArea(QSize area) {
-    area = area.expandedTo(QSize(1, 1));
-    if (BackgroundImage.size() == area) {
-        return;
-    }
-    QImage resized = BlackImage(area);
-    if (!BackgroundImage.isNull()) {
-        QPainter painter(&resized);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, BackgroundImage);
-    }
-    BackgroundImage = std::move(resized);
+    BackgroundSteps.Resize(area.expandedTo(QSize(1, 1)));
 }
 
 void MeshScene::Render(QImage& picture) const {
-    if (picture.size() != BackgroundImage.size() || picture.format() != BackgroundImage.format()) {
-        picture = QImage(BackgroundImage.size(), BackgroundImage.format());
+    const QImage& background = BackgroundSteps.Image();
+    if (picture.size() != background.size() || picture.format() != background.format()) {
+        picture = QImage(background.size(), background.format());
     }
-    std::memcpy(picture.bits(), BackgroundImage.constBits(), static_cast<size_t>(BackgroundImage.sizeInBytes()));
+    std::memcpy(picture.bits(), background.constBits(), static_cast<size_t>(background.sizeInBytes()));
     QPainter painter(&picture);
     PaintMarkers(painter, Node, Joint);
 }

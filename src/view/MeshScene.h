@@ -2,6 +2,7 @@
 
 #include "objects/modObjects.h"
 #include "surface/clsOffScreenDC.h"
+#include "view/DeferredBackground.h"
 #include "view/JointElement.h"
 #include "view/MeshRedraw.h"
 #include "view/NodeElement.h"
@@ -38,8 +39,8 @@ public:
     int16_t GridTileSize = 0;
     int16_t GridSpacing = 5;
     bool ShowGrid = true;
-    // Where the chosen mesh is read, afresh for every marker: the window's mesh list, or the choice
-    // of a scene of its own.
+    // Where the chosen mesh is read, once a redraw: the window's mesh list, or the choice of a scene
+    // of its own.
     ListIndexReader ListIndex;
 
     NodePool Node{NodeElement{}};
@@ -67,8 +68,8 @@ public:
     void Cls(QSize area);
 
     // What is drawn into the area, kept across resizes (new area black) until cleared.
-    QImage& Background() { return BackgroundImage; }
-    const QImage& Background() const { return BackgroundImage; }
+    QImage& Background() { return BackgroundSteps.Image(); }
+    const QImage& Background() const { return BackgroundSteps.Image(); }
     void ResizeArea(QSize area);
     // The background with the markers painted over it, into `picture` (its memory reused).
     void Render(QImage& picture) const;
@@ -98,7 +99,7 @@ private:
     ObjectFile& Model;
     ObjectPlacement& Placement;
     int32_t Chosen = -1;
-    QImage BackgroundImage;
+    DeferredBackground BackgroundSteps;
 };
 
 } // namespace quillax

@@ -68,6 +68,28 @@ int32_t Side(float size) {
     const double side = RoundHalfEven(size);
     return side >= 1 ? static_cast<int32_t>(std::min<double>(side, MarkerShape::MaxSide)) : 0;
 }
+
+// False only for a hidden segment, or one whose box widened by its width misses the clip; a
+// position without a value is left to PaintJoint.
+bool MayReach(const JointElement& joint, const ClipReach& reach) {
+    const double width = std::max<int32_t>(joint.BorderWidth, 1);
+    const float x1 = joint.X1;
+    const float x2 = joint.X2;
+    const float y1 = joint.Y1;
+    const float y2 = joint.Y2;
+    return joint.Visible &&
+           !(std::max(x1, x2) + width < reach.Left || std::min(x1, x2) - width > reach.Right ||
+             std::max(y1, y2) + width < reach.Top || std::min(y1, y2) - width > reach.Bottom);
+}
+
+// False only for a hidden marker, or one whose box (top-left pixel floor(Left + 0.5), sides rounded)
+// misses the clip; NaN fails every test.
+bool MayReach(const NodeElement& node, const ClipReach& reach) {
+    const double left = static_cast<double>(node.Left) + 0.5;
+    const double top = static_cast<double>(node.Top) + 0.5;
+    return node.Visible && left < reach.Right + 1 && top < reach.Bottom + 1 &&
+           left >= reach.Left - Side(node.Width) + 1 && top >= reach.Top - Side(node.Height) + 1;
+}
 } // namespace
 
 PixelCanvas::PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset)
@@ -77,15 +99,34 @@ PixelCanvas::PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset)
     ClipTop = area.top();
     ClipRight = area.right();
     ClipBottom = area.bottom();
+    Reach = {static_cast<double>(ClipLeft - Offset.x()), static_cast<double>(ClipTop - Offset.y()),
+             static_cast<double>(ClipRight - Offset.x()), static_cast<double>(ClipBottom - Offset.y())};
 }
 
-// Segments first, so that the markers lie on top of the lines that join them.
+// Segments first, so that the markers lie on top of the lines that join them. Most markers of a
+// large object lie either well inside the clip or wholly outside it; the second are passed over here.
 void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints) {
-    for (const JointElement& joint : joints) {
-        PaintJoint(joint);
+    Paint(nodes, joints, 0, static_cast<int64_t>(joints.Count()) + nodes.Count());
+}
+
+void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to) {
+    const int64_t segments = joints.Count();
+    const auto first = [from, to](auto& pool, int64_t start) {
+        const int64_t count = pool.Count();
+        return std::pair(pool.begin() + std::clamp<int64_t>(from - start, 0, count),
+                         pool.begin() + std::clamp<int64_t>(to - start, 0, count));
+    };
+    const auto [jointFrom, jointTo] = first(joints, 0);
+    for (auto joint = jointFrom; joint != jointTo; ++joint) {
+        if (MayReach(*joint, Reach)) {
+            PaintJoint(*joint);
+        }
     }
-    for (const NodeElement& node : nodes) {
-        PaintNode(node);
+    const auto [nodeFrom, nodeTo] = first(nodes, segments);
+    for (auto node = nodeFrom; node != nodeTo; ++node) {
+        if (MayReach(*node, Reach)) {
+            PaintNode(*node);
+        }
     }
 }
 
@@ -119,34 +160,29 @@ void PixelCanvas::PaintNode(const NodeElement& node) {
     }
 }
 
-// A marker wholly inside the clip: its rows written without further checks.
+// A marker wholly inside the clip: its rows written without further checks, pixel by pixel, as
+// rows of the designed markers are a few pixels long.
 void PixelCanvas::PaintWholeNode(const MarkerShape& shape, int64_t x, int64_t y, uint32_t fill,
                                  uint32_t border) {
     for (int32_t r = 0; r < shape.Height(); ++r) {
         const MarkerRow& row = shape.Row(r);
         uint32_t* const line = LineAt(y + r) + x;
-        std::fill(line + row.Start, line + row.FillStart, border);
-        std::fill(line + row.FillStart, line + row.FillEnd + 1, fill);
-        std::fill(line + row.FillEnd + 1, line + row.End + 1, border);
+        for (int32_t column = row.Start; column <= row.End; ++column) {
+            line[column] = column >= row.FillStart && column <= row.FillEnd ? fill : border;
+        }
     }
 }
 
+// A visible segment that may reach the clip (MayReach has said so).
 void PixelCanvas::PaintJoint(const JointElement& joint) {
     double x1 = joint.X1;
     double y1 = joint.Y1;
     double x2 = joint.X2;
     double y2 = joint.Y2;
-    if (!joint.Visible || !std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) ||
-        !std::isfinite(y2)) {
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
         return;
     }
     const int32_t width = std::max<int32_t>(joint.BorderWidth, 1);
-    if (std::max(x1, x2) + Offset.x() + width < ClipLeft ||
-        std::min(x1, x2) + Offset.x() - width > ClipRight ||
-        std::max(y1, y2) + Offset.y() + width < ClipTop ||
-        std::min(y1, y2) + Offset.y() - width > ClipBottom) {
-        return;
-    }
     const bool far = std::max({std::abs(x1), std::abs(y1), std::abs(x2), std::abs(y2)}) > LineReach;
     if (far && !CutToReach(x1, y1, x2, y2)) {
         return;
@@ -184,16 +220,25 @@ void WalkLine(int64_t a1, int64_t b1, int64_t a2, int64_t b2, int64_t from, int6
 }
 } // namespace
 
-// Column by column for shallow lines, row by row for steep ones, from the lower end.
+// Column by column for shallow lines, row by row for steep ones, from the lower end. A thin line
+// wholly inside the clip sets its pixels without checking each.
 void PixelCanvas::DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour) {
     const int64_t before = (width - 1) / 2;
     const int64_t after = width / 2;
+    const bool inside = width == 1 && std::min(x1, x2) >= ClipLeft && std::max(x1, x2) <= ClipRight &&
+                        std::min(y1, y2) >= ClipTop && std::max(y1, y2) <= ClipBottom;
     if (std::llabs(x2 - x1) < std::llabs(y2 - y1)) {
         if (y1 > y2) {
             std::swap(x1, x2);
             std::swap(y1, y2);
         }
-        WalkLine(y1, x1, y2, x2, std::max(y1, ClipTop), std::min(y2, ClipBottom),
+        const int64_t from = std::max(y1, ClipTop);
+        const int64_t to = std::min(y2, ClipBottom);
+        if (inside) {
+            WalkLine(y1, x1, y2, x2, from, to, [&](int64_t y, int64_t x) { LineAt(y)[x] = colour; });
+            return;
+        }
+        WalkLine(y1, x1, y2, x2, from, to,
                  [&](int64_t y, int64_t x) { FillRow(y, x - before, x + after, colour); });
         return;
     }
@@ -207,6 +252,10 @@ void PixelCanvas::DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32
         if (from <= to) {
             FillColumn(x1, y1 - before, y1 + after, colour);
         }
+        return;
+    }
+    if (inside) {
+        WalkLine(x1, y1, x2, y2, from, to, [&](int64_t x, int64_t y) { LineAt(y)[x] = colour; });
         return;
     }
     WalkLine(x1, y1, x2, y2, from, to,

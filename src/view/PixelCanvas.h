@@ -12,6 +12,14 @@
 
 namespace quillax {
 
+// A clip rectangle in the coordinates of the elements drawn into it.
+struct ClipReach {
+    double Left;
+    double Top;
+    double Right;
+    double Bottom;
+};
+
 // Draws markers and segments by writing the pixels of a 32-bit image directly: only pixels inside
 // `clip` (image pixels) change, and element positions are moved by `offset` on the way. Every pixel
 // rule lives here, so whatever device the markers end up on, they have the same pixels.
@@ -27,10 +35,12 @@ public:
     PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset);
 
     void Paint(const NodePool& nodes, const JointPool& joints);
-    void PaintJoint(const JointElement& joint);
-    void PaintNode(const NodeElement& node);
+    // Part of that order, segments numbered first, then markers: elements from .. to - 1.
+    void Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to);
 
 private:
+    void PaintJoint(const JointElement& joint);
+    void PaintNode(const NodeElement& node);
     void PaintWholeNode(const MarkerShape& shape, int64_t x, int64_t y, uint32_t fill, uint32_t border);
     void DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour);
     void FillRow(int64_t y, int64_t from, int64_t to, uint32_t colour);
@@ -44,6 +54,8 @@ private:
     int64_t ClipRight;
     int64_t ClipBottom;
     QPoint Offset;
+    // The clip in the elements' own coordinates.
+    ClipReach Reach;
     MarkerShapes Shapes;
 };
 

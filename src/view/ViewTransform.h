@@ -1,6 +1,7 @@
 #pragma once
 
 #include "objects/modObjects.h"
+#include "platform/Numeric.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,7 +41,23 @@ struct ScreenPoint {
 ViewTransform MakeViewTransform(const ObjectFile& object, const ObjectPlacement& placement, float viewScale,
                                 float offsetX, float offsetY, int16_t width, int16_t height);
 
-ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y);
+// Inline, so that a loop over many points keeps the view's terms in registers.
+inline ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
+    const double s = view.Scale;
+    // The scaled distances from the pivot are stored in single precision; everything after is double.
+    const double dx = ToSingle((static_cast<double>(view.CentreX) - x) * s);
+    const double dy = ToSingle((static_cast<double>(view.CentreY) - y) * s);
+    const double ox = view.OffsetX;
+    const double oy = view.OffsetY;
+    const double sx = (dy * view.SinAngle - dx * view.CosAngle) + (view.PositionX * s + view.CentreX) -
+                      ox * s + view.Width / 2.0;
+    const double sy = (view.PositionY * s + view.CentreY) - (dy * view.CosAngle + dx * view.SinAngle) -
+                      oy * s + view.Height / 2.0;
+    if (!std::isfinite(sx) || !std::isfinite(sy)) {
+        return {NAN, NAN};
+    }
+    return {RoundHalfEven(sx), RoundHalfEven(sy)};
+}
 
 // A position as a single-precision marker property: beyond the single range it is held at the
 // largest finite value, so far-away points stay far away on the same side; NaN stays NaN.

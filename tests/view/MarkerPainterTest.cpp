@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace quillax {
@@ -212,6 +214,40 @@ TEST(PaintMarkers, AnyOtherMarkerSizeIsTheInscribedEllipse) {
     EXPECT_EQ(image.pixel(13, 15), Black);
     EXPECT_EQ(image.pixel(14, 11), Black);
     EXPECT_EQ(image.pixel(20, 10), Black);
+}
+
+} // namespace quillax
+
+namespace quillax {
+
+// Enough markers to be shared between threads: random walks of many colours, widths and sizes
+// that cross each other and the image's edges. An image painted through the single-pass layers
+// has the same pixels.
+TEST(PaintMarkers, ALargeObjectHasThePixelsOfOnePass) {
+    Picture crowd;
+    uint64_t state = 7;
+    const auto next = [&state](int below) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        return static_cast<int>((state >> 33) % static_cast<uint64_t>(below));
+    };
+    float x = 60;
+    float y = 40;
+    for (int k = 0; k < 70000; ++k) {
+        const float nextX = x + static_cast<float>(next(13) - 6);
+        const float nextY = y + static_cast<float>(next(13) - 6);
+        const int32_t colour = next(1 << 24);
+        AddJoint(crowd.Joints, x, y, nextX, nextY, colour, static_cast<int16_t>(1 + next(2)));
+        AddNode(crowd.Nodes, nextX, nextY, next(4) == 0 ? 5.0f : 3.0f, colour ^ 0x00FF00, colour);
+        x = std::clamp(nextX, -10.0f, 130.0f);
+        y = std::clamp(nextY, -10.0f, 90.0f);
+    }
+    QPixmap layered(120, 80);
+    layered.fill(Qt::black);
+    {
+        QPainter painter(&layered);
+        PaintMarkers(painter, crowd.Nodes, crowd.Joints);
+    }
+    EXPECT_EQ(crowd.PaintedOn(Blank(120, 80)), layered.toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 } // namespace quillax

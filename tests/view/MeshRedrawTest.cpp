@@ -90,20 +90,20 @@ TEST(PlaceMarkers, SelectedPointsAndLinesAreWhiteAndLarger) {
     EXPECT_EQ(scene.Joints(1).BorderColor, 33023);
 }
 
-TEST(PlaceMarkers, ReadsTheChosenMeshAfreshForEveryMarkerAndPlainSegment) {
+TEST(PlaceMarkers, ReadsTheChosenMeshOncePerRedraw) {
     Scene scene({{{0, 0}, {5, 0}, {10, 0}}});
     scene.Placement.Selections[0].LineFlags[0] = -1;
     scene.FillPools();
     int reads = 0;
-    // The list answers 0, -1, 0, -1, ... in turn.
+    // A list that would answer 0, -1, 0, -1, ... in turn.
     PlaceMarkers(scene.Nodes, scene.Joints, scene.Object, scene.Placement, scene.View,
                  [&reads] { return reads++ % 2 == 0 ? 0 : -1; });
-    EXPECT_EQ(reads, 4);
+    EXPECT_EQ(reads, 1);
     EXPECT_EQ(scene.Nodes(0).FillColor, 33023);
-    EXPECT_EQ(scene.Nodes(1).FillColor, 8256);
+    EXPECT_EQ(scene.Nodes(1).FillColor, 33023);
     EXPECT_EQ(scene.Joints(0).BorderColor, White);
     EXPECT_EQ(scene.Nodes(2).FillColor, 33023);
-    EXPECT_EQ(scene.Joints(1).BorderColor, 8256);
+    EXPECT_EQ(scene.Joints(1).BorderColor, 33023);
 }
 
 TEST(PlaceMarkers, TouchesNoMarkerWithoutAnObjectAndNoneBeyondThePools) {
@@ -123,6 +123,50 @@ TEST(PlaceMarkers, TouchesNoMarkerWithoutAnObjectAndNoneBeyondThePools) {
     EXPECT_EQ(loading.Joints.Count(), 1);
     EXPECT_EQ(loading.Nodes(1).Left, 298.5f);
     EXPECT_EQ(loading.Joints(0).X2, 300.0f);
+}
+
+// Enough points to be shared between threads, the pools filled part way as in the middle of a load:
+// every marker the pools hold is placed as for its own point, and none beyond.
+TEST(PlaceMarkers, ALargeObjectIsPlacedPointByPoint) {
+    std::vector<Scene::Points> meshes(5);
+    for (size_t m = 0; m < meshes.size(); ++m) {
+        for (int k = 0; k < 30000; ++k) {
+            meshes[m].emplace_back(static_cast<float>(k % 97) * 0.37f - 9,
+                                   static_cast<float>(m) * 3 + k % 13);
+        }
+    }
+    Scene scene(meshes);
+    scene.Placement.Selections[3].PointFlags[17] = -1;
+    scene.Placement.Selections[2].LineFlags[29999 - 1] = -1;
+    for (int n = 0; n < 100001; ++n) {
+        NextElement(scene.Nodes).Visible = true;
+    }
+    for (int j = 0; j < 99990; ++j) {
+        NextElement(scene.Joints).Visible = true;
+    }
+    scene.Redraw(3);
+    int32_t n = 0;
+    int32_t j = 0;
+    for (size_t m = 0; m < meshes.size(); ++m) {
+        const int32_t colour = MeshColour(1.0f, 0.5f, 0, m == 3 ? ChosenFactor : DimmedFactor);
+        for (size_t k = 0; k < meshes[m].size(); ++k, ++n) {
+            const ScreenPoint point = ModelToScreen(scene.View, meshes[m][k].first, meshes[m][k].second);
+            const bool selected = m == 3 && k == 17;
+            if (n < scene.Nodes.Count()) {
+                ASSERT_EQ(scene.Nodes(n).Left, SinglePosition(point.X - (selected ? 2.5 : 1.5))) << n;
+                ASSERT_EQ(scene.Nodes(n).Top, SinglePosition(point.Y - (selected ? 2.5 : 1.5))) << n;
+                ASSERT_EQ(scene.Nodes(n).FillColor, colour) << n;
+            }
+            if (k > 0 && j < scene.Joints.Count()) {
+                ASSERT_EQ(scene.Joints(j).X2, SinglePosition(point.X)) << j;
+                ASSERT_EQ(scene.Joints(j).BorderColor, m == 2 && k == 29999 ? White : colour) << j;
+                ++j;
+            }
+        }
+    }
+    EXPECT_EQ(n, 150000);
+    EXPECT_EQ(scene.Nodes.Count(), 100001);
+    EXPECT_EQ(scene.Joints.Count(), 99990);
 }
 
 TEST(PlaceMarkers, FarAndMissingPositionsNeverRaise) {

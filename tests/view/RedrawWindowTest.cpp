@@ -73,7 +73,8 @@ TEST_F(RedrawWindowTest, TheDrawingAreaShowsMarkersAndSegmentsOverTheBackground)
     EXPECT_EQ(shown.pixel(first), Rgb(Mesh0Chosen));
     EXPECT_EQ(shown.pixel((first + second) / 2), Rgb(Mesh0Chosen));
     EXPECT_EQ(shown.pixel(CentreOf(Window->Scene.Node(3))), Rgb(Mesh1Dimmed));
-    EXPECT_EQ(shown.pixel((CentreOf(Window->Scene.Node(3)) + CentreOf(Window->Scene.Node(4))) / 2), Rgb(Mesh1Dimmed));
+    EXPECT_EQ(shown.pixel((CentreOf(Window->Scene.Node(3)) + CentreOf(Window->Scene.Node(4))) / 2),
+              Rgb(Mesh1Dimmed));
     EXPECT_EQ(shown.pixel(first + QPoint(0, 5)), qRgb(0, 0, 0));
     // A marked point is white-outlined and larger after the next redraw.
     CurrentPlacement.Selections[0].PointFlags[1] = -1;

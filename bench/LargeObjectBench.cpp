@@ -1,0 +1,198 @@
+// A million points through the real window: "Load File" from the click until the window is idle
+// again (process CPU time, every thread counted), RedrawView plus one repaint, and a pan step.
+// Objects are seeded random walks, as make-random-walk-object writes them. Run by hand, on the
+// offscreen platform or on a display (QT_QPA_PLATFORM=xcb DISPLAY=:99):
+// build/bin/large_object_bench [--benchmark_filter=...] [--benchmark_repetitions=5]
+#include "app/frmMain.h"
+#include "drawingarea/DrawingArea.h"
+#include "platform/ProgramFolder.h"
+#include "randomwalk/RandomWalkObject.h"
+#include "support/RecordingMessageBox.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace quillax {
+
+namespace {
+// Benchmark argument: the points of the first mesh; a million points in all.
+std::vector<int16_t> MillionPoints(int64_t firstMesh) {
+    const std::string spec = firstMesh == 10 ? "1x10,30x32767,1x16980" : "30x32767,1x16990";
+    return *ParseMeshSizes(spec);
+}
+
+std::filesystem::path Workspace() {
+    static const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("quillax-large-bench-" + std::to_string(getpid()));
+    return folder;
+}
+
+// Writes the object where "Load File" looks for it and points the program folder there.
+void WriteObject(int64_t firstMesh) {
+    std::filesystem::create_directories(Workspace() / "bin" / "exe");
+    std::filesystem::create_directories(Workspace() / "Assets");
+    WriteRandomWalkFile((Workspace() / "Assets" / "PlayerTopb.lin").string(),
+                        RandomWalkObject({MillionPoints(firstMesh), 1}));
+    SetProgramFolder((Workspace() / "bin" / "exe").string());
+}
+
+// Runs the event loop until nothing is left to do, then a little longer for what the window
+// system sends late.
+void RunUntilIdle() {
+    while (QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents)) {
+    }
+    QTest::qWait(20);
+}
+
+std::unique_ptr<frmMain> OpenWindow() {
+    auto window = std::make_unique<frmMain>();
+    window->show();
+    RunUntilIdle();
+    return window;
+}
+
+void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& boxes) {
+    if (!boxes.Records.empty()) {
+        state.SkipWithError(boxes.Records.front().Prompt.c_str());
+    }
+}
+
+long ResidentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0;
+    long resident = 0;
+    statm >> size >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+// A new window each time, as a user starting the editor would have: the layout grows it again.
+void LoadFileClickToIdle(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    WriteObject(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = OpenWindow();
+        state.ResumeTiming();
+        window->cmdLoadFile->click();
+        RunUntilIdle();
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+    CheckNoErrors(state, boxes);
+}
+
+// The resident memory a loaded object adds to the empty editor; run it alone, since what earlier
+// benchmarks freed can be reused.
+void ResidentPerPoint(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    WriteObject(state.range(0));
+    const auto window = OpenWindow();
+    const long empty = ResidentBytes();
+    for (auto _ : state) {
+        window->cmdLoadFile->click();
+        RunUntilIdle();
+    }
+    state.counters["bytes_per_point"] = static_cast<double>(ResidentBytes() - empty) / 1e6;
+    CheckNoErrors(state, boxes);
+}
+
+// The loaded window with the grid on, as it opens.
+std::unique_ptr<frmMain> LoadedWindow(int64_t firstMesh) {
+    WriteObject(firstMesh);
+    auto window = OpenWindow();
+    window->cmdLoadFile->click();
+    RunUntilIdle();
+    return window;
+}
+
+void SetAreaCounters(benchmark::State& state, const frmMain& window) {
+    state.counters["width"] = window.picMain->width();
+    state.counters["height"] = window.picMain->height();
+}
+
+void RedrawAndRepaint(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    for (auto _ : state) {
+        window->RedrawView();
+        window->picMain->repaint();
+    }
+    SetAreaCounters(state, *window);
+    CheckNoErrors(state, boxes);
+}
+
+// One step of a drag: the offsets move by a few pixels' worth of model units, then the redraw and
+// one repaint.
+void PanStep(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    float direction = 1;
+    for (auto _ : state) {
+        window->Scene.ViewOffsetX += 1.25f * direction;
+        window->Scene.ViewOffsetY -= 0.75f * direction;
+        direction = -direction;
+        window->RedrawView();
+        window->picMain->repaint();
+    }
+    SetAreaCounters(state, *window);
+    CheckNoErrors(state, boxes);
+}
+
+// The two halves of a redraw: placing every marker, and painting them over the background.
+void PlaceOnly(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    for (auto _ : state) {
+        window->Scene.PlaceMarkers();
+    }
+    CheckNoErrors(state, boxes);
+}
+
+void PaintOnly(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    QImage picture;
+    for (auto _ : state) {
+        window->Scene.Render(picture);
+    }
+    CheckNoErrors(state, boxes);
+}
+
+void Configure(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+}
+} // namespace
+
+BENCHMARK(LoadFileClickToIdle)->Arg(32767)->Arg(10)->Iterations(3)->Apply(Configure);
+BENCHMARK(RedrawAndRepaint)->Arg(10)->Apply(Configure);
+BENCHMARK(PanStep)->Arg(10)->Apply(Configure);
+BENCHMARK(PlaceOnly)->Arg(10)->Apply(Configure);
+BENCHMARK(PaintOnly)->Arg(10)->Apply(Configure);
+BENCHMARK(ResidentPerPoint)->Arg(32767)->Arg(10)->Iterations(1)->Apply(Configure);
+
+} // namespace quillax
+
+using namespace quillax;
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    SetProgramFolder("");
+    std::filesystem::remove_all(Workspace());
+    return 0;
+}

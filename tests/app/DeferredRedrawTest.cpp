@@ -1,0 +1,169 @@
+#include "support/EditorFixture.h"
+
+#include "app/modWinSize.h"
+#include "browse/ListBox.h"
+#include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
+#include "objects/modObjects.h"
+#include "randomwalk/RandomWalkObject.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QPushButton>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quillax {
+
+namespace {
+// What a test can see of the window at one moment: sizes, pools, strips, list, minimum.
+struct Moment {
+    int Height;
+    QRect Main;
+    int Nodes;
+    int Joints;
+    int Points;
+    int Lines;
+    int Meshes;
+    float Minimum;
+
+    bool operator==(const Moment&) const = default;
+};
+
+Moment Now(const frmMain& w) {
+    return {w.height(),         w.picMain->geometry(), w.Scene.Node.Count(), w.Scene.Joint.Count(),
+            w.picPoint.Count(), w.picLine.Count(),     w.LstMeshes->count(), static_cast<float>(MinHeight)};
+}
+
+// The window at every resize, the growth steps of the layout included; when asked, the background's
+// pixels are made at each, as they were before the background deferred them.
+class GrowthSteps : public QObject {
+public:
+    GrowthSteps(frmMain& window, bool makePixels) : Window(window), MakePixels(makePixels) {
+        window.installEventFilter(this);
+    }
+    std::vector<Moment> Seen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            Seen.push_back(Now(Window));
+            if (MakePixels) {
+                Window.Scene.Background();
+            }
+        }
+        return false;
+    }
+
+private:
+    frmMain& Window;
+    bool MakePixels;
+};
+
+// Everything the load leaves: the picture, the layout and every marker and box.
+struct Outcome {
+    std::vector<Moment> Steps;
+    QImage Background;
+    QImage Picture;
+    std::vector<QRect> Panels;
+    std::vector<std::vector<float>> Markers;
+    std::vector<BoxElement> Boxes;
+};
+
+Outcome OutcomeOf(const frmMain& w, std::vector<Moment> steps) {
+    Outcome outcome{std::move(steps), w.Scene.Background().copy(), w.Scene.Picture(), {}, {}, {}};
+    for (const QWidget* panel :
+         {static_cast<const QWidget*>(&w), static_cast<const QWidget*>(w.picMain),
+          static_cast<const QWidget*>(w.picTopBar), static_cast<const QWidget*>(w.picSideBar),
+          static_cast<const QWidget*>(w.frameControls)}) {
+        outcome.Panels.push_back(panel->geometry());
+    }
+    for (const NodeElement& n : w.Scene.Node) {
+        outcome.Markers.push_back({n.Left, n.Top, n.Width, n.Height, static_cast<float>(n.FillColor),
+                                   static_cast<float>(n.BorderColor), static_cast<float>(n.Visible)});
+    }
+    for (const JointElement& j : w.Scene.Joint) {
+        outcome.Markers.push_back({j.X1, j.Y1, j.X2, j.Y2, static_cast<float>(j.BorderColor),
+                                   static_cast<float>(j.BorderWidth), static_cast<float>(j.Visible)});
+    }
+    outcome.Boxes.assign(w.picPoint.begin(), w.picPoint.end());
+    outcome.Boxes.insert(outcome.Boxes.end(), w.picLine.begin(), w.picLine.end());
+    return outcome;
+}
+
+// The designed load, one step after another, run outside any handler: every resize of a growth
+// step is a handler of its own and redraws the whole scene at once.
+void LoadStepByStep(frmMain& w) {
+    w.ResetEditor();
+    ASSERT_TRUE(LoadObjectFile(w.ObjectFilePath(), CurrentObject, CurrentPlacement));
+    w.LstMeshes->Clear();
+    for (int16_t i = 0; i < CurrentObject.MeshCount; ++i) {
+        w.LstMeshes->AddItem("Mesh " + std::to_string(i));
+    }
+    w.Scene.LoadMarkers([&w](int16_t meshIndex, bool joint) {
+        if (meshIndex == 0) {
+            joint ? w.LoadLineBoxes() : w.LoadPointBoxes();
+        }
+    });
+    w.LstMeshes->SetListIndex(0);
+}
+
+class DeferredRedrawTest : public EditorFixture {
+protected:
+    // A short window, set up as given, loads the object, by the step-by-step path or by the command.
+    Outcome LoadIn(const std::function<void(frmMain&)>& setUp, bool byCommand) {
+        Window = std::make_unique<frmMain>();
+        Window->show();
+        Window->resize(Window->width(), 470);
+        setUp(*Window);
+        GrowthSteps steps(*Window, !byCommand);
+        if (byCommand) {
+            Window->cmdLoadFile->click();
+        } else {
+            LoadStepByStep(*Window);
+        }
+        return OutcomeOf(*Window, steps.Seen);
+    }
+};
+} // namespace
+
+// Redraws inside the command that nobody can see are left out; what they would have left on the
+// background where the grid's tiling stops short is there all the same.
+TEST_F(DeferredRedrawTest, LoadFileLeavesTheSamePictureAndLayoutAsEveryRedrawInTurn) {
+    WriteRandomWalkFile(Folder.Path("Assets/PlayerTopb.lin"),
+                        RandomWalkObject({{300, 300, 40}, 7, 3.0f, 30.0f}));
+    // With this object the last redraws shrink the drawing area, and grid cells of 32 and 48 pixels
+    // stop short of its edges: pixels of earlier redraws stay in the picture.
+    const auto spacing = [](int clicks) {
+        return [clicks](frmMain& w) {
+            for (int k = 0; k < clicks; ++k) {
+                w.cmdGridSpaceInc->click();
+            }
+        };
+    };
+    const std::vector<std::function<void(frmMain&)>> setUps = {spacing(3), spacing(7),
+                                                               [](frmMain& w) { w.chkGrid->click(); }};
+    for (size_t k = 0; k < setUps.size(); ++k) {
+        const Outcome designed = LoadIn(setUps[k], false);
+        if (Window->chkGrid->isChecked()) {
+            Window->Scene.Cls(Window->picMain->size());
+            Window->Scene.DrawBackground(Window->picMain->size());
+            EXPECT_NE(designed.Background, Window->Scene.Background())
+                << k << ": earlier redraws left pixels that the last one does not paint";
+        }
+        const Outcome command = LoadIn(setUps[k], true);
+        EXPECT_GT(designed.Steps.size(), 20u) << k << ": the layout grows the window step by step";
+        EXPECT_EQ(command.Steps, designed.Steps) << k;
+        EXPECT_EQ(command.Background, designed.Background) << k;
+        EXPECT_EQ(command.Picture, designed.Picture) << k;
+        EXPECT_EQ(command.Panels, designed.Panels) << k;
+        EXPECT_EQ(command.Markers, designed.Markers) << k;
+        EXPECT_EQ(command.Boxes, designed.Boxes) << k;
+    }
+    EXPECT_TRUE(Boxes.Records.empty());
+}
+
+} // namespace quillax
