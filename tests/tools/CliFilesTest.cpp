@@ -1,7 +1,7 @@
 #include "sampleobjects/LargeObject.h"
 #include "sampleobjects/SampleObject.h"
-#include "support/LinBuilder.h"
 #include "support/BmpBuilder.h"
+#include "support/LinBuilder.h"
 #include "support/ProgramRun.h"
 #include "support/TempFolder.h"
 
@@ -155,8 +155,8 @@ TEST_F(CliFiles, FifosDevicesAndLinksAreWrittenThroughNeverReplaced) {
     for (size_t k = 0; k < 3; ++k) {
         const auto run = [&](const std::string& output) { return Quillax(Writers(ship, bitmap, output)[k]); };
         SCOPED_TRACE(Writers(ship, bitmap, "")[k][0]);
-        ASSERT_EQ(run(Folder.Path("regular.out")).Status, 0);
-        const std::string expected = Contents(Folder.Path("regular.out")).value();
+        ASSERT_EQ(run(Folder.Path("regular")).Status, 0);
+        const std::string expected = Contents(Folder.Path("regular")).value();
         for (const std::string& name : {fifo, Folder.Path("fifo-link")}) {
             const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
             const ProgramRun written = run(name);
@@ -180,7 +180,7 @@ TEST_F(CliFiles, FifosDevicesAndLinksAreWrittenThroughNeverReplaced) {
         }
         EXPECT_TRUE(Names(Folder.Path("folder")).empty());
         if (geteuid() != 0) {
-            const std::string kept = Write("read-only.out", "kept");
+            const std::string kept = Write("read-only", "kept");
             chmod(kept.c_str(), 0444);
             EXPECT_NE(run(kept).Err.find("Permission denied"), std::string::npos);
             EXPECT_EQ(Contents(kept), "kept");
@@ -196,11 +196,10 @@ TEST_F(CliFiles, FifosDevicesAndLinksAreWrittenThroughNeverReplaced) {
         }
     }
     close(listener);
-    std::set<std::string> expected = {"ship.lin",   "in.bmp",      "fifo", "fifo-link",
-                                      "file-link",  "folder",      "loop", "socket",
-                                      "target.out", "regular.out", "run"};
+    std::set<std::string> expected = {"ship.lin", "in.bmp", "fifo",       "fifo-link", "file-link", "folder",
+                                      "loop",     "socket", "target.out", "regular",   "run"};
     if (geteuid() != 0) {
-        expected.insert("read-only.out");
+        expected.insert("read-only");
     }
     for (const std::string& device : {null, full}) {
         if (device.starts_with(Folder.Root().string())) {
@@ -256,11 +255,9 @@ TEST_F(CliFiles, SvgStreamsItsDocumentAndNeitherAKillNorRunningOutOfMemoryCostsT
     Write("large.svg", "the good old document\n");
     const ProgramRun killed = Quillax({"svg", large, output}, KilledAfter(whole.Seconds / 2));
     const std::string after = Contents(output).value();
-    if (killed.Signal != 0) {
-        EXPECT_EQ(after, "the good old document\n");
-    } else {
-        EXPECT_TRUE(after == document) << "finished before it could be killed";
-    }
+    // On a busy machine the kill can come after the rename, in the last milliseconds before the exit.
+    EXPECT_TRUE(after == document || (killed.Signal != 0 && after == "the good old document\n"))
+        << "never a part of the new document; " << after.size() << " bytes";
     if (MeasuresMemory) {
         // From too little memory to finish to enough.
         for (const rlim_t megabytes : {96, 128, 192}) {
@@ -331,7 +328,7 @@ TEST_F(CliFiles, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
         {"/dev/zero", "not a regular file"},
         {Folder.Path("loop.lin"), "Too many levels of symbolic links"}};
     for (const auto& [input, reason] : inputs) {
-        const std::string out = Folder.Path("out.bmp");
+        const std::string out = Folder.Path("out");
         for (const std::vector<std::string>& command :
              std::vector<std::vector<std::string>>{{"check", input},
                                                    {"info", input},
