@@ -1,6 +1,7 @@
 #include "sceneexport/SceneExport.h"
 #include "sceneexport/ExportFormat.h"
 #include "sceneexport/SceneSvg.h"
+#include "support/SceneBuilder.h"
 #include "support/TempFolder.h"
 
 #include <QBuffer>
@@ -16,28 +17,11 @@
 namespace quillax {
 
 namespace {
-using Points = std::vector<std::pair<float, float>>;
-
 // A scene of its own showing meshes of these points, every marker placed.
-std::unique_ptr<MeshScene> SceneOf(const std::vector<Points>& meshes, QSize area = QSize(60, 40)) {
-    ObjectFile object;
-    ObjectPlacement placement;
-    for (const Points& points : meshes) {
-        Mesh& mesh = object.Meshes.emplace_back();
-        mesh.Red = 1;
-        mesh.Blue = 0.5f;
-        mesh.PointCount = static_cast<int16_t>(points.size());
-        for (const auto& [x, y] : points) {
-            mesh.X.push_back(x);
-            mesh.Y.push_back(y);
-        }
-        placement.Selections.push_back(
-            {std::vector<int16_t>(points.size()), std::vector<int16_t>(points.size() - 1)});
-    }
-    object.MeshCount = static_cast<int16_t>(meshes.size());
-    auto scene =
-        std::make_unique<MeshScene>(static_cast<int16_t>(area.width()), static_cast<int16_t>(area.height()));
-    scene->Show(std::move(object), std::move(placement));
+std::unique_ptr<MeshScene> SceneOf(const std::vector<Scene::Points>& meshes) {
+    Scene model(meshes);
+    auto scene = std::make_unique<MeshScene>(60, 40);
+    scene->Show(std::move(model.Object), std::move(model.Placement));
     scene->PlaceMarkers();
     return scene;
 }

@@ -1,8 +1,7 @@
 #include "sampleobjects/SampleObject.h"
 #include "support/BmpBuilder.h"
 #include "support/LinBuilder.h"
-#include "support/ProgramRun.h"
-#include "support/TempFolder.h"
+#include "support/QuillaxFixture.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -21,14 +20,6 @@
 namespace quillax {
 
 namespace {
-std::optional<std::string> Contents(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 QJsonArray JsonArray(const std::string& text) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
@@ -55,15 +46,8 @@ ProgramSetup Piped(const std::string& input) {
 }
 
 // The real `quillax`, as a pipeline runs it.
-class CliCommandLine : public ::testing::Test {
+class CliCommandLine : public QuillaxFixture {
 protected:
-    CliCommandLine() { mkdir(Folder.Path("run").c_str(), 0700); }
-
-    ProgramRun Quillax(const std::vector<std::string>& arguments, ProgramSetup setup = {}) {
-        setup.Environment.insert(setup.Environment.begin(), "XDG_RUNTIME_DIR=" + Folder.Path("run"));
-        return RunProgram(QUILLAX_BINARY, arguments, setup);
-    }
-
     std::string Object(const std::string& name, const LinObject& object) {
         WriteLinFile(Folder.Path(name), LinBytes(object));
         return Folder.Path(name);
@@ -76,8 +60,6 @@ protected:
         std::ofstream(path, std::ios::binary) << bitmap.Bytes().toStdString();
         return path;
     }
-
-    TempFolder Folder;
 };
 
 // A usage error: status 2, the reason and the usage line on standard error, nothing on standard output.

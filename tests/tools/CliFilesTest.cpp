@@ -2,8 +2,7 @@
 #include "sampleobjects/SampleObject.h"
 #include "support/BmpBuilder.h"
 #include "support/LinBuilder.h"
-#include "support/ProgramRun.h"
-#include "support/TempFolder.h"
+#include "support/QuillaxFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +32,6 @@ constexpr bool MeasuresMemory = true;
 mode_t Kind(const std::string& path) {
     struct stat status {};
     return lstat(path.c_str(), &status) == 0 ? status.st_mode & S_IFMT : 0;
-}
-
-std::optional<std::string> Contents(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 std::set<std::string> Names(const std::string& folder) {
@@ -86,16 +77,8 @@ std::string Drain(int reader) {
     return bytes;
 }
 
-// Runs the real `quillax`, its reload file kept in the test's folder.
-class CliFiles : public ::testing::Test {
+class CliFiles : public QuillaxFixture {
 protected:
-    CliFiles() { mkdir(Folder.Path("run").c_str(), 0700); }
-
-    ProgramRun Quillax(const std::vector<std::string>& arguments, ProgramSetup setup = {}) {
-        setup.Environment.insert(setup.Environment.begin(), "XDG_RUNTIME_DIR=" + Folder.Path("run"));
-        return RunProgram(QUILLAX_BINARY, arguments, setup);
-    }
-
     std::string Write(const std::string& name, const std::string& bytes) {
         std::ofstream(Folder.Path(name), std::ios::binary) << bytes;
         return Folder.Path(name);
@@ -123,8 +106,6 @@ protected:
         close(probe);
         return node;
     }
-
-    TempFolder Folder;
 };
 
 // The commands that write a file, each with its output at the end.

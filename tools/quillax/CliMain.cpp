@@ -47,8 +47,10 @@ const CliCommandEntry* CommandNamed(const std::string& name) {
     return found == std::end(Commands) ? nullptr : found;
 }
 
-std::vector<CliOption> ProgramOptions() {
-    return {{{"version"}, "", "the program's name and version"}};
+// The program's own options, before the command; the first operand is the command.
+CommandLine ProgramLine() {
+    return CommandLine("", {"COMMAND [ARGUMENTS]", 0, std::numeric_limits<size_t>::max()}, ProgramAbout,
+                       {{{"version"}, "", "the program's name and version"}});
 }
 
 int CliHelp(const CliContext& context) {
@@ -57,8 +59,7 @@ int CliHelp(const CliContext& context) {
         return *done;
     }
     if (line.Operands().empty()) {
-        CommandLine program("", {"COMMAND [ARGUMENTS]", 1, 1}, ProgramAbout, ProgramOptions());
-        context.Out << program.Help();
+        context.Out << ProgramLine().Help();
         return ExitStatus::Ok;
     }
     const CliCommandEntry* command = CommandNamed(line.Operands()[0]);
@@ -79,8 +80,7 @@ int CliVersion(const CliContext& context) {
 } // namespace
 
 int RunQuillax(const CliContext& context) {
-    CommandLine program("", {"COMMAND [ARGUMENTS]", 0, std::numeric_limits<size_t>::max()}, ProgramAbout,
-                        ProgramOptions());
+    CommandLine program = ProgramLine();
     program.StopAtFirstOperand();
     if (const std::optional<int> done = program.Parse(context)) {
         return *done;

@@ -82,7 +82,7 @@ std::optional<int> CommandLine::Parse(const CliContext& context) {
 }
 
 std::optional<std::string> CommandLine::ParseError(const std::vector<std::string>& arguments) {
-    QStringList given = {Latin1("quillax " + Command)};
+    QStringList given = {Latin1(Name())};
     for (const std::string& argument : arguments) {
         given << Latin1(argument);
     }
@@ -118,8 +118,7 @@ std::optional<std::string> CommandLine::OperandError() const {
 }
 
 int CommandLine::UsageError(const CliContext& context, const std::string& reason) const {
-    const std::string name = Command.empty() ? "quillax" : "quillax " + Command;
-    context.Err << name << ": " << EscapedText(reason) << "\n"
+    context.Err << Name() << ": " << EscapedText(reason) << "\n"
                 << Usage() << "Run 'quillax help" << (Command.empty() ? "" : " " + Command)
                 << "' for more.\n";
     return ExitStatus::Usage;
@@ -137,9 +136,12 @@ std::vector<std::string> CommandLine::Values(const QString& name) const {
     return values;
 }
 
+std::string CommandLine::Name() const {
+    return Command.empty() ? "quillax" : "quillax " + Command;
+}
+
 std::string CommandLine::Usage() const {
-    const std::string name = Command.empty() ? "quillax" : "quillax " + Command;
-    return "usage: " + name + " [OPTIONS]" + (Expected.Usage.empty() ? "" : " " + Expected.Usage) + "\n";
+    return "usage: " + Name() + " [OPTIONS]" + (Expected.Usage.empty() ? "" : " " + Expected.Usage) + "\n";
 }
 
 std::string CommandLine::Help() const {

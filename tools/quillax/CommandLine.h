@@ -58,6 +58,8 @@ public:
     std::string Help() const;
 
 private:
+    // "quillax render", or "quillax" for the program itself.
+    std::string Name() const;
     std::optional<std::string> ParseError(const std::vector<std::string>& arguments);
     std::optional<std::string> OperandError() const;
 
