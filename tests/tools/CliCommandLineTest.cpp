@@ -174,6 +174,12 @@ TEST_F(CliCommandLine, DashReadsStandardInputForEveryCommand) {
                            "object file magic DE 7A 3A 00)\n");
     const ProgramRun text = Quillax({"bmp24", "-", Folder.Path("out.bmp")}, Piped("hello"));
     EXPECT_EQ(text.Err, "quillax bmp24: standard input: not a bitmap file (it does not start with BM)\n");
+    ProgramSetup noRoom = Piped(bytes);
+    noRoom.FileSizeLimit = 100;
+    const ProgramRun held = Quillax({"svg", "-", Folder.Path("out.svg")}, noRoom);
+    EXPECT_EQ(held.Status, 1);
+    EXPECT_EQ(held.Err, "quillax svg: standard input: cannot hold it: File too large\n");
+    EXPECT_FALSE(Contents(Folder.Path("out.svg")));
 }
 
 TEST_F(CliCommandLine, DashWritesStandardOutputInTheFormatAsked) {

@@ -35,15 +35,15 @@ std::string CopyStandardInput(const FileDescriptor& copy) {
     int64_t total = 0;
     for (ssize_t got; (got = ReadWaiting(STDIN_FILENO, buffer, sizeof buffer)) != 0;) {
         if (got < 0) {
-            return "cannot read standard input: " + SystemReason(errno);
+            return "cannot read it: " + SystemReason(errno);
         }
         total += got;
         if (total > MaxStandardInputBytes) {
-            return "standard input holds more than " + std::to_string(MaxStandardInputBytes >> 20) +
-                   " MiB; give the file by its name";
+            return "more than " + std::to_string(MaxStandardInputBytes >> 30) +
+                   " GiB; give the file by its name";
         }
         if (!copy.WriteAll(buffer, got)) {
-            return "cannot hold standard input: " + SystemReason(errno);
+            return "cannot hold it: " + SystemReason(errno);
         }
     }
     return {};
@@ -56,11 +56,11 @@ std::string HoldStandardInput() {
     }
     const FileDescriptor copy(memfd_create("quillax-standard-input", MFD_CLOEXEC));
     if (!copy.IsOpen()) {
-        return "cannot hold standard input: " + SystemReason(errno);
+        return "cannot hold it: " + SystemReason(errno);
     }
     std::string error = CopyStandardInput(copy);
     if (error.empty() && (lseek(copy.Get(), 0, SEEK_SET) != 0 || dup2(copy.Get(), STDIN_FILENO) < 0)) {
-        error = "cannot hold standard input: " + SystemReason(errno);
+        error = "cannot hold it: " + SystemReason(errno);
     }
     return error;
 }
