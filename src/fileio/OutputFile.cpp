@@ -67,6 +67,8 @@ void SyncFolder(const std::string& folder) {
 
 OutputFile::OutputFile(std::string path) : Path(std::move(path)) {}
 
+OutputFile::OutputFile(int descriptor) : Given(descriptor) {}
+
 OutputFile::~OutputFile() {
     Discard();
 }
@@ -74,6 +76,9 @@ OutputFile::~OutputFile() {
 bool OutputFile::open(OpenMode mode) {
     if (isOpen() || (mode & ReadOnly) != 0 || (mode & WriteOnly) == 0) {
         return Fail(EINVAL);
+    }
+    if (Given >= 0) {
+        return OpenGiven() && QIODevice::open(WriteOnly);
     }
     struct stat status {};
     // The system follows every link here, those of /proc too, so /dev/stdout reaches its pipe or terminal.
@@ -129,6 +134,13 @@ bool OutputFile::OpenDirect(const std::string& target) {
     // The name may have become a regular file since it was looked at: never write into one directly.
     Direct = S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode);
     return Direct || Fail(NotWritableKind);
+}
+
+// A copy of the descriptor, so that closing it at the end leaves the caller's open.
+bool OutputFile::OpenGiven() {
+    File = FileDescriptor(fcntl(Given, F_DUPFD_CLOEXEC, 0));
+    Direct = File.IsOpen();
+    return Direct || Fail(errno);
 }
 
 qint64 OutputFile::readData(char*, qint64) {
@@ -220,6 +232,10 @@ std::string OutputFile::Reason() const {
 
 WriteOutcome WriteWholeFile(const std::string& path, const std::function<std::string(QIODevice&)>& body) {
     OutputFile file(path);
+    return WriteWholeFile(file, body);
+}
+
+WriteOutcome WriteWholeFile(OutputFile& file, const std::function<std::string(QIODevice&)>& body) {
     if (!file.open(QIODevice::WriteOnly)) {
         return {file.Error(), file.Reason()};
     }

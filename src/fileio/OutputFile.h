@@ -27,6 +27,9 @@ namespace quillax {
 class OutputFile : public QIODevice {
 public:
     explicit OutputFile(std::string path);
+    // An open descriptor (1, for a "-" on the command line), written directly whatever it leads to: a
+    // pipe, a terminal or a file the shell opened. It is never renamed, synced or closed.
+    explicit OutputFile(int descriptor);
     ~OutputFile() override;
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -49,12 +52,14 @@ private:
     // existingMode: the permissions of the file it replaces, none for a new name.
     bool OpenReplacement(const std::string& target, std::optional<mode_t> existingMode);
     bool OpenDirect(const std::string& target);
+    bool OpenGiven();
     bool WriteHeld();
     bool PutInPlace();
     bool NameUnnamed();
     void Discard();
 
     std::string Path;
+    int Given = -1;
     std::string Target;
     std::string TemporaryName;
     FileDescriptor File;
@@ -71,8 +76,10 @@ struct WriteOutcome {
     bool Ok() const { return Reason.empty(); }
 };
 
-// Writes path through an OutputFile: body writes the content and returns an empty text, or its own
-// reason for failing. A failure of the file itself is reported before the body's, as it explains it.
+// Writes a whole file through an OutputFile not yet open: body writes the content and returns an empty
+// text, or its own reason for failing. A failure of the file itself is reported before the body's, as
+// it explains it.
+WriteOutcome WriteWholeFile(OutputFile& file, const std::function<std::string(QIODevice&)>& body);
 WriteOutcome WriteWholeFile(const std::string& path, const std::function<std::string(QIODevice&)>& body);
 
 } // namespace quillax

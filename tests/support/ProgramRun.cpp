@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <pthread.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <thread>
@@ -52,8 +54,11 @@ std::string ReadBack(FILE* file) {
 }
 
 // Only async-signal-safe calls between fork and exec.
-[[noreturn]] void StartChild(char* const* argv, char* const* envp, FILE* out, FILE* err,
+[[noreturn]] void StartChild(char* const* argv, char* const* envp, int in, FILE* out, FILE* err,
                              const ProgramSetup& setup) {
+    if (in >= 0) {
+        dup2(in, STDIN_FILENO);
+    }
     dup2(fileno(out), STDOUT_FILENO);
     dup2(fileno(err), STDERR_FILENO);
     const rlimit fileSize{setup.FileSizeLimit, setup.FileSizeLimit};
@@ -63,6 +68,56 @@ std::string ReadBack(FILE* file) {
     signal(SIGXFSZ, SIG_IGN);
     execve(argv[0], argv, envp);
     _exit(127);
+}
+
+// The program's standard input: a regular file holding input, or the read end of a pipe that
+// Feed fills. -1 for none.
+struct StandardInput {
+    int Descriptor = -1;
+    int Writer = -1;
+};
+
+StandardInput MakeInput(const ProgramSetup& setup) {
+    if (!setup.Input) {
+        return {};
+    }
+    if (setup.InputIsFile) {
+        FILE* file = std::tmpfile();
+        const bool written =
+            file != nullptr &&
+            std::fwrite(setup.Input->data(), 1, setup.Input->size(), file) == setup.Input->size() &&
+            std::fflush(file) == 0;
+        const int descriptor = written ? fcntl(fileno(file), F_DUPFD_CLOEXEC, 0) : -1;
+        if (file != nullptr) {
+            std::fclose(file);
+        }
+        if (descriptor < 0) {
+            throw std::runtime_error("no temporary file for a program's input");
+        }
+        lseek(descriptor, 0, SEEK_SET);
+        return {descriptor, -1};
+    }
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+        throw std::runtime_error("no pipe for a program's input");
+    }
+    return {ends[0], ends[1]};
+}
+
+// Writes the input into the pipe and closes it; a program that stops reading ends the writing.
+void Feed(int writer, const std::string& input) {
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+    for (size_t at = 0; at < input.size();) {
+        const ssize_t wrote = write(writer, input.data() + at, input.size() - at);
+        if (wrote <= 0) {
+            break;
+        }
+        at += static_cast<size_t>(wrote);
+    }
+    close(writer);
 }
 } // namespace
 
@@ -78,13 +133,21 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     if (out == nullptr || err == nullptr) {
         throw std::runtime_error("no temporary file for the output of " + program);
     }
+    const StandardInput input = MakeInput(setup);
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child == 0) {
-        StartChild(argv.data(), envp.data(), out, err, setup);
+        StartChild(argv.data(), envp.data(), input.Descriptor, out, err, setup);
+    }
+    if (input.Descriptor >= 0) {
+        close(input.Descriptor);
     }
     if (child < 0) {
         throw std::runtime_error("cannot start " + program);
+    }
+    std::thread feeder;
+    if (input.Writer >= 0) {
+        feeder = std::thread(Feed, input.Writer, *setup.Input);
     }
     ProgramRun run;
     int status = 0;
@@ -97,6 +160,9 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (feeder.joinable()) {
+        feeder.join();
     }
     run.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -2,18 +2,23 @@
 
 #include <sys/resource.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quillax {
 
-// How a program is started: its limits and environment changes ("NAME=value" sets, "NAME" unsets),
-// and when it is killed.
+// How a program is started: its limits, environment changes ("NAME=value" sets, "NAME" unsets),
+// standard input, and when it is killed.
 struct ProgramSetup {
     rlim_t FileSizeLimit = RLIM_INFINITY;
     rlim_t AddressSpaceLimit = RLIM_INFINITY;
     std::vector<std::string> Environment;
     double KillAfterSeconds = 30;
+    // What the program reads on standard input: through a pipe, or a regular file when InputIsFile.
+    // None: the test's own standard input.
+    std::optional<std::string> Input;
+    bool InputIsFile = false;
 };
 
 // What a program did: its exit status (-1 when a signal ended it), the signal, both streams, its peak

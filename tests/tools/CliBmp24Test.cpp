@@ -71,10 +71,8 @@ TEST_F(CliBmp24Test, FailuresSayWhyAndExitNonZero) {
 
     const std::string good = Write("good.bmp", BmpBuilder(2, 2, 24).Bytes());
     EXPECT_EQ(Run({good, Folder.Path("missing/out.bmp")}), 1);
-    EXPECT_NE(Err.find("error 76: Path not found: cannot write " + Folder.Path("missing/out.bmp") +
-                       ": No such file or directory"),
-              std::string::npos)
-        << Err;
+    EXPECT_EQ(Err, "quillax bmp24: cannot write " + Folder.Path("missing/out.bmp") +
+                       ": No such file or directory\n");
     EXPECT_EQ(Run({good}), 2);
     EXPECT_EQ(Run({good, "-x", "b.bmp"}), 2);
     EXPECT_EQ(Run({"--help"}), 0);

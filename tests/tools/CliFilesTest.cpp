@@ -1,9 +1,8 @@
 #include "sampleobjects/LargeObject.h"
 #include "sampleobjects/SampleObject.h"
-#include "support/LinBuilder.h"
 #include "support/BmpBuilder.h"
-#include "support/ProgramRun.h"
-#include "support/TempFolder.h"
+#include "support/LinBuilder.h"
+#include "support/QuillaxFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +32,6 @@ constexpr bool MeasuresMemory = true;
 mode_t Kind(const std::string& path) {
     struct stat status {};
     return lstat(path.c_str(), &status) == 0 ? status.st_mode & S_IFMT : 0;
-}
-
-std::optional<std::string> Contents(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 std::set<std::string> Names(const std::string& folder) {
@@ -86,16 +77,8 @@ std::string Drain(int reader) {
     return bytes;
 }
 
-// Runs the real `quillax`, its reload file kept in the test's folder.
-class CliFiles : public ::testing::Test {
+class CliFiles : public QuillaxFixture {
 protected:
-    CliFiles() { mkdir(Folder.Path("run").c_str(), 0700); }
-
-    ProgramRun Quillax(const std::vector<std::string>& arguments, ProgramSetup setup = {}) {
-        setup.Environment.insert(setup.Environment.begin(), "XDG_RUNTIME_DIR=" + Folder.Path("run"));
-        return RunProgram(QUILLAX_BINARY, arguments, setup);
-    }
-
     std::string Write(const std::string& name, const std::string& bytes) {
         std::ofstream(Folder.Path(name), std::ios::binary) << bytes;
         return Folder.Path(name);
@@ -123,8 +106,6 @@ protected:
         close(probe);
         return node;
     }
-
-    TempFolder Folder;
 };
 
 // The commands that write a file, each with its output at the end.
@@ -155,8 +136,8 @@ TEST_F(CliFiles, FifosDevicesAndLinksAreWrittenThroughNeverReplaced) {
     for (size_t k = 0; k < 3; ++k) {
         const auto run = [&](const std::string& output) { return Quillax(Writers(ship, bitmap, output)[k]); };
         SCOPED_TRACE(Writers(ship, bitmap, "")[k][0]);
-        ASSERT_EQ(run(Folder.Path("regular.out")).Status, 0);
-        const std::string expected = Contents(Folder.Path("regular.out")).value();
+        ASSERT_EQ(run(Folder.Path("regular")).Status, 0);
+        const std::string expected = Contents(Folder.Path("regular")).value();
         for (const std::string& name : {fifo, Folder.Path("fifo-link")}) {
             const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
             const ProgramRun written = run(name);
@@ -180,7 +161,7 @@ TEST_F(CliFiles, FifosDevicesAndLinksAreWrittenThroughNeverReplaced) {
         }
         EXPECT_TRUE(Names(Folder.Path("folder")).empty());
         if (geteuid() != 0) {
-            const std::string kept = Write("read-only.out", "kept");
+            const std::string kept = Write("read-only", "kept");
             chmod(kept.c_str(), 0444);
             EXPECT_NE(run(kept).Err.find("Permission denied"), std::string::npos);
             EXPECT_EQ(Contents(kept), "kept");
@@ -196,11 +177,10 @@ TEST_F(CliFiles, FifosDevicesAndLinksAreWrittenThroughNeverReplaced) {
         }
     }
     close(listener);
-    std::set<std::string> expected = {"ship.lin",   "in.bmp",      "fifo", "fifo-link",
-                                      "file-link",  "folder",      "loop", "socket",
-                                      "target.out", "regular.out", "run"};
+    std::set<std::string> expected = {"ship.lin", "in.bmp", "fifo",       "fifo-link", "file-link", "folder",
+                                      "loop",     "socket", "target.out", "regular",   "run"};
     if (geteuid() != 0) {
-        expected.insert("read-only.out");
+        expected.insert("read-only");
     }
     for (const std::string& device : {null, full}) {
         if (device.starts_with(Folder.Root().string())) {
@@ -256,11 +236,9 @@ TEST_F(CliFiles, SvgStreamsItsDocumentAndNeitherAKillNorRunningOutOfMemoryCostsT
     Write("large.svg", "the good old document\n");
     const ProgramRun killed = Quillax({"svg", large, output}, KilledAfter(whole.Seconds / 2));
     const std::string after = Contents(output).value();
-    if (killed.Signal != 0) {
-        EXPECT_EQ(after, "the good old document\n");
-    } else {
-        EXPECT_TRUE(after == document) << "finished before it could be killed";
-    }
+    // On a busy machine the kill can come after the rename, in the last milliseconds before the exit.
+    EXPECT_TRUE(after == document || (killed.Signal != 0 && after == "the good old document\n"))
+        << "never a part of the new document; " << after.size() << " bytes";
     if (MeasuresMemory) {
         // From too little memory to finish to enough.
         for (const rlim_t megabytes : {96, 128, 192}) {
@@ -331,7 +309,7 @@ TEST_F(CliFiles, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
         {"/dev/zero", "not a regular file"},
         {Folder.Path("loop.lin"), "Too many levels of symbolic links"}};
     for (const auto& [input, reason] : inputs) {
-        const std::string out = Folder.Path("out.bmp");
+        const std::string out = Folder.Path("out");
         for (const std::vector<std::string>& command :
              std::vector<std::vector<std::string>>{{"check", input},
                                                    {"info", input},

@@ -36,13 +36,14 @@ TEST_F(CliTest, CheckReportsEachFileAndExitsByTheWorst) {
 
     const CliRun mixed = RunCli(CliCheck, {good, truncated, foreign, Folder.Path("missing.lin")});
     EXPECT_EQ(mixed.Status, 1);
-    EXPECT_NE(mixed.Out.find(truncated +
+    EXPECT_EQ(mixed.Out, good + ": ok, 5 meshes, 38 points, 33 lines\n") << "failures go to standard error";
+    EXPECT_NE(mixed.Err.find(truncated +
                              ": error 62: Input past end of file: the file ends while reading the "
                              "points of mesh 0 at byte offset 34"),
               std::string::npos)
-        << mixed.Out;
-    EXPECT_NE(mixed.Out.find(foreign + ": not an object file"), std::string::npos);
-    EXPECT_NE(mixed.Out.find("missing.lin: no such file"), std::string::npos);
+        << mixed.Err;
+    EXPECT_NE(mixed.Err.find(foreign + ": not an object file"), std::string::npos);
+    EXPECT_NE(mixed.Err.find("missing.lin: no such file"), std::string::npos);
 
     EXPECT_EQ(RunCli(CliCheck, {}).Status, 2);
     EXPECT_EQ(RunCli(CliCheck, {"--frobnicate", good}).Status, 2);
@@ -62,8 +63,10 @@ TEST_F(CliTest, InfoJsonParsesBackToTheObject) {
     const CliRun run = RunCli(CliInfo, {file, "--json"});
     ASSERT_EQ(run.Status, 0) << run.Err;
     QJsonParseError error;
-    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out), &error).object();
+    const QJsonArray files = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out), &error).array();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << run.Out;
+    ASSERT_EQ(files.size(), 1);
+    const QJsonObject json = files[0].toObject();
     EXPECT_EQ(json["centre"]["x"].toDouble(), 2.5);
     EXPECT_EQ(json["meshCount"].toInt(), 5);
     const QJsonArray meshes = json["meshes"].toArray();
@@ -101,7 +104,7 @@ TEST_F(CliTest, NamesAreEscapedForPeopleAndExactInJson) {
     const std::string shown = Folder.Path("x.lin: ok, 5 meshes\\n\\x1b[2Jevil\\\\.lin");
     const CliRun check = RunCli(CliCheck, {forged});
     EXPECT_EQ(check.Status, 1);
-    EXPECT_EQ(check.Out,
+    EXPECT_EQ(check.Err,
               shown + ": not an object file (it does not start with the object file magic DE 7A 3A 00)\n");
 
     const std::string good = Write("tab\there\xc2\x85\xff.lin", LinBytes(SampleShip()));
@@ -112,11 +115,13 @@ TEST_F(CliTest, NamesAreEscapedForPeopleAndExactInJson) {
     const CliRun json = RunCli(CliInfo, {forged, "--json"});
     EXPECT_EQ(json.Status, 1);
     EXPECT_EQ(json.Err,
-              shown + ": not an object file (it does not start with the object file magic DE 7A 3A 00)\n");
+              "quillax info: " + shown +
+                  ": not an object file (it does not start with the object file magic DE 7A 3A 00)\n");
+    EXPECT_EQ(json.Out, "[\n]\n");
     const std::string plain = Write("new\nline.lin", LinBytes(SampleShip()));
-    const QJsonObject document =
-        QJsonDocument::fromJson(QByteArray::fromStdString(RunCli(CliInfo, {plain, "--json"}).Out)).object();
-    EXPECT_EQ(document["file"].toString().toStdString(), plain);
+    const QJsonArray document =
+        QJsonDocument::fromJson(QByteArray::fromStdString(RunCli(CliInfo, {plain, "--json"}).Out)).array();
+    EXPECT_EQ(document[0]["file"].toString().toStdString(), plain);
 }
 
 } // namespace quillax

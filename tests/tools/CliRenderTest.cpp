@@ -151,18 +151,25 @@ TEST_F(CliRenderTest, SvgHasTheGridSegmentsAndMarkers) {
         return elements;
     };
     auto elements = counts({"--size", "100x60", "--spacing", "5"});
-    EXPECT_EQ(elements["points/circle"], 38);
-    EXPECT_EQ(elements["segments/line"], 33);
+    // The sample ship's meshes have 15, 8, 7, 5 and 3 points.
+    const int points[] = {15, 8, 7, 5, 3};
+    for (int mesh = 0; mesh < 5; ++mesh) {
+        const std::string id = "mesh-" + std::to_string(mesh);
+        EXPECT_EQ(elements[id + "-markers/circle"], points[mesh]) << id;
+        EXPECT_EQ(elements[id + "-segments/line"], points[mesh] - 1) << id;
+        EXPECT_EQ(elements["markers/use"], 5);
+    }
     // Cells of 20 pixels centred on the object: 5 columns and 3 rows of lines.
     EXPECT_EQ(elements["grid/line"], 5 + 3);
     elements = counts({"--no-grid", "--mark-point", "2"});
     EXPECT_EQ(elements.count("grid/line"), 0u);
-    EXPECT_EQ(elements["points/circle"], 38);
+    EXPECT_EQ(elements["mesh-0-markers/circle"], 15);
 }
 
 TEST_F(CliRenderTest, BadOptionsAreUsageErrorsAndBadViewsFailWithTheFileName) {
     const std::string input = Sample();
     const std::string output = Folder.Path("out.png");
+    const std::string svg = Folder.Path("out.svg");
     for (const std::vector<std::string>& options : std::vector<std::vector<std::string>>{{"--size", "0x5"},
                                                                                          {"--size", "12"},
                                                                                          {"--mesh", "one"},
@@ -175,13 +182,18 @@ TEST_F(CliRenderTest, BadOptionsAreUsageErrorsAndBadViewsFailWithTheFileName) {
         const CliRun run = RunCli(CliRender, arguments);
         EXPECT_EQ(run.Status, 2) << options[0];
         EXPECT_NE(run.Err.find("usage:"), std::string::npos);
+        arguments[1] = svg;
         EXPECT_EQ(RunCli(CliSvg, arguments).Status, 2) << options[0];
     }
     const CliRun mesh = RunCli(CliRender, {input, output, "--mesh", "5"});
     EXPECT_EQ(mesh.Status, 1);
-    EXPECT_NE(mesh.Err.find(input + ": error 9"), std::string::npos) << mesh.Err;
-    EXPECT_EQ(RunCli(CliRender, {input, output, "--mark-line", "99"}).Status, 1);
-    const CliRun missing = RunCli(CliSvg, {Folder.Path("none.lin"), output});
+    EXPECT_EQ(mesh.Err, "quillax render: " + input + ": mesh 5: the object has meshes 0 to 4\n");
+    const CliRun line = RunCli(CliRender, {input, output, "--mesh", "4", "--mark-line", "99"});
+    EXPECT_EQ(line.Status, 1);
+    EXPECT_EQ(line.Err, "quillax render: " + input + ": line 99: mesh 4 has lines 0 to 1\n");
+    const CliRun point = RunCli(CliSvg, {input, svg, "--mesh", "2", "--mark-point", "7"});
+    EXPECT_EQ(point.Err, "quillax svg: " + input + ": point 7: mesh 2 has points 0 to 6\n");
+    const CliRun missing = RunCli(CliSvg, {Folder.Path("none.lin"), svg});
     EXPECT_EQ(missing.Status, 1);
     EXPECT_NE(missing.Err.find("none.lin: no such file"), std::string::npos);
     const CliRun unwritable = RunCli(CliRender, {input, Folder.Path("no/such/folder/out.bmp")});

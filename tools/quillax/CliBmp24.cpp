@@ -1,8 +1,13 @@
 #include "quillax/CliBmp24.h"
 
+#include "gdi/PictureService.h"
 #include "platform/InputFile.h"
 #include "quillax/CliMessageBox.h"
+#include "quillax/CommandLine.h"
 #include "quillax/ObjectSummary.h"
+#include "quillax/OutputFormat.h"
+#include "quillax/StandardStreams.h"
+#include "sceneexport/SceneExport.h"
 #include "surface/clsOffScreenDC.h"
 
 #include <cerrno>
@@ -10,46 +15,60 @@
 namespace quillax {
 
 namespace {
-const char* const Bmp24Help =
-    "usage: quillax bmp24 IN.bmp OUT.bmp\n"
-    "Loads a 1-, 4-, 8- or 24-bit bitmap file and saves it as a 24-bit bitmap. What the\n"
-    "surface would show in its error box is printed here; the exit status is then 1.\n";
+const char* const Bmp24About =
+    "Loads a 1-, 4-, 8- or 24-bit bitmap file and writes it as a 24-bit bitmap. What the surface\n"
+    "would show in its error box is printed here; the exit status is then 1. INPUT - is standard\n"
+    "input, OUTPUT - standard output.\n";
+
+const std::vector<ExportFormat> Bmp24Formats = {ExportFormat::Bmp};
+
+// The input loaded into the surface; false after telling context.Err why not.
+bool LoadBitmap(const std::string& name, clsOffScreenDC& surface, const CliContext& context) {
+    const std::string prefix = "quillax bmp24: " + ShownInput(name) + ": ";
+    const InputPath input = OpenableInput(name);
+    const InputFile file(input.Path);
+    if (input.Path.empty() || !file.IsOpen()) {
+        context.Err << prefix
+                    << (input.Path.empty()       ? EscapedText(input.Error)
+                        : file.Error() == ENOENT ? "no such file"
+                                                 : file.Reason())
+                    << "\n";
+        return false;
+    }
+    const CliMessageBox boxes(context.Err);
+    surface.LoadFile(input.Path);
+    if (boxes.Shown() > 0) {
+        return false;
+    }
+    if (surface.DC() == 0) {
+        context.Err << prefix << "not a bitmap file (it does not start with BM)\n";
+        return false;
+    }
+    return true;
+}
 } // namespace
 
 int CliBmp24(const CliContext& context) {
-    if (WantsHelp(context.Arguments)) {
-        context.Out << Bmp24Help;
-        return ExitStatus::Ok;
+    CommandLine line("bmp24", {"INPUT OUTPUT", 2, 2}, Bmp24About,
+                     {{{"format"}, "FORMAT", "bmp; needed only where OUTPUT's name does not tell"}});
+    if (const std::optional<int> done = line.Parse(context)) {
+        return *done;
     }
-    const auto& arguments = context.Arguments;
-    for (const std::string& argument : arguments) {
-        if (argument.starts_with("-")) {
-            context.Err << "quillax bmp24: unknown option " << EscapedText(argument) << "\n" << Bmp24Help;
-            return ExitStatus::Usage;
-        }
+    const std::string& output = line.Operands()[1];
+    const std::optional<std::string> asked =
+        line.IsSet("format") ? std::optional(line.Value("format")) : std::nullopt;
+    const FormatChoice choice = ChooseFormat(output, asked, Bmp24Formats, "bmp24");
+    if (!choice.Format) {
+        return line.UsageError(context, choice.Error);
     }
-    if (arguments.size() != 2) {
-        context.Err << Bmp24Help;
-        return ExitStatus::Usage;
-    }
-    const InputFile input(arguments[0]);
-    if (!input.IsOpen()) {
-        context.Err << "quillax bmp24: " << EscapedText(arguments[0]) << ": "
-                    << (input.Error() == ENOENT ? "no such file" : input.Reason()) << "\n";
-        return ExitStatus::Failed;
-    }
-    const CliMessageBox boxes(context.Err);
     clsOffScreenDC surface;
-    surface.LoadFile(arguments[0]);
-    if (boxes.Shown() > 0) {
+    if (!LoadBitmap(line.Operands()[0], surface, context)) {
         return ExitStatus::Failed;
     }
-    if (surface.DC() == 0) {
-        context.Err << "quillax bmp24: " << EscapedText(arguments[0])
-                    << ": not a bitmap file (it does not start with BM)\n";
-        return ExitStatus::Failed;
-    }
-    return SaveSurface(surface, arguments[1], "bmp24", context);
+    const QImage picture = PictureToImage(surface.GetPictureObject());
+    const WriteOutcome outcome = WriteWholeFile(
+        *OutputNamed(output), [&](QIODevice& out) { return WritePicture(picture, *choice.Format, out); });
+    return ReportWrite(outcome, output, "bmp24", context);
 }
 
 } // namespace quillax

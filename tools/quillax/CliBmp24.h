@@ -4,7 +4,7 @@
 
 namespace quillax {
 
-// quillax bmp24 IN.bmp OUT.bmp
+// quillax bmp24 [OPTIONS] INPUT OUTPUT
 int CliBmp24(const CliContext& context);
 
 } // namespace quillax

@@ -1,54 +1,115 @@
 #include "quillax/CliCheck.h"
 
+#include "quillax/CommandLine.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/ObjectSummary.h"
+#include "quillax/ObjectWarnings.h"
+#include "quillax/StandardStreams.h"
+
+#include <limits>
 
 namespace quillax {
 
 namespace {
-const char* const CheckHelp =
-    "usage: quillax check FILE.lin...\n"
-    "Checks each object file: one line per file, \"ok\" with its counts or the error\n"
-    "with the byte offset and what was being read. Exit status 0 when all are valid,\n"
-    "1 when any is not, 2 for a usage error.\n";
+const char* const CheckAbout =
+    "Checks each object file. A valid file gets a line on standard output, \"FILE: ok\" with its\n"
+    "counts; a point, colour or centre that is NaN or infinite adds a warning to it. An invalid file\n"
+    "gets a line on standard error with the reason. FILE - is standard input. Exit status 0 when every\n"
+    "file is valid, 1 when any is not, 2 for a usage error.\n";
 
-std::string Counts(const ObjectFile& object) {
-    long points = 0;
-    for (const Mesh& mesh : object.Meshes) {
-        points += mesh.PointCount;
+// What checking one file found.
+struct FileCheck {
+    std::string Name;
+    LoadOutcome Outcome{};
+    int64_t Meshes = 0;
+    int64_t Points = 0;
+    int64_t Lines = 0;
+    std::vector<std::string> Warnings;
+    bool Passed = false;
+};
+
+FileCheck CheckFile(const std::string& name, bool strict) {
+    ObjectFile object;
+    ObjectPlacement placement;
+    FileCheck check;
+    check.Name = name;
+    check.Outcome = LoadForCli(name, object, placement);
+    if (!check.Outcome.Loaded) {
+        return check;
     }
-    return std::to_string(object.MeshCount) + " meshes, " + std::to_string(points) + " points, " +
-           std::to_string(points - object.MeshCount) + " lines";
+    check.Meshes = MeshCountOf(object);
+    for (const Mesh& mesh : object.Meshes) {
+        check.Points += PointsOf(mesh);
+        check.Lines += std::max(PointsOf(mesh) - 1, 0);
+    }
+    check.Warnings = NonFiniteWarnings(object);
+    check.Passed = !strict || check.Warnings.empty();
+    return check;
+}
+
+std::string CountsText(const FileCheck& check) {
+    return Counted(check.Meshes, "mesh", "meshes") + ", " + Counted(check.Points, "point", "points") + ", " +
+           Counted(check.Lines, "line", "lines");
+}
+
+std::string WarningsText(const FileCheck& check) {
+    std::string text;
+    for (const std::string& warning : check.Warnings) {
+        text += "; warning: " + warning;
+    }
+    return text;
+}
+
+void PrintLine(const FileCheck& check, const CliContext& context) {
+    const std::string name = ShownInput(check.Name) + ": ";
+    if (check.Passed) {
+        context.Out << name << "ok, " << CountsText(check) << WarningsText(check) << "\n";
+    } else if (check.Outcome.Loaded) {
+        context.Err << name << "failed with --strict, " << CountsText(check) << WarningsText(check) << "\n";
+    } else {
+        context.Err << name << EscapedText(check.Outcome.Message) << "\n";
+    }
+}
+
+// One element of the array --json writes.
+std::string JsonOf(const FileCheck& check) {
+    std::string json =
+        "{\"file\": " + JsonString(check.Name) + ", \"ok\": " + (check.Passed ? "true" : "false");
+    if (!check.Outcome.Loaded) {
+        return json + ", \"error\": " + JsonString(check.Outcome.Message) + "}";
+    }
+    json += ", \"meshes\": " + std::to_string(check.Meshes) +
+            ", \"points\": " + std::to_string(check.Points) + ", \"lines\": " + std::to_string(check.Lines) +
+            ", \"warnings\": [";
+    for (size_t k = 0; k < check.Warnings.size(); ++k) {
+        json += (k == 0 ? "" : ", ") + JsonString(check.Warnings[k]);
+    }
+    return json + "]}";
 }
 } // namespace
 
 int CliCheck(const CliContext& context) {
-    if (WantsHelp(context.Arguments)) {
-        context.Out << CheckHelp;
-        return ExitStatus::Ok;
+    CommandLine line("check", {"FILE...", 1, std::numeric_limits<size_t>::max()}, CheckAbout,
+                     {{{"q", "quiet"}, "", "print nothing: only the exit status tells"},
+                      {{"json"}, "", "one JSON array on standard output, an object per file"},
+                      {{"strict"}, "", "a file with a warning fails"}});
+    if (const std::optional<int> done = line.Parse(context)) {
+        return *done;
     }
-    if (context.Arguments.empty()) {
-        context.Err << CheckHelp;
-        return ExitStatus::Usage;
-    }
-    for (const std::string& argument : context.Arguments) {
-        if (argument.starts_with("-")) {
-            context.Err << "quillax check: unknown option " << EscapedText(argument) << "\n" << CheckHelp;
-            return ExitStatus::Usage;
-        }
-    }
+    const bool quiet = line.IsSet("quiet");
+    const bool json = line.IsSet("json") && !quiet;
     int status = ExitStatus::Ok;
-    for (const std::string& fileName : context.Arguments) {
-        ObjectFile object;
-        ObjectPlacement placement;
-        const LoadOutcome outcome = LoadForCli(fileName, object, placement);
-        if (outcome.Loaded) {
-            context.Out << EscapedText(fileName) << ": ok, " << Counts(object) << "\n";
-        } else {
-            context.Out << EscapedText(fileName) << ": " << EscapedText(outcome.Message) << "\n";
-            status = ExitStatus::Failed;
+    context.Out << (json ? "[" : "");
+    for (const std::string& name : line.Operands()) {
+        const FileCheck check = CheckFile(name, line.IsSet("strict"));
+        status = check.Passed ? status : ExitStatus::Failed;
+        if (json) {
+            context.Out << (&name == &line.Operands().front() ? "\n" : ",\n") << JsonOf(check) << std::flush;
+        } else if (!quiet) {
+            PrintLine(check, context);
         }
     }
+    context.Out << (json ? "\n]\n" : "");
     return status;
 }
 

@@ -4,7 +4,7 @@
 
 namespace quillax {
 
-// quillax check FILE.lin...
+// quillax check [OPTIONS] FILE...
 int CliCheck(const CliContext& context);
 
 } // namespace quillax

@@ -1,46 +1,32 @@
 #include "quillax/CliCommand.h"
 
-#include "fileio/OutputFile.h"
 #include "platform/RuntimeError.h"
 #include "quillax/ObjectSummary.h"
-#include "surface/clsOffScreenDC.h"
+#include "quillax/StandardStreams.h"
 
-#include <algorithm>
+#include <unistd.h>
 
 namespace quillax {
 
-bool WantsHelp(const std::vector<std::string>& arguments) {
-    return std::any_of(arguments.begin(), arguments.end(),
-                       [](const std::string& a) { return a == "--help" || a == "-h"; });
-}
-
 void ReportFileError(const CliContext& context, const char* command, const std::string& file,
                      const RuntimeError& error) {
-    context.Err << "quillax " << command << ": " << EscapedText(file) << ": error " << error.Number() << ": "
+    context.Err << "quillax " << command << ": " << ShownInput(file) << ": error " << error.Number() << ": "
                 << EscapedText(error.Description()) << "\n";
 }
 
-int SaveSurface(clsOffScreenDC& surface, const std::string& file, const char* command,
-                const CliContext& context) {
-    try {
-        surface.SaveFile(file);
-    } catch (const RuntimeError& error) {
-        context.Err << "quillax " << command << ": error " << error.Number() << ": "
-                    << EscapedText(error.Description()) << "\n";
-        return ExitStatus::Failed;
-    }
-    return ExitStatus::Ok;
+std::unique_ptr<OutputFile> OutputNamed(const std::string& name) {
+    return IsStandardStream(name) ? std::make_unique<OutputFile>(STDOUT_FILENO)
+                                  : std::make_unique<OutputFile>(name);
 }
 
-int WriteOutput(const std::string& file, const char* command, const CliContext& context,
-                const std::function<std::string(QIODevice&)>& body) {
-    const WriteOutcome outcome = WriteWholeFile(file, body);
-    if (!outcome.Ok()) {
-        context.Err << "quillax " << command << ": cannot write " << EscapedText(file) << ": "
-                    << EscapedText(outcome.Reason) << "\n";
-        return ExitStatus::Failed;
+int ReportWrite(const WriteOutcome& outcome, const std::string& name, const char* command,
+                const CliContext& context) {
+    if (outcome.Ok()) {
+        return ExitStatus::Ok;
     }
-    return ExitStatus::Ok;
+    context.Err << "quillax " << command << ": cannot write " << ShownOutput(name) << ": "
+                << EscapedText(outcome.Reason) << "\n";
+    return ExitStatus::Failed;
 }
 
 } // namespace quillax

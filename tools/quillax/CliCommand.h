@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QIODevice>
+#include "fileio/OutputFile.h"
 
-#include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,20 +23,15 @@ struct CliContext {
     std::ostream& Err;
 };
 
-bool WantsHelp(const std::vector<std::string>& arguments);
-
 class RuntimeError;
-class clsOffScreenDC;
 
 // "quillax COMMAND: FILE: error N: description" on context.Err, control characters escaped.
 void ReportFileError(const CliContext& context, const char* command, const std::string& file,
                      const RuntimeError& error);
-// Saves the surface's image as a bitmap file: Ok, or Failed after reporting why.
-int SaveSurface(clsOffScreenDC& surface, const std::string& file, const char* command,
+// The output named on the command line: standard output for "-", otherwise the file of that name.
+std::unique_ptr<OutputFile> OutputNamed(const std::string& name);
+// Ok when the output is in place, otherwise Failed after "quillax COMMAND: cannot write NAME: why".
+int ReportWrite(const WriteOutcome& outcome, const std::string& name, const char* command,
                 const CliContext& context);
-// Writes a file through the programs' one output path; body writes the content and returns an empty
-// text or its own reason for failing. Ok, or Failed after "quillax COMMAND: cannot write FILE: why".
-int WriteOutput(const std::string& file, const char* command, const CliContext& context,
-                const std::function<std::string(QIODevice&)>& body);
 
 } // namespace quillax

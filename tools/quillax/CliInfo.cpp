@@ -1,23 +1,33 @@
 #include "quillax/CliInfo.h"
 
+#include "quillax/CommandLine.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/ObjectSummary.h"
+#include "quillax/StandardStreams.h"
+
+#include <limits>
 
 namespace quillax {
 
 namespace {
-const char* const InfoHelp = "usage: quillax info FILE.lin [--json]\n"
-                             "Prints the centre, the mesh count and, per mesh, its colour, point count,\n"
-                             "bounding box and raw extra fields; --json prints one JSON document.\n";
+const char* const InfoAbout =
+    "Prints, for each object file, its centre, its mesh count and, per mesh, its colour, point count,\n"
+    "bounding box of the finite points and raw extra fields. FILE - is standard input.\n";
 
-void PrintText(std::ostream& out, const std::string& fileName, const ObjectFile& object) {
-    out << "File: " << EscapedText(fileName) << "\n";
+void PrintPoints(std::ostream& out, const Mesh& mesh) {
+    for (size_t k = 0; k < mesh.X.size() && k < mesh.Y.size(); ++k) {
+        out << "  point " << k << ": " << FloatText(mesh.X[k]) << ", " << FloatText(mesh.Y[k]) << "\n";
+    }
+}
+
+void PrintText(std::ostream& out, const std::string& name, const ObjectFile& object, bool points) {
+    out << "File: " << ShownInput(name) << "\n";
     out << "Centre: " << FloatText(object.CentreX) << ", " << FloatText(object.CentreY) << "\n";
     out << "Meshes: " << object.MeshCount << "\n";
     int index = 0;
     for (const MeshSummary& mesh : SummariseMeshes(object)) {
-        out << "Mesh " << index++ << ": colour " << FloatText(mesh.Red) << ", " << FloatText(mesh.Green)
-            << ", " << FloatText(mesh.Blue) << "; " << mesh.PointCount << " points; ";
+        out << "Mesh " << index << ": colour " << FloatText(mesh.Red) << ", " << FloatText(mesh.Green) << ", "
+            << FloatText(mesh.Blue) << "; " << Counted(mesh.PointCount, "point", "points") << "; ";
         if (mesh.Finite) {
             out << "x " << FloatText(mesh.MinX) << " to " << FloatText(mesh.MaxX) << ", y "
                 << FloatText(mesh.MinY) << " to " << FloatText(mesh.MaxY);
@@ -25,11 +35,23 @@ void PrintText(std::ostream& out, const std::string& fileName, const ObjectFile&
             out << "no finite point";
         }
         out << "; extra " << HexText(mesh.ExtraValue, 8) << " " << HexText(mesh.ExtraWord, 4) << "\n";
+        if (points) {
+            PrintPoints(out, object.Meshes[static_cast<size_t>(index)]);
+        }
+        ++index;
     }
 }
 
-void PrintJson(std::ostream& out, const std::string& fileName, const ObjectFile& object) {
-    out << "{\"file\": " << JsonString(fileName) << ", \"centre\": {\"x\": " << FloatJson(object.CentreX)
+void PrintJsonPoints(std::ostream& out, const Mesh& mesh) {
+    out << ", \"points\": [";
+    for (size_t k = 0; k < mesh.X.size() && k < mesh.Y.size(); ++k) {
+        out << (k ? ", [" : "[") << FloatJson(mesh.X[k]) << ", " << FloatJson(mesh.Y[k]) << "]";
+    }
+    out << "]";
+}
+
+void PrintJson(std::ostream& out, const std::string& name, const ObjectFile& object, bool points) {
+    out << "{\"file\": " << JsonString(name) << ", \"centre\": {\"x\": " << FloatJson(object.CentreX)
         << ", \"y\": " << FloatJson(object.CentreY) << "}, \"meshCount\": " << object.MeshCount
         << ", \"meshes\": [";
     int index = 0;
@@ -45,43 +67,49 @@ void PrintJson(std::ostream& out, const std::string& fileName, const ObjectFile&
             out << "null";
         }
         out << ", \"extraValue\": \"" << HexText(mesh.ExtraValue, 8) << "\", \"extraWord\": \""
-            << HexText(mesh.ExtraWord, 4) << "\"}";
+            << HexText(mesh.ExtraWord, 4) << "\"";
+        if (points) {
+            PrintJsonPoints(out, object.Meshes[static_cast<size_t>(index)]);
+        }
+        out << "}";
         ++index;
     }
-    out << "]}\n";
+    out << "]}";
 }
 } // namespace
 
 int CliInfo(const CliContext& context) {
-    if (WantsHelp(context.Arguments)) {
-        context.Out << InfoHelp;
-        return ExitStatus::Ok;
+    CommandLine line("info", {"FILE...", 1, std::numeric_limits<size_t>::max()}, InfoAbout,
+                     {{{"json"},
+                       "",
+                       "one JSON array on standard output, an object per file read;\n"
+                       "NaN and infinities as the strings \"NaN\", \"Infinity\", \"-Infinity\""},
+                      {{"points"}, "", "every point's coordinates too"}});
+    if (const std::optional<int> done = line.Parse(context)) {
+        return *done;
     }
-    std::vector<std::string> files;
-    bool json = false;
-    for (const std::string& argument : context.Arguments) {
-        if (argument == "--json") {
-            json = true;
-        } else if (argument.starts_with("-")) {
-            context.Err << "quillax info: unknown option " << EscapedText(argument) << "\n" << InfoHelp;
-            return ExitStatus::Usage;
-        } else {
-            files.push_back(argument);
+    const bool json = line.IsSet("json");
+    const bool points = line.IsSet("points");
+    int status = ExitStatus::Ok;
+    bool first = true;
+    context.Out << (json ? "[" : "");
+    for (const std::string& name : line.Operands()) {
+        ObjectFile object;
+        ObjectPlacement placement;
+        const LoadOutcome outcome = LoadForCli(name, object, placement);
+        if (!outcome.Loaded) {
+            context.Err << "quillax info: " << ShownInput(name) << ": " << EscapedText(outcome.Message)
+                        << "\n";
+            status = ExitStatus::Failed;
+            continue;
         }
+        context.Out << (first ? (json ? "\n" : "") : (json ? ",\n" : "\n"));
+        (json ? PrintJson : PrintText)(context.Out, name, object, points);
+        context.Out << std::flush;
+        first = false;
     }
-    if (files.size() != 1) {
-        context.Err << InfoHelp;
-        return ExitStatus::Usage;
-    }
-    ObjectFile object;
-    ObjectPlacement placement;
-    const LoadOutcome outcome = LoadForCli(files[0], object, placement);
-    if (!outcome.Loaded) {
-        context.Err << EscapedText(files[0]) << ": " << EscapedText(outcome.Message) << "\n";
-        return ExitStatus::Failed;
-    }
-    (json ? PrintJson : PrintText)(context.Out, files[0], object);
-    return ExitStatus::Ok;
+    context.Out << (json ? "\n]\n" : "");
+    return status;
 }
 
 } // namespace quillax

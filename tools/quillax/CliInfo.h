@@ -4,7 +4,7 @@
 
 namespace quillax {
 
-// quillax info FILE.lin [--json]
+// quillax info [OPTIONS] FILE...
 int CliInfo(const CliContext& context);
 
 } // namespace quillax

@@ -4,7 +4,7 @@
 
 namespace quillax {
 
-// quillax render FILE.lin OUT.bmp|OUT.png [view options]
+// quillax render [OPTIONS] FILE OUTPUT
 int CliRender(const CliContext& context);
 
 } // namespace quillax

@@ -1,14 +1,19 @@
 #include "quillax/ObjectLoading.h"
 
 #include "platform/RuntimeError.h"
+#include "quillax/StandardStreams.h"
 
 #include <filesystem>
 
 namespace quillax {
 
-LoadOutcome LoadForCli(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement) {
+LoadOutcome LoadForCli(const std::string& name, ObjectFile& object, ObjectPlacement& placement) {
+    const InputPath input = OpenableInput(name);
+    if (input.Path.empty()) {
+        return {false, input.Error};
+    }
     try {
-        if (LoadObjectFile(fileName, object, placement)) {
+        if (LoadObjectFile(input.Path, object, placement)) {
             return {true, {}};
         }
     } catch (const RuntimeError& error) {
@@ -17,7 +22,7 @@ LoadOutcome LoadForCli(const std::string& fileName, ObjectFile& object, ObjectPl
         return {false, "error 7: Out of memory"};
     }
     std::error_code error;
-    if (!std::filesystem::exists(fileName, error)) {
+    if (!std::filesystem::exists(input.Path, error)) {
         return {false, "no such file"};
     }
     return {false, "not an object file (it does not start with the object file magic DE 7A 3A 00)"};

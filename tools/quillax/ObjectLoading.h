@@ -12,6 +12,7 @@ struct LoadOutcome {
     std::string Message;
 };
 
-LoadOutcome LoadForCli(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement);
+// Loads the file named on the command line, "-" for standard input.
+LoadOutcome LoadForCli(const std::string& name, ObjectFile& object, ObjectPlacement& placement);
 
 } // namespace quillax

@@ -42,30 +42,19 @@ std::string FloatText(float value) {
 }
 
 std::string FloatJson(float value) {
-    return std::isfinite(value) ? FloatText(value) : "null";
+    if (std::isnan(value)) {
+        return "\"NaN\"";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+    }
+    return FloatText(value);
 }
 
 std::string HexText(uint32_t value, int digits) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "0x%0*X", digits, value);
     return buffer;
-}
-
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 namespace {
@@ -106,6 +95,32 @@ bool IsControl(const std::string& text, size_t at, size_t length) {
            (length == 2 && lead == 0xC2 && IsContinuation(text, at + 1, 0x80, 0x9F));
 }
 } // namespace
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = Utf8Length(text, at);
+        const auto byte = static_cast<unsigned char>(text[at]);
+        char escape[8];
+        if (length == 0) {
+            std::snprintf(escape, sizeof escape, "\\udc%02x", byte);
+        } else if (byte < 0x20) {
+            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+        } else {
+            out += byte == '"' || byte == '\\' ? "\\" : "";
+            out.append(text, at, length);
+            at += length;
+            continue;
+        }
+        out += escape;
+        ++at;
+    }
+    return out + "\"";
+}
+
+std::string Counted(int64_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
 
 std::string EscapedText(const std::string& text) {
     std::string out;

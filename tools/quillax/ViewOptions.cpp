@@ -3,6 +3,9 @@
 #include "platform/RuntimeError.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/ObjectSummary.h"
+#include "quillax/OutputFormat.h"
+#include "quillax/StandardStreams.h"
+#include "sceneexport/SceneExport.h"
 #include "view/ViewZoom.h"
 
 #include <charconv>
@@ -10,106 +13,155 @@
 
 namespace quillax {
 
-const char* const ViewOptionsHelp =
-    "View options (the editor's drawing area after \"Load File\"):\n"
-    "  --size WxH        drawing-area size in pixels (default: 578x520, as the window opens)\n"
-    "  --mesh N          choose mesh N (full colour; the others dimmed); default 0\n"
-    "  --zoom-steps K    K clicks of \"+\" (negative: of \"--\") from the zoom of 4\n"
-    "  --spacing S       grid spacing, 1 to 32767 (default 5)\n"
-    "  --no-grid         a plain black background\n"
-    "  --mark-point I    mark point I of the chosen mesh (repeatable)\n"
-    "  --mark-line I     mark line I of the chosen mesh (repeatable)\n";
-
 namespace {
-template <typename T> std::optional<T> NumberIn(const std::string& text, T low, T high) {
-    T value{};
+constexpr int32_t Unbounded = std::numeric_limits<int32_t>::max();
+constexpr int32_t MostPixels = std::numeric_limits<int16_t>::max();
+
+// A whole-number option and the values it takes.
+struct NumberOption {
+    const char* Name;
+    int32_t Least;
+    int32_t Most;
+};
+constexpr NumberOption MeshOption{"mesh", 0, Unbounded};
+constexpr NumberOption ZoomOption{"zoom-steps", -10000, 10000};
+constexpr NumberOption SpacingOption{"spacing", 1, MostPixels};
+constexpr NumberOption PointOption{"mark-point", 0, Unbounded};
+constexpr NumberOption LineOption{"mark-line", 0, Unbounded};
+
+std::optional<int32_t> NumberIn(const std::string& text, int32_t least, int32_t most) {
+    int32_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+    if (error != std::errc() || end != text.data() + text.size() || value < least || value > most) {
         return std::nullopt;
     }
     return value;
 }
 
-bool ParseSize(const std::string& text, ViewOptions& options) {
+std::string RangeText(int32_t least, int32_t most) {
+    return most == Unbounded ? "of " + std::to_string(least) + " or more"
+                             : "from " + std::to_string(least) + " to " + std::to_string(most);
+}
+
+// Each value of a number option, into values; the reason when one does not fit.
+std::string ReadNumbers(const CommandLine& line, const NumberOption& option, std::vector<int32_t>& values) {
+    for (const std::string& text : line.Values(option.Name)) {
+        const std::optional<int32_t> value = NumberIn(text, option.Least, option.Most);
+        if (!value) {
+            return "--" + std::string(option.Name) + " " + text + ": not a whole number " +
+                   RangeText(option.Least, option.Most);
+        }
+        values.push_back(*value);
+    }
+    return {};
+}
+
+// The last value of a number option into value, when given.
+std::string ReadNumber(const CommandLine& line, const NumberOption& option, int32_t& value) {
+    std::vector<int32_t> values;
+    std::string error = ReadNumbers(line, option, values);
+    if (error.empty() && !values.empty()) {
+        value = values.back();
+    }
+    return error;
+}
+
+std::string ReadSize(const CommandLine& line, ViewOptions& options) {
+    if (!line.IsSet("size")) {
+        return {};
+    }
+    const std::string text = line.Value("size");
     const size_t x = text.find('x');
-    if (x == std::string::npos) {
-        return false;
-    }
-    const auto width = NumberIn<int16_t>(text.substr(0, x), 1, std::numeric_limits<int16_t>::max());
-    const auto height = NumberIn<int16_t>(text.substr(x + 1), 1, std::numeric_limits<int16_t>::max());
+    const auto width = NumberIn(text.substr(0, x), 1, MostPixels);
+    const auto height = x == std::string::npos ? std::nullopt : NumberIn(text.substr(x + 1), 1, MostPixels);
     if (!width || !height) {
-        return false;
+        return "--size " + text + ": not WIDTHxHEIGHT, each from 1 to " + std::to_string(MostPixels);
     }
-    options.Width = *width;
-    options.Height = *height;
-    return true;
+    options.Width = static_cast<int16_t>(*width);
+    options.Height = static_cast<int16_t>(*height);
+    return {};
 }
 
-int32_t LowestValue(const std::string& name) {
-    return name == "--zoom-steps" ? -10000 : name == "--spacing" ? 1 : 0;
+// The numbers of the view; the first reason one does not fit.
+std::string ReadView(const CommandLine& line, ViewOptions& options) {
+    int32_t spacing = options.GridSpacing;
+    for (const std::string& error :
+         {ReadSize(line, options), ReadNumber(line, MeshOption, options.MeshIndex),
+          ReadNumber(line, ZoomOption, options.ZoomSteps), ReadNumber(line, SpacingOption, spacing),
+          ReadNumbers(line, PointOption, options.MarkedPoints),
+          ReadNumbers(line, LineOption, options.MarkedLines)}) {
+        if (!error.empty()) {
+            return error;
+        }
+    }
+    options.GridSpacing = static_cast<int16_t>(spacing);
+    options.ShowGrid = !line.IsSet("no-grid");
+    return {};
 }
 
-int32_t HighestValue(const std::string& name) {
-    return name == "--zoom-steps" ? 10000
-           : name == "--spacing"  ? std::numeric_limits<int16_t>::max()
-                                  : std::numeric_limits<int32_t>::max();
+// "the object has meshes 0 to 4", "mesh 2 has only line 0".
+std::string HasText(const std::string& owner, const char* one, const char* many, int32_t count) {
+    if (count <= 0) {
+        return owner + " has no " + many;
+    }
+    return count == 1 ? owner + " has only " + one + " 0"
+                      : owner + " has " + many + " 0 to " + std::to_string(count - 1);
 }
 
-// One option with its value; false when the value does not fit it.
-bool ApplyOption(const std::string& name, const std::string& value, ViewOptions& options) {
-    if (name == "--size") {
-        return ParseSize(value, options);
+std::string MarksMismatch(const std::vector<int32_t>& marks, const char* one, const char* many, int32_t count,
+                          const std::string& mesh) {
+    for (const int32_t mark : marks) {
+        if (mark >= count) {
+            return std::string(one) + " " + std::to_string(mark) + ": " + HasText(mesh, one, many, count);
+        }
     }
-    const std::optional<int32_t> number = NumberIn<int32_t>(value, LowestValue(name), HighestValue(name));
-    if (!number) {
-        return false;
-    }
-    if (name == "--mesh") {
-        options.MeshIndex = *number;
-    } else if (name == "--zoom-steps") {
-        options.ZoomSteps = *number;
-    } else if (name == "--spacing") {
-        options.GridSpacing = static_cast<int16_t>(*number);
-    } else if (name == "--mark-point") {
-        options.MarkedPoints.push_back(*number);
-    } else {
-        options.MarkedLines.push_back(*number);
-    }
-    return true;
-}
-
-bool TakesValue(const std::string& name) {
-    return name == "--size" || name == "--mesh" || name == "--zoom-steps" || name == "--spacing" ||
-           name == "--mark-point" || name == "--mark-line";
+    return {};
 }
 } // namespace
 
-ParsedView ParseViewOptions(const std::vector<std::string>& arguments) {
+std::vector<CliOption> ViewCliOptions(const std::vector<ExportFormat>& writable) {
+    const QString formats = QString::fromStdString(FormatList(writable));
+    return {
+        {{"format"}, "FORMAT", formats + "; needed only where OUTPUT's name does not tell"},
+        {{"size"}, "WxH", "drawing-area size in pixels, each 1 to 32767 (default 578x520)"},
+        {{"mesh"}, "N", "choose mesh N: full colour, the others dimmed (default 0)"},
+        {{"zoom-steps"}, "K", "K clicks of \"+\" (negative: of \"--\") from the zoom of 4,\n-10000 to 10000"},
+        {{"spacing"}, "S", "grid spacing, 1 to 32767 (default 5)"},
+        {{"no-grid"}, "", "a plain black background"},
+        {{"mark-point"}, "I", "mark point I of the chosen mesh (repeatable)"},
+        {{"mark-line"}, "I", "mark line I of the chosen mesh (repeatable)"},
+    };
+}
+
+ParsedView ReadViewOptions(const CommandLine& line, const std::vector<ExportFormat>& writable,
+                           const std::string& command) {
     ViewOptions options;
-    std::vector<std::string> files;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--no-grid") {
-            options.ShowGrid = false;
-        } else if (TakesValue(argument)) {
-            if (i + 1 >= arguments.size()) {
-                return {std::nullopt, argument + " needs a value"};
-            }
-            if (!ApplyOption(argument, arguments[++i], options)) {
-                return {std::nullopt, "bad value for " + argument + ": " + arguments[i]};
-            }
-        } else if (argument.starts_with("-") && argument != "-") {
-            return {std::nullopt, "unknown option " + argument};
-        } else {
-            files.push_back(argument);
-        }
+    options.Input = line.Operands()[0];
+    options.Output = line.Operands()[1];
+    const std::string error = ReadView(line, options);
+    if (!error.empty()) {
+        return {std::nullopt, error};
     }
-    if (files.size() != 2) {
-        return {std::nullopt, "expected an input and an output file"};
+    const std::optional<std::string> asked =
+        line.IsSet("format") ? std::optional(line.Value("format")) : std::nullopt;
+    const FormatChoice choice = ChooseFormat(options.Output, asked, writable, command);
+    if (!choice.Format) {
+        return {std::nullopt, choice.Error};
     }
-    options.Input = files[0];
-    options.Output = files[1];
+    options.Format = *choice.Format;
     return {options, {}};
+}
+
+std::string ViewMismatch(const ViewOptions& options, const ObjectFile& object) {
+    const int32_t meshes = MeshCountOf(object);
+    if (options.MeshIndex >= meshes) {
+        return "mesh " + std::to_string(options.MeshIndex) + ": " +
+               HasText("the object", "mesh", "meshes", meshes);
+    }
+    const int32_t points = PointsOf(object.Meshes[static_cast<size_t>(options.MeshIndex)]);
+    const std::string mesh = "mesh " + std::to_string(options.MeshIndex);
+    const std::string point = MarksMismatch(options.MarkedPoints, "point", "points", points, mesh);
+    return point.empty() ? MarksMismatch(options.MarkedLines, "line", "lines", points - 1, mesh) : point;
 }
 
 std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext& context,
@@ -117,9 +169,10 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
     ObjectFile object;
     ObjectPlacement placement;
     const LoadOutcome outcome = LoadForCli(options.Input, object, placement);
-    if (!outcome.Loaded) {
-        context.Err << "quillax " << command << ": " << EscapedText(options.Input) << ": "
-                    << EscapedText(outcome.Message) << "\n";
+    const std::string mismatch = outcome.Loaded ? ViewMismatch(options, object) : outcome.Message;
+    if (!mismatch.empty()) {
+        context.Err << "quillax " << command << ": " << ShownInput(options.Input) << ": "
+                    << EscapedText(mismatch) << "\n";
         return nullptr;
     }
     try {
@@ -143,24 +196,28 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
     } catch (const RuntimeError& error) {
         ReportFileError(context, command, options.Input, error);
     } catch (const std::bad_alloc&) {
-        context.Err << "quillax " << command << ": " << EscapedText(options.Input) << ": out of memory\n";
+        context.Err << "quillax " << command << ": " << ShownInput(options.Input) << ": out of memory\n";
     }
     return nullptr;
 }
 
-int RunViewCommand(const CliContext& context, const char* command, const char* help, ViewWriter write) {
-    if (WantsHelp(context.Arguments)) {
-        context.Out << help << ViewOptionsHelp;
-        return ExitStatus::Ok;
+int RunViewCommand(const CliContext& context, const char* command, const char* about,
+                   const std::vector<ExportFormat>& writable) {
+    CommandLine line(command, {"FILE OUTPUT", 2, 2}, about, ViewCliOptions(writable));
+    if (const std::optional<int> done = line.Parse(context)) {
+        return *done;
     }
-    const ParsedView parsed = ParseViewOptions(context.Arguments);
+    const ParsedView parsed = ReadViewOptions(line, writable, command);
     if (!parsed.Options) {
-        context.Err << "quillax " << command << ": " << EscapedText(parsed.Error) << "\n"
-                    << help << ViewOptionsHelp;
-        return ExitStatus::Usage;
+        return line.UsageError(context, parsed.Error);
     }
-    const std::unique_ptr<MeshScene> scene = DrawView(*parsed.Options, context, command);
-    return scene ? write(*parsed.Options, *scene, context) : ExitStatus::Failed;
+    const ViewOptions& options = *parsed.Options;
+    const std::unique_ptr<MeshScene> scene = DrawView(options, context, command);
+    if (!scene) {
+        return ExitStatus::Failed;
+    }
+    return ReportWrite(ExportScene(*scene, *OutputNamed(options.Output), options.Format), options.Output,
+                       command, context);
 }
 
 } // namespace quillax

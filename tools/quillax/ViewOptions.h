@@ -1,6 +1,8 @@
 #pragma once
 
 #include "quillax/CliCommand.h"
+#include "quillax/CommandLine.h"
+#include "sceneexport/ExportFormat.h"
 #include "view/MeshScene.h"
 
 #include <cstdint>
@@ -19,6 +21,7 @@ inline constexpr int16_t DefaultViewHeight = 520;
 struct ViewOptions {
     std::string Input;
     std::string Output;
+    ExportFormat Format = ExportFormat::Bmp;
     int16_t Width = DefaultViewWidth;
     int16_t Height = DefaultViewHeight;
     int32_t MeshIndex = 0;
@@ -29,22 +32,29 @@ struct ViewOptions {
     std::vector<int32_t> MarkedLines;
 };
 
-extern const char* const ViewOptionsHelp;
+// The options of render and svg: --format, then the view.
+std::vector<CliOption> ViewCliOptions(const std::vector<ExportFormat>& writable);
 
-// The options after the subcommand's name; the reason when they do not make a view.
+// The view a parsed command line asks for; the reason, for a usage error, when a value is out of its
+// range or the output's format is not one the command writes.
 struct ParsedView {
     std::optional<ViewOptions> Options;
     std::string Error;
 };
-ParsedView ParseViewOptions(const std::vector<std::string>& arguments);
+ParsedView ReadViewOptions(const CommandLine& line, const std::vector<ExportFormat>& writable,
+                           const std::string& command);
+
+// What of the view the object lacks, with what it has: "mesh 9: the object has meshes 0 to 4",
+// "point 8: mesh 2 has points 0 to 7"; empty when the object has everything.
+std::string ViewMismatch(const ViewOptions& options, const ObjectFile& object);
 
 // Loads the input and draws the view; nullptr after telling context.Err why (a missing or unreadable
 // file, or a mesh, point or line the object lacks).
 std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext& context,
                                     const char* command);
 
-// Runs a view command: help, option errors (status 2), then write(options, scene).
-using ViewWriter = int (*)(const ViewOptions& options, MeshScene& scene, const CliContext& context);
-int RunViewCommand(const CliContext& context, const char* command, const char* help, ViewWriter write);
+// Runs render or svg: the command line, the view, then the output in its format.
+int RunViewCommand(const CliContext& context, const char* command, const char* about,
+                   const std::vector<ExportFormat>& writable);
 
 } // namespace quillax

@@ -1,0 +1,37 @@
+#include "sceneexport/SceneExport.h"
+
+#include "sceneexport/SceneSvg.h"
+
+#include <QImageWriter>
+
+namespace quillax {
+
+std::string WritePicture(const QImage& picture, ExportFormat format, QIODevice& out) {
+    if (format == ExportFormat::Svg) {
+        return "an SVG document is not a picture format";
+    }
+    // Opaque 32-bit pixels: Qt's bitmap writer then writes 24 bits a pixel.
+    QImageWriter writer(&out, ExportFormatName(format));
+    return writer.write(picture.convertToFormat(QImage::Format_RGB32)) ? std::string()
+                                                                       : writer.errorString().toStdString();
+}
+
+std::string WriteScene(MeshScene& scene, ExportFormat format, QIODevice& out) {
+    if (format == ExportFormat::Svg) {
+        WriteSceneSvg(scene, out);
+        return {};
+    }
+    scene.DrawBackground(scene.Background().size());
+    return WritePicture(scene.Picture(), format, out);
+}
+
+WriteOutcome ExportScene(MeshScene& scene, const std::string& path, ExportFormat format) {
+    OutputFile file(path);
+    return ExportScene(scene, file, format);
+}
+
+WriteOutcome ExportScene(MeshScene& scene, OutputFile& file, ExportFormat format) {
+    return WriteWholeFile(file, [&](QIODevice& out) { return WriteScene(scene, format, out); });
+}
+
+} // namespace quillax

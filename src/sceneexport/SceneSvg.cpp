@@ -1,0 +1,122 @@
+#include "sceneexport/SceneSvg.h"
+
+#include "view/GridTiling.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace quillax {
+
+namespace {
+// A colour value red + 256 green + 65536 blue as #rrggbb.
+std::string Hex(int32_t colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour & 0xFF, (colour >> 8) & 0xFF,
+                  (colour >> 16) & 0xFF);
+    return text;
+}
+
+void Append(QIODevice& out, const char* format, auto... values) {
+    char line[256];
+    const int length = std::snprintf(line, sizeof line, format, values...);
+    out.write(line, std::clamp(length, 0, static_cast<int>(sizeof line) - 1));
+}
+
+// A tile's line column is its first; its line row is its last as displayed (the bottom scan line).
+void AppendGrid(QIODevice& out, const MeshScene& scene, int32_t width, int32_t height) {
+    if (!scene.ShowGrid) {
+        return;
+    }
+    const std::optional<GridLayout> layout = LayOutGrid(scene.View(), scene.CellSize(), width, height);
+    if (!layout) {
+        return;
+    }
+    Append(out, "<g id=\"grid\" stroke=\"%s\" stroke-width=\"1\">\n", Hex(GridGrey * 0x010101).c_str());
+    for (const TileSpan& column : layout->Columns) {
+        if (column.From == 0) {
+            Append(out, "<line x1=\"%d.5\" y1=\"0\" x2=\"%d.5\" y2=\"%d\"/>\n", column.To, column.To, height);
+        }
+    }
+    for (const TileSpan& row : layout->Rows) {
+        if (row.From + row.Length == layout->TileHeight) {
+            const int32_t y = row.To + row.Length - 1;
+            Append(out, "<line x1=\"0\" y1=\"%d.5\" x2=\"%d\" y2=\"%d.5\"/>\n", y, width, y);
+        }
+    }
+    out.write("</g>\n");
+}
+
+// Pool elements first .. last - 1, those that exist.
+struct PoolRange {
+    int32_t First;
+    int32_t Last;
+};
+
+void AppendSegments(QIODevice& out, const JointPool& joints, PoolRange range, int32_t mesh) {
+    Append(out, "<g id=\"mesh-%d-segments\" stroke-linecap=\"square\">\n", mesh);
+    for (int32_t j = range.First; j < range.Last && joints.Exists(j); ++j) {
+        const JointElement& joint = joints(j);
+        if (joint.Visible && std::isfinite(joint.X1 + joint.Y1 + joint.X2 + joint.Y2)) {
+            Append(
+                out,
+                "<line x1=\"%.7g\" y1=\"%.7g\" x2=\"%.7g\" y2=\"%.7g\" stroke=\"%s\" stroke-width=\"%d\"/>\n",
+                joint.X1 + 0.5, joint.Y1 + 0.5, joint.X2 + 0.5, joint.Y2 + 0.5,
+                Hex(joint.BorderColor).c_str(), joint.BorderWidth);
+        }
+    }
+    out.write("</g>\n");
+}
+
+void AppendMarkers(QIODevice& out, const NodePool& nodes, PoolRange range, int32_t mesh) {
+    Append(out, "<g id=\"mesh-%d-markers\" stroke-width=\"1\">\n", mesh);
+    for (int32_t n = range.First; n < range.Last && nodes.Exists(n); ++n) {
+        const NodeElement& node = nodes(n);
+        if (node.Visible && std::isfinite(node.Left + node.Top) && node.Width > 0) {
+            Append(out, "<circle cx=\"%.7g\" cy=\"%.7g\" r=\"%.7g\" fill=\"%s\" stroke=\"%s\"/>\n",
+                   node.Left + node.Width / 2.0, node.Top + node.Height / 2.0, node.Width / 2.0 - 0.5,
+                   Hex(node.FillColor).c_str(), Hex(node.BorderColor).c_str());
+        }
+    }
+    out.write("</g>\n");
+}
+
+// The pools hold every mesh's markers in the object's order: a node per point, a segment per point
+// after a mesh's first.
+void AppendMeshes(QIODevice& out, const MeshScene& scene) {
+    const ObjectFile& object = scene.Object();
+    int32_t node = 0;
+    int32_t joint = 0;
+    for (int32_t mesh = 0; mesh < MeshCountOf(object); ++mesh) {
+        const int32_t points = PointsOf(object.Meshes[static_cast<size_t>(mesh)]);
+        const int32_t segments = std::max(points - 1, 0);
+        Append(out, "<g id=\"mesh-%d\">\n", mesh);
+        AppendSegments(out, scene.Joint, {joint, joint + segments}, mesh);
+        AppendMarkers(out, scene.Node, {node, node + points}, mesh);
+        out.write("</g>\n");
+        node += points;
+        joint += segments;
+    }
+    out.write("<g id=\"markers\">\n");
+    for (int32_t mesh = 0; mesh < MeshCountOf(object); ++mesh) {
+        Append(out, "<use xlink:href=\"#mesh-%d-markers\"/>\n", mesh);
+    }
+    out.write("</g>\n");
+}
+} // namespace
+
+void WriteSceneSvg(const MeshScene& scene, QIODevice& out) {
+    const int32_t width = scene.Background().width();
+    const int32_t height = scene.Background().height();
+    out.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    Append(out,
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+           "width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\">\n",
+           width, height, width, height);
+    Append(out, "<rect id=\"background\" width=\"%d\" height=\"%d\" fill=\"#000000\"/>\n", width, height);
+    AppendGrid(out, scene, width, height);
+    AppendMeshes(out, scene);
+    out.write("</svg>\n");
+}
+
+} // namespace quillax

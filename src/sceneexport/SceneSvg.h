@@ -1,0 +1,17 @@
+#pragma once
+
+#include "view/MeshScene.h"
+
+#include <QIODevice>
+
+namespace quillax {
+
+// Writes the scene as an SVG document the size of its drawing area, element by element, never held
+// in memory: the black background, the grid's lines where its tiles put them (group "grid"), then
+// one group per mesh ("mesh-0", ...) holding its segments ("mesh-0-segments") and point markers
+// ("mesh-0-markers") in the colours and sizes the drawing area paints. The drawing area paints every
+// segment under every marker; a last group ("markers") shows each mesh's markers again, in order, so
+// that the SVG stacks them the same way.
+void WriteSceneSvg(const MeshScene& scene, QIODevice& out);
+
+} // namespace quillax

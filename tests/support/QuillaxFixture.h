@@ -1,0 +1,41 @@
+#pragma once
+
+#include "support/ProgramRun.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillax {
+
+// A file's bytes; none when it cannot be read.
+inline std::optional<std::string> Contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Runs the real `quillax` (the test target defines QUILLAX_BINARY), its reload file kept in the
+// test's folder.
+class QuillaxFixture : public ::testing::Test {
+protected:
+    QuillaxFixture() { mkdir(Folder.Path("run").c_str(), 0700); }
+
+    ProgramRun Quillax(const std::vector<std::string>& arguments, ProgramSetup setup = {}) {
+        setup.Environment.insert(setup.Environment.begin(), "XDG_RUNTIME_DIR=" + Folder.Path("run"));
+        return RunProgram(QUILLAX_BINARY, arguments, setup);
+    }
+
+    TempFolder Folder;
+};
+
+} // namespace quillax
