@@ -88,6 +88,8 @@ void frmMain::BuildMenus() {
     mnuSaveAs = mnuFileMenu->addAction("Save &As...");
     mnuSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     mnuFileMenu->addSeparator();
+    mnuExportView = mnuFileMenu->addAction("&Export View...");
+    mnuFileMenu->addSeparator();
     mnuQuit = mnuFileMenu->addAction("&Quit");
     mnuQuit->setShortcut(QKeySequence::Quit);
     BuildEditMenu();
@@ -112,6 +114,8 @@ void frmMain::WireEvents() {
     connect(mnuOpen, &QAction::triggered, this, [this] { RunHandler([this] { mnuOpen_Click(); }); });
     connect(mnuSave, &QAction::triggered, this, [this] { RunHandler([this] { mnuSave_Click(); }); });
     connect(mnuSaveAs, &QAction::triggered, this, [this] { RunHandler([this] { mnuSaveAs_Click(); }); });
+    connect(mnuExportView, &QAction::triggered, this,
+            [this] { RunHandler([this] { mnuExportView_Click(); }); });
     connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
     WireEditing();
     WireStrips();

@@ -77,6 +77,7 @@ public:
     QAction* mnuOpen = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
+    QAction* mnuExportView = nullptr;
     QAction* mnuQuit = nullptr;
     QMenu* mnuEditMenu = nullptr;
     QAction* mnuUndo = nullptr;
@@ -176,6 +177,10 @@ public:
     bool mnuSave_Click();
     bool mnuSaveAs_Click();
     bool SaveObject(const std::string& fileName);
+    // The drawing area as it shows now, as a PNG or BMP picture or an SVG document, by the name's
+    // extension; false when nothing was written (the reason shown).
+    void mnuExportView_Click();
+    bool ExportView(const std::string& fileName);
     // Before unsaved changes would be lost: Save, Discard or Cancel; false when the user cancels or
     // the save fails.
     bool ChangesMayGo();

@@ -4,6 +4,7 @@
 #include "objects/ObjectFileBytes.h"
 #include "platform/CleanPath.h"
 #include "platform/MessageBoxService.h"
+#include "sceneexport/SceneExport.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -79,6 +80,38 @@ bool frmMain::SaveObject(const std::string& fileName) {
     CurrentFile = path;
     CurrentObject.DroppedTrailingBytes = 0;
     UndoStack->setClean();
+    return true;
+}
+
+void frmMain::mnuExportView_Click() {
+    const QString folder =
+        QFileInfo(Decoded(CurrentFile.empty() ? ObjectFilePath() : CurrentFile)).absolutePath();
+    const QString base =
+        CurrentFile.empty() ? QString("view") : QFileInfo(Decoded(CurrentFile)).completeBaseName();
+    QString chosen =
+        QFileDialog::getSaveFileName(this, "Export View", folder + "/" + base + ".png",
+                                     "PNG picture (*.png);;BMP picture (*.bmp);;SVG document (*.svg)");
+    if (!chosen.isEmpty()) {
+        ExportView(Encoded(chosen));
+    }
+}
+
+// Through the same writers as the command line's render and svg.
+bool frmMain::ExportView(const std::string& fileName) {
+    const std::string path = CleanAbsolutePath(fileName);
+    const std::optional<ExportFormat> format = ExportFormatNamed(ExtensionOf(path));
+    if (!format) {
+        MsgBox("The view can be exported as a PNG or BMP picture or an SVG document: name the file with one "
+               "of the endings .png, .bmp or .svg.",
+               MsgBoxStyle::Exclamation, Caption);
+        return false;
+    }
+    const WriteOutcome outcome = ExportScene(Scene, path, *format);
+    if (!outcome.Ok()) {
+        MsgBox("The view could not be exported:\r\n" + path + "\r\n\r\n" + outcome.Reason,
+               MsgBoxStyle::Critical, Caption);
+        return false;
+    }
     return true;
 }
 

@@ -16,21 +16,20 @@ std::string WritePicture(const QImage& picture, ExportFormat format, QIODevice& 
                                                                        : writer.errorString().toStdString();
 }
 
-std::string WriteScene(MeshScene& scene, ExportFormat format, QIODevice& out) {
+std::string WriteScene(const MeshScene& scene, ExportFormat format, QIODevice& out) {
     if (format == ExportFormat::Svg) {
         WriteSceneSvg(scene, out);
         return {};
     }
-    scene.DrawBackground(scene.Background().size());
     return WritePicture(scene.Picture(), format, out);
 }
 
-WriteOutcome ExportScene(MeshScene& scene, const std::string& path, ExportFormat format) {
+WriteOutcome ExportScene(const MeshScene& scene, const std::string& path, ExportFormat format) {
     OutputFile file(path);
     return ExportScene(scene, file, format);
 }
 
-WriteOutcome ExportScene(MeshScene& scene, OutputFile& file, ExportFormat format) {
+WriteOutcome ExportScene(const MeshScene& scene, OutputFile& file, ExportFormat format) {
     return WriteWholeFile(file, [&](QIODevice& out) { return WriteScene(scene, format, out); });
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <filesystem>
 
 namespace quillax {
 
@@ -265,6 +267,32 @@ TEST_F(OpenAndNavigateTest, TheReadoutTellsFileMeshMarksZoomAndThePointUnderTheP
     const QRect inFrame = Window->lblReadout->geometry();
     EXPECT_GE(inFrame.top(), Window->cmdGridSpaceInc->geometry().bottom()) << "below the designed controls";
     EXPECT_LE(inFrame.bottom(), Window->frameControls->height());
+}
+
+// Exactly the pixels the drawing area shows (pan and grid included), or the command line's SVG.
+TEST_F(OpenAndNavigateTest, ExportViewWritesTheDrawingAreaAsItShows) {
+    Load(MeshesOf({4, 3}));
+    Drag(Qt::MiddleButton, QPointF(100, 100), QPointF(117, 91));
+    const QImage shown = Window->picMain->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (const char* name : {"view.png", "view.bmp"}) {
+        ASSERT_TRUE(Window->ExportView(Folder.Path(name))) << name;
+        EXPECT_EQ(QImage(QString::fromStdString(Folder.Path(name))).convertToFormat(QImage::Format_RGB32),
+                  shown)
+            << name;
+    }
+    ASSERT_TRUE(Window->ExportView(Folder.Path("view.svg")));
+    QFile svg(QString::fromStdString(Folder.Path("view.svg")));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("id=\"mesh-1\""));
+    EXPECT_TRUE(Boxes.Records.empty());
+
+    EXPECT_FALSE(Window->ExportView(Folder.Path("view.jpg")));
+    EXPECT_FALSE(Window->ExportView(Folder.Path("gone/view.png")));
+    ASSERT_EQ(Boxes.Records.size(), 2u);
+    EXPECT_NE(Boxes.Records[0].Prompt.find(".png, .bmp or .svg"), std::string::npos);
+    EXPECT_NE(Boxes.Records[1].Prompt.find("could not be exported:\r\n" + Folder.Path("gone/view.png")),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(Folder.Path("view.jpg")));
 }
 
 } // namespace quillax
