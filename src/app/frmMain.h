@@ -40,8 +40,9 @@ class SelectorStrip;
 // mesh list), frmMain_Markers.cpp (marker pools), frmMain_View.cpp (redraw and zoom), frmMain_Grid.cpp
 // (grid), frmMain_Strips.cpp (selector strips), frmMain_Layout.cpp (panel layout); and beyond the
 // design frmMain_Input.cpp (clicks and tips in the drawing area), frmMain_Files.cpp (opening any
-// object), frmMain_Navigation.cpp (moving around), frmMain_Marks.cpp (marking many at once) and
-// frmMain_Readout.cpp (what the status lines say).
+// object), frmMain_Navigation.cpp (moving around), frmMain_Marks.cpp (marking many at once),
+// frmMain_Readout.cpp (what the status lines say), frmMain_Edit.cpp (editing with undo) and
+// frmMain_Save.cpp (saving and exporting).
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
