@@ -63,138 +63,44 @@ int64_t WholeBelow(double value) {
     return whole > value ? whole - 1 : whole;
 }
 
+// A coordinate within the cut square, rounded to its pixel and moved by the offset.
+int64_t PixelOf(double value, int offset) {
+    return static_cast<int64_t>(RoundHalfEven(value)) + offset;
+}
+
+// The same for a coordinate inside the clip: there, adding and taking away 1.5 x 2^52 rounds halves
+// to even whatever the sign, without RoundHalfEven's test of the magnitude.
+int64_t PixelInside(double value, int offset) {
+    constexpr double shift = 0x1.8p52;
+    return static_cast<int64_t>((value + shift) - shift) + offset;
+}
+
 // A marker side in whole pixels; 0 when there is nothing to draw.
 int32_t Side(float size) {
     const double side = RoundHalfEven(size);
     return side >= 1 ? static_cast<int32_t>(std::min<double>(side, MarkerShape::MaxSide)) : 0;
 }
 
-// False only for a hidden segment, or one whose box widened by its width misses the clip; a
-// position without a value is left to PaintJoint.
+// True for a thin segment whose ends lie inside the clip, each coordinate tested on its own so that
+// NaN fails; then its rounded ends lie inside the clip too, and it is never far.
+bool IsThinInside(const JointElement& joint, const ClipReach& reach) {
+    const auto across = [&reach](float x) { return x >= reach.Left && x <= reach.Right; };
+    const auto down = [&reach](float y) { return y >= reach.Top && y <= reach.Bottom; };
+    return joint.BorderWidth <= 1 && across(joint.X1) && across(joint.X2) && down(joint.Y1) && down(joint.Y2);
+}
+
+// False only for a segment whose box widened by its width misses the clip; a position without a
+// value is left to PaintAnyJoint.
 bool MayReach(const JointElement& joint, const ClipReach& reach) {
     const double width = std::max<int32_t>(joint.BorderWidth, 1);
     const float x1 = joint.X1;
     const float x2 = joint.X2;
     const float y1 = joint.Y1;
     const float y2 = joint.Y2;
-    return joint.Visible &&
-           !(std::max(x1, x2) + width < reach.Left || std::min(x1, x2) - width > reach.Right ||
+    return !(std::max(x1, x2) + width < reach.Left || std::min(x1, x2) - width > reach.Right ||
              std::max(y1, y2) + width < reach.Top || std::min(y1, y2) - width > reach.Bottom);
 }
 
-// False only for a hidden marker, or one whose box (top-left pixel floor(Left + 0.5), sides rounded)
-// misses the clip; NaN fails every test.
-bool MayReach(const NodeElement& node, const ClipReach& reach) {
-    const double left = static_cast<double>(node.Left) + 0.5;
-    const double top = static_cast<double>(node.Top) + 0.5;
-    return node.Visible && left < reach.Right + 1 && top < reach.Bottom + 1 &&
-           left >= reach.Left - Side(node.Width) + 1 && top >= reach.Top - Side(node.Height) + 1;
-}
-} // namespace
-
-PixelCanvas::PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset)
-    : Bits(image.bits()), BytesPerLine(image.bytesPerLine()), Offset(offset) {
-    const QRect area = clip & image.rect();
-    ClipLeft = area.left();
-    ClipTop = area.top();
-    ClipRight = area.right();
-    ClipBottom = area.bottom();
-    Reach = {static_cast<double>(ClipLeft - Offset.x()), static_cast<double>(ClipTop - Offset.y()),
-             static_cast<double>(ClipRight - Offset.x()), static_cast<double>(ClipBottom - Offset.y())};
-}
-
-// Segments first, so that the markers lie on top of the lines that join them. Most markers of a
-// large object lie either well inside the clip or wholly outside it; the second are passed over here.
-void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints) {
-    Paint(nodes, joints, 0, static_cast<int64_t>(joints.Count()) + nodes.Count());
-}
-
-void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to) {
-    const int64_t segments = joints.Count();
-    const auto first = [from, to](auto& pool, int64_t start) {
-        const int64_t count = pool.Count();
-        return std::pair(pool.begin() + std::clamp<int64_t>(from - start, 0, count),
-                         pool.begin() + std::clamp<int64_t>(to - start, 0, count));
-    };
-    const auto [jointFrom, jointTo] = first(joints, 0);
-    for (auto joint = jointFrom; joint != jointTo; ++joint) {
-        if (MayReach(*joint, Reach)) {
-            PaintJoint(*joint);
-        }
-    }
-    const auto [nodeFrom, nodeTo] = first(nodes, segments);
-    for (auto node = nodeFrom; node != nodeTo; ++node) {
-        if (MayReach(*node, Reach)) {
-            PaintNode(*node);
-        }
-    }
-}
-
-void PixelCanvas::PaintNode(const NodeElement& node) {
-    const int32_t width = Side(node.Width);
-    const int32_t height = Side(node.Height);
-    // The top-left pixel is floor(Left + 0.5): the range is checked first (NaN and infinity fail it),
-    // so that the whole part fits.
-    const double left = static_cast<double>(node.Left) + 0.5 + Offset.x();
-    const double top = static_cast<double>(node.Top) + 0.5 + Offset.y();
-    if (!node.Visible || width == 0 || height == 0 ||
-        !(left >= ClipLeft - width + 1 && left < ClipRight + 1 && top >= ClipTop - height + 1 &&
-          top < ClipBottom + 1)) {
-        return;
-    }
-    const int64_t x = WholeBelow(left);
-    const int64_t y = WholeBelow(top);
-    const MarkerShape& shape = Shapes.For(width, height);
-    const uint32_t fill = Argb(node.FillColor);
-    const uint32_t border = Argb(node.BorderColor);
-    if (x >= ClipLeft && x + width - 1 <= ClipRight && y >= ClipTop && y + height - 1 <= ClipBottom) {
-        PaintWholeNode(shape, x, y, fill, border);
-        return;
-    }
-    const int64_t last = std::min<int64_t>(shape.Height() - 1, ClipBottom - y);
-    for (int64_t r = std::max<int64_t>(0, ClipTop - y); r <= last; ++r) {
-        const MarkerRow& row = shape.Row(static_cast<int32_t>(r));
-        FillRow(y + r, x + row.Start, x + row.FillStart - 1, border);
-        FillRow(y + r, x + row.FillStart, x + row.FillEnd, fill);
-        FillRow(y + r, x + row.FillEnd + 1, x + row.End, border);
-    }
-}
-
-// A marker wholly inside the clip: its rows written without further checks, pixel by pixel, as
-// rows of the designed markers are a few pixels long.
-void PixelCanvas::PaintWholeNode(const MarkerShape& shape, int64_t x, int64_t y, uint32_t fill,
-                                 uint32_t border) {
-    for (int32_t r = 0; r < shape.Height(); ++r) {
-        const MarkerRow& row = shape.Row(r);
-        uint32_t* const line = LineAt(y + r) + x;
-        for (int32_t column = row.Start; column <= row.End; ++column) {
-            line[column] = column >= row.FillStart && column <= row.FillEnd ? fill : border;
-        }
-    }
-}
-
-// A visible segment that may reach the clip (MayReach has said so).
-void PixelCanvas::PaintJoint(const JointElement& joint) {
-    double x1 = joint.X1;
-    double y1 = joint.Y1;
-    double x2 = joint.X2;
-    double y2 = joint.Y2;
-    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
-        return;
-    }
-    const int32_t width = std::max<int32_t>(joint.BorderWidth, 1);
-    const bool far = std::max({std::abs(x1), std::abs(y1), std::abs(x2), std::abs(y2)}) > LineReach;
-    if (far && !CutToReach(x1, y1, x2, y2)) {
-        return;
-    }
-    const auto whole = [](double value, int offset) {
-        return static_cast<int64_t>(RoundHalfEven(value)) + offset;
-    };
-    DrawLine(whole(x1, Offset.x()), whole(y1, Offset.y()), whole(x2, Offset.x()), whole(y2, Offset.y()),
-             width, Argb(joint.BorderColor));
-}
-
-namespace {
 // Steps along a line's major axis from `from` to `to` (a1 < a2): the minor coordinate of step a is
 // b1 + (a - a1) * (b2 - b1) / (a2 - a1) rounded, halves towards larger b, kept as an exact remainder so
 // that a cut start gives the same pixels.
@@ -220,25 +126,190 @@ void WalkLine(int64_t a1, int64_t b1, int64_t a2, int64_t b2, int64_t from, int6
 }
 } // namespace
 
-// Column by column for shallow lines, row by row for steep ones, from the lower end. A thin line
-// wholly inside the clip sets its pixels without checking each.
+PixelCanvas::PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset)
+    : Bits(image.bits()), BytesPerLine(image.bytesPerLine()), Offset(offset) {
+    const QRect area = clip & image.rect();
+    ClipLeft = area.left();
+    ClipTop = area.top();
+    ClipRight = area.right();
+    ClipBottom = area.bottom();
+    Reach = {static_cast<double>(ClipLeft - Offset.x()), static_cast<double>(ClipTop - Offset.y()),
+             static_cast<double>(ClipRight - Offset.x()), static_cast<double>(ClipBottom - Offset.y())};
+    SmallBox = ReachOf(3, 3);
+    LargeBox = ReachOf(5, 5);
+}
+
+// The corner pixel floor(Left + 0.5) reaches the clip from Reach.Left - width + 1 to Reach.Right, and
+// keeps the box inside from Reach.Left to Reach.Right - width + 1; in double precision every bound is
+// exact, and so is Left + 0.5 for every Left that could meet one.
+PixelCanvas::BoxReach PixelCanvas::ReachOf(int32_t width, int32_t height) const {
+    return {width, height,
+            CornerRange{Reach.Left - width + 0.5, Reach.Right + 0.5, Reach.Top - height + 0.5,
+                        Reach.Bottom + 0.5},
+            CornerRange{Reach.Left - 0.5, Reach.Right - width + 1.5, Reach.Top - 0.5,
+                        Reach.Bottom - height + 1.5}};
+}
+
+// Segments first, so that the markers lie on top of the lines that join them.
+void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints) {
+    Paint(nodes, joints, 0, static_cast<int64_t>(joints.Count()) + nodes.Count());
+}
+
+void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to) {
+    const int64_t segments = joints.Count();
+    const auto first = [from, to](auto& pool, int64_t start) {
+        const int64_t count = pool.Count();
+        return std::pair(pool.begin() + std::clamp<int64_t>(from - start, 0, count),
+                         pool.begin() + std::clamp<int64_t>(to - start, 0, count));
+    };
+    const auto [jointFrom, jointTo] = first(joints, 0);
+    for (auto joint = jointFrom; joint != jointTo; ++joint) {
+        if (joint->Visible) {
+            PaintJoint(*joint);
+        }
+    }
+    const auto [nodeFrom, nodeTo] = first(nodes, segments);
+    for (auto node = nodeFrom; node != nodeTo; ++node) {
+        if (node->Visible) {
+            PaintNode(*node);
+        }
+    }
+}
+
+// Most segments of a large object are thin and lie either wholly inside the clip or wholly outside
+// it: both are settled here, with one test each.
+inline void PixelCanvas::PaintJoint(const JointElement& joint) {
+    if (IsThinInside(joint, Reach)) {
+        PaintThinJoint(joint);
+    } else if (MayReach(joint, Reach)) {
+        PaintAnyJoint(joint);
+    }
+}
+
+void PixelCanvas::PaintThinJoint(const JointElement& joint) {
+    DrawThinLine(PixelInside(joint.X1, Offset.x()), PixelInside(joint.Y1, Offset.y()),
+                 PixelInside(joint.X2, Offset.x()), PixelInside(joint.Y2, Offset.y()),
+                 Argb(joint.BorderColor));
+}
+
+// A visible segment that may reach the clip.
+void PixelCanvas::PaintAnyJoint(const JointElement& joint) {
+    double x1 = joint.X1;
+    double y1 = joint.Y1;
+    double x2 = joint.X2;
+    double y2 = joint.Y2;
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {
+        return;
+    }
+    const int32_t width = std::max<int32_t>(joint.BorderWidth, 1);
+    const bool far = std::max({std::abs(x1), std::abs(y1), std::abs(x2), std::abs(y2)}) > LineReach;
+    if (far && !CutToReach(x1, y1, x2, y2)) {
+        return;
+    }
+    DrawLine(PixelOf(x1, Offset.x()), PixelOf(y1, Offset.y()), PixelOf(x2, Offset.x()),
+             PixelOf(y2, Offset.y()), width, Argb(joint.BorderColor));
+}
+
+// The two designed sizes, exactly as the redraw places them, need no rounding, and most markers of a
+// large object lie either wholly inside the clip or wholly outside it: one test settles the second.
+inline void PixelCanvas::PaintNode(const NodeElement& node) {
+    if (node.Width == node.Height && (node.Width == 3 || node.Width == 5)) {
+        const BoxReach& box = node.Width == 3 ? SmallBox : LargeBox;
+        if (box.Reaching.Holds(node.Left, node.Top)) {
+            PaintBox(node, box);
+        }
+    } else {
+        PaintOtherNode(node);
+    }
+}
+
+void PixelCanvas::PaintOtherNode(const NodeElement& node) {
+    const int32_t width = Side(node.Width);
+    const int32_t height = Side(node.Height);
+    const BoxReach box = ReachOf(width, height);
+    if (width != 0 && height != 0 && box.Reaching.Holds(node.Left, node.Top)) {
+        PaintBox(node, box);
+    }
+}
+
+// A marker whose box reaches the clip. Its top-left pixel is floor(Left + 0.5), floor(Top + 0.5),
+// where Left + 0.5 is exact. Boxes wholly inside are written without checking each pixel, the designed
+// shapes from fixed patterns.
+void PixelCanvas::PaintBox(const NodeElement& node, const BoxReach& box) {
+    const double left = node.Left;
+    const double top = node.Top;
+    const QPoint corner(static_cast<int>(WholeBelow(left + 0.5) + Offset.x()),
+                        static_cast<int>(WholeBelow(top + 0.5) + Offset.y()));
+    const uint32_t fill = Argb(node.FillColor);
+    const uint32_t border = Argb(node.BorderColor);
+    const bool inside = box.Inside.Holds(left, top);
+    if (inside && box.Width == 3 && box.Height == 3) {
+        PaintWholePlus(corner, fill, border);
+    } else if (inside && box.Width == 5 && box.Height == 5) {
+        PaintWholeRoundedSquare(corner, fill, border);
+    } else if (inside) {
+        PaintWholeNode(Shapes.For(box.Width, box.Height), corner, fill, border);
+    } else {
+        PaintClippedNode(Shapes.For(box.Width, box.Height), corner, fill, border);
+    }
+}
+
+// A marker wholly inside the clip: its rows written without further checks, pixel by pixel, as
+// rows of the markers are a few pixels long.
+void PixelCanvas::PaintWholeNode(const MarkerShape& shape, QPoint corner, uint32_t fill, uint32_t border) {
+    for (int32_t r = 0; r < shape.Height(); ++r) {
+        const MarkerRow& row = shape.Row(r);
+        uint32_t* const line = LineAt(corner.y() + r) + corner.x();
+        for (int32_t column = row.Start; column <= row.End; ++column) {
+            line[column] = column >= row.FillStart && column <= row.FillEnd ? fill : border;
+        }
+    }
+}
+
+// The 3 x 3 shape: a plus sign of outline around one filled pixel.
+void PixelCanvas::PaintWholePlus(QPoint corner, uint32_t fill, uint32_t border) {
+    uint32_t* const middle = LineAt(corner.y() + 1) + corner.x();
+    LineAt(corner.y())[corner.x() + 1] = border;
+    middle[0] = border;
+    middle[1] = fill;
+    middle[2] = border;
+    LineAt(corner.y() + 2)[corner.x() + 1] = border;
+}
+
+// The 5 x 5 shape: a filled 3 x 3 square inside 12 pixels of outline, the box's corners left out.
+void PixelCanvas::PaintWholeRoundedSquare(QPoint corner, uint32_t fill, uint32_t border) {
+    std::fill_n(LineAt(corner.y()) + corner.x() + 1, 3, border);
+    for (int r = 1; r <= 3; ++r) {
+        uint32_t* const line = LineAt(corner.y() + r) + corner.x();
+        line[0] = border;
+        std::fill_n(line + 1, 3, fill);
+        line[4] = border;
+    }
+    std::fill_n(LineAt(corner.y() + 4) + corner.x() + 1, 3, border);
+}
+
+void PixelCanvas::PaintClippedNode(const MarkerShape& shape, QPoint corner, uint32_t fill, uint32_t border) {
+    const int64_t x = corner.x();
+    const int64_t y = corner.y();
+    const int64_t last = std::min<int64_t>(shape.Height() - 1, ClipBottom - y);
+    for (int64_t r = std::max<int64_t>(0, ClipTop - y); r <= last; ++r) {
+        const MarkerRow& row = shape.Row(static_cast<int32_t>(r));
+        FillRow(y + r, x + row.Start, x + row.FillStart - 1, border);
+        FillRow(y + r, x + row.FillStart, x + row.FillEnd, fill);
+        FillRow(y + r, x + row.FillEnd + 1, x + row.End, border);
+    }
+}
+
+// Column by column for shallow lines, row by row for steep ones, from the lower end.
 void PixelCanvas::DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour) {
     const int64_t before = (width - 1) / 2;
     const int64_t after = width / 2;
-    const bool inside = width == 1 && std::min(x1, x2) >= ClipLeft && std::max(x1, x2) <= ClipRight &&
-                        std::min(y1, y2) >= ClipTop && std::max(y1, y2) <= ClipBottom;
     if (std::llabs(x2 - x1) < std::llabs(y2 - y1)) {
         if (y1 > y2) {
             std::swap(x1, x2);
             std::swap(y1, y2);
         }
-        const int64_t from = std::max(y1, ClipTop);
-        const int64_t to = std::min(y2, ClipBottom);
-        if (inside) {
-            WalkLine(y1, x1, y2, x2, from, to, [&](int64_t y, int64_t x) { LineAt(y)[x] = colour; });
-            return;
-        }
-        WalkLine(y1, x1, y2, x2, from, to,
+        WalkLine(y1, x1, y2, x2, std::max(y1, ClipTop), std::min(y2, ClipBottom),
                  [&](int64_t y, int64_t x) { FillRow(y, x - before, x + after, colour); });
         return;
     }
@@ -254,12 +325,34 @@ void PixelCanvas::DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32
         }
         return;
     }
-    if (inside) {
-        WalkLine(x1, y1, x2, y2, from, to, [&](int64_t x, int64_t y) { LineAt(y)[x] = colour; });
-        return;
-    }
     WalkLine(x1, y1, x2, y2, from, to,
              [&](int64_t x, int64_t y) { FillColumn(x, y - before, y + after, colour); });
+}
+
+// A thin segment whose ends lie inside the clip, with the pixels DrawLine gives it. The segments of a
+// large object turn every way, so its direction and each step are selected, not branched on: the walk
+// starts at the end with the lower major coordinate, and a falling minor coordinate is walked as a
+// rising one whose remainder starts one lower, which keeps halves rounding towards larger values.
+void PixelCanvas::DrawThinLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t colour) {
+    const int64_t line = BytesPerLine / static_cast<qsizetype>(sizeof(uint32_t));
+    const bool steep = std::llabs(x2 - x1) < std::llabs(y2 - y1);
+    const int64_t major = steep ? y2 - y1 : x2 - x1;
+    const int64_t minor = (steep ? x2 - x1 : y2 - y1) * (major < 0 ? -1 : 1);
+    const int64_t along = steep ? line : 1;
+    const int64_t across = (steep ? 1 : line) * (minor < 0 ? -1 : 1);
+    const int64_t step = 2 * std::llabs(major);
+    const int64_t rise = 2 * std::llabs(minor);
+    int64_t remainder = std::llabs(major) - (minor < 0 ? 1 : 0);
+    uint32_t* const pixels = LineAt(0);
+    int64_t at = major < 0 ? y2 * line + x2 : y1 * line + x1;
+    for (int64_t a = 0; a <= std::llabs(major); ++a) {
+        pixels[at] = colour;
+        remainder += rise;
+        // All ones when the minor coordinate moves on, else zero.
+        const int64_t turn = -static_cast<int64_t>(remainder >= step);
+        remainder -= step & turn;
+        at += along + (across & turn);
+    }
 }
 
 void PixelCanvas::FillRow(int64_t y, int64_t from, int64_t to, uint32_t colour) {

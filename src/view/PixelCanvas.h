@@ -39,10 +39,40 @@ public:
     void Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to);
 
 private:
+    // The Left values (and the Top values) that put a marker's box over the clip: from From up to but
+    // not including To, in the elements' own coordinates.
+    struct CornerRange {
+        double FromLeft;
+        double ToLeft;
+        double FromTop;
+        double ToTop;
+
+        bool Holds(double left, double top) const {
+            return left >= FromLeft && left < ToLeft && top >= FromTop && top < ToTop;
+        }
+    };
+
+    // A box of whole pixels, where it reaches the clip and where it lies wholly inside.
+    struct BoxReach {
+        int32_t Width;
+        int32_t Height;
+        CornerRange Reaching;
+        CornerRange Inside;
+    };
+
+    BoxReach ReachOf(int32_t width, int32_t height) const;
     void PaintJoint(const JointElement& joint);
+    void PaintThinJoint(const JointElement& joint);
+    void PaintAnyJoint(const JointElement& joint);
     void PaintNode(const NodeElement& node);
-    void PaintWholeNode(const MarkerShape& shape, int64_t x, int64_t y, uint32_t fill, uint32_t border);
+    void PaintOtherNode(const NodeElement& node);
+    void PaintBox(const NodeElement& node, const BoxReach& box);
+    void PaintWholeNode(const MarkerShape& shape, QPoint corner, uint32_t fill, uint32_t border);
+    void PaintWholePlus(QPoint corner, uint32_t fill, uint32_t border);
+    void PaintWholeRoundedSquare(QPoint corner, uint32_t fill, uint32_t border);
+    void PaintClippedNode(const MarkerShape& shape, QPoint corner, uint32_t fill, uint32_t border);
     void DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour);
+    void DrawThinLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t colour);
     void FillRow(int64_t y, int64_t from, int64_t to, uint32_t colour);
     void FillColumn(int64_t x, int64_t from, int64_t to, uint32_t colour);
     uint32_t* LineAt(int64_t y) const { return reinterpret_cast<uint32_t*>(Bits + y * BytesPerLine); }
@@ -56,6 +86,9 @@ private:
     QPoint Offset;
     // The clip in the elements' own coordinates.
     ClipReach Reach;
+    // The boxes of the two designed marker sizes.
+    BoxReach SmallBox;
+    BoxReach LargeBox;
     MarkerShapes Shapes;
 };
 
