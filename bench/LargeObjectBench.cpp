@@ -1,13 +1,14 @@
 // A million points through the real window: "Load File" from the click until the window is idle
-// again (process CPU time, every thread counted), RedrawView plus one repaint, and a pan step.
-// Objects are seeded random walks, as make-random-walk-object writes them. Run by hand, on the
-// offscreen platform or on a display (QT_QPA_PLATFORM=xcb DISPLAY=:99):
+// again (process CPU time, every thread counted), RedrawView plus one repaint, a pan step, and painting
+// far out and close in. Objects are seeded random walks, as make-random-walk-object writes them. Run
+// by hand, on the offscreen platform or on a display (QT_QPA_PLATFORM=xcb DISPLAY=:99):
 // build/bin/large_object_bench [--benchmark_filter=...] [--benchmark_repetitions=5]
 #include "app/frmMain.h"
 #include "drawingarea/DrawingArea.h"
 #include "platform/ProgramFolder.h"
 #include "randomwalk/RandomWalkObject.h"
 #include "support/RecordingMessageBox.h"
+#include "view/ViewZoom.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -168,6 +170,24 @@ void PaintOnly(benchmark::State& state) {
     CheckNoErrors(state, boxes);
 }
 
+// Painting at other zooms (argument 1 in clicks of "+", negative for "-"): far out, where every
+// element piles onto a few pixels, and close in, where most lie outside the area.
+void ZoomedPaint(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    for (int64_t click = 0; click < std::abs(state.range(1)); ++click) {
+        const float scale = window->Scene.ViewScale;
+        window->Scene.ViewScale = state.range(1) > 0 ? ZoomedIn(scale) : ZoomedOut(scale);
+    }
+    window->RedrawView();
+    QImage picture;
+    for (auto _ : state) {
+        window->Scene.Render(picture);
+    }
+    state.counters["scale"] = window->Scene.ViewScale;
+    CheckNoErrors(state, boxes);
+}
+
 void Configure(benchmark::internal::Benchmark* benchmark) {
     benchmark->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 }
@@ -178,6 +198,7 @@ BENCHMARK(RedrawAndRepaint)->Arg(10)->Apply(Configure);
 BENCHMARK(PanStep)->Arg(10)->Apply(Configure);
 BENCHMARK(PlaceOnly)->Arg(10)->Apply(Configure);
 BENCHMARK(PaintOnly)->Arg(10)->Apply(Configure);
+BENCHMARK(ZoomedPaint)->Args({10, -6})->Args({10, 6})->Args({10, 12})->Apply(Configure);
 BENCHMARK(ResidentPerPoint)->Arg(32767)->Arg(10)->Iterations(1)->Apply(Configure);
 
 } // namespace quillax

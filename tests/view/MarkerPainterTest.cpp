@@ -232,22 +232,32 @@ TEST(PaintMarkers, ALargeObjectHasThePixelsOfOnePass) {
     };
     float x = 60;
     float y = 40;
-    for (int k = 0; k < 70000; ++k) {
-        const float nextX = x + static_cast<float>(next(13) - 6);
-        const float nextY = y + static_cast<float>(next(13) - 6);
-        const int32_t colour = next(1 << 24);
-        AddJoint(crowd.Joints, x, y, nextX, nextY, colour, static_cast<int16_t>(1 + next(2)));
-        AddNode(crowd.Nodes, nextX, nextY, next(4) == 0 ? 5.0f : 3.0f, colour ^ 0x00FF00, colour);
-        x = std::clamp(nextX, -10.0f, 130.0f);
-        y = std::clamp(nextY, -10.0f, 90.0f);
-    }
-    QPixmap layered(120, 80);
-    layered.fill(Qt::black);
-    {
-        QPainter painter(&layered);
+    const auto walk = [&](int steps, bool joined) {
+        for (int k = 0; k < steps; ++k) {
+            const float nextX = x + static_cast<float>(next(13) - 6);
+            const float nextY = y + static_cast<float>(next(13) - 6);
+            const int32_t colour = next(1 << 24);
+            if (joined) {
+                AddJoint(crowd.Joints, x, y, nextX, nextY, colour, static_cast<int16_t>(1 + next(2)));
+            }
+            AddNode(crowd.Nodes, nextX, nextY, next(4) == 0 ? 5.0f : 3.0f, colour ^ 0x00FF00, colour);
+            x = std::clamp(nextX, -10.0f, 130.0f);
+            y = std::clamp(nextY, -10.0f, 90.0f);
+        }
+    };
+    const auto layered = [&crowd] {
+        QPixmap pixmap(120, 80);
+        pixmap.fill(Qt::black);
+        QPainter painter(&pixmap);
         PaintMarkers(painter, crowd.Nodes, crowd.Joints);
-    }
-    EXPECT_EQ(crowd.PaintedOn(Blank(120, 80)), layered.toImage().convertToFormat(QImage::Format_RGB32));
+        painter.end();
+        return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    walk(70000, true);
+    EXPECT_EQ(crowd.PaintedOn(Blank(120, 80)), layered());
+    // With far more markers than segments, the parts meet among the markers.
+    walk(60000, false);
+    EXPECT_EQ(crowd.PaintedOn(Blank(120, 80)), layered());
 }
 
 } // namespace quillax
