@@ -39,7 +39,7 @@ struct MeshPlan {
     int32_t Nodes;
     int32_t FirstJoint;
     int32_t Joints;
-    int32_t Colour;
+    MarkerColour Colour;
 };
 
 struct Pools {
@@ -71,10 +71,10 @@ std::vector<MeshPlan> PlanMeshes(const NodePool& nodes, const JointPool& joints,
     return plans;
 }
 
-void PlaceNode(NodeElement& node, const ScreenPoint& point, int32_t colour, bool selected) {
+void PlaceNode(NodeElement& node, const ScreenPoint& point, MarkerColour colour, bool selected) {
     const float side = selected ? 5 : 3;
     node.FillColor = colour;
-    node.BorderColor = selected ? White : colour;
+    node.BorderColor = selected ? MarkerColour(White) : colour;
     node.Width = side;
     node.Height = side;
     node.Left = SinglePosition(point.X - side / 2.0);
@@ -82,12 +82,13 @@ void PlaceNode(NodeElement& node, const ScreenPoint& point, int32_t colour, bool
 }
 
 // A selected line is white and 2 pixels wide, a plain one 1.
-void PlaceJoint(JointElement& joint, float x1, float y1, float x2, float y2, bool selected, int32_t colour) {
+void PlaceJoint(JointElement& joint, float x1, float y1, float x2, float y2, bool selected,
+                MarkerColour colour) {
     joint.X1 = x1;
     joint.Y1 = y1;
     joint.X2 = x2;
     joint.Y2 = y2;
-    joint.BorderColor = selected ? White : colour;
+    joint.BorderColor = selected ? MarkerColour(White) : colour;
     joint.BorderWidth = selected ? 2 : 1;
 }
 

@@ -3,7 +3,6 @@
 #include "objects/modObjects.h"
 #include "platform/Numeric.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -63,7 +62,10 @@ inline ScreenPoint ModelToScreen(const ViewTransform& view, float x, float y) {
 // largest finite value, so far-away points stay far away on the same side; NaN stays NaN.
 inline float SinglePosition(double value) {
     constexpr double largest = std::numeric_limits<float>::max();
-    return std::isnan(value) ? NAN : static_cast<float>(std::clamp(value, -largest, largest));
+    if (std::abs(value) <= largest) {
+        return static_cast<float>(value);
+    }
+    return std::isnan(value) ? NAN : static_cast<float>(std::copysign(largest, value));
 }
 
 } // namespace quillax

@@ -90,6 +90,10 @@ TEST(SinglePosition, HoldsFarPositionsAtTheSingleRange) {
     EXPECT_EQ(SinglePosition(320), 320.0f);
     EXPECT_EQ(SinglePosition(1e300), std::numeric_limits<float>::max());
     EXPECT_EQ(SinglePosition(-1e300), -std::numeric_limits<float>::max());
+    EXPECT_EQ(SinglePosition(-INFINITY), -std::numeric_limits<float>::max());
+    EXPECT_EQ(SinglePosition(std::numeric_limits<float>::max() * 1.0000001),
+              std::numeric_limits<float>::max());
+    EXPECT_TRUE(std::signbit(SinglePosition(-0.0)));
     EXPECT_TRUE(std::isnan(SinglePosition(NAN)));
 }
 
