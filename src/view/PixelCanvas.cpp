@@ -176,8 +176,8 @@ void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, int64_t 
     }
 }
 
-// Most segments of a large object are thin and lie either wholly inside the clip or wholly outside
-// it: both are settled here, with one test each.
+// Inline, as it runs for every segment. Most segments of a large object are thin and lie either
+// wholly inside the clip or wholly outside it: both are settled here, with one test each.
 inline void PixelCanvas::PaintJoint(const JointElement& joint) {
     if (IsThinInside(joint, Reach)) {
         PaintThinJoint(joint);
@@ -210,8 +210,9 @@ void PixelCanvas::PaintAnyJoint(const JointElement& joint) {
              PixelOf(y2, Offset.y()), width, Argb(joint.BorderColor));
 }
 
-// The two designed sizes, exactly as the redraw places them, need no rounding, and most markers of a
-// large object lie either wholly inside the clip or wholly outside it: one test settles the second.
+// Inline, as it runs for every marker. The two designed sizes, exactly as the redraw places them, need
+// no rounding, and most markers of a large object lie either wholly inside the clip or wholly outside
+// it: one test settles the second.
 inline void PixelCanvas::PaintNode(const NodeElement& node) {
     if (node.Width == node.Height && (node.Width == 3 || node.Width == 5)) {
         const BoxReach& box = node.Width == 3 ? SmallBox : LargeBox;

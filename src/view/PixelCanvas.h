@@ -39,8 +39,8 @@ public:
     void Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to);
 
 private:
-    // The Left values (and the Top values) that put a marker's box over the clip: from From up to but
-    // not including To, in the elements' own coordinates.
+    // The values of a marker's Left and of its Top, in the elements' own coordinates, that put its box
+    // over the clip: each from From up to but not including To.
     struct CornerRange {
         double FromLeft;
         double ToLeft;
