@@ -20,6 +20,11 @@ Unscaled UnscaledOf(const ViewTransform& view, double x, double y) {
             u * view.SinAngle + v * view.CosAngle + view.PositionY};
 }
 
+double FiniteOrNaN(float value) {
+    return std::abs(value) <= std::numeric_limits<float>::max() ? value
+                                                                : std::numeric_limits<double>::quiet_NaN();
+}
+
 double CentreLine(float centre, int16_t extent) {
     return static_cast<double>(centre) + extent / 2.0;
 }
@@ -32,9 +37,10 @@ bool Usable(double scale) {
 struct Bounds {
     double Low = std::numeric_limits<double>::infinity();
     double High = -std::numeric_limits<double>::infinity();
+    // NaN is passed over; written as selects, so that a million points take no branch each.
     void Add(double value) {
-        Low = std::min(Low, value);
-        High = std::max(High, value);
+        Low = value < Low ? value : Low;
+        High = value > High ? value : High;
     }
     double Middle() const { return (Low + High) / 2; }
 };
@@ -59,8 +65,7 @@ ModelPoint ScreenToModel(const ViewTransform& view, double x, double y) {
 
 ViewPlace ZoomedAbout(const ViewTransform& view, float newScale, double x, double y) {
     const double shrink = 1.0 / view.Scale - 1.0 / newScale;
-    return {newScale,
-            static_cast<float>(view.OffsetX + (x - CentreLine(view.CentreX, view.Width)) * shrink),
+    return {newScale, static_cast<float>(view.OffsetX + (x - CentreLine(view.CentreX, view.Width)) * shrink),
             static_cast<float>(view.OffsetY + (y - CentreLine(view.CentreY, view.Height)) * shrink)};
 }
 
@@ -75,11 +80,10 @@ std::optional<ViewPlace> FittedView(const ObjectFile& object, const ViewTransfor
     for (const Mesh& mesh : object.Meshes) {
         const size_t points = std::min({static_cast<size_t>(PointsOf(mesh)), mesh.X.size(), mesh.Y.size()});
         for (size_t k = 0; k < points; ++k) {
-            if (std::isfinite(mesh.X[k]) && std::isfinite(mesh.Y[k])) {
-                const Unscaled point = UnscaledOf(view, mesh.X[k], mesh.Y[k]);
-                across.Add(point.A);
-                down.Add(point.B);
-            }
+            // A point without a finite coordinate becomes NaN in both, which Add passes over.
+            const Unscaled point = UnscaledOf(view, FiniteOrNaN(mesh.X[k]), FiniteOrNaN(mesh.Y[k]));
+            across.Add(point.A);
+            down.Add(point.B);
         }
     }
     if (!(across.Low <= across.High)) {
