@@ -4,6 +4,7 @@
 // by hand, on the offscreen platform or on a display (QT_QPA_PLATFORM=xcb DISPLAY=:99):
 // build/bin/large_object_bench [--benchmark_filter=...] [--benchmark_repetitions=5]
 #include "app/frmMain.h"
+#include "bench/WindowBenchmarks.h"
 #include "drawingarea/DrawingArea.h"
 #include "platform/ProgramFolder.h"
 #include "randomwalk/RandomWalkObject.h"
@@ -206,14 +207,10 @@ BENCHMARK(ResidentPerPoint)->Arg(32767)->Arg(10)->Iterations(1)->Apply(Configure
 using namespace quillax;
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    SetProgramFolder("");
-    std::filesystem::remove_all(Workspace());
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [](auto run) {
+        run();
+        SetProgramFolder("");
+        std::filesystem::remove_all(Workspace());
+        return 0;
+    });
 }

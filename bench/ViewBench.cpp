@@ -2,6 +2,7 @@
 // the markers, painting them) without a window, and the pools-and-redraw part of a load. Run by hand:
 // build/bin/view_bench [--benchmark_filter=...]
 #include "app/frmMain.h"
+#include "bench/WindowBenchmarks.h"
 #include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
 #include "objects/ObjectFileBytes.h"
@@ -174,13 +175,9 @@ BENCHMARK(LoadCommand)->Arg(0)->Arg(1)->Apply(Configure);
 using namespace quillax;
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(Workspace());
-    return 0;
+    return RunWindowBenchmarks(argc, argv, [](auto run) {
+        run();
+        std::filesystem::remove_all(Workspace());
+        return 0;
+    });
 }
