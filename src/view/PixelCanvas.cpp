@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <utility>
 
 namespace quillax {
 
@@ -17,11 +16,6 @@ constexpr double LineReach = 1 << 28;
 uint32_t Argb(int32_t colour) {
     const auto value = static_cast<uint32_t>(colour);
     return 0xFF000000u | (value & 0xFFu) << 16 | (value & 0xFF00u) | (value >> 16 & 0xFFu);
-}
-
-int64_t FloorDiv(int64_t numerator, int64_t denominator) {
-    const int64_t quotient = numerator / denominator;
-    return numerator % denominator < 0 ? quotient - 1 : quotient;
 }
 
 int OutCode(double x, double y) {
@@ -101,29 +95,6 @@ bool MayReach(const JointElement& joint, const ClipReach& reach) {
              std::max(y1, y2) + width < reach.Top || std::min(y1, y2) - width > reach.Bottom);
 }
 
-// Steps along a line's major axis from `from` to `to` (a1 < a2): the minor coordinate of step a is
-// b1 + (a - a1) * (b2 - b1) / (a2 - a1) rounded, halves towards larger b, kept as an exact remainder so
-// that a cut start gives the same pixels.
-template <typename Span>
-void WalkLine(int64_t a1, int64_t b1, int64_t a2, int64_t b2, int64_t from, int64_t to, Span&& span) {
-    const int64_t step = 2 * (a2 - a1);
-    const int64_t rise = 2 * (b2 - b1);
-    const int64_t start = (from - a1) * rise + (a2 - a1);
-    // Unless the start was cut, no division is needed: the first step is b1 itself.
-    int64_t b = from == a1 ? b1 : b1 + FloorDiv(start, step);
-    int64_t remainder = start - (b - b1) * step;
-    for (int64_t a = from; a <= to; ++a) {
-        span(a, b);
-        remainder += rise;
-        if (remainder >= step) {
-            remainder -= step;
-            ++b;
-        } else if (remainder < 0) {
-            remainder += step;
-            --b;
-        }
-    }
-}
 } // namespace
 
 PixelCanvas::PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset)
@@ -190,6 +161,32 @@ void PixelCanvas::PaintThinJoint(const JointElement& joint) {
     DrawThinLine(PixelInside(joint.X1, Offset.x()), PixelInside(joint.Y1, Offset.y()),
                  PixelInside(joint.X2, Offset.x()), PixelInside(joint.Y2, Offset.y()),
                  Argb(joint.BorderColor));
+}
+
+// A thin segment whose ends lie inside the clip, with the pixels DrawLine gives it. The segments of a
+// large object turn every way, so its direction and each step are selected, not branched on: the walk
+// starts at the end with the lower major coordinate, and a falling minor coordinate is walked as a
+// rising one whose remainder starts one lower, which keeps halves rounding towards larger values.
+void PixelCanvas::DrawThinLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t colour) {
+    const int64_t line = BytesPerLine / static_cast<qsizetype>(sizeof(uint32_t));
+    const bool steep = std::llabs(x2 - x1) < std::llabs(y2 - y1);
+    const int64_t major = steep ? y2 - y1 : x2 - x1;
+    const int64_t minor = (steep ? x2 - x1 : y2 - y1) * (major < 0 ? -1 : 1);
+    const int64_t along = steep ? line : 1;
+    const int64_t across = (steep ? 1 : line) * (minor < 0 ? -1 : 1);
+    const int64_t step = 2 * std::llabs(major);
+    const int64_t rise = 2 * std::llabs(minor);
+    int64_t remainder = std::llabs(major) - (minor < 0 ? 1 : 0);
+    uint32_t* const pixels = LineAt(0);
+    int64_t at = major < 0 ? y2 * line + x2 : y1 * line + x1;
+    for (int64_t a = 0; a <= std::llabs(major); ++a) {
+        pixels[at] = colour;
+        remainder += rise;
+        // All ones when the minor coordinate moves on, else zero.
+        const int64_t turn = -static_cast<int64_t>(remainder >= step);
+        remainder -= step & turn;
+        at += along + (across & turn);
+    }
 }
 
 // A visible segment that may reach the clip.
@@ -298,82 +295,6 @@ void PixelCanvas::PaintClippedNode(const MarkerShape& shape, QPoint corner, uint
         FillRow(y + r, x + row.Start, x + row.FillStart - 1, border);
         FillRow(y + r, x + row.FillStart, x + row.FillEnd, fill);
         FillRow(y + r, x + row.FillEnd + 1, x + row.End, border);
-    }
-}
-
-// Column by column for shallow lines, row by row for steep ones, from the lower end.
-void PixelCanvas::DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour) {
-    const int64_t before = (width - 1) / 2;
-    const int64_t after = width / 2;
-    if (std::llabs(x2 - x1) < std::llabs(y2 - y1)) {
-        if (y1 > y2) {
-            std::swap(x1, x2);
-            std::swap(y1, y2);
-        }
-        WalkLine(y1, x1, y2, x2, std::max(y1, ClipTop), std::min(y2, ClipBottom),
-                 [&](int64_t y, int64_t x) { FillRow(y, x - before, x + after, colour); });
-        return;
-    }
-    if (x1 > x2) {
-        std::swap(x1, x2);
-        std::swap(y1, y2);
-    }
-    const int64_t from = std::max(x1, ClipLeft);
-    const int64_t to = std::min(x2, ClipRight);
-    if (x1 == x2) {
-        if (from <= to) {
-            FillColumn(x1, y1 - before, y1 + after, colour);
-        }
-        return;
-    }
-    WalkLine(x1, y1, x2, y2, from, to,
-             [&](int64_t x, int64_t y) { FillColumn(x, y - before, y + after, colour); });
-}
-
-// A thin segment whose ends lie inside the clip, with the pixels DrawLine gives it. The segments of a
-// large object turn every way, so its direction and each step are selected, not branched on: the walk
-// starts at the end with the lower major coordinate, and a falling minor coordinate is walked as a
-// rising one whose remainder starts one lower, which keeps halves rounding towards larger values.
-void PixelCanvas::DrawThinLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t colour) {
-    const int64_t line = BytesPerLine / static_cast<qsizetype>(sizeof(uint32_t));
-    const bool steep = std::llabs(x2 - x1) < std::llabs(y2 - y1);
-    const int64_t major = steep ? y2 - y1 : x2 - x1;
-    const int64_t minor = (steep ? x2 - x1 : y2 - y1) * (major < 0 ? -1 : 1);
-    const int64_t along = steep ? line : 1;
-    const int64_t across = (steep ? 1 : line) * (minor < 0 ? -1 : 1);
-    const int64_t step = 2 * std::llabs(major);
-    const int64_t rise = 2 * std::llabs(minor);
-    int64_t remainder = std::llabs(major) - (minor < 0 ? 1 : 0);
-    uint32_t* const pixels = LineAt(0);
-    int64_t at = major < 0 ? y2 * line + x2 : y1 * line + x1;
-    for (int64_t a = 0; a <= std::llabs(major); ++a) {
-        pixels[at] = colour;
-        remainder += rise;
-        // All ones when the minor coordinate moves on, else zero.
-        const int64_t turn = -static_cast<int64_t>(remainder >= step);
-        remainder -= step & turn;
-        at += along + (across & turn);
-    }
-}
-
-void PixelCanvas::FillRow(int64_t y, int64_t from, int64_t to, uint32_t colour) {
-    from = std::max(from, ClipLeft);
-    to = std::min(to, ClipRight);
-    if (y < ClipTop || y > ClipBottom || from > to) {
-        return;
-    }
-    uint32_t* const line = LineAt(y);
-    std::fill(line + from, line + to + 1, colour);
-}
-
-void PixelCanvas::FillColumn(int64_t x, int64_t from, int64_t to, uint32_t colour) {
-    from = std::max(from, ClipTop);
-    to = std::min(to, ClipBottom);
-    if (x < ClipLeft || x > ClipRight) {
-        return;
-    }
-    for (int64_t y = from; y <= to; ++y) {
-        LineAt(y)[x] = colour;
     }
 }
 
