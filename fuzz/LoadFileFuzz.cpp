@@ -26,12 +26,11 @@ void CheckConsistent(clsOffScreenDC& surface) {
 }
 } // namespace
 
-// Runs do not touch the editor's own temporary bitmap.
-
 } // namespace quillax
 
 using namespace quillax;
 
+// Runs do not touch the editor's own temporary bitmap.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SetReloadFolderBase(FuzzWorkFolder());
     return 0;

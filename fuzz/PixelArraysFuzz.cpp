@@ -283,12 +283,11 @@ private:
 };
 } // namespace
 
-// Runs do not touch the editor's own temporary bitmap.
-
 } // namespace quillax
 
 using namespace quillax;
 
+// Runs do not touch the editor's own temporary bitmap.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     SetReloadFolderBase(FuzzWorkFolder());
     return 0;

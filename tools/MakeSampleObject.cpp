@@ -13,13 +13,12 @@ const char* const Usage = "usage: make-sample-object OUT.lin\n"
                           "       make-sample-object --points N --meshes M OUT.lin\n";
 } // namespace
 
-// Writes the sample ship to the path given (Assets/PlayerTopb.lin in the repository), or a large
-// object of N points over M meshes for benchmarks.
-
 } // namespace quillax
 
 using namespace quillax;
 
+// Writes the sample ship to the path given (Assets/PlayerTopb.lin in the repository), or a large
+// object of N points over M meshes for benchmarks.
 int main(int argc, char** argv) {
     if (argc != 2 &&
         !(argc == 6 && std::string(argv[1]) == "--points" && std::string(argv[3]) == "--meshes")) {

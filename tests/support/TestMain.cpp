@@ -15,12 +15,11 @@ void DropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, con
 }
 } // namespace
 
-// Every test program gets an application object, so widget and image tests run alike.
-
 } // namespace quillax
 
 using namespace quillax;
 
+// Every test program gets an application object, so widget and image tests run alike.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
