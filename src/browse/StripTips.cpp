@@ -35,8 +35,8 @@ std::string PointTipText(int32_t mesh, int32_t index, float x, float y) {
 }
 
 std::string LineTipText(int32_t mesh, int32_t index, float x1, float y1, float x2, float y2) {
-    return Joined({"Mesh ", std::to_string(mesh), ", line ", std::to_string(index), ": ", CoordinatesText(x1, y1),
-                   " to ", CoordinatesText(x2, y2)});
+    return Joined({"Mesh ", std::to_string(mesh), ", line ", std::to_string(index), ": ",
+                   CoordinatesText(x1, y1), " to ", CoordinatesText(x2, y2)});
 }
 
 } // namespace quillax

@@ -21,7 +21,8 @@ using WindowTest = EditorFixture;
 TEST_F(WindowTest, OpensWithTheDesignedStateAndCaptions) {
     frmMain& w = *Window;
     ASSERT_NE(w.windowHandle(), nullptr);
-    EXPECT_EQ(w.windowHandle()->title(), "Quillax Object Editor") << "the caption as the window system shows it";
+    EXPECT_EQ(w.windowHandle()->title(), "Quillax Object Editor")
+        << "the caption as the window system shows it";
     EXPECT_EQ(w.ScaleWidth(), 872.0f);
     EXPECT_EQ(w.ScaleHeight(), 555.0f);
     EXPECT_EQ(w.Scene.ViewScale, 4.0f);

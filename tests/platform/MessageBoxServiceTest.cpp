@@ -1,6 +1,6 @@
 #include "platform/MessageBoxService.h"
-#include "support/RecordingMessageBox.h"
 #include "platform/ProgramFolder.h"
+#include "support/RecordingMessageBox.h"
 
 #include <gtest/gtest.h>
 
