@@ -4,7 +4,6 @@
 #include "bench/WindowBenchmarks.h"
 #include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
-#include "objects/ObjectFileBytes.h"
 #include "sampleobjects/LargeObject.h"
 #include "support/RecordingMessageBox.h"
 
@@ -14,7 +13,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace quillax {
@@ -24,19 +22,6 @@ std::string TemporaryPath(const char* name) {
     return (std::filesystem::temp_directory_path() /
             ("quillax-edit-bench-" + std::to_string(getpid()) + "-" + name))
         .string();
-}
-
-std::unique_ptr<frmMain> LoadedWindow(const ObjectFile& object) {
-    const std::string path = TemporaryPath("in.lin");
-    const std::vector<uint8_t> bytes = ObjectFileBytes(object);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    auto window = std::make_unique<frmMain>();
-    window->show();
-    window->LoadObject(path);
-    std::filesystem::remove(path);
-    QApplication::processEvents();
-    return window;
 }
 
 QPoint Centre(const frmMain& window, int32_t n) {

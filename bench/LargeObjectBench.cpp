@@ -63,12 +63,6 @@ std::unique_ptr<frmMain> OpenWindow() {
     return window;
 }
 
-void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& boxes) {
-    if (!boxes.Records.empty()) {
-        state.SkipWithError(boxes.Records.front().Prompt.c_str());
-    }
-}
-
 long ResidentBytes() {
     std::ifstream statm("/proc/self/statm");
     long size = 0;

@@ -4,49 +4,19 @@
 #include "bench/WindowBenchmarks.h"
 #include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
-#include "objects/ObjectFileBytes.h"
 #include "sampleobjects/LargeObject.h"
 #include "support/RecordingMessageBox.h"
 #include "view/ViewNavigation.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace quillax {
 
 namespace {
-std::string WriteObject(const ObjectFile& object) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("quillax-navigation-bench-" + std::to_string(getpid()) + ".lin");
-    const std::vector<uint8_t> bytes = ObjectFileBytes(object);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
-}
-
-// A shown window holding the object, loaded as "Open" loads it.
-std::unique_ptr<frmMain> LoadedWindow(const ObjectFile& object) {
-    auto window = std::make_unique<frmMain>();
-    window->show();
-    QApplication::processEvents();
-    const std::string path = WriteObject(object);
-    window->LoadObject(path);
-    std::filesystem::remove(path);
-    QApplication::processEvents();
-    return window;
-}
-
-void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& boxes) {
-    if (!boxes.Records.empty()) {
-        state.SkipWithError(boxes.Records.front().Prompt.c_str());
-    }
-}
-
 // Argument: points, in meshes of 10,000.
 void PanStep(benchmark::State& state) {
     RecordingMessageBox boxes;

@@ -87,12 +87,6 @@ std::unique_ptr<frmMain> OpenWindow() {
     return window;
 }
 
-void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& boxes) {
-    if (!boxes.Records.empty()) {
-        state.SkipWithError(boxes.Records.front().Prompt.c_str());
-    }
-}
-
 void RedrawAndRepaint(benchmark::State& state) {
     RecordingMessageBox boxes;
     const std::string path = WriteObject(state.range(0));

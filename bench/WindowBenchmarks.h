@@ -1,7 +1,17 @@
 #pragma once
 
+#include "app/frmMain.h"
+#include "objects/ObjectFileBytes.h"
+#include "support/LinBuilder.h"
+#include "support/RecordingMessageBox.h"
+
 #include <QApplication>
 #include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
 
 namespace quillax {
 
@@ -16,6 +26,27 @@ template <typename Around> int RunWindowBenchmarks(int argc, char** argv, Around
     const int status = around([] { benchmark::RunSpecifiedBenchmarks(); });
     benchmark::Shutdown();
     return status;
+}
+
+// A benchmark that raised a message box measured an error path: it is skipped, naming the message.
+inline void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& boxes) {
+    if (!boxes.Records.empty()) {
+        state.SkipWithError(boxes.Records.front().Prompt.c_str());
+    }
+}
+
+// A shown window holding the object, loaded as "Open" loads it.
+inline std::unique_ptr<frmMain> LoadedWindow(const ObjectFile& object) {
+    auto window = std::make_unique<frmMain>();
+    window->show();
+    QApplication::processEvents();
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("quillax-bench-" + std::to_string(getpid()) + ".lin");
+    WriteLinFile(path.string(), ObjectFileBytes(object));
+    window->LoadObject(path.string());
+    std::filesystem::remove(path);
+    QApplication::processEvents();
+    return window;
 }
 
 inline int RunWindowBenchmarks(int argc, char** argv) {
