@@ -1,8 +1,8 @@
+#include "fileio/OutputFile.h"
 #include "objects/ObjectFileBytes.h"
 #include "sampleobjects/LargeObject.h"
 #include "sampleobjects/SampleObject.h"
 
-#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -28,12 +28,9 @@ int main(int argc, char** argv) {
     try {
         const ObjectFile object =
             argc == 2 ? SampleShip() : LargeObject(std::stoi(argv[2]), std::stoi(argv[4]));
-        const std::vector<uint8_t> bytes = ObjectFileBytes(object);
-        std::ofstream file(argv[argc - 1], std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            std::cerr << "cannot write " << argv[argc - 1] << '\n';
+        const WriteOutcome outcome = WriteWholeFile(argv[argc - 1], ObjectFileBytes(object));
+        if (!outcome.Ok()) {
+            std::cerr << "cannot write " << argv[argc - 1] << ": " << outcome.Reason << '\n';
             return 1;
         }
     } catch (const std::exception& error) {

@@ -65,13 +65,7 @@ bool frmMain::SaveObject(const std::string& fileName) {
     if (!TailMayGo(CurrentObject, path)) {
         return false;
     }
-    const std::vector<uint8_t> bytes = ObjectFileBytes(CurrentObject);
-    const WriteOutcome outcome = WriteWholeFile(path, [&bytes](QIODevice& file) {
-        const auto size = static_cast<qint64>(bytes.size());
-        return file.write(reinterpret_cast<const char*>(bytes.data()), size) == size
-                   ? std::string()
-                   : file.errorString().toStdString();
-    });
+    const WriteOutcome outcome = WriteWholeFile(path, ObjectFileBytes(CurrentObject));
     if (!outcome.Ok()) {
         MsgBox("The object could not be saved:\r\n" + path + "\r\n\r\n" + outcome.Reason,
                MsgBoxStyle::Critical, Caption);

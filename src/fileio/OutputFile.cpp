@@ -235,6 +235,15 @@ WriteOutcome WriteWholeFile(const std::string& path, const std::function<std::st
     return WriteWholeFile(file, body);
 }
 
+WriteOutcome WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    return WriteWholeFile(path, [&bytes](QIODevice& file) {
+        const auto size = static_cast<qint64>(bytes.size());
+        return file.write(reinterpret_cast<const char*>(bytes.data()), size) == size
+                   ? std::string()
+                   : file.errorString().toStdString();
+    });
+}
+
 WriteOutcome WriteWholeFile(OutputFile& file, const std::function<std::string(QIODevice&)>& body) {
     if (!file.open(QIODevice::WriteOnly)) {
         return {file.Error(), file.Reason()};

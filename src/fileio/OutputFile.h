@@ -6,6 +6,7 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -81,5 +82,7 @@ struct WriteOutcome {
 // it explains it.
 WriteOutcome WriteWholeFile(OutputFile& file, const std::function<std::string(QIODevice&)>& body);
 WriteOutcome WriteWholeFile(const std::string& path, const std::function<std::string(QIODevice&)>& body);
+// The same with the whole content in hand.
+WriteOutcome WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 } // namespace quillax

@@ -90,13 +90,7 @@ std::optional<std::vector<int16_t>> ParseMeshSizes(std::string_view text) {
 }
 
 void WriteRandomWalkFile(const std::string& fileName, const ObjectFile& object) {
-    const std::vector<uint8_t> bytes = ObjectFileBytes(object);
-    const WriteOutcome outcome = WriteWholeFile(fileName, [&bytes](QIODevice& file) {
-        const auto size = static_cast<qint64>(bytes.size());
-        return file.write(reinterpret_cast<const char*>(bytes.data()), size) == size
-                   ? std::string()
-                   : file.errorString().toStdString();
-    });
+    const WriteOutcome outcome = WriteWholeFile(fileName, ObjectFileBytes(object));
     if (!outcome.Ok()) {
         throw std::runtime_error("cannot write " + fileName + ": " + outcome.Reason);
     }
