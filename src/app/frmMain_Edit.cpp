@@ -2,6 +2,7 @@
 
 #include "browse/ListBox.h"
 #include "edit/SpliceMeshesCommand.h"
+#include "platform/Counted.h"
 #include "platform/MessageBoxService.h"
 #include "view/MarkerHitTest.h"
 
@@ -26,10 +27,6 @@ int32_t MarkersOf(int64_t count) {
 
 void Refuse(const std::string& reason) {
     MsgBox(reason, MsgBoxStyle::Exclamation, "Quillax Object Editor");
-}
-
-QString Counted(size_t count, const char* one, const char* many) {
-    return QString("%1 %2").arg(count).arg(count == 1 ? one : many);
 }
 
 // The point of segment a-b nearest to p, in model units; p itself when the segment has no extent.
@@ -186,8 +183,8 @@ void frmMain::DeleteMarkedPoints() {
         Refuse(*reason);
         return;
     }
-    PushEdit("Delete " + Counted(marked, "Point", "Points"), chosen, {state}, {WithoutMarkedPoints(state)},
-             chosen);
+    PushEdit("Delete " + QString::fromStdString(Counted(marked, "Point", "Points")), chosen, {state},
+             {WithoutMarkedPoints(state)}, chosen);
 }
 
 void frmMain::mnuMeshColour_Click() {

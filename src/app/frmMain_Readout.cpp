@@ -2,6 +2,7 @@
 
 #include "browse/ListBox.h"
 #include "browse/StripTips.h"
+#include "platform/Counted.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,10 +13,6 @@
 namespace quillax {
 
 namespace {
-QString Counted(int64_t count, const char* one) {
-    return QString("%1 %2%3").arg(count).arg(one).arg(count == 1 ? "" : "s");
-}
-
 int64_t MarkedIn(const std::vector<int16_t>& flags) {
     return std::count_if(flags.begin(), flags.end(), [](int16_t flag) { return flag != 0; });
 }
@@ -35,9 +32,10 @@ QString MeshLines(int32_t chosen) {
     const MeshSelection& marks = CurrentPlacement.Selections[static_cast<size_t>(chosen)];
     return QString("Mesh %1: %2\nMarked: %3, %4")
         .arg(chosen)
-        .arg(Counted(PointsOf(CurrentObject.Meshes[static_cast<size_t>(chosen)]), "point"))
-        .arg(Counted(MarkedIn(marks.PointFlags), "point"))
-        .arg(Counted(MarkedIn(marks.LineFlags), "line"));
+        .arg(QString::fromStdString(
+            Counted(PointsOf(CurrentObject.Meshes[static_cast<size_t>(chosen)]), "point", "points")))
+        .arg(QString::fromStdString(Counted(MarkedIn(marks.PointFlags), "point", "points")))
+        .arg(QString::fromStdString(Counted(MarkedIn(marks.LineFlags), "line", "lines")));
 }
 } // namespace
 

@@ -1,14 +1,12 @@
 #include "edit/MeshEdits.h"
 
+#include "platform/Counted.h"
+
 #include <algorithm>
 
 namespace quillax {
 
 namespace {
-std::string Counted(int64_t count, const std::string& one, const std::string& many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 void SetPointCount(Mesh& mesh) {
     mesh.PointCount = static_cast<int16_t>(mesh.X.size());
 }

@@ -1,12 +1,16 @@
 #include "edit/MovePointsCommand.h"
 
+#include "platform/Counted.h"
+
 #include <utility>
 
 namespace quillax {
 
+namespace {
 QString MoveText(size_t points) {
-    return points == 1 ? QString("Move 1 Point") : QString("Move %1 Points").arg(points);
+    return QString::fromStdString("Move " + Counted(static_cast<int64_t>(points), "Point", "Points"));
 }
+} // namespace
 
 MovePointsCommand::MovePointsCommand(ObjectFile& object, int32_t mesh, std::vector<PointMove> moves,
                                      EditShown shown)

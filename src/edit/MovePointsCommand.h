@@ -33,7 +33,4 @@ private:
     EditShown Shown;
 };
 
-// "Move 1 Point", "Move 3 Points".
-QString MoveText(size_t points);
-
 } // namespace quillax

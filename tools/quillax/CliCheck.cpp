@@ -1,5 +1,6 @@
 #include "quillax/CliCheck.h"
 
+#include "platform/Counted.h"
 #include "quillax/CommandLine.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/ObjectSummary.h"

@@ -1,5 +1,7 @@
 #include "quillax/ObjectSummary.h"
 
+#include "platform/Counted.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -116,10 +118,6 @@ std::string JsonString(const std::string& text) {
         ++at;
     }
     return out + "\"";
-}
-
-std::string Counted(int64_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 std::string EscapedText(const std::string& text) {

@@ -29,8 +29,6 @@ std::string HexText(uint32_t value, int digits);
 // as the lone surrogate escape \udcXX (the convention of Python's surrogateescape, so os.fsencode gives
 // the bytes back).
 std::string JsonString(const std::string& text);
-// "1 mesh", "2 meshes": a count and its noun.
-std::string Counted(int64_t count, const char* one, const char* many);
 // Text for a human reader, one line whatever it holds: control characters, bytes that are not UTF-8
 // and the backslash itself become C escapes (\n, \t, \r, \\, \xHH).
 std::string EscapedText(const std::string& text);
