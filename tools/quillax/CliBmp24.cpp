@@ -4,7 +4,6 @@
 #include "platform/InputFile.h"
 #include "quillax/CliMessageBox.h"
 #include "quillax/CommandLine.h"
-#include "quillax/ObjectSummary.h"
 #include "quillax/OutputFormat.h"
 #include "quillax/StandardStreams.h"
 #include "sceneexport/SceneExport.h"
@@ -24,15 +23,13 @@ const std::vector<ExportFormat> Bmp24Formats = {ExportFormat::Bmp};
 
 // The input loaded into the surface; false after telling context.Err why not.
 bool LoadBitmap(const std::string& name, clsOffScreenDC& surface, const CliContext& context) {
-    const std::string prefix = "quillax bmp24: " + ShownInput(name) + ": ";
     const InputPath input = OpenableInput(name);
     const InputFile file(input.Path);
     if (input.Path.empty() || !file.IsOpen()) {
-        context.Err << prefix
-                    << (input.Path.empty()       ? EscapedText(input.Error)
-                        : file.Error() == ENOENT ? "no such file"
-                                                 : file.Reason())
-                    << "\n";
+        ReportInputError(context, "bmp24", name,
+                         input.Path.empty()       ? input.Error
+                         : file.Error() == ENOENT ? NoSuchFile
+                                                  : file.Reason());
         return false;
     }
     const CliMessageBox boxes(context.Err);
@@ -41,7 +38,7 @@ bool LoadBitmap(const std::string& name, clsOffScreenDC& surface, const CliConte
         return false;
     }
     if (surface.DC() == 0) {
-        context.Err << prefix << "not a bitmap file (it does not start with BM)\n";
+        ReportInputError(context, "bmp24", name, "not a bitmap file (it does not start with BM)");
         return false;
     }
     return true;

@@ -8,10 +8,13 @@
 
 namespace quillax {
 
-void ReportFileError(const CliContext& context, const char* command, const std::string& file,
-                     const RuntimeError& error) {
-    context.Err << "quillax " << command << ": " << ShownInput(file) << ": error " << error.Number() << ": "
-                << EscapedText(error.Description()) << "\n";
+std::string ErrorText(const RuntimeError& error) {
+    return "error " + std::to_string(error.Number()) + ": " + error.Description();
+}
+
+void ReportInputError(const CliContext& context, const char* command, const std::string& file,
+                      const std::string& message) {
+    context.Err << "quillax " << command << ": " << ShownInput(file) << ": " << EscapedText(message) << "\n";
 }
 
 std::unique_ptr<OutputFile> OutputNamed(const std::string& name) {

@@ -25,9 +25,14 @@ struct CliContext {
 
 class RuntimeError;
 
-// "quillax COMMAND: FILE: error N: description" on context.Err, control characters escaped.
-void ReportFileError(const CliContext& context, const char* command, const std::string& file,
-                     const RuntimeError& error);
+// What a message says of an input that is not there.
+inline constexpr const char* NoSuchFile = "no such file";
+
+// "error N: description".
+std::string ErrorText(const RuntimeError& error);
+// "quillax COMMAND: FILE: message" on context.Err, control characters escaped.
+void ReportInputError(const CliContext& context, const char* command, const std::string& file,
+                      const std::string& message);
 // The output named on the command line: standard output for "-", otherwise the file of that name.
 std::unique_ptr<OutputFile> OutputNamed(const std::string& name);
 // Ok when the output is in place, otherwise Failed after "quillax COMMAND: cannot write NAME: why".

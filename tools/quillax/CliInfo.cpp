@@ -99,8 +99,7 @@ int CliInfo(const CliContext& context) {
         ObjectPlacement placement;
         const LoadOutcome outcome = LoadForCli(name, object, placement);
         if (!outcome.Loaded) {
-            context.Err << "quillax info: " << ShownInput(name) << ": " << EscapedText(outcome.Message)
-                        << "\n";
+            ReportInputError(context, "info", name, outcome.Message);
             status = ExitStatus::Failed;
             continue;
         }

@@ -1,6 +1,7 @@
 #include "quillax/ObjectLoading.h"
 
 #include "platform/RuntimeError.h"
+#include "quillax/CliCommand.h"
 #include "quillax/StandardStreams.h"
 
 #include <filesystem>
@@ -17,13 +18,13 @@ LoadOutcome LoadForCli(const std::string& name, ObjectFile& object, ObjectPlacem
             return {true, {}};
         }
     } catch (const RuntimeError& error) {
-        return {false, "error " + std::to_string(error.Number()) + ": " + error.Description()};
+        return {false, ErrorText(error)};
     } catch (const std::bad_alloc&) {
         return {false, "error 7: Out of memory"};
     }
     std::error_code error;
     if (!std::filesystem::exists(input.Path, error)) {
-        return {false, "no such file"};
+        return {false, NoSuchFile};
     }
     return {false, "not an object file (it does not start with the object file magic DE 7A 3A 00)"};
 }

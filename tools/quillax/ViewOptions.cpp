@@ -2,9 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "quillax/ObjectLoading.h"
-#include "quillax/ObjectSummary.h"
 #include "quillax/OutputFormat.h"
-#include "quillax/StandardStreams.h"
 #include "sceneexport/SceneExport.h"
 #include "view/ViewZoom.h"
 
@@ -171,8 +169,7 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
     const LoadOutcome outcome = LoadForCli(options.Input, object, placement);
     const std::string mismatch = outcome.Loaded ? ViewMismatch(options, object) : outcome.Message;
     if (!mismatch.empty()) {
-        context.Err << "quillax " << command << ": " << ShownInput(options.Input) << ": "
-                    << EscapedText(mismatch) << "\n";
+        ReportInputError(context, command, options.Input, mismatch);
         return nullptr;
     }
     try {
@@ -194,9 +191,9 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
         scene->PlaceMarkers();
         return scene;
     } catch (const RuntimeError& error) {
-        ReportFileError(context, command, options.Input, error);
+        ReportInputError(context, command, options.Input, ErrorText(error));
     } catch (const std::bad_alloc&) {
-        context.Err << "quillax " << command << ": " << ShownInput(options.Input) << ": out of memory\n";
+        ReportInputError(context, command, options.Input, "out of memory");
     }
     return nullptr;
 }
