@@ -46,15 +46,12 @@ bool LoadBitmap(const std::string& name, clsOffScreenDC& surface, const CliConte
 } // namespace
 
 int CliBmp24(const CliContext& context) {
-    CommandLine line("bmp24", {"INPUT OUTPUT", 2, 2}, Bmp24About,
-                     {{{"format"}, "FORMAT", "bmp; needed only where OUTPUT's name does not tell"}});
+    CommandLine line("bmp24", {"INPUT OUTPUT", 2, 2}, Bmp24About, {FormatOption(Bmp24Formats)});
     if (const std::optional<int> done = line.Parse(context)) {
         return *done;
     }
     const std::string& output = line.Operands()[1];
-    const std::optional<std::string> asked =
-        line.IsSet("format") ? std::optional(line.Value("format")) : std::nullopt;
-    const FormatChoice choice = ChooseFormat(output, asked, Bmp24Formats, "bmp24");
+    const FormatChoice choice = ChooseFormat(line, output, Bmp24Formats, "bmp24");
     if (!choice.Format) {
         return line.UsageError(context, choice.Error);
     }

@@ -12,6 +12,12 @@ std::optional<ExportFormat> Writable(const std::string& name, const std::vector<
 }
 } // namespace
 
+CliOption FormatOption(const std::vector<ExportFormat>& writable) {
+    return {{"format"},
+            "FORMAT",
+            QString::fromStdString(FormatList(writable)) + "; needed only where OUTPUT's name does not tell"};
+}
+
 std::string FormatList(const std::vector<ExportFormat>& formats) {
     std::string list;
     for (size_t k = 0; k < formats.size(); ++k) {
@@ -23,8 +29,10 @@ std::string FormatList(const std::vector<ExportFormat>& formats) {
     return list;
 }
 
-FormatChoice ChooseFormat(const std::string& output, const std::optional<std::string>& asked,
+FormatChoice ChooseFormat(const CommandLine& line, const std::string& output,
                           const std::vector<ExportFormat>& writable, const std::string& command) {
+    const std::optional<std::string> asked =
+        line.IsSet("format") ? std::optional(line.Value("format")) : std::nullopt;
     const std::string writes = command + " writes " + FormatList(writable);
     const std::string extension = ExtensionOf(output);
     const std::optional<ExportFormat> named = Writable(extension, writable);

@@ -118,9 +118,8 @@ std::string MarksMismatch(const std::vector<int32_t>& marks, const char* one, co
 } // namespace
 
 std::vector<CliOption> ViewCliOptions(const std::vector<ExportFormat>& writable) {
-    const QString formats = QString::fromStdString(FormatList(writable));
     return {
-        {{"format"}, "FORMAT", formats + "; needed only where OUTPUT's name does not tell"},
+        FormatOption(writable),
         {{"size"}, "WxH", "drawing-area size in pixels, each 1 to 32767 (default 578x520)"},
         {{"mesh"}, "N", "choose mesh N: full colour, the others dimmed (default 0)"},
         {{"zoom-steps"}, "K", "K clicks of \"+\" (negative: of \"--\") from the zoom of 4,\n-10000 to 10000"},
@@ -140,9 +139,7 @@ ParsedView ReadViewOptions(const CommandLine& line, const std::vector<ExportForm
     if (!error.empty()) {
         return {std::nullopt, error};
     }
-    const std::optional<std::string> asked =
-        line.IsSet("format") ? std::optional(line.Value("format")) : std::nullopt;
-    const FormatChoice choice = ChooseFormat(options.Output, asked, writable, command);
+    const FormatChoice choice = ChooseFormat(line, options.Output, writable, command);
     if (!choice.Format) {
         return {std::nullopt, choice.Error};
     }
