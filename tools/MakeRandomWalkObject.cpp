@@ -1,6 +1,5 @@
 #include "randomwalk/RandomWalkObject.h"
 
-#include <charconv>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -11,11 +10,6 @@ namespace {
 const char* const Usage = "usage: make-random-walk-object OUT.lin --meshes COUNTxPOINTS[,COUNTxPOINTS...]\n"
                           "                               [--seed N] [--step UNITS] [--spread UNITS]\n"
                           "example: make-random-walk-object big.lin --seed 1 --meshes 30x32767,1x16990\n";
-
-template <typename Number> bool ParseNumber(std::string_view text, Number& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
-}
 
 // The options and the output file from the command line; false on any mistake.
 bool ParseArguments(int argc, char** argv, RandomWalkOptions& options, std::string& output) {

@@ -3,7 +3,6 @@
 #include "fileio/OutputFile.h"
 #include "objects/ObjectFileBytes.h"
 
-#include <charconv>
 #include <limits>
 #include <stdexcept>
 
@@ -45,15 +44,6 @@ Mesh WalkMesh(WalkRandom& random, int16_t points, const RandomWalkOptions& optio
     }
     return mesh;
 }
-
-std::optional<int32_t> WholeNumber(std::string_view text) {
-    int32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
 } // namespace
 
 ObjectFile RandomWalkObject(const RandomWalkOptions& options) {
@@ -73,15 +63,16 @@ std::optional<std::vector<int16_t>> ParseMeshSizes(std::string_view text) {
         const std::string_view group =
             text.substr(start, comma == std::string_view::npos ? comma : comma - start);
         const size_t times = group.find('x');
-        const std::optional<int32_t> count = WholeNumber(group.substr(0, times));
-        const std::optional<int32_t> points =
-            times == std::string_view::npos ? std::nullopt : WholeNumber(group.substr(times + 1));
-        if (!count || !points || *count < 1 || *points < 2 || *points > std::numeric_limits<int16_t>::max() ||
-            sizes.size() + static_cast<size_t>(*count) >
+        int32_t count = 0;
+        int32_t points = 0;
+        if (times == std::string_view::npos || !ParseNumber(group.substr(0, times), count) ||
+            !ParseNumber(group.substr(times + 1), points) || count < 1 || points < 2 ||
+            points > std::numeric_limits<int16_t>::max() ||
+            sizes.size() + static_cast<size_t>(count) >
                 static_cast<size_t>(std::numeric_limits<int16_t>::max())) {
             return std::nullopt;
         }
-        sizes.insert(sizes.end(), static_cast<size_t>(*count), static_cast<int16_t>(*points));
+        sizes.insert(sizes.end(), static_cast<size_t>(count), static_cast<int16_t>(points));
         if (comma == std::string_view::npos) {
             return sizes;
         }

@@ -2,6 +2,7 @@
 
 #include "objects/modObjects.h"
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,12 @@ struct RandomWalkOptions {
 };
 
 ObjectFile RandomWalkObject(const RandomWalkOptions& options);
+
+// The number that is all of text; false when any of it is not ("12x" is no number).
+template <typename Number> bool ParseNumber(std::string_view text, Number& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
 
 // Mesh sizes written as COUNTxPOINTS groups separated by commas ("30x32767,1x16990"); none when
 // the text is not of that form or a mesh would have fewer than 2 or more than 32,767 points.
