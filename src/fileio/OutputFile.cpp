@@ -83,18 +83,18 @@ bool OutputFile::open(OpenMode mode) {
     struct stat status {};
     // The system follows every link here, those of /proc too, so /dev/stdout reaches its pipe or terminal.
     if (stat(Path.c_str(), &status) == 0 && (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode))) {
-        return OpenDirect(Path) && QIODevice::open(WriteOnly);
+        return OpenDirect() && QIODevice::open(WriteOnly);
     }
     if (!FollowLinks(Path, Target)) {
         return Fail(errno);
     }
     bool opened = false;
     if (stat(Target.c_str(), &status) != 0) {
-        opened = errno == ENOENT ? OpenReplacement(Target, std::nullopt) : Fail(errno);
+        opened = errno == ENOENT ? OpenReplacement(std::nullopt) : Fail(errno);
     } else if (S_ISREG(status.st_mode)) {
         // A file its owner keeps from writes is not replaced either, as writing into it would fail.
         opened = faccessat(AT_FDCWD, Target.c_str(), W_OK, AT_EACCESS) == 0
-                     ? OpenReplacement(Target, status.st_mode & 07777)
+                     ? OpenReplacement(status.st_mode & 07777)
                      : Fail(errno);
     } else {
         opened = Fail(S_ISDIR(status.st_mode) ? EISDIR : NotWritableKind);
@@ -102,14 +102,14 @@ bool OutputFile::open(OpenMode mode) {
     return opened && QIODevice::open(WriteOnly);
 }
 
-bool OutputFile::OpenReplacement(const std::string& target, std::optional<mode_t> existingMode) {
+bool OutputFile::OpenReplacement(std::optional<mode_t> existingMode) {
     const mode_t mode = existingMode ? 0600 : 0666;
-    File = FileDescriptor(::open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+    File = FileDescriptor(::open(FolderOf(Target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
     Unnamed = File.IsOpen();
     if (!Unnamed && (errno == EOPNOTSUPP || errno == EISDIR)) {
         // A file system without unnamed files.
         do {
-            TemporaryName = TemporaryNameFor(target);
+            TemporaryName = TemporaryNameFor(Target);
             File = FileDescriptor(
                 ::open(TemporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
         } while (!File.IsOpen() && errno == EEXIST);
@@ -125,8 +125,8 @@ bool OutputFile::OpenReplacement(const std::string& target, std::optional<mode_t
     return true;
 }
 
-bool OutputFile::OpenDirect(const std::string& target) {
-    File = FileDescriptor(::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+bool OutputFile::OpenDirect() {
+    File = FileDescriptor(::open(Path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
     struct stat status {};
     if (!File.IsOpen() || fstat(File.Get(), &status) != 0) {
         return Fail(errno);

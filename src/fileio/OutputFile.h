@@ -51,8 +51,8 @@ protected:
 private:
     bool Fail(int error);
     // existingMode: the permissions of the file it replaces, none for a new name.
-    bool OpenReplacement(const std::string& target, std::optional<mode_t> existingMode);
-    bool OpenDirect(const std::string& target);
+    bool OpenReplacement(std::optional<mode_t> existingMode);
+    bool OpenDirect();
     bool OpenGiven();
     bool WriteHeld();
     bool PutInPlace();
