@@ -16,6 +16,7 @@ std::string WritePicture(const QImage& picture, ExportFormat format, QIODevice& 
                                                                        : writer.errorString().toStdString();
 }
 
+namespace {
 std::string WriteScene(const MeshScene& scene, ExportFormat format, QIODevice& out) {
     if (format == ExportFormat::Svg) {
         WriteSceneSvg(scene, out);
@@ -23,6 +24,7 @@ std::string WriteScene(const MeshScene& scene, ExportFormat format, QIODevice& o
     }
     return WritePicture(scene.Picture(), format, out);
 }
+} // namespace
 
 WriteOutcome ExportScene(const MeshScene& scene, const std::string& path, ExportFormat format) {
     OutputFile file(path);

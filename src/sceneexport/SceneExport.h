@@ -16,12 +16,9 @@ namespace quillax {
 std::string WritePicture(const QImage& picture, ExportFormat format, QIODevice& out);
 
 // Writes what the scene's drawing area shows: as a picture, its background with the markers over it,
-// pixel for pixel as the drawing area paints them; as SVG, the document of WriteSceneSvg. An empty
-// text, or the reason for failing.
-std::string WriteScene(const MeshScene& scene, ExportFormat format, QIODevice& out);
-
-// WriteScene through the one output path: to a file by name, which is replaced only once the whole
-// picture is written, or to an OutputFile the caller made (standard output).
+// pixel for pixel as the drawing area paints them; as SVG, the document of WriteSceneSvg. Through the
+// one output path: to a file by name, which is replaced only once the whole picture is written, or to
+// an OutputFile the caller made (standard output).
 WriteOutcome ExportScene(const MeshScene& scene, const std::string& path, ExportFormat format);
 WriteOutcome ExportScene(const MeshScene& scene, OutputFile& file, ExportFormat format);
 

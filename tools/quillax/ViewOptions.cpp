@@ -1,13 +1,17 @@
 #include "quillax/ViewOptions.h"
 
 #include "platform/RuntimeError.h"
+#include "quillax/CommandLine.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/OutputFormat.h"
 #include "sceneexport/SceneExport.h"
+#include "view/MeshScene.h"
 #include "view/ViewZoom.h"
 
 #include <charconv>
 #include <limits>
+#include <memory>
+#include <optional>
 
 namespace quillax {
 
@@ -115,8 +119,8 @@ std::string MarksMismatch(const std::vector<int32_t>& marks, const char* one, co
     }
     return {};
 }
-} // namespace
 
+// The options of render and svg: --format, then the view.
 std::vector<CliOption> ViewCliOptions(const std::vector<ExportFormat>& writable) {
     return {
         FormatOption(writable),
@@ -130,6 +134,12 @@ std::vector<CliOption> ViewCliOptions(const std::vector<ExportFormat>& writable)
     };
 }
 
+// The view a parsed command line asks for; the reason, for a usage error, when a value is out of its
+// range or the output's format is not one the command writes.
+struct ParsedView {
+    std::optional<ViewOptions> Options;
+    std::string Error;
+};
 ParsedView ReadViewOptions(const CommandLine& line, const std::vector<ExportFormat>& writable,
                            const std::string& command) {
     ViewOptions options;
@@ -147,6 +157,8 @@ ParsedView ReadViewOptions(const CommandLine& line, const std::vector<ExportForm
     return {options, {}};
 }
 
+// What of the view the object lacks, with what it has: "mesh 9: the object has meshes 0 to 4",
+// "point 8: mesh 2 has points 0 to 7"; empty when the object has everything.
 std::string ViewMismatch(const ViewOptions& options, const ObjectFile& object) {
     const int32_t meshes = MeshCountOf(object);
     if (options.MeshIndex >= meshes) {
@@ -159,6 +171,8 @@ std::string ViewMismatch(const ViewOptions& options, const ObjectFile& object) {
     return point.empty() ? MarksMismatch(options.MarkedLines, "line", "lines", points - 1, mesh) : point;
 }
 
+// Loads the input and draws the view; nullptr after telling context.Err why (a missing or unreadable
+// file, or a mesh, point or line the object lacks).
 std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext& context,
                                     const char* command) {
     ObjectFile object;
@@ -194,6 +208,7 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
     }
     return nullptr;
 }
+} // namespace
 
 int RunViewCommand(const CliContext& context, const char* command, const char* about,
                    const std::vector<ExportFormat>& writable) {
