@@ -2,6 +2,7 @@
 
 #include "platform/Counted.h"
 #include "quillax/CommandLine.h"
+#include "quillax/ElementList.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/ObjectSummary.h"
 #include "quillax/ObjectWarnings.h"
@@ -31,10 +32,9 @@ struct FileCheck {
 
 FileCheck CheckFile(const std::string& name, bool strict) {
     ObjectFile object;
-    ObjectPlacement placement;
     FileCheck check;
     check.Name = name;
-    check.Outcome = LoadForCli(name, object, placement);
+    check.Outcome = LoadForCli(name, object);
     if (!check.Outcome.Loaded) {
         return check;
     }
@@ -100,17 +100,17 @@ int CliCheck(const CliContext& context) {
     const bool quiet = line.IsSet("quiet");
     const bool json = line.IsSet("json") && !quiet;
     int status = ExitStatus::Ok;
-    context.Out << (json ? "[" : "");
+    ElementList list(context.Out, json);
     for (const std::string& name : line.Operands()) {
         const FileCheck check = CheckFile(name, line.IsSet("strict"));
         status = check.Passed ? status : ExitStatus::Failed;
         if (json) {
-            context.Out << (&name == &line.Operands().front() ? "\n" : ",\n") << JsonOf(check) << std::flush;
+            list.Next() << JsonOf(check) << std::flush;
         } else if (!quiet) {
             PrintLine(check, context);
         }
     }
-    context.Out << (json ? "\n]\n" : "");
+    list.End();
     return status;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Counted.h"
 #include "quillax/CommandLine.h"
+#include "quillax/ElementList.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/ObjectSummary.h"
 #include "quillax/StandardStreams.h"
@@ -92,23 +93,19 @@ int CliInfo(const CliContext& context) {
     const bool json = line.IsSet("json");
     const bool points = line.IsSet("points");
     int status = ExitStatus::Ok;
-    bool first = true;
-    context.Out << (json ? "[" : "");
+    ElementList list(context.Out, json);
     for (const std::string& name : line.Operands()) {
         ObjectFile object;
-        ObjectPlacement placement;
-        const LoadOutcome outcome = LoadForCli(name, object, placement);
+        const LoadOutcome outcome = LoadForCli(name, object);
         if (!outcome.Loaded) {
             ReportInputError(context, "info", name, outcome.Message);
             status = ExitStatus::Failed;
             continue;
         }
-        context.Out << (first ? (json ? "\n" : "") : (json ? ",\n" : "\n"));
-        (json ? PrintJson : PrintText)(context.Out, name, object, points);
+        (json ? PrintJson : PrintText)(list.Next(), name, object, points);
         context.Out << std::flush;
-        first = false;
     }
-    context.Out << (json ? "\n]\n" : "");
+    list.End();
     return status;
 }
 

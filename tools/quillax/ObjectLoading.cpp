@@ -29,4 +29,9 @@ LoadOutcome LoadForCli(const std::string& name, ObjectFile& object, ObjectPlacem
     return {false, "not an object file (it does not start with the object file magic DE 7A 3A 00)"};
 }
 
+LoadOutcome LoadForCli(const std::string& name, ObjectFile& object) {
+    ObjectPlacement placement;
+    return LoadForCli(name, object, placement);
+}
+
 } // namespace quillax

@@ -14,5 +14,7 @@ struct LoadOutcome {
 
 // Loads the file named on the command line, "-" for standard input.
 LoadOutcome LoadForCli(const std::string& name, ObjectFile& object, ObjectPlacement& placement);
+// The same for a command that draws nothing, so has no use for the placement.
+LoadOutcome LoadForCli(const std::string& name, ObjectFile& object);
 
 } // namespace quillax
