@@ -1,10 +1,10 @@
 #include "quillax/CliCheck.h"
 
 #include "platform/Counted.h"
+#include "quillax/CliText.h"
 #include "quillax/CommandLine.h"
 #include "quillax/ElementList.h"
 #include "quillax/ObjectLoading.h"
-#include "quillax/ObjectSummary.h"
 #include "quillax/ObjectWarnings.h"
 #include "quillax/StandardStreams.h"
 

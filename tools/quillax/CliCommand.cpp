@@ -1,7 +1,7 @@
 #include "quillax/CliCommand.h"
 
 #include "platform/RuntimeError.h"
-#include "quillax/ObjectSummary.h"
+#include "quillax/CliText.h"
 #include "quillax/StandardStreams.h"
 
 #include <unistd.h>

@@ -1,6 +1,7 @@
 #include "quillax/CliInfo.h"
 
 #include "platform/Counted.h"
+#include "quillax/CliText.h"
 #include "quillax/CommandLine.h"
 #include "quillax/ElementList.h"
 #include "quillax/ObjectLoading.h"

@@ -1,6 +1,6 @@
 #include "quillax/CliMessageBox.h"
 
-#include "quillax/ObjectSummary.h"
+#include "quillax/CliText.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "quillax/CommandLine.h"
 
-#include "quillax/ObjectSummary.h"
+#include "quillax/CliText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "quillax/StandardStreams.h"
 
 #include "platform/FileDescriptor.h"
-#include "quillax/ObjectSummary.h"
+#include "quillax/CliText.h"
 
 #include <cerrno>
 #include <poll.h>
