@@ -36,5 +36,8 @@ int32_t ReleaseDC(uint32_t window, uint32_t context);
 // and where a bitmap's pixels are.
 uint32_t CreateDibBitmap24(int32_t width, int32_t height);
 bool GetBitmapPlane(uint32_t bitmap, PixelPlane& plane);
+// Copies a row of pixels between 3 and 4 bytes a pixel: the first three (blue, green, red) are kept;
+// a new fourth is opaque.
+void ConvertRow(uint8_t* to, int32_t toBytes, const uint8_t* from, int32_t fromBytes, int64_t pixels);
 
 } // namespace quillax

@@ -36,7 +36,7 @@ PictureRef NewDibPicture(int64_t width, int64_t height, PixelPlane& plane) {
 
 // Scan line `line` of a bottom-up image in the plane, which is addressed from its top.
 uint8_t* PlaneLine(const PixelPlane& plane, int64_t line) {
-    return plane.Top + (plane.Height - 1 - line) * plane.Step;
+    return plane.Row(plane.Height - 1 - line);
 }
 } // namespace
 
@@ -63,11 +63,8 @@ void WriteDibFile(const PictureRef& picture, const FileDescriptor& file, const s
     for (int64_t first = 0; first < plane.Height; first += perBlock) {
         const int64_t lines = std::min(perBlock, plane.Height - first);
         for (int64_t line = 0; line < lines; ++line) {
-            const uint8_t* from = PlaneLine(plane, first + line);
-            uint8_t* to = block.data() + line * stride;
-            for (int32_t x = 0; x < plane.Width; ++x, from += plane.BytesPerPixel, to += 3) {
-                std::memcpy(to, from, 3);
-            }
+            ConvertRow(block.data() + line * stride, 3, PlaneLine(plane, first + line), plane.BytesPerPixel,
+                       plane.Width);
         }
         write(block.data(), lines * stride);
     }
