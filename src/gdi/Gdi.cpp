@@ -40,12 +40,7 @@ HandleTable<Bitmap, 2>& Bitmaps() {
 // The pixels of the bitmap selected into a memory context, or false when it has none.
 bool ContextPlane(uint32_t handle, PixelPlane& plane) {
     const DrawingContext* context = Contexts().Find(handle);
-    const Bitmap* bitmap = context != nullptr ? Bitmaps().Find(context->Selected) : nullptr;
-    if (bitmap == nullptr) {
-        return false;
-    }
-    plane = bitmap->Plane();
-    return true;
+    return context != nullptr && GetBitmapPlane(context->Selected, plane);
 }
 
 uint8_t* PixelAt(const PixelPlane& plane, int64_t x, int64_t y) {

@@ -17,7 +17,7 @@ uint32_t CreateCompatibleBitmap(uint32_t context, int32_t width, int32_t height)
 // Selects a bitmap into a memory context and returns the one it replaces (0 when there was none or
 // on failure). A bitmap is selected into one context at a time.
 uint32_t SelectObject(uint32_t context, uint32_t object);
-// Frees a context; the bitmap selected into it is left alone, an image context's image too.
+// Frees a context; the bitmap selected into it is left alone.
 int32_t DeleteDC(uint32_t context);
 // Frees a bitmap; refused while it is selected into a context.
 int32_t DeleteObject(uint32_t object);
