@@ -17,8 +17,8 @@ float NotNegative(float size) {
 
 PanelGeometry ArrangePanelGeometry(const PanelInput& input, const FlowEnd& rows, const FlowEnd& columns) {
     PanelGeometry g;
-    g.TopBarHeight = NotNegative(static_cast<float>(rows.Across) + rows.LastAcrossSize + 6.0f);
-    g.SideBarWidth = NotNegative(static_cast<float>(columns.Across) + columns.LastAcrossSize + 6.0f);
+    g.TopBarHeight = NotNegative(rows.PanelSize());
+    g.SideBarWidth = NotNegative(columns.PanelSize());
     g.FrameLeft = input.ScaleWidth - input.FrameWidth - 7.0f;
     g.FrameTop = g.TopBarHeight + input.TopBarTop + 4.0f;
     g.MainTop = g.TopBarHeight + input.TopBarTop + 6.0f;

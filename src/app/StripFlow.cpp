@@ -15,6 +15,11 @@ bool SameGeometry(const BoxElement& a, const BoxElement& b) {
 }
 } // namespace
 
+FlowEnd FlowOfLines(FlowEnd flow, int32_t lines) {
+    flow.Across = ToInt16(FirstPlace + static_cast<float>(lines - 1) * (flow.LastAcrossSize + Gap));
+    return flow;
+}
+
 StripFlow::StripFlow(BoxFlow flow)
     : AlongPosition(flow == BoxFlow::Rows ? &BoxElement::Left : &BoxElement::Top),
       AlongSize(flow == BoxFlow::Rows ? &BoxElement::Width : &BoxElement::Height),

@@ -14,7 +14,16 @@ namespace quillax {
 struct FlowEnd {
     int16_t Across = 1;
     float LastAcrossSize = 0;
+
+    // Across the flow, as PanelSizeAcross gives it, in the layout's single precision.
+    float PanelSize() const {
+        return static_cast<float>(PanelSizeAcross(static_cast<float>(Across), LastAcrossSize));
+    }
 };
+
+// Where the flow would end after `lines` lines of boxes like its last: a strip that scrolls keeps its
+// panel that size.
+FlowEnd FlowOfLines(FlowEnd flow, int32_t lines);
 
 // Point boxes fill rows, left to right, within the window's inner width; line boxes fill columns,
 // top to bottom, within its inner height. Places every box of a strip exactly where flowing them all

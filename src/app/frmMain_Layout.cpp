@@ -22,19 +22,6 @@ constexpr float GrowthStepTwips = 10;
 // the drawing area and the controls on screen.
 constexpr int32_t MaxStripLines = 10;
 
-// The flow as the panel sizes shows it: a scrolling strip is as large as MaxStripLines lines.
-FlowEnd ShownFlow(FlowEnd flow, bool scrolls) {
-    if (scrolls) {
-        flow.Across = ToInt16(1.0f + (MaxStripLines - 1) * (flow.LastAcrossSize + 3.0f));
-    }
-    return flow;
-}
-
-float TopBarHeight(const FlowEnd& rows, bool scrolls) {
-    const FlowEnd shown = ShownFlow(rows, scrolls);
-    return static_cast<float>(shown.Across) + shown.LastAcrossSize + 6.0f;
-}
-
 // A layout value as a widget coordinate.
 int Pixels(float value) {
     return std::clamp(RoundSaturated<int>(value), -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -52,18 +39,19 @@ void Place(QWidget* widget, int left, int top, int width, int height) {
 void frmMain::ArrangePanels() {
     const bool pointsScroll = PointRows.LinesFor(picPoint, ScaleWidth()) > MaxStripLines;
     const FlowEnd rows = PointRows.Run(picPoint, ScaleWidth() - (pointsScroll ? StripScrollBar() : 0.0f));
-    const float sideBarTop = static_cast<float>(picTopBar->y()) + TopBarHeight(rows, pointsScroll);
+    const FlowEnd shownRows = pointsScroll ? FlowOfLines(rows, MaxStripLines) : rows;
+    const float sideBarTop = static_cast<float>(picTopBar->y()) + shownRows.PanelSize();
     const bool linesScroll = LineColumns.LinesFor(picLine, ScaleHeight()) > MaxStripLines;
     const FlowEnd columns =
         LineColumns.Run(picLine, linesScroll ? ScrollingColumnsExtent(sideBarTop) : ScaleHeight());
+    const FlowEnd shownColumns = linesScroll ? FlowOfLines(columns, MaxStripLines) : columns;
     const PanelInput input{ScaleWidth(),
                            ScaleHeight(),
                            static_cast<float>(picTopBar->y()),
                            static_cast<float>(picSideBar->x()),
                            static_cast<float>(frameControls->width()),
                            static_cast<float>(frameControls->height())};
-    const PanelGeometry g =
-        ArrangePanelGeometry(input, ShownFlow(rows, pointsScroll), ShownFlow(columns, linesScroll));
+    const PanelGeometry g = ArrangePanelGeometry(input, shownRows, shownColumns);
     Place(picTopBar, picTopBar->x(), picTopBar->y(), Pixels(g.TopBarWidth), Pixels(g.TopBarHeight));
     Place(picSideBar, picSideBar->x(), Pixels(g.SideBarTop), Pixels(g.SideBarWidth), Pixels(g.SideBarHeight));
     Place(frameControls, Pixels(g.FrameLeft), Pixels(g.FrameTop), frameControls->width(),

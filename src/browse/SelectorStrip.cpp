@@ -28,10 +28,11 @@ QRectF BoxRect(const BoxElement& box) {
     return QRectF(box.Left, box.Top, box.Width, box.Height);
 }
 
-// The old and new areas of every box that differs between the two.
-std::vector<QRect> ChangedAreas(const std::vector<BoxElement>& before, const ElementArray<BoxElement>& now) {
+// The old and new state of every box that differs between the two.
+std::vector<const BoxElement*> ChangedBoxes(const std::vector<BoxElement>& before,
+                                            const ElementArray<BoxElement>& now) {
     const size_t count = static_cast<size_t>(now.Count());
-    std::vector<QRect> areas;
+    std::vector<const BoxElement*> changed;
     for (size_t i = 0; i < std::max(count, before.size()); ++i) {
         const BoxElement* old = i < before.size() ? &before[i] : nullptr;
         const BoxElement* current = i < count ? &now(static_cast<int32_t>(i)) : nullptr;
@@ -40,11 +41,11 @@ std::vector<QRect> ChangedAreas(const std::vector<BoxElement>& before, const Ele
         }
         for (const BoxElement* box : {old, current}) {
             if (box) {
-                areas.push_back(SelectorStrip::BoxArea(*box));
+                changed.push_back(box);
             }
         }
     }
-    return areas;
+    return changed;
 }
 
 std::optional<BoxStep> StepOf(int key) {
@@ -86,15 +87,20 @@ QPoint SelectorStrip::Scrolled() const {
     return Flow == BoxFlow::Rows ? QPoint(0, ScrollOffset()) : QPoint(ScrollOffset(), 0);
 }
 
+QRect SelectorStrip::ShownArea(const BoxElement& box) const {
+    return BoxArea(box).translated(-Scrolled());
+}
+
 void SelectorStrip::UpdateBoxArea(const BoxElement& box) {
-    update(BoxArea(box).translated(-Scrolled()));
+    update(ShownArea(box));
 }
 
 // The boxes reach as far across the flow as the panel the layout would size for them.
 void SelectorStrip::FitScrollBar() {
     const BoxElement& last = Boxes(Boxes.Count() - 1);
     const bool rows = Flow == BoxFlow::Rows;
-    const double reach = !last.Visible ? 0 : (rows ? last.Top + last.Height : last.Left + last.Width) + 6.0;
+    const double reach =
+        !last.Visible ? 0 : PanelSizeAcross(rows ? last.Top : last.Left, rows ? last.Height : last.Width);
     const int view = rows ? height() : width();
     const int beyond = static_cast<int>(std::ceil(reach)) - view;
     if (beyond <= 0) {
@@ -173,16 +179,16 @@ void SelectorStrip::RepaintBox(int16_t index) {
 }
 
 void SelectorStrip::RepaintChangedBoxes() {
-    const std::vector<QRect> areas = ChangedAreas(Painted, Boxes);
-    if (areas.empty()) {
+    const std::vector<const BoxElement*> changed = ChangedBoxes(Painted, Boxes);
+    if (changed.empty()) {
         return;
     }
     FitScrollBar();
-    if (areas.size() > 2 * MaxSeparateRepaints) {
+    if (changed.size() > 2 * MaxSeparateRepaints) {
         update();
     } else {
-        for (const QRect& area : areas) {
-            update(area.translated(-Scrolled()));
+        for (const BoxElement* box : changed) {
+            UpdateBoxArea(*box);
         }
     }
     Painted.assign(Boxes.begin(), Boxes.end());
@@ -203,8 +209,7 @@ void SelectorStrip::ShowTip(int16_t index, const QPoint& globalPos) {
         QToolTip::hideText();
         return;
     }
-    QToolTip::showText(globalPos, QString::fromStdString(text), this,
-                       BoxArea(Boxes(index)).translated(-Scrolled()));
+    QToolTip::showText(globalPos, QString::fromStdString(text), this, ShownArea(Boxes(index)));
 }
 
 void SelectorStrip::paintEvent(QPaintEvent* event) {
@@ -281,8 +286,7 @@ void SelectorStrip::keyPressEvent(QKeyEvent* event) {
         return;
     }
     MoveFocus(NeighbourBox(Boxes, Flow, focused, *step));
-    const QRect area = BoxArea(Boxes(FocusIndex())).translated(-Scrolled());
-    ShowTip(FocusIndex(), mapToGlobal(area.bottomLeft()));
+    ShowTip(FocusIndex(), mapToGlobal(ShownArea(Boxes(FocusIndex())).bottomLeft()));
 }
 
 void SelectorStrip::MoveFocus(int16_t index) {

@@ -64,6 +64,7 @@ private:
     int16_t BoxUnder(const QPointF& position) const;
     // Between the boxes' own places and the panel's pixels.
     QPoint Scrolled() const;
+    QRect ShownArea(const BoxElement& box) const;
     void UpdateBoxArea(const BoxElement& box);
     void FitScrollBar();
     void ScrollIntoView(int16_t index);

@@ -103,4 +103,8 @@ int16_t NeighbourBox(const ElementArray<BoxElement>& boxes, BoxFlow flow, int16_
     return static_cast<int16_t>(NearestOnLine(boxes, flow, next, Along(boxes(here), flow)));
 }
 
+double PanelSizeAcross(float lastLine, float thickness) {
+    return static_cast<double>(lastLine + thickness) + 6.0;
+}
+
 } // namespace quillax

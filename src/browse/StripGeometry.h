@@ -30,4 +30,9 @@ BoxSpan BoxesAcross(const ElementArray<BoxElement>& boxes, BoxFlow flow, double 
 // the nearest box of the neighbouring line. Stays put at the ends. O(log n).
 int16_t NeighbourBox(const ElementArray<BoxElement>& boxes, BoxFlow flow, int16_t index, BoxStep step);
 
+// The size across the flow of a strip's panel whose last line lies at lastLine, its boxes thickness
+// thick: the boxes and a margin. In double so the scroll range sees the exact sum; the layout rounds
+// it to single precision, which gives what single-precision arithmetic would.
+double PanelSizeAcross(float lastLine, float thickness);
+
 } // namespace quillax

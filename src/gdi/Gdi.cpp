@@ -40,26 +40,11 @@ HandleTable<Bitmap, 2>& Bitmaps() {
 // The pixels of the bitmap selected into a memory context, or false when it has none.
 bool ContextPlane(uint32_t handle, PixelPlane& plane) {
     const DrawingContext* context = Contexts().Find(handle);
-    const Bitmap* bitmap = context != nullptr ? Bitmaps().Find(context->Selected) : nullptr;
-    if (bitmap == nullptr) {
-        return false;
-    }
-    plane = bitmap->Plane();
-    return true;
+    return context != nullptr && GetBitmapPlane(context->Selected, plane);
 }
 
 uint8_t* PixelAt(const PixelPlane& plane, int64_t x, int64_t y) {
-    return plane.Top + y * plane.Step + x * plane.BytesPerPixel;
-}
-
-// Between 3 and 4 bytes a pixel the first three (blue, green, red) are kept; a new fourth is opaque.
-void ConvertRow(uint8_t* to, int32_t toBytes, const uint8_t* from, int32_t fromBytes, int64_t pixels) {
-    for (int64_t i = 0; i < pixels; ++i, to += toBytes, from += fromBytes) {
-        std::memcpy(to, from, 3);
-        if (toBytes == 4) {
-            to[3] = 0xFF;
-        }
-    }
+    return plane.Row(y) + x * plane.BytesPerPixel;
 }
 
 void CopyBlock(const PixelPlane& to, int64_t x, int64_t y, const PixelPlane& from, int64_t sx, int64_t sy,
@@ -165,6 +150,15 @@ bool GetBitmapPlane(uint32_t object, PixelPlane& plane) {
     }
     plane = bitmap->Plane();
     return true;
+}
+
+void ConvertRow(uint8_t* to, int32_t toBytes, const uint8_t* from, int32_t fromBytes, int64_t pixels) {
+    for (int64_t i = 0; i < pixels; ++i, to += toBytes, from += fromBytes) {
+        std::memcpy(to, from, 3);
+        if (toBytes == 4) {
+            to[3] = 0xFF;
+        }
+    }
 }
 
 int32_t BitBlt(uint32_t destination, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t source,

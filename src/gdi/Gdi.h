@@ -17,7 +17,7 @@ uint32_t CreateCompatibleBitmap(uint32_t context, int32_t width, int32_t height)
 // Selects a bitmap into a memory context and returns the one it replaces (0 when there was none or
 // on failure). A bitmap is selected into one context at a time.
 uint32_t SelectObject(uint32_t context, uint32_t object);
-// Frees a context; the bitmap selected into it is left alone, an image context's image too.
+// Frees a context; the bitmap selected into it is left alone.
 int32_t DeleteDC(uint32_t context);
 // Frees a bitmap; refused while it is selected into a context.
 int32_t DeleteObject(uint32_t object);
@@ -36,5 +36,8 @@ int32_t ReleaseDC(uint32_t window, uint32_t context);
 // and where a bitmap's pixels are.
 uint32_t CreateDibBitmap24(int32_t width, int32_t height);
 bool GetBitmapPlane(uint32_t bitmap, PixelPlane& plane);
+// Copies a row of pixels between 3 and 4 bytes a pixel: the first three (blue, green, red) are kept;
+// a new fourth is opaque.
+void ConvertRow(uint8_t* to, int32_t toBytes, const uint8_t* from, int32_t fromBytes, int64_t pixels);
 
 } // namespace quillax

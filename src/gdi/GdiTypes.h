@@ -30,6 +30,8 @@ struct PixelPlane {
     int32_t Width = 0;
     int32_t Height = 0;
     int32_t BytesPerPixel = 0;
+
+    uint8_t* Row(int64_t y) const { return Top + y * Step; }
 };
 
 } // namespace quillax

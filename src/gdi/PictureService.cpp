@@ -29,14 +29,7 @@ QImage PictureToImage(const PictureRef& picture) {
         RaiseError(ErrNo::OutOfMemory);
     }
     for (int32_t y = 0; y < plane.Height; ++y) {
-        const uint8_t* from = plane.Top + y * plane.Step;
-        uint8_t* to = image.scanLine(y);
-        for (int32_t x = 0; x < plane.Width; ++x, from += plane.BytesPerPixel, to += 4) {
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-            to[3] = 0xFF;
-        }
+        ConvertRow(image.scanLine(y), 4, plane.Row(y), plane.BytesPerPixel, plane.Width);
     }
     return image;
 }

@@ -80,8 +80,7 @@ uint16_t ObjectFileReader::ReadWord(const std::string& field) {
 uint32_t ObjectFileReader::ReadLong(const std::string& field) {
     unsigned char bytes[4];
     Read(bytes, sizeof bytes, field);
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+    return LittleEndianLong(bytes);
 }
 
 uint64_t ObjectFileReader::ReadRest(std::vector<uint8_t>& rest, uint64_t limit) {

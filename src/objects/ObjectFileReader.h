@@ -23,6 +23,11 @@ public:
     int16_t ReadInt16(const std::string& field);
     uint16_t ReadWord(const std::string& field);
     uint32_t ReadLong(const std::string& field);
+    // For fields read a block at a time, so they decode as ReadLong does; inline for the point loop.
+    static uint32_t LittleEndianLong(const unsigned char* bytes) {
+        return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+               static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+    }
     uint64_t Offset() const { return Position; }
     const std::string& Name() const { return FileName; }
     // Reads the rest of the file into rest when it holds at most limit bytes, otherwise leaves rest

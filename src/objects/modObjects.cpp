@@ -31,17 +31,12 @@ size_t ReadArraySize(ObjectFileReader& reader, const std::string& field, int16_t
     return static_cast<size_t>(count);
 }
 
-uint32_t LittleEndianLong(const unsigned char* bytes) {
-    return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-           static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
 void ReadPoints(ObjectFileReader& reader, Mesh& mesh, const std::string& of) {
     std::vector<unsigned char> bytes(mesh.X.size() * 8);
     reader.Read(bytes.data(), bytes.size(), "the points" + of);
     for (size_t j = 0; j < mesh.X.size(); ++j) {
-        mesh.X[j] = std::bit_cast<float>(LittleEndianLong(&bytes[j * 8]));
-        mesh.Y[j] = std::bit_cast<float>(LittleEndianLong(&bytes[j * 8 + 4]));
+        mesh.X[j] = std::bit_cast<float>(ObjectFileReader::LittleEndianLong(&bytes[j * 8]));
+        mesh.Y[j] = std::bit_cast<float>(ObjectFileReader::LittleEndianLong(&bytes[j * 8 + 4]));
     }
 }
 
@@ -68,7 +63,7 @@ bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlace
     if (!reader.IsOpen() || !reader.TryRead(magic, sizeof magic)) {
         return false;
     }
-    if ((magic[0] | magic[1] << 8 | magic[2] << 16 | magic[3] << 24) != ObjectFileMagic) {
+    if (ObjectFileReader::LittleEndianLong(magic) != static_cast<uint32_t>(ObjectFileMagic)) {
         return false;
     }
     placement.PositionX = 0;

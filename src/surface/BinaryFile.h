@@ -14,7 +14,6 @@ class BinaryFile {
 public:
     explicit BinaryFile(const std::string& path);
 
-    bool IsOpen() const { return File.IsOpen(); }
     int64_t Length() const { return File.Descriptor().Length(); }
     const FileDescriptor& Descriptor() const { return File.Descriptor(); }
     // Up to count bytes from offset; fewer where the file ends, none when it is not open. A read the

@@ -1,5 +1,6 @@
 #include "surface/DibFile.h"
 
+#include "gdi/Bitmap.h"
 #include "gdi/Gdi.h"
 #include "gdi/PictureService.h"
 #include "platform/RuntimeError.h"
@@ -14,10 +15,6 @@ namespace quillax {
 namespace {
 constexpr int64_t BlockBytes = 1 << 20;
 
-int64_t DibStride(int64_t width) {
-    return (3 * width + 3) / 4 * 4;
-}
-
 // Whole scan lines of stride bytes that fit a block; at least one.
 int64_t LinesPerBlock(int64_t stride) {
     return std::max<int64_t>(1, BlockBytes / stride);
@@ -29,14 +26,17 @@ PictureRef NewDibPicture(int64_t width, int64_t height, PixelPlane& plane) {
         RaiseError(ErrNo::OutOfMemory,
                    "an image of " + std::to_string(height) + " x " + std::to_string(width) + " pixels");
     }
-    auto picture = std::make_shared<StdPicture>(bitmap, static_cast<int32_t>(PICTYPE_BITMAP), true);
+    PICTDESC description;
+    description.picType = PICTYPE_BITMAP;
+    description.hbitmap = bitmap;
+    PictureRef picture = OleCreatePictureIndirect(description, true);
     GetBitmapPlane(bitmap, plane);
     return picture;
 }
 
 // Scan line `line` of a bottom-up image in the plane, which is addressed from its top.
 uint8_t* PlaneLine(const PixelPlane& plane, int64_t line) {
-    return plane.Top + (plane.Height - 1 - line) * plane.Step;
+    return plane.Row(plane.Height - 1 - line);
 }
 } // namespace
 
@@ -45,7 +45,7 @@ void WriteDibFile(const PictureRef& picture, const FileDescriptor& file, const s
     if (!picture || !GetBitmapPlane(picture->Handle(), plane)) {
         RaiseError(ErrNo::InvalidPicture, "the picture holds no bitmap");
     }
-    const int64_t stride = DibStride(plane.Width);
+    const int64_t stride = Bitmap::RowBytes(Bitmap::Format::Dib24, plane.Width);
     const auto dataBytes = static_cast<uint32_t>(stride * plane.Height);
     const BitmapFileHeader header{BitmapCodec::FileType,
                                   static_cast<uint32_t>(BitmapCodec::HeaderBytes) + dataBytes, 0, 0,
@@ -63,11 +63,8 @@ void WriteDibFile(const PictureRef& picture, const FileDescriptor& file, const s
     for (int64_t first = 0; first < plane.Height; first += perBlock) {
         const int64_t lines = std::min(perBlock, plane.Height - first);
         for (int64_t line = 0; line < lines; ++line) {
-            const uint8_t* from = PlaneLine(plane, first + line);
-            uint8_t* to = block.data() + line * stride;
-            for (int32_t x = 0; x < plane.Width; ++x, from += plane.BytesPerPixel, to += 3) {
-                std::memcpy(to, from, 3);
-            }
+            ConvertRow(block.data() + line * stride, 3, PlaneLine(plane, first + line), plane.BytesPerPixel,
+                       plane.Width);
         }
         write(block.data(), lines * stride);
     }
@@ -105,7 +102,7 @@ PictureRef ReadDibFile(const FileDescriptor& file, const BitmapInfoHeader& info,
 PictureRef DibPictureOf(const BitmapFileImage& image) {
     const int64_t width = image.InfoHeader.biWidth;
     const int64_t height = image.InfoHeader.biHeight;
-    const int64_t stride = DibStride(width);
+    const int64_t stride = Bitmap::RowBytes(Bitmap::Format::Dib24, width);
     if (image.Bits.LBound() != 0 || static_cast<int64_t>(image.Bits.UBound()) + 1 < stride * height) {
         RaiseError(ErrNo::SubscriptOutOfRange, "the pixel data does not match the image");
     }
