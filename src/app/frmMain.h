@@ -253,6 +253,8 @@ private:
         std::vector<MovePointsCommand::PointMove> Moves;
     };
     std::optional<PointDrag> Dragging;
+    // The dragged points' places for the pointer moved from `from` to `to`, not yet written.
+    void AimDrag(QPoint from, QPoint to);
     void PlaceView(const ViewPlace& place);
     // Whether a growth step is resizing the window, and whether such a resize left the markers for a
     // later redraw to place.

@@ -101,32 +101,42 @@ void frmMain::picMain_Dragged(QPoint from, QPoint to) {
         Band->show();
         return;
     }
-    const ViewTransform view = Scene.View();
-    const ModelPoint start = ScreenToModel(view, from.x(), from.y());
-    const ModelPoint now = ScreenToModel(view, to.x(), to.y());
+    AimDrag(from, to);
     Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(Dragging->Mesh)];
-    for (MovePointsCommand::PointMove& move : Dragging->Moves) {
-        move.ToX = static_cast<float>(move.FromX + (now.X - start.X));
-        move.ToY = static_cast<float>(move.FromY + (now.Y - start.Y));
+    for (const MovePointsCommand::PointMove& move : Dragging->Moves) {
         mesh.X[static_cast<size_t>(move.Index)] = move.ToX;
         mesh.Y[static_cast<size_t>(move.Index)] = move.ToY;
     }
     RedrawView();
 }
 
+void frmMain::AimDrag(QPoint from, QPoint to) {
+    const ViewTransform view = Scene.View();
+    const ModelPoint start = ScreenToModel(view, from.x(), from.y());
+    const ModelPoint now = ScreenToModel(view, to.x(), to.y());
+    for (MovePointsCommand::PointMove& move : Dragging->Moves) {
+        move.ToX = static_cast<float>(move.FromX + (now.X - start.X));
+        move.ToY = static_cast<float>(move.FromY + (now.Y - start.Y));
+    }
+}
+
+// A drag that moved pushes its moves unwritten: the command's first redo writes and shows them once.
 void frmMain::picMain_DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
     Band->hide();
     if (!Dragging) {
         picMain_Band(from, to, modifiers.testFlag(Qt::ShiftModifier));
         return;
     }
-    picMain_Dragged(from, to);
+    if (from == to) {
+        picMain_Dragged(from, to);
+        Dragging.reset();
+        return;
+    }
+    AimDrag(from, to);
     PointDrag drag = std::move(*Dragging);
     Dragging.reset();
-    if (from != to) {
-        UndoStack->push(new MovePointsCommand(CurrentObject, drag.Mesh, std::move(drag.Moves),
-                                              [this](int32_t chosen) { ShowEditedObject(chosen); }));
-    }
+    UndoStack->push(new MovePointsCommand(CurrentObject, drag.Mesh, std::move(drag.Moves),
+                                          [this](int32_t chosen) { ShowEditedObject(chosen); }));
 }
 
 void frmMain::picMain_Nudge(int32_t dx, int32_t dy) {
