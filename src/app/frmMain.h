@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <new>
 #include <optional>
@@ -225,6 +226,10 @@ private:
     void ReportHandlerError(std::exception_ptr error);
     // Raises here the error a nested handler left, if any.
     void RethrowNestedError();
+    // Runs `handler` (a member of the window, or a callable given the window) through RunHandler each
+    // time `sender` sends `signal`, whose arguments it does not need.
+    template <typename Sender, typename Signal, typename Handler>
+    void Route(Sender* sender, Signal signal, Handler handler);
     int32_t HandlerDepth = 0;
     std::exception_ptr NestedError;
     void PlaceStaleMarkers();
@@ -297,6 +302,12 @@ template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
     // Nothing is painted before the outermost handler ends; it repaints what all of them changed.
     RepaintPools();
     ShowReadout();
+}
+
+template <typename Sender, typename Signal, typename Handler>
+void frmMain::Route(Sender* sender, Signal signal, Handler handler) {
+    connect(sender, signal, this,
+            [this, handler] { RunHandler([this, handler] { std::invoke(handler, *this); }); });
 }
 
 } // namespace quillax

@@ -60,13 +60,9 @@ void frmMain::BuildEditMenu() {
 }
 
 void frmMain::WireEditing() {
-    const auto route = [this](QAction* action, void (frmMain::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
-    };
-    route(mnuMeshColour, &frmMain::mnuMeshColour_Click);
-    route(mnuNewMesh, &frmMain::mnuNewMesh_Click);
-    route(mnuDeleteMesh, &frmMain::mnuDeleteMesh_Click);
+    Route(mnuMeshColour, &QAction::triggered, &frmMain::mnuMeshColour_Click);
+    Route(mnuNewMesh, &QAction::triggered, &frmMain::mnuNewMesh_Click);
+    Route(mnuDeleteMesh, &QAction::triggered, &frmMain::mnuDeleteMesh_Click);
     connect(UndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
 }
 

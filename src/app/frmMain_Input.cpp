@@ -81,14 +81,11 @@ void frmMain::WireShortcuts() {
     press(Qt::Key_BracketRight, cmdGridSpaceInc);
     press(Qt::Key_F5, cmdRefresh);
     press(QKeySequence(Qt::CTRL | Qt::Key_L), cmdLoadFile);
-    const auto run = [this](QKeySequence keys, void (frmMain::*handler)()) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this,
-                [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
-    };
-    run(Qt::Key_Home, &frmMain::FitView);
-    run(QKeySequence(Qt::CTRL | Qt::Key_0), &frmMain::StartView);
-    run(QKeySequence::SelectAll, &frmMain::MarkAll);
-    run(Qt::Key_Escape, &frmMain::ClearMarks);
+    Route(new QShortcut(Qt::Key_Home, this), &QShortcut::activated, &frmMain::FitView);
+    Route(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this), &QShortcut::activated,
+          &frmMain::StartView);
+    Route(new QShortcut(QKeySequence::SelectAll, this), &QShortcut::activated, &frmMain::MarkAll);
+    Route(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, &frmMain::ClearMarks);
     cmdScaleUp->setToolTip("Zoom in (+ or =, wheel up)");
     cmdScaleDown->setToolTip("Zoom out (-, wheel down)");
     chkGrid->setToolTip("Show or hide the grid (G)");
