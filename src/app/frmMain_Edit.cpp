@@ -63,6 +63,11 @@ void frmMain::WireEditing() {
     Route(mnuMeshColour, &QAction::triggered, &frmMain::mnuMeshColour_Click);
     Route(mnuNewMesh, &QAction::triggered, &frmMain::mnuNewMesh_Click);
     Route(mnuDeleteMesh, &QAction::triggered, &frmMain::mnuDeleteMesh_Click);
+    // Through the handler guard, so an undo repaints and reads out as any edit does.
+    disconnect(mnuUndo, &QAction::triggered, UndoStack, &QUndoStack::undo);
+    disconnect(mnuRedo, &QAction::triggered, UndoStack, &QUndoStack::redo);
+    Route(mnuUndo, &QAction::triggered, [](frmMain& window) { window.UndoStack->undo(); });
+    Route(mnuRedo, &QAction::triggered, [](frmMain& window) { window.UndoStack->redo(); });
     connect(UndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
 }
 
