@@ -12,6 +12,7 @@
 
 #include <QMainWindow>
 #include <QPointF>
+#include <QString>
 
 #include <cstdint>
 #include <exception>
@@ -242,6 +243,12 @@ private:
     ViewPlace PanStart;
     // The pointer over the drawing area, for the readout.
     std::optional<QPointF> PointerAt;
+    // The readout's lines above the pointer line, as the last handler left them.
+    QString ReadoutLines;
+    // The readout with the pointer line for where the pointer is now.
+    void ShowPointer();
+    // The drawing-area position whose marker is drawn on the pixel under the pointer.
+    static double PositionUnder(double pointer);
     // The marks of the chosen mesh painted on its boxes, and the picture redrawn.
     void ShowMarks();
     void BuildEditMenu();

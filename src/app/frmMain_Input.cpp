@@ -58,11 +58,11 @@ void frmMain::WireDrawingArea() {
             [this] { RunHandler([this] { DeleteMarkedPoints(); }); });
     connect(input, &DrawingAreaInput::PointerMoved, this, [this](QPointF position) {
         PointerAt = position;
-        ShowReadout();
+        ShowPointer();
     });
     connect(input, &DrawingAreaInput::PointerLeft, this, [this] {
         PointerAt.reset();
-        ShowReadout();
+        ShowPointer();
     });
 }
 

@@ -13,12 +13,11 @@ namespace {
 constexpr double FitMargin = 10;
 // A faulty device's absurd turn is held to what a fast hand gives, so it cannot freeze the editor.
 constexpr int32_t MostNotchesPerTurn = 10;
+} // namespace
 
-// The drawing-area position whose marker is drawn on the pixel under the pointer.
-double PositionUnder(double pointer) {
+double frmMain::PositionUnder(double pointer) {
     return pointer - 0.5;
 }
-} // namespace
 
 void frmMain::PlaceView(const ViewPlace& place) {
     Scene.ViewScale = place.Scale;

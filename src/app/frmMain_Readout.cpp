@@ -39,16 +39,23 @@ QString MeshLines(int32_t chosen) {
 }
 } // namespace
 
+// Built once a handler, where what it tells can change; a pointer move only redoes the pointer line.
 void frmMain::ShowReadout() {
-    QString text = FileLine(CurrentFile) + "\n" + MeshLines(LstMeshes->ListIndex()) +
+    ReadoutLines = FileLine(CurrentFile) + "\n" + MeshLines(LstMeshes->ListIndex()) +
                    "\nZoom: " + QString::fromStdString(NumberText(Scene.ViewScale));
+    lblReadout->setToolTip(QFile::decodeName(QByteArray::fromStdString(CurrentFile)));
+    ShowPointer();
+}
+
+void frmMain::ShowPointer() {
+    QString text = ReadoutLines;
     if (PointerAt) {
-        const ModelPoint point = ScreenToModel(Scene.View(), PointerAt->x() - 0.5, PointerAt->y() - 0.5);
+        const ModelPoint point =
+            ScreenToModel(Scene.View(), PositionUnder(PointerAt->x()), PositionUnder(PointerAt->y()));
         text += "\nPointer: " + QString::fromStdString(CoordinatesText(static_cast<float>(point.X),
                                                                        static_cast<float>(point.Y)));
     }
     lblReadout->setText(text);
-    lblReadout->setToolTip(QFile::decodeName(QByteArray::fromStdString(CurrentFile)));
 }
 
 } // namespace quillax
