@@ -138,19 +138,28 @@ void MeshScene::ResizeArea(QSize area) {
     BackgroundSteps.Resize(area.expandedTo(QSize(1, 1)));
 }
 
-void MeshScene::Render(QImage& picture) const {
+// A partial repaint (the rubber band's, every mouse move) copies and paints only its area; a
+// one-rectangle clip keeps the markers on the direct pixel path.
+void MeshScene::Render(QImage& picture, QRect area) const {
     const QImage& background = BackgroundSteps.Image();
     if (picture.size() != background.size() || picture.format() != background.format()) {
         picture = QImage(background.size(), background.format());
     }
-    std::memcpy(picture.bits(), background.constBits(), static_cast<size_t>(background.sizeInBytes()));
+    area &= background.rect();
+    const auto pixelBytes = static_cast<size_t>(background.depth() / 8);
+    const size_t left = static_cast<size_t>(area.left()) * pixelBytes;
+    const size_t width = static_cast<size_t>(area.width()) * pixelBytes;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::memcpy(picture.scanLine(y) + left, background.constScanLine(y) + left, width);
+    }
     QPainter painter(&picture);
+    painter.setClipRect(area);
     PaintMarkers(painter, Node, Joint);
 }
 
 QImage MeshScene::Picture() const {
     QImage picture;
-    Render(picture);
+    Render(picture, Background().rect());
     return picture;
 }
 

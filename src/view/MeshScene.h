@@ -9,6 +9,7 @@
 #include "view/ViewTransform.h"
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 #include <cstdint>
@@ -71,8 +72,9 @@ public:
     QImage& Background() { return BackgroundSteps.Image(); }
     const QImage& Background() const { return BackgroundSteps.Image(); }
     void ResizeArea(QSize area);
-    // The background with the markers painted over it, into `picture` (its memory reused).
-    void Render(QImage& picture) const;
+    // The background with the markers painted over it, into `picture` (its memory reused); only
+    // `area` of it is made.
+    void Render(QImage& picture, QRect area) const;
     QImage Picture() const;
 
     // The mapping the markers and the grid are drawn with, the angle read now.
