@@ -5,6 +5,7 @@
 #include "browse/StripState.h"
 #include "edit/MovePointsCommand.h"
 #include "platform/ElementArray.h"
+#include "view/MarkerHitTest.h"
 #include "view/MeshScene.h"
 #include "view/ViewNavigation.h"
 
@@ -227,6 +228,11 @@ private:
     void ReportHandlerError(std::exception_ptr error);
     // Raises here the error a nested handler left, if any.
     void RethrowNestedError();
+    // The chosen mesh; none when the list's choice is no mesh of the object.
+    std::optional<int32_t> ChosenMesh() const;
+    // The markers of the chosen mesh, and the one of `range` a click at (x, y) finds.
+    MarkerRange ChosenMarkers() const;
+    std::optional<MarkerHit> HitIn(const MarkerRange& range, int32_t x, int32_t y) const;
     // Runs `handler` (a member of the window, or a callable given the window) through RunHandler each
     // time `sender` sends `signal`, whose arguments it does not need.
     template <typename Sender, typename Signal, typename Handler>

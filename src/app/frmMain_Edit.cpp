@@ -74,9 +74,8 @@ void frmMain::WireEditing() {
 void frmMain::picMain_DragBegan(QPoint from) {
     Dragging.reset();
     const int32_t chosen = LstMeshes->ListIndex();
-    const MarkerRange range = MarkersOfMesh(CurrentObject, chosen, Scene.Node, Scene.Joint);
-    const std::optional<MarkerHit> hit =
-        HitMarker(Scene.Node, Scene.Joint, range, from.x(), from.y(), MarkerHitRadius);
+    const MarkerRange range = ChosenMarkers();
+    const std::optional<MarkerHit> hit = HitIn(range, from.x(), from.y());
     if (!hit || hit->Kind != MarkerKind::Point) {
         return;
     }
@@ -141,10 +140,11 @@ void frmMain::picMain_DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers mo
 }
 
 void frmMain::picMain_Nudge(int32_t dx, int32_t dy) {
-    const int32_t chosen = LstMeshes->ListIndex();
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
+    const std::optional<int32_t> shown = ChosenMesh();
+    if (!shown) {
         return;
     }
+    const int32_t chosen = *shown;
     const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(chosen)];
     std::vector<MovePointsCommand::PointMove> moves;
     for (const int32_t k : MarkedPoints(CurrentPlacement.Selections[static_cast<size_t>(chosen)])) {
@@ -161,8 +161,8 @@ void frmMain::picMain_Nudge(int32_t dx, int32_t dy) {
 // On a line of the chosen mesh: a point where the line passes nearest to the pointer.
 void frmMain::picMain_DoubleClick(int32_t x, int32_t y) {
     const int32_t chosen = LstMeshes->ListIndex();
-    const MarkerRange range = MarkersOfMesh(CurrentObject, chosen, Scene.Node, Scene.Joint);
-    const std::optional<MarkerHit> hit = HitMarker(Scene.Node, Scene.Joint, range, x, y, MarkerHitRadius);
+    const MarkerRange range = ChosenMarkers();
+    const std::optional<MarkerHit> hit = HitIn(range, x, y);
     if (!hit || hit->Kind != MarkerKind::Line) {
         return;
     }
@@ -181,10 +181,11 @@ void frmMain::picMain_DoubleClick(int32_t x, int32_t y) {
 }
 
 void frmMain::DeleteMarkedPoints() {
-    const int32_t chosen = LstMeshes->ListIndex();
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
+    const std::optional<int32_t> shown = ChosenMesh();
+    if (!shown) {
         return;
     }
+    const int32_t chosen = *shown;
     const MeshState state = MeshStateOf(CurrentObject, CurrentPlacement, chosen);
     const size_t marked = MarkedPoints(state.Marks).size();
     if (marked == 0) {
@@ -199,10 +200,11 @@ void frmMain::DeleteMarkedPoints() {
 }
 
 void frmMain::mnuMeshColour_Click() {
-    const int32_t chosen = LstMeshes->ListIndex();
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
+    const std::optional<int32_t> shown = ChosenMesh();
+    if (!shown) {
         return;
     }
+    const int32_t chosen = *shown;
     const MeshState state = MeshStateOf(CurrentObject, CurrentPlacement, chosen);
     const auto component = [](float value) {
         return std::isfinite(value) ? std::clamp(value, 0.0f, 1.0f) : 0.0f;
@@ -236,10 +238,11 @@ void frmMain::mnuNewMesh_Click() {
 }
 
 void frmMain::mnuDeleteMesh_Click() {
-    const int32_t chosen = LstMeshes->ListIndex();
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
+    const std::optional<int32_t> shown = ChosenMesh();
+    if (!shown) {
         return;
     }
+    const int32_t chosen = *shown;
     if (const std::optional<std::string> reason = CannotDeleteMesh(CurrentObject)) {
         Refuse(*reason);
         return;

@@ -24,11 +24,11 @@ QString FileLine(const std::string& file) {
     return QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).fileName();
 }
 
-QString MeshLines(int32_t chosen) {
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject) ||
-        static_cast<size_t>(chosen) >= CurrentPlacement.Selections.size()) {
+QString MeshLines(std::optional<int32_t> shown) {
+    if (!shown || static_cast<size_t>(*shown) >= CurrentPlacement.Selections.size()) {
         return "No mesh chosen";
     }
+    const int32_t chosen = *shown;
     const MeshSelection& marks = CurrentPlacement.Selections[static_cast<size_t>(chosen)];
     return QString("Mesh %1: %2\nMarked: %3, %4")
         .arg(chosen)
@@ -41,7 +41,7 @@ QString MeshLines(int32_t chosen) {
 
 // Built once a handler, where what it tells can change; a pointer move only redoes the pointer line.
 void frmMain::ShowReadout() {
-    ReadoutLines = FileLine(CurrentFile) + "\n" + MeshLines(LstMeshes->ListIndex()) +
+    ReadoutLines = FileLine(CurrentFile) + "\n" + MeshLines(ChosenMesh()) +
                    "\nZoom: " + QString::fromStdString(NumberText(Scene.ViewScale));
     lblReadout->setToolTip(QFile::decodeName(QByteArray::fromStdString(CurrentFile)));
     ShowPointer();
