@@ -261,7 +261,6 @@ private:
     void WireEditing();
     // The strips sized to the chosen mesh, a pair of boxes at a time.
     void FitStrips();
-    void FitPools();
     void FitMeshList();
     void PushEdit(const QString& text, int32_t first, std::vector<MeshState> before,
                   std::vector<MeshState> after, int32_t chosenAfter);

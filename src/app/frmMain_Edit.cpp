@@ -21,10 +21,6 @@ namespace {
 // Half the length of a new mesh, in pixels at the zoom it is made at.
 constexpr double NewMeshReach = 20;
 
-int32_t MarkersOf(int64_t count) {
-    return static_cast<int32_t>(std::max<int64_t>(count, 0));
-}
-
 void Refuse(const std::string& reason) {
     MsgBox(reason, MsgBoxStyle::Exclamation, "Quillax Object Editor");
 }
@@ -261,34 +257,11 @@ void frmMain::PushEdit(const QString& text, int32_t first, std::vector<MeshState
 }
 
 void frmMain::ShowEditedObject(int32_t chosen) {
-    FitPools();
+    Scene.FitPools();
     FitMeshList();
     LstMeshes->SetListIndexQuietly(chosen);
     FitStrips();
     ShowMarks();
-}
-
-// As many markers as the object has points, and segments as it has lines: the redraw places them.
-void frmMain::FitPools() {
-    int64_t points = 0;
-    int64_t lines = 0;
-    for (const Mesh& mesh : CurrentObject.Meshes) {
-        points += PointsOf(mesh);
-        lines += std::max(PointsOf(mesh) - 1, 0);
-    }
-    const auto held = [](const auto& pool) { return pool.IsEmpty() ? 0 : pool.Count(); };
-    while (held(Scene.Node) < MarkersOf(points)) {
-        LoadNodes(0, 0);
-    }
-    while (held(Scene.Node) > MarkersOf(points)) {
-        UnloadNodes();
-    }
-    while (held(Scene.Joint) < MarkersOf(lines)) {
-        LoadJoints(0, 0, 0, 0);
-    }
-    while (held(Scene.Joint) > MarkersOf(lines)) {
-        UnloadJoints();
-    }
 }
 
 void frmMain::FitMeshList() {

@@ -5,10 +5,6 @@
 namespace quillax {
 
 namespace {
-int32_t LinesOf(const Mesh& mesh) {
-    return std::max<int32_t>(mesh.PointCount - 1, 0);
-}
-
 double Squared(double value) {
     return value * value;
 }

@@ -31,6 +31,25 @@ bool HoldGridTile(clsOffScreenDC& surface, int16_t& tileSize, int16_t cellSize, 
     }
     return surface.GetWidth() == width && surface.GetHeight() == height;
 }
+struct MarkerTotals {
+    int64_t Points = 0;
+    int64_t Lines = 0;
+};
+
+// The points and lines of the first `count` meshes.
+MarkerTotals TotalsOf(const std::vector<Mesh>& meshes, size_t count) {
+    MarkerTotals totals;
+    for (size_t i = 0; i < count; ++i) {
+        totals.Points += PointsOf(meshes[i]);
+        totals.Lines += LinesOf(meshes[i]);
+    }
+    return totals;
+}
+
+// How many elements a pool holds: an empty pool keeps one hidden element.
+template <typename T> int32_t Held(const MarkerPool<T>& pool) {
+    return pool.IsEmpty() ? 0 : pool.Count();
+}
 } // namespace
 
 MeshScene::MeshScene(ObjectFile& object, ObjectPlacement& placement) : Model(object), Placement(placement) {
@@ -74,15 +93,10 @@ void MeshScene::UnloadJoints() {
 // every smaller size behind.
 void MeshScene::LoadMarkers(const MarkerAdded& added) {
     const ViewTransform view = View();
-    int64_t points = 0;
-    int64_t lines = 0;
-    for (int16_t i = 0; i < Model.MeshCount; ++i) {
-        const int32_t meshPoints = PointsOf(Model.Meshes[static_cast<size_t>(i)]);
-        points += meshPoints;
-        lines += std::max(meshPoints - 1, 0);
-    }
-    Node.Reserve(static_cast<size_t>(Node.Count() + points));
-    Joint.Reserve(static_cast<size_t>(Joint.Count() + lines));
+    const MarkerTotals totals =
+        TotalsOf(Model.Meshes, static_cast<size_t>(std::max<int16_t>(Model.MeshCount, 0)));
+    Node.Reserve(static_cast<size_t>(Node.Count() + totals.Points));
+    Joint.Reserve(static_cast<size_t>(Joint.Count() + totals.Lines));
     for (int16_t i = 0; i < Model.MeshCount; ++i) {
         const Mesh& mesh = Model.Meshes[static_cast<size_t>(i)];
         ScreenPoint previous{};
@@ -98,6 +112,27 @@ void MeshScene::LoadMarkers(const MarkerAdded& added) {
             }
             previous = point;
         }
+    }
+}
+
+// The pools take their final capacity at once, as in LoadMarkers.
+void MeshScene::FitPools() {
+    const MarkerTotals totals = TotalsOf(Model.Meshes, Model.Meshes.size());
+    const auto points = static_cast<int32_t>(totals.Points);
+    const auto lines = static_cast<int32_t>(totals.Lines);
+    Node.Reserve(static_cast<size_t>(points));
+    Joint.Reserve(static_cast<size_t>(lines));
+    while (Held(Node) < points) {
+        LoadNodes(0, 0);
+    }
+    while (Held(Node) > points) {
+        UnloadNodes();
+    }
+    while (Held(Joint) < lines) {
+        LoadJoints(0, 0, 0, 0);
+    }
+    while (Held(Joint) > lines) {
+        UnloadJoints();
     }
 }
 

@@ -59,6 +59,8 @@ public:
     // `added` hears of each as it comes, after it is in its pool.
     using MarkerAdded = std::function<void(int16_t meshIndex, bool joint)>;
     void LoadMarkers(const MarkerAdded& added);
+    // As many markers as the object has points, and segments as it has lines: the redraw places them.
+    void FitPools();
 
     // Places and colours every marker, then draws the background: the grid, or black.
     void RedrawView(QSize area);
