@@ -145,6 +145,8 @@ public:
     // Opening any object: what "Load File" does with the fixed file, for a file of the user's.
     void LoadObject(const std::string& fileName);
     void mnuOpen_Click();
+    // Where the file dialogs start: the folder of the object shown, else of the fixed file.
+    QString DialogFolder() const;
     // The clean absolute path of the object shown; empty when none is.
     std::string CurrentFile;
 

@@ -1,10 +1,11 @@
 #include "app/frmMain.h"
 
+#include "app/PathText.h"
+
 #include "browse/ListBox.h"
 #include "browse/StripTips.h"
 #include "platform/Counted.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -21,7 +22,7 @@ QString FileLine(const std::string& file) {
     if (file.empty()) {
         return "No file";
     }
-    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).fileName();
+    return QFileInfo(PathText(file)).fileName();
 }
 
 QString MeshLines(std::optional<int32_t> shown) {
@@ -43,7 +44,7 @@ QString MeshLines(std::optional<int32_t> shown) {
 void frmMain::ShowReadout() {
     ReadoutLines = FileLine(CurrentFile) + "\n" + MeshLines(ChosenMesh()) +
                    "\nZoom: " + QString::fromStdString(NumberText(Scene.ViewScale));
-    lblReadout->setToolTip(QFile::decodeName(QByteArray::fromStdString(CurrentFile)));
+    lblReadout->setToolTip(PathText(CurrentFile));
     ShowPointer();
 }
 
