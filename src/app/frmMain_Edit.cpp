@@ -182,11 +182,11 @@ void frmMain::DeleteMarkedPoints() {
         return;
     }
     const int32_t chosen = *shown;
-    const MeshState state = MeshStateOf(CurrentObject, CurrentPlacement, chosen);
-    const size_t marked = MarkedPoints(state.Marks).size();
+    const size_t marked = MarkedPoints(CurrentPlacement.Selections.at(static_cast<size_t>(chosen))).size();
     if (marked == 0) {
         return;
     }
+    const MeshState state = MeshStateOf(CurrentObject, CurrentPlacement, chosen);
     if (const std::optional<std::string> reason = CannotDeleteMarkedPoints(state, chosen)) {
         Refuse(*reason);
         return;
