@@ -160,7 +160,7 @@ void PaintOnly(benchmark::State& state) {
     const auto window = LoadedWindow(state.range(0));
     QImage picture;
     for (auto _ : state) {
-        window->Scene.Render(picture);
+        window->Scene.Render(picture, window->Scene.Background().rect());
     }
     CheckNoErrors(state, boxes);
 }
@@ -177,7 +177,7 @@ void ZoomedPaint(benchmark::State& state) {
     window->RedrawView();
     QImage picture;
     for (auto _ : state) {
-        window->Scene.Render(picture);
+        window->Scene.Render(picture, window->Scene.Background().rect());
     }
     state.counters["scale"] = window->Scene.ViewScale;
     CheckNoErrors(state, boxes);

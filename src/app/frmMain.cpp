@@ -97,25 +97,20 @@ void frmMain::BuildMenus() {
 }
 
 void frmMain::WireEvents() {
-    const auto route = [this](auto* sender, auto signal, void (frmMain::*handler)()) {
-        connect(sender, signal, this,
-                [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
-    };
-    route(cmdLoadFile, &QPushButton::clicked, &frmMain::cmdLoadFile_Click);
-    route(LstMeshes, &ListBox::Click, &frmMain::LstMeshes_Click);
-    route(cmdRefresh, &QPushButton::clicked, &frmMain::cmdRefresh_Click);
-    route(cmdScaleUp, &QPushButton::clicked, &frmMain::cmdScaleUp_Click);
-    route(cmdScaleDown, &QPushButton::clicked, &frmMain::cmdScaleDown_Click);
-    route(chkGrid, &QCheckBox::clicked, &frmMain::chkGrid_Click);
-    route(cmdGridSpaceInc, &QPushButton::clicked, &frmMain::cmdGridSpaceInc_Click);
-    route(cmdGridSpaceDec, &QPushButton::clicked, &frmMain::cmdGridSpaceDec_Click);
+    Route(cmdLoadFile, &QPushButton::clicked, &frmMain::cmdLoadFile_Click);
+    Route(LstMeshes, &ListBox::Click, &frmMain::LstMeshes_Click);
+    Route(cmdRefresh, &QPushButton::clicked, &frmMain::cmdRefresh_Click);
+    Route(cmdScaleUp, &QPushButton::clicked, &frmMain::cmdScaleUp_Click);
+    Route(cmdScaleDown, &QPushButton::clicked, &frmMain::cmdScaleDown_Click);
+    Route(chkGrid, &QCheckBox::clicked, &frmMain::chkGrid_Click);
+    Route(cmdGridSpaceInc, &QPushButton::clicked, &frmMain::cmdGridSpaceInc_Click);
+    Route(cmdGridSpaceDec, &QPushButton::clicked, &frmMain::cmdGridSpaceDec_Click);
     connect(chkGrid, &QCheckBox::toggled, this, [this](bool ticked) { Scene.ShowGrid = ticked; });
     Scene.ListIndex = [this] { return LstMeshes->ListIndex(); };
-    connect(mnuOpen, &QAction::triggered, this, [this] { RunHandler([this] { mnuOpen_Click(); }); });
-    connect(mnuSave, &QAction::triggered, this, [this] { RunHandler([this] { mnuSave_Click(); }); });
-    connect(mnuSaveAs, &QAction::triggered, this, [this] { RunHandler([this] { mnuSaveAs_Click(); }); });
-    connect(mnuExportView, &QAction::triggered, this,
-            [this] { RunHandler([this] { mnuExportView_Click(); }); });
+    Route(mnuOpen, &QAction::triggered, &frmMain::mnuOpen_Click);
+    Route(mnuSave, &QAction::triggered, &frmMain::mnuSave_Click);
+    Route(mnuSaveAs, &QAction::triggered, &frmMain::mnuSaveAs_Click);
+    Route(mnuExportView, &QAction::triggered, &frmMain::mnuExportView_Click);
     connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
     WireEditing();
     WireStrips();

@@ -5,6 +5,7 @@
 #include "browse/StripState.h"
 #include "edit/MovePointsCommand.h"
 #include "platform/ElementArray.h"
+#include "view/MarkerHitTest.h"
 #include "view/MeshScene.h"
 #include "view/ViewNavigation.h"
 
@@ -12,9 +13,11 @@
 
 #include <QMainWindow>
 #include <QPointF>
+#include <QString>
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <new>
 #include <optional>
@@ -142,6 +145,8 @@ public:
     // Opening any object: what "Load File" does with the fixed file, for a file of the user's.
     void LoadObject(const std::string& fileName);
     void mnuOpen_Click();
+    // Where the file dialogs start: the folder of the object shown, else of the fixed file.
+    QString DialogFolder() const;
     // The clean absolute path of the object shown; empty when none is.
     std::string CurrentFile;
 
@@ -225,6 +230,15 @@ private:
     void ReportHandlerError(std::exception_ptr error);
     // Raises here the error a nested handler left, if any.
     void RethrowNestedError();
+    // The chosen mesh; none when the list's choice is no mesh of the object.
+    std::optional<int32_t> ChosenMesh() const;
+    // The markers of the chosen mesh, and the one of `range` a click at (x, y) finds.
+    MarkerRange ChosenMarkers() const;
+    std::optional<MarkerHit> HitIn(const MarkerRange& range, int32_t x, int32_t y) const;
+    // Runs `handler` (a member of the window, or a callable given the window) through RunHandler each
+    // time `sender` sends `signal`, whose arguments it does not need.
+    template <typename Sender, typename Signal, typename Handler>
+    void Route(Sender* sender, Signal signal, Handler handler);
     int32_t HandlerDepth = 0;
     std::exception_ptr NestedError;
     void PlaceStaleMarkers();
@@ -237,13 +251,18 @@ private:
     ViewPlace PanStart;
     // The pointer over the drawing area, for the readout.
     std::optional<QPointF> PointerAt;
+    // The readout's lines above the pointer line, as the last handler left them.
+    QString ReadoutLines;
+    // The readout with the pointer line for where the pointer is now.
+    void ShowPointer();
+    // The drawing-area position whose marker is drawn on the pixel under the pointer.
+    static double PositionUnder(double pointer);
     // The marks of the chosen mesh painted on its boxes, and the picture redrawn.
     void ShowMarks();
     void BuildEditMenu();
     void WireEditing();
     // The strips sized to the chosen mesh, a pair of boxes at a time.
     void FitStrips();
-    void FitPools();
     void FitMeshList();
     void PushEdit(const QString& text, int32_t first, std::vector<MeshState> before,
                   std::vector<MeshState> after, int32_t chosenAfter);
@@ -253,6 +272,8 @@ private:
         std::vector<MovePointsCommand::PointMove> Moves;
     };
     std::optional<PointDrag> Dragging;
+    // The dragged points' places for the pointer moved from `from` to `to`, not yet written.
+    void AimDrag(QPoint from, QPoint to);
     void PlaceView(const ViewPlace& place);
     // Whether a growth step is resizing the window, and whether such a resize left the markers for a
     // later redraw to place.
@@ -295,6 +316,12 @@ template <typename Handler> void frmMain::RunHandler(Handler&& handler) {
     // Nothing is painted before the outermost handler ends; it repaints what all of them changed.
     RepaintPools();
     ShowReadout();
+}
+
+template <typename Sender, typename Signal, typename Handler>
+void frmMain::Route(Sender* sender, Signal signal, Handler handler) {
+    connect(sender, signal, this,
+            [this, handler] { RunHandler([this, handler] { std::invoke(handler, *this); }); });
 }
 
 } // namespace quillax

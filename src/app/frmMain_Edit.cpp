@@ -21,10 +21,6 @@ namespace {
 // Half the length of a new mesh, in pixels at the zoom it is made at.
 constexpr double NewMeshReach = 20;
 
-int32_t MarkersOf(int64_t count) {
-    return static_cast<int32_t>(std::max<int64_t>(count, 0));
-}
-
 void Refuse(const std::string& reason) {
     MsgBox(reason, MsgBoxStyle::Exclamation, "Quillax Object Editor");
 }
@@ -60,22 +56,22 @@ void frmMain::BuildEditMenu() {
 }
 
 void frmMain::WireEditing() {
-    const auto route = [this](QAction* action, void (frmMain::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
-    };
-    route(mnuMeshColour, &frmMain::mnuMeshColour_Click);
-    route(mnuNewMesh, &frmMain::mnuNewMesh_Click);
-    route(mnuDeleteMesh, &frmMain::mnuDeleteMesh_Click);
+    Route(mnuMeshColour, &QAction::triggered, &frmMain::mnuMeshColour_Click);
+    Route(mnuNewMesh, &QAction::triggered, &frmMain::mnuNewMesh_Click);
+    Route(mnuDeleteMesh, &QAction::triggered, &frmMain::mnuDeleteMesh_Click);
+    // Through the handler guard, so an undo repaints and reads out as any edit does.
+    disconnect(mnuUndo, &QAction::triggered, UndoStack, &QUndoStack::undo);
+    disconnect(mnuRedo, &QAction::triggered, UndoStack, &QUndoStack::redo);
+    Route(mnuUndo, &QAction::triggered, [](frmMain& window) { window.UndoStack->undo(); });
+    Route(mnuRedo, &QAction::triggered, [](frmMain& window) { window.UndoStack->redo(); });
     connect(UndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
 }
 
 void frmMain::picMain_DragBegan(QPoint from) {
     Dragging.reset();
     const int32_t chosen = LstMeshes->ListIndex();
-    const MarkerRange range = MarkersOfMesh(CurrentObject, chosen, Scene.Node, Scene.Joint);
-    const std::optional<MarkerHit> hit =
-        HitMarker(Scene.Node, Scene.Joint, range, from.x(), from.y(), MarkerHitRadius);
+    const MarkerRange range = ChosenMarkers();
+    const std::optional<MarkerHit> hit = HitIn(range, from.x(), from.y());
     if (!hit || hit->Kind != MarkerKind::Point) {
         return;
     }
@@ -101,39 +97,50 @@ void frmMain::picMain_Dragged(QPoint from, QPoint to) {
         Band->show();
         return;
     }
-    const ViewTransform view = Scene.View();
-    const ModelPoint start = ScreenToModel(view, from.x(), from.y());
-    const ModelPoint now = ScreenToModel(view, to.x(), to.y());
+    AimDrag(from, to);
     Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(Dragging->Mesh)];
-    for (MovePointsCommand::PointMove& move : Dragging->Moves) {
-        move.ToX = static_cast<float>(move.FromX + (now.X - start.X));
-        move.ToY = static_cast<float>(move.FromY + (now.Y - start.Y));
+    for (const MovePointsCommand::PointMove& move : Dragging->Moves) {
         mesh.X[static_cast<size_t>(move.Index)] = move.ToX;
         mesh.Y[static_cast<size_t>(move.Index)] = move.ToY;
     }
     RedrawView();
 }
 
+void frmMain::AimDrag(QPoint from, QPoint to) {
+    const ViewTransform view = Scene.View();
+    const ModelPoint start = ScreenToModel(view, from.x(), from.y());
+    const ModelPoint now = ScreenToModel(view, to.x(), to.y());
+    for (MovePointsCommand::PointMove& move : Dragging->Moves) {
+        move.ToX = static_cast<float>(move.FromX + (now.X - start.X));
+        move.ToY = static_cast<float>(move.FromY + (now.Y - start.Y));
+    }
+}
+
+// A drag that moved pushes its moves unwritten: the command's first redo writes and shows them once.
 void frmMain::picMain_DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
     Band->hide();
     if (!Dragging) {
         picMain_Band(from, to, modifiers.testFlag(Qt::ShiftModifier));
         return;
     }
-    picMain_Dragged(from, to);
+    if (from == to) {
+        picMain_Dragged(from, to);
+        Dragging.reset();
+        return;
+    }
+    AimDrag(from, to);
     PointDrag drag = std::move(*Dragging);
     Dragging.reset();
-    if (from != to) {
-        UndoStack->push(new MovePointsCommand(CurrentObject, drag.Mesh, std::move(drag.Moves),
-                                              [this](int32_t chosen) { ShowEditedObject(chosen); }));
-    }
+    UndoStack->push(new MovePointsCommand(CurrentObject, drag.Mesh, std::move(drag.Moves),
+                                          [this](int32_t chosen) { ShowEditedObject(chosen); }));
 }
 
 void frmMain::picMain_Nudge(int32_t dx, int32_t dy) {
-    const int32_t chosen = LstMeshes->ListIndex();
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
+    const std::optional<int32_t> shown = ChosenMesh();
+    if (!shown) {
         return;
     }
+    const int32_t chosen = *shown;
     const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(chosen)];
     std::vector<MovePointsCommand::PointMove> moves;
     for (const int32_t k : MarkedPoints(CurrentPlacement.Selections[static_cast<size_t>(chosen)])) {
@@ -150,8 +157,8 @@ void frmMain::picMain_Nudge(int32_t dx, int32_t dy) {
 // On a line of the chosen mesh: a point where the line passes nearest to the pointer.
 void frmMain::picMain_DoubleClick(int32_t x, int32_t y) {
     const int32_t chosen = LstMeshes->ListIndex();
-    const MarkerRange range = MarkersOfMesh(CurrentObject, chosen, Scene.Node, Scene.Joint);
-    const std::optional<MarkerHit> hit = HitMarker(Scene.Node, Scene.Joint, range, x, y, MarkerHitRadius);
+    const MarkerRange range = ChosenMarkers();
+    const std::optional<MarkerHit> hit = HitIn(range, x, y);
     if (!hit || hit->Kind != MarkerKind::Line) {
         return;
     }
@@ -170,15 +177,16 @@ void frmMain::picMain_DoubleClick(int32_t x, int32_t y) {
 }
 
 void frmMain::DeleteMarkedPoints() {
-    const int32_t chosen = LstMeshes->ListIndex();
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
+    const std::optional<int32_t> shown = ChosenMesh();
+    if (!shown) {
         return;
     }
-    const MeshState state = MeshStateOf(CurrentObject, CurrentPlacement, chosen);
-    const size_t marked = MarkedPoints(state.Marks).size();
+    const int32_t chosen = *shown;
+    const size_t marked = MarkedPoints(CurrentPlacement.Selections.at(static_cast<size_t>(chosen))).size();
     if (marked == 0) {
         return;
     }
+    const MeshState state = MeshStateOf(CurrentObject, CurrentPlacement, chosen);
     if (const std::optional<std::string> reason = CannotDeleteMarkedPoints(state, chosen)) {
         Refuse(*reason);
         return;
@@ -188,10 +196,11 @@ void frmMain::DeleteMarkedPoints() {
 }
 
 void frmMain::mnuMeshColour_Click() {
-    const int32_t chosen = LstMeshes->ListIndex();
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
+    const std::optional<int32_t> shown = ChosenMesh();
+    if (!shown) {
         return;
     }
+    const int32_t chosen = *shown;
     const MeshState state = MeshStateOf(CurrentObject, CurrentPlacement, chosen);
     const auto component = [](float value) {
         return std::isfinite(value) ? std::clamp(value, 0.0f, 1.0f) : 0.0f;
@@ -225,10 +234,11 @@ void frmMain::mnuNewMesh_Click() {
 }
 
 void frmMain::mnuDeleteMesh_Click() {
-    const int32_t chosen = LstMeshes->ListIndex();
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
+    const std::optional<int32_t> shown = ChosenMesh();
+    if (!shown) {
         return;
     }
+    const int32_t chosen = *shown;
     if (const std::optional<std::string> reason = CannotDeleteMesh(CurrentObject)) {
         Refuse(*reason);
         return;
@@ -247,34 +257,11 @@ void frmMain::PushEdit(const QString& text, int32_t first, std::vector<MeshState
 }
 
 void frmMain::ShowEditedObject(int32_t chosen) {
-    FitPools();
+    Scene.FitPools();
     FitMeshList();
     LstMeshes->SetListIndexQuietly(chosen);
     FitStrips();
     ShowMarks();
-}
-
-// As many markers as the object has points, and segments as it has lines: the redraw places them.
-void frmMain::FitPools() {
-    int64_t points = 0;
-    int64_t lines = 0;
-    for (const Mesh& mesh : CurrentObject.Meshes) {
-        points += PointsOf(mesh);
-        lines += std::max(PointsOf(mesh) - 1, 0);
-    }
-    const auto held = [](const auto& pool) { return pool.IsEmpty() ? 0 : pool.Count(); };
-    while (held(Scene.Node) < MarkersOf(points)) {
-        LoadNodes(0, 0);
-    }
-    while (held(Scene.Node) > MarkersOf(points)) {
-        UnloadNodes();
-    }
-    while (held(Scene.Joint) < MarkersOf(lines)) {
-        LoadJoints(0, 0, 0, 0);
-    }
-    while (held(Scene.Joint) > MarkersOf(lines)) {
-        UnloadJoints();
-    }
 }
 
 void frmMain::FitMeshList() {

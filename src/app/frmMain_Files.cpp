@@ -1,8 +1,9 @@
 #include "app/frmMain.h"
 
+#include "app/PathText.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeData>
@@ -21,11 +22,7 @@ std::optional<std::string> DroppedObjectFile(const QMimeData* data) {
     if (!url.isLocalFile() || !url.fileName().endsWith(".lin", Qt::CaseInsensitive)) {
         return std::nullopt;
     }
-    return QFile::encodeName(url.toLocalFile()).toStdString();
-}
-
-QString FolderOf(const std::string& path) {
-    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).absolutePath();
+    return PathBytes(url.toLocalFile());
 }
 } // namespace
 
@@ -33,12 +30,16 @@ void frmMain::mnuOpen_Click() {
     if (!ChangesMayGo()) {
         return;
     }
-    const QString start = CurrentFile.empty() ? FolderOf(ObjectFilePath()) : FolderOf(CurrentFile);
+    const QString start = DialogFolder();
     const QString chosen =
         QFileDialog::getOpenFileName(this, "Open Object", start, "Objects (*.lin *.LIN);;All files (*)");
     if (!chosen.isEmpty()) {
-        LoadObject(QFile::encodeName(chosen).toStdString());
+        LoadObject(PathBytes(chosen));
     }
+}
+
+QString frmMain::DialogFolder() const {
+    return QFileInfo(PathText(CurrentFile.empty() ? ObjectFilePath() : CurrentFile)).absolutePath();
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {

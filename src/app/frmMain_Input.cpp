@@ -58,11 +58,11 @@ void frmMain::WireDrawingArea() {
             [this] { RunHandler([this] { DeleteMarkedPoints(); }); });
     connect(input, &DrawingAreaInput::PointerMoved, this, [this](QPointF position) {
         PointerAt = position;
-        ShowReadout();
+        ShowPointer();
     });
     connect(input, &DrawingAreaInput::PointerLeft, this, [this] {
         PointerAt.reset();
-        ShowReadout();
+        ShowPointer();
     });
 }
 
@@ -81,14 +81,11 @@ void frmMain::WireShortcuts() {
     press(Qt::Key_BracketRight, cmdGridSpaceInc);
     press(Qt::Key_F5, cmdRefresh);
     press(QKeySequence(Qt::CTRL | Qt::Key_L), cmdLoadFile);
-    const auto run = [this](QKeySequence keys, void (frmMain::*handler)()) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this,
-                [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
-    };
-    run(Qt::Key_Home, &frmMain::FitView);
-    run(QKeySequence(Qt::CTRL | Qt::Key_0), &frmMain::StartView);
-    run(QKeySequence::SelectAll, &frmMain::MarkAll);
-    run(Qt::Key_Escape, &frmMain::ClearMarks);
+    Route(new QShortcut(Qt::Key_Home, this), &QShortcut::activated, &frmMain::FitView);
+    Route(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this), &QShortcut::activated,
+          &frmMain::StartView);
+    Route(new QShortcut(QKeySequence::SelectAll, this), &QShortcut::activated, &frmMain::MarkAll);
+    Route(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, &frmMain::ClearMarks);
     cmdScaleUp->setToolTip("Zoom in (+ or =, wheel up)");
     cmdScaleDown->setToolTip("Zoom out (-, wheel down)");
     chkGrid->setToolTip("Show or hide the grid (G)");
@@ -101,11 +98,10 @@ void frmMain::WireShortcuts() {
 // Exactly a click on the box of the point or line found; on a marker of another mesh, exactly choosing
 // that mesh in the list.
 void frmMain::picMain_Click(int32_t x, int32_t y) {
-    const MarkerRange range = MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Scene.Node, Scene.Joint);
-    const std::optional<MarkerHit> hit = HitMarker(Scene.Node, Scene.Joint, range, x, y, MarkerHitRadius);
+    const MarkerRange range = ChosenMarkers();
+    const std::optional<MarkerHit> hit = HitIn(range, x, y);
     if (!hit) {
-        const std::optional<MarkerHit> other =
-            HitMarker(Scene.Node, Scene.Joint, AllMarkers(Scene.Node, Scene.Joint), x, y, MarkerHitRadius);
+        const std::optional<MarkerHit> other = HitIn(AllMarkers(Scene.Node, Scene.Joint), x, y);
         const std::optional<MeshItem> item = other ? MeshItemOf(CurrentObject, *other) : std::nullopt;
         if (item) {
             LstMeshes->SetListIndex(CheckedInt16(item->Mesh));
@@ -120,10 +116,9 @@ void frmMain::picMain_Click(int32_t x, int32_t y) {
 }
 
 std::string frmMain::MarkerTip(int32_t x, int32_t y) const {
-    const MarkerRange chosen = MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Scene.Node, Scene.Joint);
-    std::optional<MarkerHit> hit = HitMarker(Scene.Node, Scene.Joint, chosen, x, y, MarkerHitRadius);
+    std::optional<MarkerHit> hit = HitIn(ChosenMarkers(), x, y);
     if (!hit) {
-        hit = HitMarker(Scene.Node, Scene.Joint, AllMarkers(Scene.Node, Scene.Joint), x, y, MarkerHitRadius);
+        hit = HitIn(AllMarkers(Scene.Node, Scene.Joint), x, y);
     }
     const std::optional<MeshItem> item = hit ? MeshItemOf(CurrentObject, *hit) : std::nullopt;
     if (!item) {
@@ -131,6 +126,22 @@ std::string frmMain::MarkerTip(int32_t x, int32_t y) const {
     }
     return hit->Kind == MarkerKind::Point ? PointTip(item->Mesh, item->Index)
                                           : LineTip(item->Mesh, item->Index);
+}
+
+MarkerRange frmMain::ChosenMarkers() const {
+    return MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Scene.Node, Scene.Joint);
+}
+
+std::optional<MarkerHit> frmMain::HitIn(const MarkerRange& range, int32_t x, int32_t y) const {
+    return HitMarker(Scene.Node, Scene.Joint, range, x, y, MarkerHitRadius);
+}
+
+std::optional<int32_t> frmMain::ChosenMesh() const {
+    const int32_t chosen = LstMeshes->ListIndex();
+    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
+        return std::nullopt;
+    }
+    return chosen;
 }
 
 std::string frmMain::PointTip(int32_t meshIndex, int32_t index) const {

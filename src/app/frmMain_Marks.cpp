@@ -21,9 +21,9 @@ MeshSelection* ChosenMarks(int32_t chosen) {
 
 // Whether a marker's centre, where it is drawn, lies in the band (pixels, edges included).
 bool Inside(const NodeElement& node, const QRect& band) {
-    const double x = static_cast<double>(node.Left) + node.Width / 2.0;
-    const double y = static_cast<double>(node.Top) + node.Height / 2.0;
-    return node.Visible && x >= band.left() && x <= band.right() && y >= band.top() && y <= band.bottom();
+    const MarkerPoint centre = MarkerCentre(node);
+    return node.Visible && centre.X >= band.left() && centre.X <= band.right() && centre.Y >= band.top() &&
+           centre.Y <= band.bottom();
 }
 
 void SetAll(std::vector<int16_t>& flags, int16_t value) {

@@ -14,11 +14,22 @@ constexpr double FitMargin = 10;
 // A faulty device's absurd turn is held to what a fast hand gives, so it cannot freeze the editor.
 constexpr int32_t MostNotchesPerTurn = 10;
 
-// The drawing-area position whose marker is drawn on the pixel under the pointer.
-double PositionUnder(double pointer) {
-    return pointer - 0.5;
+ViewPlace PlaceOf(const MeshScene& scene) {
+    return {scene.ViewScale, scene.ViewOffsetX, scene.ViewOffsetY};
+}
+
+// The view as it would be at `place`, all else as it is.
+ViewTransform PlacedAt(ViewTransform view, const ViewPlace& place) {
+    view.Scale = place.Scale;
+    view.OffsetX = place.OffsetX;
+    view.OffsetY = place.OffsetY;
+    return view;
 }
 } // namespace
+
+double frmMain::PositionUnder(double pointer) {
+    return pointer - 0.5;
+}
 
 void frmMain::PlaceView(const ViewPlace& place) {
     Scene.ViewScale = place.Scale;
@@ -28,30 +39,24 @@ void frmMain::PlaceView(const ViewPlace& place) {
 }
 
 void frmMain::picMain_PanBegan() {
-    PanStart = {Scene.ViewScale, Scene.ViewOffsetX, Scene.ViewOffsetY};
+    PanStart = PlaceOf(Scene);
 }
 
 // Offsets worked out from where the pan began, never step by step, so the picture stays with the
 // pointer however long the drag.
 void frmMain::picMain_Panned(QPointF moved) {
-    ViewTransform from = Scene.View();
-    from.Scale = PanStart.Scale;
-    from.OffsetX = PanStart.OffsetX;
-    from.OffsetY = PanStart.OffsetY;
-    PlaceView(PannedBy(from, moved.x(), moved.y()));
+    PlaceView(PannedBy(PlacedAt(Scene.View(), PanStart), moved.x(), moved.y()));
 }
 
 // One notch is one zoom step of "+" (away from the user) or "--" (towards), about the pointer.
 void frmMain::picMain_Wheel(int32_t notches, QPointF position) {
     const int32_t steps = std::min(std::abs(notches), MostNotchesPerTurn);
-    ViewPlace place{Scene.ViewScale, Scene.ViewOffsetX, Scene.ViewOffsetY};
+    const ViewTransform view = Scene.View();
+    ViewPlace place = PlaceOf(Scene);
     for (int32_t i = 0; i < steps; ++i) {
-        ViewTransform view = Scene.View();
-        view.Scale = place.Scale;
-        view.OffsetX = place.OffsetX;
-        view.OffsetY = place.OffsetY;
         const float zoomed = notches > 0 ? ZoomedIn(place.Scale) : ZoomedOut(place.Scale);
-        place = ZoomedAbout(view, zoomed, PositionUnder(position.x()), PositionUnder(position.y()));
+        place = ZoomedAbout(PlacedAt(view, place), zoomed, PositionUnder(position.x()),
+                            PositionUnder(position.y()));
     }
     PlaceView(place);
 }

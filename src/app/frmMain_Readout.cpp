@@ -1,10 +1,11 @@
 #include "app/frmMain.h"
 
+#include "app/PathText.h"
+
 #include "browse/ListBox.h"
 #include "browse/StripTips.h"
 #include "platform/Counted.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 
@@ -21,14 +22,14 @@ QString FileLine(const std::string& file) {
     if (file.empty()) {
         return "No file";
     }
-    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(file))).fileName();
+    return QFileInfo(PathText(file)).fileName();
 }
 
-QString MeshLines(int32_t chosen) {
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject) ||
-        static_cast<size_t>(chosen) >= CurrentPlacement.Selections.size()) {
+QString MeshLines(std::optional<int32_t> shown) {
+    if (!shown || static_cast<size_t>(*shown) >= CurrentPlacement.Selections.size()) {
         return "No mesh chosen";
     }
+    const int32_t chosen = *shown;
     const MeshSelection& marks = CurrentPlacement.Selections[static_cast<size_t>(chosen)];
     return QString("Mesh %1: %2\nMarked: %3, %4")
         .arg(chosen)
@@ -39,16 +40,23 @@ QString MeshLines(int32_t chosen) {
 }
 } // namespace
 
+// Built once a handler, where what it tells can change; a pointer move only redoes the pointer line.
 void frmMain::ShowReadout() {
-    QString text = FileLine(CurrentFile) + "\n" + MeshLines(LstMeshes->ListIndex()) +
+    ReadoutLines = FileLine(CurrentFile) + "\n" + MeshLines(ChosenMesh()) +
                    "\nZoom: " + QString::fromStdString(NumberText(Scene.ViewScale));
+    lblReadout->setToolTip(PathText(CurrentFile));
+    ShowPointer();
+}
+
+void frmMain::ShowPointer() {
+    QString text = ReadoutLines;
     if (PointerAt) {
-        const ModelPoint point = ScreenToModel(Scene.View(), PointerAt->x() - 0.5, PointerAt->y() - 0.5);
+        const ModelPoint point =
+            ScreenToModel(Scene.View(), PositionUnder(PointerAt->x()), PositionUnder(PointerAt->y()));
         text += "\nPointer: " + QString::fromStdString(CoordinatesText(static_cast<float>(point.X),
                                                                        static_cast<float>(point.Y)));
     }
     lblReadout->setText(text);
-    lblReadout->setToolTip(QFile::decodeName(QByteArray::fromStdString(CurrentFile)));
 }
 
 } // namespace quillax

@@ -1,12 +1,13 @@
 #include "app/frmMain.h"
 
+#include "app/PathText.h"
+
 #include "fileio/OutputFile.h"
 #include "objects/ObjectFileBytes.h"
 #include "platform/CleanPath.h"
 #include "platform/MessageBoxService.h"
 #include "sceneexport/SceneExport.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QUndoStack>
@@ -15,14 +16,6 @@ namespace quillax {
 
 namespace {
 const char* const Caption = "Quillax Object Editor";
-
-QString Decoded(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-std::string Encoded(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 // Bytes after the last mesh that were too many to keep are not in the model: say so before a save
 // leaves them out.
@@ -43,8 +36,7 @@ bool frmMain::mnuSave_Click() {
 }
 
 bool frmMain::mnuSaveAs_Click() {
-    const QString start =
-        CurrentFile.empty() ? QFileInfo(Decoded(ObjectFilePath())).absolutePath() : Decoded(CurrentFile);
+    const QString start = CurrentFile.empty() ? DialogFolder() : PathText(CurrentFile);
     QString chosen = QFileDialog::getSaveFileName(this, "Save Object As", start, "Objects (*.lin)");
     if (chosen.isEmpty()) {
         return false;
@@ -52,7 +44,7 @@ bool frmMain::mnuSaveAs_Click() {
     if (QFileInfo(chosen).suffix().isEmpty()) {
         chosen += ".lin";
     }
-    return SaveObject(Encoded(chosen));
+    return SaveObject(PathBytes(chosen));
 }
 
 // Written beside the file and renamed over it, so a failure leaves the old file as it was.
@@ -78,15 +70,14 @@ bool frmMain::SaveObject(const std::string& fileName) {
 }
 
 void frmMain::mnuExportView_Click() {
-    const QString folder =
-        QFileInfo(Decoded(CurrentFile.empty() ? ObjectFilePath() : CurrentFile)).absolutePath();
+    const QString folder = DialogFolder();
     const QString base =
-        CurrentFile.empty() ? QString("view") : QFileInfo(Decoded(CurrentFile)).completeBaseName();
+        CurrentFile.empty() ? QString("view") : QFileInfo(PathText(CurrentFile)).completeBaseName();
     QString chosen =
         QFileDialog::getSaveFileName(this, "Export View", folder + "/" + base + ".png",
                                      "PNG picture (*.png);;BMP picture (*.bmp);;SVG document (*.svg)");
     if (!chosen.isEmpty()) {
-        ExportView(Encoded(chosen));
+        ExportView(PathBytes(chosen));
     }
 }
 
@@ -113,8 +104,8 @@ bool frmMain::ChangesMayGo() {
     if (UndoStack->isClean()) {
         return true;
     }
-    const std::string name =
-        CurrentFile.empty() ? std::string("a new file") : Encoded(QFileInfo(Decoded(CurrentFile)).fileName());
+    const std::string name = CurrentFile.empty() ? std::string("a new file")
+                                                 : PathBytes(QFileInfo(PathText(CurrentFile)).fileName());
     switch (MsgBox("The object has changes that are not saved.\r\n\r\nSave them to " + name + " first?",
                    MsgBoxStyle::YesNoCancel | MsgBoxStyle::Exclamation, Caption)) {
     case MsgBoxResult::Yes:

@@ -15,7 +15,7 @@ void DrawingArea::Refresh() {
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
-    Scene.Render(Picture);
+    Scene.Render(Picture, event->rect());
     QPainter painter(this);
     // On a denser screen each pixel of the picture becomes a whole block of device pixels, never a blur.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

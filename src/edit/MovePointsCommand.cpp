@@ -18,19 +18,18 @@ MovePointsCommand::MovePointsCommand(ObjectFile& object, int32_t mesh, std::vect
       Shown(std::move(shown)) {}
 
 void MovePointsCommand::redo() {
-    Mesh& mesh = Object.Meshes.at(static_cast<size_t>(MeshIndex));
-    for (const PointMove& move : Moves) {
-        mesh.X.at(static_cast<size_t>(move.Index)) = move.ToX;
-        mesh.Y.at(static_cast<size_t>(move.Index)) = move.ToY;
-    }
-    Shown(MeshIndex);
+    Apply(true);
 }
 
 void MovePointsCommand::undo() {
+    Apply(false);
+}
+
+void MovePointsCommand::Apply(bool forward) {
     Mesh& mesh = Object.Meshes.at(static_cast<size_t>(MeshIndex));
     for (const PointMove& move : Moves) {
-        mesh.X.at(static_cast<size_t>(move.Index)) = move.FromX;
-        mesh.Y.at(static_cast<size_t>(move.Index)) = move.FromY;
+        mesh.X.at(static_cast<size_t>(move.Index)) = forward ? move.ToX : move.FromX;
+        mesh.Y.at(static_cast<size_t>(move.Index)) = forward ? move.ToY : move.FromY;
     }
     Shown(MeshIndex);
 }

@@ -27,6 +27,9 @@ public:
     void undo() override;
 
 private:
+    // Each point to where the move takes it, or back to where it was.
+    void Apply(bool forward);
+
     ObjectFile& Object;
     int32_t MeshIndex;
     std::vector<PointMove> Moves;

@@ -42,6 +42,11 @@ inline int32_t PointsOf(const Mesh& mesh) {
     return std::max<int32_t>(mesh.PointCount, 0);
 }
 
+// The lines a mesh has: one from each point after its first.
+inline int32_t LinesOf(const Mesh& mesh) {
+    return std::max(PointsOf(mesh) - 1, 0);
+}
+
 // The meshes an object has: its count, but never more than it holds.
 inline int32_t MeshCountOf(const ObjectFile& object) {
     return std::min<int32_t>(std::max<int32_t>(object.MeshCount, 0),

@@ -89,7 +89,7 @@ void AppendMeshes(QIODevice& out, const MeshScene& scene) {
     int32_t joint = 0;
     for (int32_t mesh = 0; mesh < MeshCountOf(object); ++mesh) {
         const int32_t points = PointsOf(object.Meshes[static_cast<size_t>(mesh)]);
-        const int32_t segments = std::max(points - 1, 0);
+        const int32_t segments = LinesOf(object.Meshes[static_cast<size_t>(mesh)]);
         Append(out, "<g id=\"mesh-%d\">\n", mesh);
         AppendSegments(out, scene.Joint, {joint, joint + segments}, mesh);
         AppendMarkers(out, scene.Node, {node, node + points}, mesh);

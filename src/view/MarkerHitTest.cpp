@@ -5,10 +5,6 @@
 namespace quillax {
 
 namespace {
-int32_t LinesOf(const Mesh& mesh) {
-    return std::max<int32_t>(mesh.PointCount - 1, 0);
-}
-
 double Squared(double value) {
     return value * value;
 }
@@ -19,9 +15,8 @@ bool Within(double value, double low, double high, double margin) {
 }
 
 double SquaredDistanceToNode(const NodeElement& node, double x, double y) {
-    const double centreX = static_cast<double>(node.Left) + node.Width / 2.0;
-    const double centreY = static_cast<double>(node.Top) + node.Height / 2.0;
-    return Squared(centreX - x) + Squared(centreY - y);
+    const MarkerPoint centre = MarkerCentre(node);
+    return Squared(centre.X - x) + Squared(centre.Y - y);
 }
 
 // Beside the segment the distance comes from the cross product rather than from the nearest point
@@ -83,6 +78,11 @@ MarkerRange MarkersOfMesh(const ObjectFile& object, int32_t mesh, const NodePool
     range.NodeCount = HeldCount(range.FirstNode, PointsOf(chosen), nodes.Count());
     range.JointCount = HeldCount(range.FirstJoint, LinesOf(chosen), joints.Count());
     return range;
+}
+
+MarkerPoint MarkerCentre(const NodeElement& node) {
+    return {static_cast<double>(node.Left) + node.Width / 2.0,
+            static_cast<double>(node.Top) + node.Height / 2.0};
 }
 
 MarkerRange AllMarkers(const NodePool& nodes, const JointPool& joints) {

@@ -25,6 +25,13 @@ MarkerRange MarkersOfMesh(const ObjectFile& object, int32_t mesh, const NodePool
 // Every marker of the pools.
 MarkerRange AllMarkers(const NodePool& nodes, const JointPool& joints);
 
+// Where a point marker is drawn about, in pixels.
+struct MarkerPoint {
+    double X;
+    double Y;
+};
+MarkerPoint MarkerCentre(const NodeElement& node);
+
 enum class MarkerKind { Point, Line };
 
 // A marker found under the pointer: its pool index.

@@ -57,7 +57,7 @@ std::vector<MeshPlan> PlanMeshes(const NodePool& nodes, const JointPool& joints,
         CheckMesh(object, placement, static_cast<size_t>(i));
         const Mesh& mesh = object.Meshes[static_cast<size_t>(i)];
         const int32_t points = PointsOf(mesh);
-        const int32_t lines = std::max(points - 1, 0);
+        const int32_t lines = LinesOf(mesh);
         const int32_t placedNodes = std::clamp(nodes.Count() - firstNode, 0, points);
         const int32_t placedJoints = std::clamp(joints.Count() - firstJoint, 0, lines);
         const int32_t visited = std::max(placedNodes, placedJoints > 0 ? placedJoints + 1 : 0);

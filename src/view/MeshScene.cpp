@@ -31,6 +31,25 @@ bool HoldGridTile(clsOffScreenDC& surface, int16_t& tileSize, int16_t cellSize, 
     }
     return surface.GetWidth() == width && surface.GetHeight() == height;
 }
+struct MarkerTotals {
+    int64_t Points = 0;
+    int64_t Lines = 0;
+};
+
+// The points and lines of the first `count` meshes.
+MarkerTotals TotalsOf(const std::vector<Mesh>& meshes, size_t count) {
+    MarkerTotals totals;
+    for (size_t i = 0; i < count; ++i) {
+        totals.Points += PointsOf(meshes[i]);
+        totals.Lines += LinesOf(meshes[i]);
+    }
+    return totals;
+}
+
+// How many elements a pool holds: an empty pool keeps one hidden element.
+template <typename T> int32_t Held(const MarkerPool<T>& pool) {
+    return pool.IsEmpty() ? 0 : pool.Count();
+}
 } // namespace
 
 MeshScene::MeshScene(ObjectFile& object, ObjectPlacement& placement) : Model(object), Placement(placement) {
@@ -74,15 +93,10 @@ void MeshScene::UnloadJoints() {
 // every smaller size behind.
 void MeshScene::LoadMarkers(const MarkerAdded& added) {
     const ViewTransform view = View();
-    int64_t points = 0;
-    int64_t lines = 0;
-    for (int16_t i = 0; i < Model.MeshCount; ++i) {
-        const int32_t meshPoints = PointsOf(Model.Meshes[static_cast<size_t>(i)]);
-        points += meshPoints;
-        lines += std::max(meshPoints - 1, 0);
-    }
-    Node.Reserve(static_cast<size_t>(Node.Count() + points));
-    Joint.Reserve(static_cast<size_t>(Joint.Count() + lines));
+    const MarkerTotals totals =
+        TotalsOf(Model.Meshes, static_cast<size_t>(std::max<int16_t>(Model.MeshCount, 0)));
+    Node.Reserve(static_cast<size_t>(Node.Count() + totals.Points));
+    Joint.Reserve(static_cast<size_t>(Joint.Count() + totals.Lines));
     for (int16_t i = 0; i < Model.MeshCount; ++i) {
         const Mesh& mesh = Model.Meshes[static_cast<size_t>(i)];
         ScreenPoint previous{};
@@ -98,6 +112,27 @@ void MeshScene::LoadMarkers(const MarkerAdded& added) {
             }
             previous = point;
         }
+    }
+}
+
+// The pools take their final capacity at once, as in LoadMarkers.
+void MeshScene::FitPools() {
+    const MarkerTotals totals = TotalsOf(Model.Meshes, Model.Meshes.size());
+    const auto points = static_cast<int32_t>(totals.Points);
+    const auto lines = static_cast<int32_t>(totals.Lines);
+    Node.Reserve(static_cast<size_t>(points));
+    Joint.Reserve(static_cast<size_t>(lines));
+    while (Held(Node) < points) {
+        LoadNodes(0, 0);
+    }
+    while (Held(Node) > points) {
+        UnloadNodes();
+    }
+    while (Held(Joint) < lines) {
+        LoadJoints(0, 0, 0, 0);
+    }
+    while (Held(Joint) > lines) {
+        UnloadJoints();
     }
 }
 
@@ -138,19 +173,28 @@ void MeshScene::ResizeArea(QSize area) {
     BackgroundSteps.Resize(area.expandedTo(QSize(1, 1)));
 }
 
-void MeshScene::Render(QImage& picture) const {
+// A partial repaint (the rubber band's, every mouse move) copies and paints only its area; a
+// one-rectangle clip keeps the markers on the direct pixel path.
+void MeshScene::Render(QImage& picture, QRect area) const {
     const QImage& background = BackgroundSteps.Image();
     if (picture.size() != background.size() || picture.format() != background.format()) {
         picture = QImage(background.size(), background.format());
     }
-    std::memcpy(picture.bits(), background.constBits(), static_cast<size_t>(background.sizeInBytes()));
+    area &= background.rect();
+    const auto pixelBytes = static_cast<size_t>(background.depth() / 8);
+    const size_t left = static_cast<size_t>(area.left()) * pixelBytes;
+    const size_t width = static_cast<size_t>(area.width()) * pixelBytes;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::memcpy(picture.scanLine(y) + left, background.constScanLine(y) + left, width);
+    }
     QPainter painter(&picture);
+    painter.setClipRect(area);
     PaintMarkers(painter, Node, Joint);
 }
 
 QImage MeshScene::Picture() const {
     QImage picture;
-    Render(picture);
+    Render(picture, Background().rect());
     return picture;
 }
 

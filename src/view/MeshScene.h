@@ -9,6 +9,7 @@
 #include "view/ViewTransform.h"
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 #include <cstdint>
@@ -58,6 +59,8 @@ public:
     // `added` hears of each as it comes, after it is in its pool.
     using MarkerAdded = std::function<void(int16_t meshIndex, bool joint)>;
     void LoadMarkers(const MarkerAdded& added);
+    // As many markers as the object has points, and segments as it has lines: the redraw places them.
+    void FitPools();
 
     // Places and colours every marker, then draws the background: the grid, or black.
     void RedrawView(QSize area);
@@ -71,8 +74,9 @@ public:
     QImage& Background() { return BackgroundSteps.Image(); }
     const QImage& Background() const { return BackgroundSteps.Image(); }
     void ResizeArea(QSize area);
-    // The background with the markers painted over it, into `picture` (its memory reused).
-    void Render(QImage& picture) const;
+    // The background with the markers painted over it, into `picture` (its memory reused); only
+    // `area` of it is made.
+    void Render(QImage& picture, QRect area) const;
     QImage Picture() const;
 
     // The mapping the markers and the grid are drawn with, the angle read now.

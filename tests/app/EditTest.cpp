@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
@@ -199,6 +200,19 @@ TEST_F(EditTest, MeshCommandsRecolourAddAndDeleteMeshes) {
     EXPECT_EQ(CurrentObject.MeshCount, 2);
     EXPECT_EQ(std::bit_cast<uint32_t>(CurrentObject.Meshes[1].Y[2]), 0x7FC01234u);
     EXPECT_EQ(Mesh0().Blue, 0.0f);
+}
+
+TEST_F(EditTest, UndoAndRedoKeysLeaveTheReadoutAsTheirMenuCommandsDo) {
+    Window->mnuNewMesh->trigger();
+    ASSERT_NE(Window->lblReadout->text().indexOf("Mesh 2: 2 points"), -1);
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(CurrentObject.MeshCount, 2);
+    EXPECT_NE(Window->lblReadout->text().indexOf("Mesh 0: 4 points"), -1)
+        << Window->lblReadout->text().toStdString();
+    Key(Qt::Key_Y, Qt::ControlModifier);
+    ASSERT_EQ(CurrentObject.MeshCount, 3);
+    EXPECT_NE(Window->lblReadout->text().indexOf("Mesh 2: 2 points"), -1)
+        << Window->lblReadout->text().toStdString();
 }
 
 TEST_F(EditTest, SavingWritesExactlyTheEditsAndLoadingClearsTheUndoStack) {

@@ -41,7 +41,7 @@ FileCheck CheckFile(const std::string& name, bool strict) {
     check.Meshes = MeshCountOf(object);
     for (const Mesh& mesh : object.Meshes) {
         check.Points += PointsOf(mesh);
-        check.Lines += std::max(PointsOf(mesh) - 1, 0);
+        check.Lines += LinesOf(mesh);
     }
     check.Warnings = NonFiniteWarnings(object);
     check.Passed = !strict || check.Warnings.empty();
