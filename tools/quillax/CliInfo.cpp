@@ -1,11 +1,13 @@
 #include "quillax/CliInfo.h"
 
+#include "objectjson/ObjectJson.h"
+#include "objects/ObjectSummary.h"
 #include "platform/Counted.h"
+#include "platform/NumberTexts.h"
 #include "quillax/CliText.h"
 #include "quillax/CommandLine.h"
 #include "quillax/ElementList.h"
 #include "quillax/ObjectLoading.h"
-#include "quillax/ObjectSummary.h"
 #include "quillax/StandardStreams.h"
 
 #include <limits>
@@ -45,39 +47,8 @@ void PrintText(std::ostream& out, const std::string& name, const ObjectFile& obj
     }
 }
 
-void PrintJsonPoints(std::ostream& out, const Mesh& mesh) {
-    out << ", \"points\": [";
-    for (size_t k = 0; k < mesh.X.size() && k < mesh.Y.size(); ++k) {
-        out << (k ? ", [" : "[") << FloatJson(mesh.X[k]) << ", " << FloatJson(mesh.Y[k]) << "]";
-    }
-    out << "]";
-}
-
 void PrintJson(std::ostream& out, const std::string& name, const ObjectFile& object, bool points) {
-    out << "{\"file\": " << JsonString(name) << ", \"centre\": {\"x\": " << FloatJson(object.CentreX)
-        << ", \"y\": " << FloatJson(object.CentreY) << "}, \"meshCount\": " << object.MeshCount
-        << ", \"meshes\": [";
-    int index = 0;
-    for (const MeshSummary& mesh : SummariseMeshes(object)) {
-        out << (index ? ", " : "") << "{\"index\": " << index
-            << ", \"colour\": {\"red\": " << FloatJson(mesh.Red) << ", \"green\": " << FloatJson(mesh.Green)
-            << ", \"blue\": " << FloatJson(mesh.Blue) << "}, \"pointCount\": " << mesh.PointCount
-            << ", \"bounds\": ";
-        if (mesh.Finite) {
-            out << "{\"minX\": " << FloatJson(mesh.MinX) << ", \"minY\": " << FloatJson(mesh.MinY)
-                << ", \"maxX\": " << FloatJson(mesh.MaxX) << ", \"maxY\": " << FloatJson(mesh.MaxY) << "}";
-        } else {
-            out << "null";
-        }
-        out << ", \"extraValue\": \"" << HexText(mesh.ExtraValue, 8) << "\", \"extraWord\": \""
-            << HexText(mesh.ExtraWord, 4) << "\"";
-        if (points) {
-            PrintJsonPoints(out, object.Meshes[static_cast<size_t>(index)]);
-        }
-        out << "}";
-        ++index;
-    }
-    out << "]}";
+    out << ObjectJsonText(object, {points, true, "\"file\": " + JsonString(name)});
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "quillax/CliBmp24.h"
 #include "quillax/CliCheck.h"
+#include "quillax/CliConvert.h"
 #include "quillax/CliInfo.h"
 #include "quillax/CliRender.h"
 #include "quillax/CliSvg.h"
@@ -22,9 +23,9 @@ struct CliCommandEntry {
     int (*Run)(const CliContext&);
 };
 
-constexpr CliCommandEntry Commands[] = {{"info", CliInfo},      {"check", CliCheck}, {"render", CliRender},
-                                        {"svg", CliSvg},        {"bmp24", CliBmp24}, {"help", CliHelp},
-                                        {"version", CliVersion}};
+constexpr CliCommandEntry Commands[] = {{"info", CliInfo}, {"check", CliCheck},    {"render", CliRender},
+                                        {"svg", CliSvg},   {"bmp24", CliBmp24},    {"convert", CliConvert},
+                                        {"help", CliHelp}, {"version", CliVersion}};
 
 const char* const ProgramAbout =
     "Checks, describes, draws and converts the editor's line-art object files.\n"
@@ -34,6 +35,7 @@ const char* const ProgramAbout =
     "  check FILE...         validate object files (--quiet, --json, --strict)\n"
     "  render FILE OUTPUT    draw the editor's view as BMP or PNG\n"
     "  svg FILE OUTPUT       the same view as an SVG document\n"
+    "  convert INPUT OUTPUT  an object from .lin, .json or .svg to any of them\n"
     "  bmp24 INPUT OUTPUT    write a 1-, 4-, 8- or 24-bit bitmap as 24-bit\n"
     "  help [COMMAND]        this help, or a command's\n"
     "  version               the program's name and version\n"

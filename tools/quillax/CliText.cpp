@@ -44,12 +44,6 @@ bool IsControl(const std::string& text, size_t at, size_t length) {
 }
 } // namespace
 
-std::string HexText(uint32_t value, int digits) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%0*X", digits, value);
-    return buffer;
-}
-
 std::string JsonString(const std::string& text) {
     std::string out = "\"";
     for (size_t at = 0; at < text.size();) {

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 namespace quillax {
 
-// "0x00FF": a raw field, digits wide, as a hex dump shows it.
-std::string HexText(uint32_t value, int digits);
 // A JSON string of exactly the text's bytes: UTF-8 as it is, and each byte that is not part of UTF-8
 // as the lone surrogate escape \udcXX (the convention of Python's surrogateescape, so os.fsencode gives
 // the bytes back).

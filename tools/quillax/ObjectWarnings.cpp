@@ -1,6 +1,7 @@
 #include "quillax/ObjectWarnings.h"
 
-#include "quillax/ObjectSummary.h"
+#include "objects/ObjectSummary.h"
+#include "platform/NumberTexts.h"
 
 #include <cmath>
 

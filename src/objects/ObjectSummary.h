@@ -2,12 +2,11 @@
 
 #include "objects/modObjects.h"
 
-#include <string>
 #include <vector>
 
 namespace quillax {
 
-// What `quillax info` tells of one mesh.
+// What a description of an object tells of one mesh: `quillax info` and the object's JSON.
 struct MeshSummary {
     float Red, Green, Blue;
     int32_t PointCount;
@@ -19,10 +18,5 @@ struct MeshSummary {
 };
 
 std::vector<MeshSummary> SummariseMeshes(const ObjectFile& object);
-
-// Shortest text that reads back as the same float; "nan", "inf" and "-inf" for the others.
-std::string FloatText(float value);
-// A float as a JSON value: where JSON has no number, the string "NaN", "Infinity" or "-Infinity".
-std::string FloatJson(float value);
 
 } // namespace quillax

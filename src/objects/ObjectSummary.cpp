@@ -1,9 +1,6 @@
-#include "quillax/ObjectSummary.h"
-
-#include "platform/Counted.h"
+#include "objects/ObjectSummary.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace quillax {
@@ -28,28 +25,6 @@ std::vector<MeshSummary> SummariseMeshes(const ObjectFile& object) {
         summaries.push_back(summary);
     }
     return summaries;
-}
-
-std::string FloatText(float value) {
-    if (std::isnan(value)) {
-        return "nan";
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? "inf" : "-inf";
-    }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string FloatJson(float value) {
-    if (std::isnan(value)) {
-        return "\"NaN\"";
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
-    }
-    return FloatText(value);
 }
 
 } // namespace quillax
