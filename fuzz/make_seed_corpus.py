@@ -7,6 +7,8 @@
   loadobjectfile/   small valid object files (one and several meshes, the sample ship, NaN and infinite
                     values, NaN payloads, trailing bytes) and a few with counts out of range
   objectroundtrip/  the same object files
+  jsonroundtrip/    the same object files, and objects in JSON as the converter writes them and as people
+                    write them (integers, members left out, escapes, odd spacing), some of them refused
   pixelarrays/      the designed cases of the pixel-array operations, spelled as the decisions the
                     target takes from its input
 
@@ -84,6 +86,27 @@ def object_seeds():
     }
     with open(os.path.join(HERE, "..", "Assets", "PlayerTopb.lin"), "rb") as sample:
         seeds["sample_ship.lin"] = sample.read()
+    return seeds
+
+
+def json_seeds():
+    seeds = dict(object_seeds())
+    seeds.update({
+        "written.json": b'{"centre": {"x": 1.5, "y": -2}, "meshCount": 1, "meshes": [{"index": 0, '
+                        b'"colour": {"red": 1, "green": 0.5, "blue": 0.25}, "pointCount": 2, "bounds": null, '
+                        b'"extraValue": "0xDEADBEEF", "extraWord": "0xCAFE", "points": [[10, 20], [30, 40]]}], '
+                        b'"trailingBytes": "AQIDBA=="}',
+        "by_hand.json": b'{"meshes": [{"points": [[0, 0], [10, 0], [10, 10]]}, {"colour": {"red": 0, "green": 1, '
+                        b'"blue": 0}, "extraValue": 7, "extraWord": 65535, "points": [[-1e3, 2.5e-3], [1, 2]]}]}',
+        "non_finite.json": b'{"centre": {"x": "NaN", "y": "Infinity"}, "meshes": [{"points": '
+                           b'[["0xFFC00001", "-Infinity"], ["0x7FA00001", -0]]}]}',
+        "escapes.json": b'{"file": "a\\u00e9\\udcff\\n", "meshes": [{"points": [[0,0],[1,1]]}]}',
+        "spacing.json": b'\r\n\t{ "meshes" :[ {"points":[ [ 0 , 0 ] ,[ 1e0 , -1E-2 ] ] } ] }  \n',
+        "out_of_range.json": b'{"meshes": [{"points": [[1e39, 0], [0, 1e-46]]}]}',
+        "one_point.json": b'{"meshes": [{"points": [[0, 0]]}]}',
+        "unknown_member.json": b'{"meshes": [{"colur": {}, "points": [[0, 0], [1, 1]]}]}',
+        "deep.json": b'{"file": 1, "meshes": [{"bounds": ' + b"[" * 70 + b"]" * 70 + b', "points": [[0, 0], [1, 1]]}]}',
+    })
     return seeds
 
 
@@ -188,6 +211,7 @@ def main():
     write(os.path.join(sys.argv[1], "loadfile"), bitmap_seeds())
     write(os.path.join(sys.argv[1], "loadobjectfile"), object_seeds())
     write(os.path.join(sys.argv[1], "objectroundtrip"), object_seeds())
+    write(os.path.join(sys.argv[1], "jsonroundtrip"), json_seeds())
     write(os.path.join(sys.argv[1], "pixelarrays"), pixel_seeds())
 
 

@@ -55,6 +55,11 @@ void JsonCursor::SkipSpace() {
     }
 }
 
+size_t JsonCursor::Start() {
+    SkipSpace();
+    return At;
+}
+
 char JsonCursor::Peek() {
     SkipSpace();
     return At < Text.size() ? Text[At] : '\0';

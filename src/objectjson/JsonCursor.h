@@ -36,7 +36,8 @@ public:
     void SkipValue();
     // Nothing but white space is left.
     void End();
-    size_t Offset() const { return At; }
+    // Where the next token starts.
+    size_t Start();
     [[noreturn]] void Fail(const std::string& reason) const { FailAt(At, reason); }
     [[noreturn]] static void FailAt(size_t offset, const std::string& reason) {
         throw JsonError{offset, reason};

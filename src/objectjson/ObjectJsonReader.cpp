@@ -1,5 +1,6 @@
 #include "objectjson/JsonCursor.h"
 #include "objectjson/ObjectJson.h"
+#include "platform/Counted.h"
 
 #include <QByteArray>
 
@@ -25,7 +26,7 @@ uint32_t ReadMembers(JsonCursor& in, std::initializer_list<const char*> names, c
         return given;
     }
     do {
-        const size_t at = in.Offset();
+        const size_t at = in.Start();
         const std::string name = in.String();
         size_t index = 0;
         while (index < names.size() && name != names.begin()[index]) {
@@ -79,7 +80,7 @@ float NamedFloat(const std::string& text, size_t at) {
 }
 
 float ReadFloat(JsonCursor& in) {
-    const size_t at = in.Offset();
+    const size_t at = in.Start();
     if (in.Peek() == '"') {
         return NamedFloat(in.String(), at);
     }
@@ -96,7 +97,7 @@ float ReadFloat(JsonCursor& in) {
 
 // A whole number from 0 to most: a JSON number or a hexadecimal string of up to digits digits.
 uint32_t ReadRaw(JsonCursor& in, uint32_t most, size_t digits) {
-    const size_t at = in.Offset();
+    const size_t at = in.Start();
     std::optional<uint32_t> value;
     if (in.Peek() == '"') {
         value = HexValue(in.String(), digits);
@@ -116,7 +117,7 @@ uint32_t ReadRaw(JsonCursor& in, uint32_t most, size_t digits) {
 
 // A count given beside the list it counts.
 int64_t ReadCount(JsonCursor& in) {
-    const size_t at = in.Offset();
+    const size_t at = in.Start();
     const std::string_view text = in.Number();
     int64_t count = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
@@ -126,10 +127,11 @@ int64_t ReadCount(JsonCursor& in) {
     return count;
 }
 
-void CheckCount(std::optional<int64_t> given, size_t count, const char* name, const char* many, size_t at) {
+void CheckCount(std::optional<int64_t> given, size_t count, const std::string& name, const char* one,
+                const char* many, size_t at) {
     if (given && *given != static_cast<int64_t>(count)) {
-        JsonCursor::FailAt(at, std::string(name) + " is " + std::to_string(*given) + " but there are " +
-                                   std::to_string(count) + " " + many);
+        JsonCursor::FailAt(at, name + " is " + std::to_string(*given) + " but the list holds " +
+                                   Counted(static_cast<int64_t>(count), one, many));
     }
 }
 
@@ -151,7 +153,7 @@ void ReadPoints(JsonCursor& in, Mesh& mesh) {
 }
 
 void ReadColour(JsonCursor& in, Mesh& mesh, const std::string& owner) {
-    const size_t at = in.Offset();
+    const size_t at = in.Start();
     float* const components[] = {&mesh.Red, &mesh.Green, &mesh.Blue};
     const uint32_t given = ReadMembers(in, {"red", "green", "blue"}, owner + ".colour",
                                        [&](size_t k) { *components[k] = ReadFloat(in); });
@@ -165,7 +167,7 @@ Mesh ReadMesh(JsonCursor& in, size_t index) {
     Mesh mesh{1, 1, 1, 0, 0, 0, {}, {}};
     std::optional<int64_t> pointCount;
     size_t pointsAt = 0;
-    const size_t at = in.Offset();
+    const size_t at = in.Start();
     const auto read = [&](size_t member) {
         switch (member) {
         case 1:
@@ -180,7 +182,7 @@ Mesh ReadMesh(JsonCursor& in, size_t index) {
             mesh.ExtraWord = static_cast<uint16_t>(ReadRaw(in, std::numeric_limits<uint16_t>::max(), 4));
             return;
         case 6:
-            pointsAt = in.Offset();
+            pointsAt = in.Start();
             try {
                 return ReadPoints(in, mesh);
             } catch (JsonError& error) {
@@ -201,7 +203,7 @@ Mesh ReadMesh(JsonCursor& in, size_t index) {
                                          (mesh.X.size() == 1 ? " point" : " points") +
                                          ": a mesh has 2 to 32767");
     }
-    CheckCount(pointCount, mesh.X.size(), (owner + ": pointCount").c_str(), "points", pointsAt);
+    CheckCount(pointCount, mesh.X.size(), owner + ": pointCount", "point", "points", pointsAt);
     mesh.PointCount = static_cast<int16_t>(mesh.X.size());
     return mesh;
 }
@@ -220,7 +222,7 @@ void ReadMeshes(JsonCursor& in, ObjectFile& object) {
 }
 
 std::vector<uint8_t> ReadTail(JsonCursor& in) {
-    const size_t at = in.Offset();
+    const size_t at = in.Start();
     const std::string text = in.String();
     const auto decoded = QByteArray::fromBase64Encoding(QByteArray::fromStdString(text),
                                                         QByteArray::AbortOnBase64DecodingErrors);
@@ -244,7 +246,7 @@ ObjectFile ReadObject(JsonCursor& in) {
     ObjectFile object;
     std::optional<int64_t> meshCount;
     size_t meshesAt = 0;
-    const size_t at = in.Offset();
+    const size_t at = in.Start();
     const auto read = [&](size_t member) {
         switch (member) {
         case 1:
@@ -253,7 +255,7 @@ ObjectFile ReadObject(JsonCursor& in) {
             meshCount = ReadCount(in);
             return;
         case 3:
-            meshesAt = in.Offset();
+            meshesAt = in.Start();
             return ReadMeshes(in, object);
         case 4:
             object.TrailingBytes = ReadTail(in);
@@ -266,7 +268,7 @@ ObjectFile ReadObject(JsonCursor& in) {
     if (object.Meshes.empty()) {
         JsonCursor::FailAt(meshesAt ? meshesAt : at, "no meshes: an object has 1 to 32767");
     }
-    CheckCount(meshCount, object.Meshes.size(), "meshCount", "meshes", meshesAt);
+    CheckCount(meshCount, object.Meshes.size(), "meshCount", "mesh", "meshes", meshesAt);
     object.MeshCount = static_cast<int16_t>(object.Meshes.size());
     in.End();
     return object;
