@@ -8,9 +8,6 @@
 namespace quillax {
 
 namespace {
-// Room kept between the fitted object and the drawing area's edges, in pixels: a marked marker is
-// 5 pixels wide.
-constexpr double FitMargin = 10;
 // A faulty device's absurd turn is held to what a fast hand gives, so it cannot freeze the editor.
 constexpr int32_t MostNotchesPerTurn = 10;
 
@@ -62,7 +59,7 @@ void frmMain::picMain_Wheel(int32_t notches, QPointF position) {
 }
 
 void frmMain::FitView() {
-    if (const std::optional<ViewPlace> fitted = FittedView(CurrentObject, Scene.View(), FitMargin)) {
+    if (const std::optional<ViewPlace> fitted = FittedView(CurrentObject, Scene.View(), HomeMargin)) {
         PlaceView(*fitted);
     }
 }

@@ -1,5 +1,6 @@
 #include "sceneexport/SceneSvg.h"
 
+#include "sceneexport/SvgPathRun.h"
 #include "view/GridTiling.h"
 
 #include <algorithm>
@@ -53,31 +54,63 @@ struct PoolRange {
     int32_t Last;
 };
 
-void AppendSegments(QIODevice& out, const JointPool& joints, PoolRange range, int32_t mesh) {
-    Append(out, "<g id=\"mesh-%d-segments\" stroke-linecap=\"square\">\n", mesh);
+// Whether a box from (left, top) to (right, bottom) reaches into the drawing area: what lies wholly
+// outside it is not written.
+bool ReachesArea(double left, double top, double right, double bottom, const MeshScene& scene) {
+    return right > 0 && bottom > 0 && left < scene.ViewWidth && top < scene.ViewHeight;
+}
+
+bool Shows(const JointElement& joint, const MeshScene& scene) {
+    const double reach = joint.BorderWidth;
+    return joint.Visible && std::isfinite(joint.X1 + joint.Y1 + joint.X2 + joint.Y2) &&
+           ReachesArea(std::min(joint.X1, joint.X2) - reach, std::min(joint.Y1, joint.Y2) - reach,
+                       std::max(joint.X1, joint.X2) + 1 + reach, std::max(joint.Y1, joint.Y2) + 1 + reach,
+                       scene);
+}
+
+bool Shows(const NodeElement& node, const MeshScene& scene) {
+    return node.Visible && std::isfinite(node.Left + node.Top) && node.Width > 0 &&
+           ReachesArea(node.Left, node.Top, node.Left + node.Width, node.Top + node.Height, scene);
+}
+
+void AppendSegments(QIODevice& out, const MeshScene& scene, PoolRange range, int32_t mesh) {
+    const JointPool& joints = scene.Joint;
+    Append(out, "<g id=\"mesh-%d-segments\" stroke-linecap=\"square\" fill=\"none\">\n", mesh);
+    SvgPathRun run(out);
     for (int32_t j = range.First; j < range.Last && joints.Exists(j); ++j) {
         const JointElement& joint = joints(j);
-        if (joint.Visible && std::isfinite(joint.X1 + joint.Y1 + joint.X2 + joint.Y2)) {
-            Append(
-                out,
-                "<line x1=\"%.7g\" y1=\"%.7g\" x2=\"%.7g\" y2=\"%.7g\" stroke=\"%s\" stroke-width=\"%d\"/>\n",
-                joint.X1 + 0.5, joint.Y1 + 0.5, joint.X2 + 0.5, joint.Y2 + 0.5,
-                Hex(joint.BorderColor).c_str(), joint.BorderWidth);
+        if (Shows(joint, scene)) {
+            run.AddLine("stroke=\"" + Hex(joint.BorderColor) + "\" stroke-width=\"" +
+                            std::to_string(joint.BorderWidth) + "\"",
+                        joint.X1 + 0.5, joint.Y1 + 0.5, joint.X2 + 0.5, joint.Y2 + 0.5);
         }
     }
+    run.End();
     out.write("</g>\n");
 }
 
-void AppendMarkers(QIODevice& out, const NodePool& nodes, PoolRange range, int32_t mesh) {
-    Append(out, "<g id=\"mesh-%d-markers\" stroke-width=\"1\">\n", mesh);
+void AppendMarkers(QIODevice& out, const MeshScene& scene, PoolRange range, int32_t mesh) {
+    const NodePool& nodes = scene.Node;
+    Append(out, "<g id=\"mesh-%d-markers\" stroke-width=\"1\" stroke-linecap=\"round\">\n", mesh);
+    SvgPathRun run(out);
     for (int32_t n = range.First; n < range.Last && nodes.Exists(n); ++n) {
         const NodeElement& node = nodes(n);
-        if (node.Visible && std::isfinite(node.Left + node.Top) && node.Width > 0) {
+        if (!Shows(node, scene)) {
+            continue;
+        }
+        // A marker of one colour is a dot; one with an outline of another colour a circle of its own.
+        if (node.FillColor == node.BorderColor) {
+            run.AddDot("fill=\"none\" stroke=\"" + Hex(node.BorderColor) + "\" stroke-width=\"" +
+                           std::to_string(static_cast<int>(node.Width)) + "\"",
+                       node.Left + node.Width / 2.0, node.Top + node.Height / 2.0);
+        } else {
+            run.End();
             Append(out, "<circle cx=\"%.7g\" cy=\"%.7g\" r=\"%.7g\" fill=\"%s\" stroke=\"%s\"/>\n",
                    node.Left + node.Width / 2.0, node.Top + node.Height / 2.0, node.Width / 2.0 - 0.5,
                    Hex(node.FillColor).c_str(), Hex(node.BorderColor).c_str());
         }
     }
+    run.End();
     out.write("</g>\n");
 }
 
@@ -91,8 +124,8 @@ void AppendMeshes(QIODevice& out, const MeshScene& scene) {
         const int32_t points = PointsOf(object.Meshes[static_cast<size_t>(mesh)]);
         const int32_t segments = LinesOf(object.Meshes[static_cast<size_t>(mesh)]);
         Append(out, "<g id=\"mesh-%d\">\n", mesh);
-        AppendSegments(out, scene.Joint, {joint, joint + segments}, mesh);
-        AppendMarkers(out, scene.Node, {node, node + points}, mesh);
+        AppendSegments(out, scene, {joint, joint + segments}, mesh);
+        AppendMarkers(out, scene, {node, node + points}, mesh);
         out.write("</g>\n");
         node += points;
         joint += segments;
@@ -106,8 +139,10 @@ void AppendMeshes(QIODevice& out, const MeshScene& scene) {
 } // namespace
 
 void WriteSceneSvg(const MeshScene& scene, QIODevice& out) {
-    const int32_t width = scene.Background().width();
-    const int32_t height = scene.Background().height();
+    // The area's size, not the background's: that would make the picture's pixels, which a document
+    // of lines never needs.
+    const int32_t width = scene.ViewWidth;
+    const int32_t height = scene.ViewHeight;
     out.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
     Append(out,
            "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "

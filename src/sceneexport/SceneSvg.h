@@ -11,7 +11,8 @@ namespace quillax {
 // one group per mesh ("mesh-0", ...) holding its segments ("mesh-0-segments") and point markers
 // ("mesh-0-markers") in the colours and sizes the drawing area paints. The drawing area paints every
 // segment under every marker; a last group ("markers") shows each mesh's markers again, in order, so
-// that the SVG stacks them the same way.
+// that the SVG stacks them the same way. Segments and markers wholly outside the area are left out, and
+// no pixel of the view is made.
 void WriteSceneSvg(const MeshScene& scene, QIODevice& out);
 
 } // namespace quillax

@@ -45,6 +45,13 @@ struct Bounds {
     double Middle() const { return (Low + High) / 2; }
 };
 
+// The offsets that put the unscaled position (a, b) in the middle of the area at zoom `scale`:
+// S * (a - offset) + centre = 0.
+ViewPlace MiddleAt(const ViewTransform& view, float scale, double a, double b) {
+    return {scale, static_cast<float>(a + view.CentreX / static_cast<double>(scale)),
+            static_cast<float>(b + view.CentreY / static_cast<double>(scale))};
+}
+
 // How far the zoom may go to fit an extent into the room; none for an extent of nothing.
 std::optional<double> FittingScale(const Bounds& bounds, double room) {
     const double extent = bounds.High - bounds.Low;
@@ -67,6 +74,11 @@ ViewPlace ZoomedAbout(const ViewTransform& view, float newScale, double x, doubl
     const double shrink = 1.0 / view.Scale - 1.0 / newScale;
     return {newScale, static_cast<float>(view.OffsetX + (x - CentreLine(view.CentreX, view.Width)) * shrink),
             static_cast<float>(view.OffsetY + (y - CentreLine(view.CentreY, view.Height)) * shrink)};
+}
+
+ViewPlace CentredOn(const ViewTransform& view, double x, double y) {
+    const Unscaled point = UnscaledOf(view, x, y);
+    return MiddleAt(view, view.Scale, point.A, point.B);
 }
 
 ViewPlace PannedBy(const ViewTransform& from, double dx, double dy) {
@@ -98,14 +110,12 @@ std::optional<ViewPlace> FittedView(const ObjectFile& object, const ViewTransfor
     }
     scale = std::clamp<double>(scale, std::numeric_limits<float>::min(), std::numeric_limits<float>::max());
     const auto fitted = static_cast<float>(scale);
-    // The middle of the points lands on the middle of the area: S * (middle - offset) + centre = 0.
-    const double offsetX = across.Middle() + view.CentreX / static_cast<double>(fitted);
-    const double offsetY = down.Middle() + view.CentreY / static_cast<double>(fitted);
-    if (!Usable(fitted) || !std::isfinite(static_cast<float>(offsetX)) ||
-        !std::isfinite(static_cast<float>(offsetY))) {
+    // The middle of the points lands on the middle of the area.
+    const ViewPlace place = MiddleAt(view, fitted, across.Middle(), down.Middle());
+    if (!Usable(fitted) || !std::isfinite(place.OffsetX) || !std::isfinite(place.OffsetY)) {
         return std::nullopt;
     }
-    return ViewPlace{fitted, static_cast<float>(offsetX), static_cast<float>(offsetY)};
+    return place;
 }
 
 } // namespace quillax

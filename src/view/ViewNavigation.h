@@ -32,6 +32,13 @@ ViewPlace ZoomedAbout(const ViewTransform& view, float newScale, double x, doubl
 // The offsets that move the picture of `from` by (dx, dy) pixels.
 ViewPlace PannedBy(const ViewTransform& from, double dx, double dy);
 
+// The offsets that put the model point (x, y) in the middle of the area at the view's zoom.
+ViewPlace CentredOn(const ViewTransform& view, double x, double y);
+
+// Room that Home keeps between the fitted object and the area's edges, in pixels: a marked marker is 5
+// pixels wide.
+inline constexpr double HomeMargin = 10;
+
 // The zoom and offsets that show every point with a finite position inside the area with `margin`
 // pixels to spare on every side, centred; none when no point has one. A single point, or points in a
 // line along one axis, keep the zoom they are seen at along the axis without extent.

@@ -33,6 +33,17 @@ QByteArray SvgOf(const MeshScene& scene) {
     return buffer.data();
 }
 
+// The shapes an element paints: a path one a subpath, named as the segment or marker each stands for.
+std::vector<std::string> ShapesOf(const std::string& name, const QXmlStreamAttributes& attributes,
+                                  const std::string& group) {
+    if (name != "path") {
+        return {name};
+    }
+    const QString data = attributes.value("d").toString();
+    const std::string shape = group.ends_with("-segments") ? "line" : "circle";
+    return std::vector<std::string>(data.count('M') + data.count('m'), shape);
+}
+
 // What an SVG renderer paints, in order: each shape named by its group, a <use> replaced by the
 // shapes of the group it names.
 std::vector<std::string> PaintOrder(const QByteArray& svg) {
@@ -57,10 +68,13 @@ std::vector<std::string> PaintOrder(const QByteArray& svg) {
                 xml.attributes().value("http://www.w3.org/1999/xlink", "href").toString().toStdString();
             const std::vector<std::string>& shapes = groups[href.substr(1)];
             order.insert(order.end(), shapes.begin(), shapes.end());
-        } else if (name == "line" || name == "circle") {
-            const std::string shape = open.back() + "/" + name + std::to_string(groups[open.back()].size());
-            groups[open.back()].push_back(shape);
-            order.push_back(shape);
+        } else if (name == "line" || name == "circle" || name == "path") {
+            for (const std::string& kind : ShapesOf(name, xml.attributes(), open.back())) {
+                const std::string shape =
+                    open.back() + "/" + kind + std::to_string(groups[open.back()].size());
+                groups[open.back()].push_back(shape);
+                order.push_back(shape);
+            }
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();

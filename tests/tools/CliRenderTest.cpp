@@ -145,25 +145,35 @@ TEST_F(CliRenderTest, SvgHasTheGridSegmentsAndMarkers) {
                     group = xml.attributes().value("id").toString().toStdString();
                 }
                 ++elements[group + "/" + xml.name().toString().toStdString()];
+                // A path of markers or segments draws one a subpath.
+                const QString data = xml.attributes().value("d").toString();
+                elements[group + "/subpath"] += static_cast<int>(data.count('M') + data.count('m'));
             }
         }
         EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
         return elements;
     };
-    auto elements = counts({"--size", "100x60", "--spacing", "5"});
-    // The sample ship's meshes have 15, 8, 7, 5 and 3 points.
+    auto elements = counts({});
+    // The sample ship's meshes have 15, 8, 7, 5 and 3 points, all of them in the area.
     const int points[] = {15, 8, 7, 5, 3};
     for (int mesh = 0; mesh < 5; ++mesh) {
         const std::string id = "mesh-" + std::to_string(mesh);
-        EXPECT_EQ(elements[id + "-markers/circle"], points[mesh]) << id;
-        EXPECT_EQ(elements[id + "-segments/line"], points[mesh] - 1) << id;
+        EXPECT_EQ(elements[id + "-markers/subpath"], points[mesh]) << id;
+        EXPECT_EQ(elements[id + "-segments/subpath"], points[mesh] - 1) << id;
         EXPECT_EQ(elements["markers/use"], 5);
     }
-    // Cells of 20 pixels centred on the object: 5 columns and 3 rows of lines.
+    // Cells of 20 pixels centred on the object: 5 columns and 3 rows of lines. Only what reaches into the
+    // area (12.5 units either side across, 7.5 up and down) is written: of mesh 0, points 3 (10, 0) and 11
+    // (-10, 0) and the four segments to and from them.
+    elements = counts({"--size", "100x60", "--spacing", "5"});
     EXPECT_EQ(elements["grid/line"], 5 + 3);
+    EXPECT_EQ(elements["mesh-0-markers/subpath"], 2);
+    EXPECT_EQ(elements["mesh-0-segments/subpath"], 4);
     elements = counts({"--no-grid", "--mark-point", "2"});
     EXPECT_EQ(elements.count("grid/line"), 0u);
-    EXPECT_EQ(elements["mesh-0-markers/circle"], 15);
+    // The marked point has an outline of its own colour: a circle; the others are dots of one path.
+    EXPECT_EQ(elements["mesh-0-markers/circle"], 1);
+    EXPECT_EQ(elements["mesh-0-markers/subpath"], 14);
 }
 
 TEST_F(CliRenderTest, BadOptionsAreUsageErrorsAndBadViewsFailWithTheFileName) {
@@ -203,6 +213,56 @@ TEST_F(CliRenderTest, BadOptionsAreUsageErrorsAndBadViewsFailWithTheFileName) {
               std::string::npos)
         << unwritable.Err;
     EXPECT_EQ(RunCli(CliRender, {"--help"}).Status, 0);
+}
+
+} // namespace quillax
+
+namespace quillax {
+
+// --fit is the editor's Home, pixel for pixel, also with later zoom steps (without the grid, whose
+// earlier tilings the window keeps where a later one stops short); --zoom and --centre put a model point
+// in the middle of the area at that many pixels a unit.
+TEST_F(CliRenderTest, FitZoomAndCentrePlaceTheViewAsTheEditorWould) {
+    const std::string input = Sample();
+    Window->cmdLoadFile->click();
+    Window->chkGrid->click();
+    Window->FitView();
+    Window->cmdScaleUp->click();
+    const QImage shown = Rgb32(Window->picMain->grab().toImage());
+    const std::string output = Folder.Path("fit.png");
+    const CliRun fit = RunCli(CliRender, {input, output, "--fit", "--zoom-steps", "1", "--no-grid"});
+    ASSERT_EQ(fit.Status, 0) << fit.Err;
+    EXPECT_TRUE(Rgb32(QImage(QString::fromStdString(output))) == shown);
+
+    // Point 1 of mesh 0 is (6, -30), point 0 (0, -40); the area's middle is pixel (289, 260).
+    const CliRun centred =
+        RunCli(CliRender, {input, output, "--zoom", "8", "--centre", "6,-30", "--no-grid"});
+    ASSERT_EQ(centred.Status, 0) << centred.Err;
+    const QImage picture = Rgb32(QImage(QString::fromStdString(output)));
+    const QRgb colour = qRgb(89, 217, 255);
+    EXPECT_EQ(picture.pixel(289, 260), colour);
+    EXPECT_EQ(picture.pixel(289 - 6 * 8, 260 - 10 * 8), colour);
+    EXPECT_EQ(picture.pixel(289 - 6 * 4, 260 - 10 * 4), colour) << "on the segment between them";
+
+    for (const std::vector<std::string>& wrong :
+         std::vector<std::vector<std::string>>{{"--fit", "--zoom", "2"},
+                                               {"--fit", "--centre", "0,0"},
+                                               {"--zoom", "0"},
+                                               {"--zoom", "inf"},
+                                               {"--centre", "1"},
+                                               {"--model"}}) {
+        std::vector<std::string> arguments = {input, output};
+        arguments.insert(arguments.end(), wrong.begin(), wrong.end());
+        EXPECT_EQ(RunCli(CliRender, arguments).Status, 2) << wrong[0] << " " << wrong.back();
+    }
+    const CliRun model = RunCli(CliSvg, {input, Folder.Path("model.svg"), "--model", "--fit"});
+    EXPECT_EQ(model.Status, 2);
+    EXPECT_NE(
+        model.Err.find("--model writes the object in model units, not a view: --fit does not go with it"),
+        std::string::npos)
+        << model.Err;
+    ASSERT_EQ(RunCli(CliSvg, {input, Folder.Path("model.svg"), "--model"}).Status, 0);
+    EXPECT_TRUE(QFile(QString::fromStdString(Folder.Path("model.svg"))).size() > 0);
 }
 
 } // namespace quillax

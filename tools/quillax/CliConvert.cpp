@@ -27,7 +27,6 @@ const char* const ConvertAbout =
     "curves (and circles and ellipses) need --flatten. To SVG, a polyline per mesh in model units.\n"
     "INPUT - is standard input, OUTPUT - standard output.\n";
 
-enum class ObjectFormat { Lin, Json, Svg };
 const std::string FormatNames[] = {"lin", "json", "svg"};
 
 // lin, json or svg in any case.
@@ -121,8 +120,8 @@ std::string ReadOptions(const CommandLine& line, ConvertOptions& options) {
 }
 
 // The input as an object; the reason, for the message, when it is not one.
-ObjectImport ReadObject(const std::string& name, const ConvertOptions& options) {
-    if (options.From == ObjectFormat::Lin) {
+ObjectImport ReadObject(const std::string& name, ObjectFormat from, const SvgImportOptions& svg) {
+    if (from == ObjectFormat::Lin) {
         ObjectFile object;
         const LoadOutcome outcome = LoadForCli(name, object);
         if (!outcome.Loaded) {
@@ -139,8 +138,7 @@ ObjectImport ReadObject(const std::string& name, const ConvertOptions& options) 
     if (!text.Read) {
         return {std::nullopt, text.Error};
     }
-    return options.From == ObjectFormat::Json ? ObjectFromJson(text.Bytes)
-                                              : ObjectFromSvg(text.Bytes, options.Svg);
+    return from == ObjectFormat::Json ? ObjectFromJson(text.Bytes) : ObjectFromSvg(text.Bytes, svg);
 }
 
 // The output's bytes; the reason when the object cannot be written in that format.
@@ -180,23 +178,27 @@ int CliConvert(const CliContext& context) {
     if (const std::string error = ReadOptions(line, options); !error.empty()) {
         return line.UsageError(context, error);
     }
-    const std::string& input = line.Operands()[0];
-    const std::string& output = line.Operands()[1];
-    const ObjectImport read = ReadObject(input, options);
+    return ConvertObject(line.Operands()[0], line.Operands()[1], options.From, options.To, options.Svg,
+                         context, "convert");
+}
+
+int ConvertObject(const std::string& input, const std::string& output, ObjectFormat from, ObjectFormat to,
+                  const SvgImportOptions& svg, const CliContext& context, const char* command) {
+    const ObjectImport read = ReadObject(input, from, svg);
     if (!read.Object) {
-        ReportInputError(context, "convert", input, read.Error);
+        ReportInputError(context, command, input, read.Error);
         return ExitStatus::Failed;
     }
-    const OutputText text = WrittenAs(*read.Object, options.To);
+    const OutputText text = WrittenAs(*read.Object, to);
     if (!text.Error.empty()) {
-        ReportInputError(context, "convert", input, text.Error);
+        ReportInputError(context, command, input, text.Error);
         return ExitStatus::Failed;
     }
     const WriteOutcome outcome = WriteWholeFile(*OutputNamed(output), [&](QIODevice& out) {
         out.write(text.Bytes.data(), static_cast<qint64>(text.Bytes.size()));
         return std::string();
     });
-    return ReportWrite(outcome, output, "convert", context);
+    return ReportWrite(outcome, output, command, context);
 }
 
 } // namespace quillax

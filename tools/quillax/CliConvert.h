@@ -1,10 +1,20 @@
 #pragma once
 
+#include "objectsvg/ObjectSvg.h"
 #include "quillax/CliCommand.h"
+
+#include <string>
 
 namespace quillax {
 
 // quillax convert [OPTIONS] INPUT OUTPUT
 int CliConvert(const CliContext& context);
+
+enum class ObjectFormat { Lin, Json, Svg };
+
+// Reads the object of input in one format and writes it to output in another, through the one output
+// path; the messages are the command's. The exit status.
+int ConvertObject(const std::string& input, const std::string& output, ObjectFormat from, ObjectFormat to,
+                  const SvgImportOptions& svg, const CliContext& context, const char* command);
 
 } // namespace quillax

@@ -1,11 +1,13 @@
 #include "quillax/ViewOptions.h"
 
 #include "platform/RuntimeError.h"
+#include "quillax/CliConvert.h"
 #include "quillax/CommandLine.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/OutputFormat.h"
 #include "sceneexport/SceneExport.h"
 #include "view/MeshScene.h"
+#include "view/ViewNavigation.h"
 #include "view/ViewZoom.h"
 
 #include <charconv>
@@ -84,6 +86,42 @@ std::string ReadSize(const CommandLine& line, ViewOptions& options) {
     return {};
 }
 
+// --fit, --zoom and --centre; the reason when one does not fit, or --fit comes with another.
+std::string ReadPlace(const CommandLine& line, ViewOptions& options) {
+    options.Fit = line.IsSet("fit");
+    if (options.Fit && (line.IsSet("zoom") || line.IsSet("centre"))) {
+        return "--fit chooses the zoom and the centre: give --zoom and --centre without it";
+    }
+    if (line.IsSet("zoom")) {
+        const std::optional<double> zoom = RealIn(line.Value("zoom"));
+        if (!zoom ||
+            !(*zoom >= std::numeric_limits<float>::min() && *zoom <= std::numeric_limits<float>::max())) {
+            return "--zoom " + line.Value("zoom") + ": not a zoom above 0, in pixels per model unit";
+        }
+        options.Zoom = static_cast<float>(*zoom);
+    }
+    if (line.IsSet("centre")) {
+        options.Centre = PairIn(line.Value("centre"));
+        if (!options.Centre) {
+            return "--centre " + line.Value("centre") + ": not X,Y in model units";
+        }
+    }
+    return {};
+}
+
+// --model leaves the view out, so no option of the view goes with it.
+std::string ReadModel(const CommandLine& line, ViewOptions& options) {
+    options.Model = line.IsSet("model");
+    for (const char* name : {"size", "mesh", "zoom-steps", "spacing", "no-grid", "mark-point", "mark-line",
+                             "fit", "zoom", "centre"}) {
+        if (options.Model && line.IsSet(name)) {
+            return "--model writes the object in model units, not a view: --" + std::string(name) +
+                   " does not go with it";
+        }
+    }
+    return {};
+}
+
 // The numbers of the view; the first reason one does not fit.
 std::string ReadView(const CommandLine& line, ViewOptions& options) {
     int32_t spacing = options.GridSpacing;
@@ -91,7 +129,7 @@ std::string ReadView(const CommandLine& line, ViewOptions& options) {
          {ReadSize(line, options), ReadNumber(line, MeshOption, options.MeshIndex),
           ReadNumber(line, ZoomOption, options.ZoomSteps), ReadNumber(line, SpacingOption, spacing),
           ReadNumbers(line, PointOption, options.MarkedPoints),
-          ReadNumbers(line, LineOption, options.MarkedLines)}) {
+          ReadNumbers(line, LineOption, options.MarkedLines), ReadPlace(line, options)}) {
         if (!error.empty()) {
             return error;
         }
@@ -120,9 +158,14 @@ std::string MarksMismatch(const std::vector<int32_t>& marks, const char* one, co
     return {};
 }
 
-// The options of render and svg: --format, then the view.
+// svg writes the object in model units too.
+bool TakesModel(const std::vector<ExportFormat>& writable) {
+    return writable == std::vector<ExportFormat>{ExportFormat::Svg};
+}
+
+// The options of render and svg: --format, then the view (svg: --model too).
 std::vector<CliOption> ViewCliOptions(const std::vector<ExportFormat>& writable) {
-    return {
+    std::vector<CliOption> options = {
         FormatOption(writable),
         {{"size"}, "WxH", "drawing-area size in pixels, each 1 to 32767 (default 578x520)"},
         {{"mesh"}, "N", "choose mesh N: full colour, the others dimmed (default 0)"},
@@ -131,7 +174,15 @@ std::vector<CliOption> ViewCliOptions(const std::vector<ExportFormat>& writable)
         {{"no-grid"}, "", "a plain black background"},
         {{"mark-point"}, "I", "mark point I of the chosen mesh (repeatable)"},
         {{"mark-line"}, "I", "mark line I of the chosen mesh (repeatable)"},
+        {{"fit"}, "", "fit the object into the area, as the editor's Home does"},
+        {{"zoom"}, "Z", "the zoom: Z pixels per model unit (default 4)"},
+        {{"centre"}, "X,Y", "the model point in the middle of the area (default: the pan of 0, 0)"},
     };
+    if (TakesModel(writable)) {
+        options.push_back(
+            {{"model"}, "", "the object in model units, a polyline per mesh, instead of the view"});
+    }
+    return options;
 }
 
 // The view a parsed command line asks for; the reason, for a usage error, when a value is out of its
@@ -145,7 +196,10 @@ ParsedView ReadViewOptions(const CommandLine& line, const std::vector<ExportForm
     ViewOptions options;
     options.Input = line.Operands()[0];
     options.Output = line.Operands()[1];
-    const std::string error = ReadView(line, options);
+    std::string error = TakesModel(writable) ? ReadModel(line, options) : std::string();
+    if (error.empty()) {
+        error = ReadView(line, options);
+    }
     if (!error.empty()) {
         return {std::nullopt, error};
     }
@@ -171,6 +225,27 @@ std::string ViewMismatch(const ViewOptions& options, const ObjectFile& object) {
     return point.empty() ? MarksMismatch(options.MarkedLines, "line", "lines", points - 1, mesh) : point;
 }
 
+void Place(MeshScene& scene, const ViewPlace& place) {
+    scene.ViewScale = place.Scale;
+    scene.ViewOffsetX = place.OffsetX;
+    scene.ViewOffsetY = place.OffsetY;
+}
+
+// Where the view looks: the zoom, or the fit, then the steps of "+" or "--", then the centre.
+void PlaceView(const ViewOptions& options, MeshScene& scene) {
+    scene.ViewScale = options.Zoom.value_or(scene.ViewScale);
+    if (const std::optional<ViewPlace> fitted =
+            options.Fit ? FittedView(scene.Object(), scene.View(), HomeMargin) : std::nullopt) {
+        Place(scene, *fitted);
+    }
+    for (int32_t step = 0; step < std::abs(options.ZoomSteps); ++step) {
+        scene.ViewScale = options.ZoomSteps > 0 ? ZoomedIn(scene.ViewScale) : ZoomedOut(scene.ViewScale);
+    }
+    if (options.Centre) {
+        Place(scene, CentredOn(scene.View(), options.Centre->X, options.Centre->Y));
+    }
+}
+
 // Loads the input and draws the view; nullptr after telling context.Err why (a missing or unreadable
 // file, or a mesh, point or line the object lacks).
 std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext& context,
@@ -189,10 +264,7 @@ std::unique_ptr<MeshScene> DrawView(const ViewOptions& options, const CliContext
         scene->ShowGrid = options.ShowGrid;
         scene->Show(std::move(object), std::move(placement));
         scene->ChooseMesh(options.MeshIndex);
-        for (int32_t step = 0; step < std::abs(options.ZoomSteps); ++step) {
-            scene->ViewScale =
-                options.ZoomSteps > 0 ? ZoomedIn(scene->ViewScale) : ZoomedOut(scene->ViewScale);
-        }
+        PlaceView(options, *scene);
         for (const int32_t point : options.MarkedPoints) {
             scene->MarkPoint(point);
         }
@@ -221,6 +293,10 @@ int RunViewCommand(const CliContext& context, const char* command, const char* a
         return line.UsageError(context, parsed.Error);
     }
     const ViewOptions& options = *parsed.Options;
+    if (options.Model) {
+        return ConvertObject(options.Input, options.Output, ObjectFormat::Lin, ObjectFormat::Svg, {}, context,
+                             command);
+    }
     const std::unique_ptr<MeshScene> scene = DrawView(options, context, command);
     if (!scene) {
         return ExitStatus::Failed;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "quillax/CliCommand.h"
+#include "quillax/OptionNumbers.h"
 #include "sceneexport/ExportFormat.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,13 @@ struct ViewOptions {
     bool ShowGrid = true;
     std::vector<int32_t> MarkedPoints;
     std::vector<int32_t> MarkedLines;
+    // Where the view looks, before the zoom steps: as Home fits it, or at a zoom and, after the steps,
+    // on a model point.
+    bool Fit = false;
+    std::optional<float> Zoom;
+    std::optional<RealPair> Centre;
+    // svg only: the object in model units instead of the view.
+    bool Model = false;
 };
 
 // Runs render or svg: the command line, the view, then the output in its format.
