@@ -13,6 +13,21 @@ double Radians(double degrees) {
     return degrees * std::numbers::pi / 180;
 }
 
+// The cosine and sine of an angle in degrees, exact at the quarter turns editors write most: a point
+// turned by rotate(-90) lands on whole numbers, not 2.4492936e-15 beside them.
+struct Turn {
+    double Cos;
+    double Sin;
+};
+Turn TurnOf(double degrees) {
+    const double quarter = std::fmod(degrees, 360.0) / 90;
+    if (quarter == std::floor(quarter)) {
+        constexpr Turn Quarters[] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+        return Quarters[(static_cast<int>(quarter) + 4) % 4];
+    }
+    return {std::cos(Radians(degrees)), std::sin(Radians(degrees))};
+}
+
 // The map one named transform gives with its numbers; none when their count does not fit.
 std::optional<SvgAffine> Named(std::string_view name, const std::vector<double>& v) {
     const size_t n = v.size();
@@ -26,9 +41,8 @@ std::optional<SvgAffine> Named(std::string_view name, const std::vector<double>&
         return SvgAffine{v[0], 0, 0, n == 2 ? v[1] : v[0], 0, 0};
     }
     if (name == "rotate" && (n == 1 || n == 3)) {
-        const double c = std::cos(Radians(v[0]));
-        const double s = std::sin(Radians(v[0]));
-        const SvgAffine turn{c, s, -s, c, 0, 0};
+        const Turn by = TurnOf(v[0]);
+        const SvgAffine turn{by.Cos, by.Sin, -by.Sin, by.Cos, 0, 0};
         if (n == 1) {
             return turn;
         }

@@ -219,6 +219,11 @@ TEST(SvgTransform, ListsApplyFromTheRight) {
     EXPECT_NEAR(p.X, 9, 1e-9);
     EXPECT_NEAR(p.Y, 32, 1e-9);
     EXPECT_NEAR((SvgAffine{2, 0, 0, 3, 0, 0}).Stretch(), 3, 1e-12);
+    // Quarter turns are exact.
+    const SvgPoint turned = ParseSvgTransform("rotate(-90)").Transform->Apply({40, 3});
+    EXPECT_EQ(turned.X, 3);
+    EXPECT_EQ(turned.Y, -40);
+    EXPECT_EQ(ParseSvgTransform("rotate(450)").Transform->Apply({1, 0}).X, 0);
     EXPECT_FALSE(ParseSvgTransform("rotate(1, 2)").Transform);
     EXPECT_FALSE(ParseSvgTransform("scale(2").Transform);
 }

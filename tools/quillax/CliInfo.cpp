@@ -56,8 +56,9 @@ int CliInfo(const CliContext& context) {
     CommandLine line("info", {"FILE...", 1, std::numeric_limits<size_t>::max()}, InfoAbout,
                      {{{"json"},
                        "",
-                       "one JSON array on standard output, an object per file read;\n"
-                       "NaN and infinities as the strings \"NaN\", \"Infinity\", \"-Infinity\""},
+                       "one JSON array on standard output, an object per file read, the\n"
+                       "object form of convert with its file; NaN and infinities as the\n"
+                       "strings \"NaN\", \"Infinity\", \"-Infinity\", another NaN by its bits"},
                       {{"points"}, "", "every point's coordinates too"}});
     if (const std::optional<int> done = line.Parse(context)) {
         return *done;
