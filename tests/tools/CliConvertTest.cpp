@@ -123,6 +123,11 @@ TEST_F(CliConvert, FailuresSayWhereAndLeaveTheOutputAsItWas) {
                   "mesh 0, point 2 (x nan, y -15) is not finite: an SVG document cannot hold it");
     EXPECT_EQ(Contents(out), "OLD");
     EXPECT_FALSE(Contents(Folder.Path("nan.svg")));
+    // A tail longer than the loader keeps would be lost on the way: refused instead.
+    LinObject tailed = SampleShip();
+    tailed.TrailingBytes.assign((1 << 20) + 1, 7);
+    ExpectFailure({Lin("tailed.lin", tailed), Folder.Path("tailed.json")}, 1,
+                  "1048577 bytes after the last mesh: more than the 1048576 that are kept");
 
     const std::string lin = Lin("ship.lin", SampleShip());
     ExpectFailure({"-", out}, 2,
