@@ -1,3 +1,4 @@
+#include "fuzz/FuzzObjects.h"
 #include "fuzz/FuzzWorkFolder.h"
 #include "objectjson/ObjectJson.h"
 #include "objects/ObjectFileBytes.h"
@@ -6,8 +7,6 @@
 #include "support/SameObject.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,17 +17,7 @@ namespace quillax {
 // bytes. The input is also read as JSON: an object it gives must write JSON that reads back as itself.
 namespace {
 [[noreturn]] void Finding(const std::string& what) {
-    std::fprintf(stderr, "fuzz_jsonroundtrip: %s\n", what.c_str());
-    std::abort();
-}
-
-bool Load(const std::string& path, ObjectFile& object) {
-    ObjectPlacement placement;
-    try {
-        return LoadObjectFile(path, object, placement);
-    } catch (const RuntimeError&) {
-        return false;
-    }
+    FuzzFinding("fuzz_jsonroundtrip", what);
 }
 
 std::vector<uint8_t> Save(const ObjectFile& object) {
@@ -53,7 +42,7 @@ void CheckThroughJson(const ObjectFile& object, bool oneLine) {
 
 void CheckLoadedFile(const uint8_t* data, size_t size) {
     ObjectFile object;
-    if (!Load(WriteFuzzInput(data, size, "input.lin"), object) || object.DroppedTrailingBytes > 0) {
+    if (!LoadFuzzObject(WriteFuzzInput(data, size, "input.lin"), object) || object.DroppedTrailingBytes > 0) {
         return;
     }
     CheckThroughJson(object, false);

@@ -1,3 +1,4 @@
+#include "fuzz/FuzzObjects.h"
 #include "fuzz/FuzzWorkFolder.h"
 #include "objects/ObjectFileBytes.h"
 #include "objects/modObjects.h"
@@ -5,8 +6,6 @@
 #include "support/SameObject.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,17 +15,7 @@ namespace quillax {
 // long to keep), and those bytes must load as the same object, bit for bit.
 namespace {
 [[noreturn]] void Finding(const std::string& what) {
-    std::fprintf(stderr, "fuzz_objectroundtrip: %s\n", what.c_str());
-    std::abort();
-}
-
-bool Load(const std::string& path, ObjectFile& object) {
-    ObjectPlacement placement;
-    try {
-        return LoadObjectFile(path, object, placement);
-    } catch (const RuntimeError&) {
-        return false;
-    }
+    FuzzFinding("fuzz_objectroundtrip", what);
 }
 
 std::vector<uint8_t> Save(const ObjectFile& object) {
@@ -47,7 +36,7 @@ void CheckRoundTrip(const uint8_t* data, size_t size, ObjectFile& object) {
                 std::to_string(input.size()) + " loaded");
     }
     ObjectFile again;
-    if (!Load(WriteFuzzInput(saved.data(), saved.size(), "saved.lin"), again)) {
+    if (!LoadFuzzObject(WriteFuzzInput(saved.data(), saved.size(), "saved.lin"), again)) {
         Finding("the saved bytes do not load");
     }
     if (!SameObject(object, again) || Save(again) != saved) {
@@ -62,7 +51,7 @@ using namespace quillax;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ObjectFile object;
-    if (Load(WriteFuzzInput(data, size, "input.lin"), object)) {
+    if (LoadFuzzObject(WriteFuzzInput(data, size, "input.lin"), object)) {
         CheckRoundTrip(data, size, object);
     }
     return 0;

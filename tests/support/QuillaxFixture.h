@@ -24,6 +24,13 @@ inline std::optional<std::string> Contents(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+// A run whose standard input is a pipe holding input.
+inline ProgramSetup Piped(const std::string& input) {
+    ProgramSetup setup;
+    setup.Input = input;
+    return setup;
+}
+
 // Runs the real `quillax` (the test target defines QUILLAX_BINARY), its reload file kept in the
 // test's folder.
 class QuillaxFixture : public ::testing::Test {

@@ -39,12 +39,6 @@ LinObject TwoPoints() {
     return object;
 }
 
-ProgramSetup Piped(const std::string& input) {
-    ProgramSetup setup;
-    setup.Input = input;
-    return setup;
-}
-
 // The real `quillax`, as a pipeline runs it.
 class CliCommandLine : public QuillaxFixture {
 protected:

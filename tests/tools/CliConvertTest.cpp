@@ -15,12 +15,6 @@ float Bits(uint32_t bits) {
     return std::bit_cast<float>(bits);
 }
 
-ProgramSetup Piped(const std::string& input) {
-    ProgramSetup setup;
-    setup.Input = input;
-    return setup;
-}
-
 // `convert` as a pipeline uses it: files, standard input and output, and what goes wrong.
 class CliConvert : public QuillaxFixture {
 protected:
