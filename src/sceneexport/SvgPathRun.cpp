@@ -6,10 +6,11 @@
 namespace quillax {
 
 namespace {
-// A number as the document writes it: whole pixels and halves exactly, seven digits at most.
+// A pair as the document writes it: positions are whole pixels or halves, and a far segment's end is
+// held within 2^28 pixels, so ten digits give every one exactly and the relative moves never drift.
 void AppendPair(QIODevice& out, const char* command, double x, double y) {
     char text[64];
-    const int length = std::snprintf(text, sizeof text, "%s%.7g %.7g", command, x, y);
+    const int length = std::snprintf(text, sizeof text, "%s%.10g %.10g", command, x, y);
     out.write(text, std::clamp(length, 0, static_cast<int>(sizeof text) - 1));
 }
 } // namespace

@@ -10,7 +10,9 @@
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -129,6 +131,52 @@ TEST(SceneSvg, EachMeshIsAGroupAndEveryMarkerStaysOverEverySegment) {
 
     scene->ShowGrid = false;
     EXPECT_FALSE(SvgOf(*scene).contains("id=\"grid\""));
+}
+
+// The ends of every segment a path of the document draws, read back from its moves and lines.
+std::vector<std::array<double, 4>> SegmentsDrawn(const QByteArray& svg) {
+    std::vector<std::array<double, 4>> segments;
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("path") ||
+            xml.attributes().value("d").contains(QLatin1String("h0"))) {
+            continue;
+        }
+        std::istringstream data(xml.attributes()
+                                    .value("d")
+                                    .toString()
+                                    .replace('M', " M ")
+                                    .replace('m', " m ")
+                                    .replace('l', " l ")
+                                    .toStdString());
+        double x = 0, y = 0;
+        for (std::string command; data >> command;) {
+            double dx = 0, dy = 0;
+            data >> dx >> dy;
+            if (command == "l") {
+                segments.push_back({x, y, x + dx, y + dy});
+            }
+            x = command == "M" ? dx : x + dx;
+            y = command == "M" ? dy : y + dy;
+        }
+    }
+    return segments;
+}
+
+// A segment that reaches into the area is written even when it runs far beyond it; one wholly outside is
+// not, nor a marker outside. Every end comes back exactly from the path's relative moves.
+TEST(SceneSvg, WritesWhatReachesIntoTheAreaWithEveryEndExact) {
+    const auto scene = SceneOf({{{0, 0}, {1e7f, 3}, {1e7f, 5}, {2, 2}, {3, 1}}});
+    scene->ShowGrid = false;
+    const QByteArray svg = SvgOf(*scene);
+    std::vector<std::array<double, 4>> expected;
+    for (const int32_t j : {0, 2, 3}) {
+        const JointElement& joint = scene->Joint(j);
+        expected.push_back({joint.X1 + 0.5, joint.Y1 + 0.5, joint.X2 + 0.5, joint.Y2 + 0.5});
+    }
+    EXPECT_EQ(SegmentsDrawn(svg), expected);
+    // Markers 0, 3 and 4 of 5: dots of one path.
+    EXPECT_EQ(svg.count("h0"), 3);
 }
 
 TEST(SceneExport, PicturesAreTheDrawingAreasPixelsAndFailuresLeaveNoFile) {
