@@ -2,6 +2,7 @@
 #include "objectsvg/SvgNumbers.h"
 #include "objectsvg/SvgPaint.h"
 #include "objectsvg/SvgPathData.h"
+#include "objectsvg/SvgStyleSheet.h"
 
 #include <QXmlStreamReader>
 
@@ -20,40 +21,28 @@ struct SvgState {
     std::optional<SvgPaint> Stroke;
     std::optional<SvgPaint> Fill;
     std::optional<SvgPaint> Colour;
+    // Inside defs: there to be referred to, never drawn.
+    bool Defined = false;
 };
 
 std::string Utf8(QStringView text) {
     return text.toUtf8().toStdString();
 }
 
-std::string_view Trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t\n\r\f");
-    const size_t last = text.find_last_not_of(" \t\n\r\f");
-    return first == std::string_view::npos ? std::string_view() : text.substr(first, last - first + 1);
-}
-
-// A property's value: the style attribute's declaration, else the presentation attribute, else none.
-std::optional<std::string> Property(const QXmlStreamAttributes& attributes, std::string_view name) {
-    const std::string style = Utf8(attributes.value("style"));
-    std::optional<std::string> found;
-    for (size_t start = 0; start < style.size();) {
-        const size_t end = std::min(style.find(';', start), style.size());
-        const std::string_view declaration(style.data() + start, end - start);
-        const size_t colon = declaration.find(':');
-        if (colon != std::string_view::npos && Trimmed(declaration.substr(0, colon)) == name) {
-            std::string_view value = Trimmed(declaration.substr(colon + 1));
-            if (const size_t important = value.find("!important"); important != std::string_view::npos) {
-                value = Trimmed(value.substr(0, important));
-            }
-            found = std::string(value);
-        }
-        start = end + 1;
+// A property's value: the style attribute's declaration, else the element's classes', else the
+// presentation attribute, else none.
+std::optional<std::string> Property(const QXmlStreamAttributes& attributes, const SvgStyleSheet& sheet,
+                                    std::string_view name) {
+    if (std::optional<std::string> styled = DeclaredValue(Utf8(attributes.value("style")), name)) {
+        return styled;
     }
-    if (!found &&
-        attributes.hasAttribute(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))) {
-        found = Utf8(attributes.value(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))));
+    if (std::optional<std::string> classed =
+            DeclaredValue(sheet.DeclarationsFor(Utf8(attributes.value("class"))), name)) {
+        return classed;
     }
-    return found;
+    const QString attribute = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return attributes.hasAttribute(attribute) ? std::optional(Utf8(attributes.value(attribute)))
+                                              : std::nullopt;
 }
 
 // A paint property over the one inherited: "inherit", or a value that is not a paint, keeps it.
@@ -66,7 +55,7 @@ std::optional<SvgPaint> PaintOver(const std::optional<SvgPaint>& inherited,
     return paint ? paint : inherited;
 }
 
-SvgState StateOf(const SvgState& parent, const QXmlStreamAttributes& attributes) {
+SvgState StateOf(const SvgState& parent, const QXmlStreamAttributes& attributes, const SvgStyleSheet& sheet) {
     SvgState state = parent;
     if (attributes.hasAttribute("transform")) {
         const ParsedTransform parsed = ParseSvgTransform(Utf8(attributes.value("transform")));
@@ -75,9 +64,9 @@ SvgState StateOf(const SvgState& parent, const QXmlStreamAttributes& attributes)
         }
         state.Transform = parent.Transform.After(*parsed.Transform);
     }
-    state.Stroke = PaintOver(parent.Stroke, Property(attributes, "stroke"));
-    state.Fill = PaintOver(parent.Fill, Property(attributes, "fill"));
-    state.Colour = PaintOver(parent.Colour, Property(attributes, "color"));
+    state.Stroke = PaintOver(parent.Stroke, Property(attributes, sheet, "stroke"));
+    state.Fill = PaintOver(parent.Fill, Property(attributes, sheet, "fill"));
+    state.Colour = PaintOver(parent.Colour, Property(attributes, sheet, "color"));
     return state;
 }
 
@@ -238,22 +227,30 @@ private:
             }
             SvgState root;
             root.Transform = SvgAffine{Options.Scale, 0, 0, Options.Scale, 0, 0};
-            States.push_back(StateOf(root, Xml.attributes()));
+            States.push_back(StateOf(root, Xml.attributes(), Sheet));
             return;
         }
         const QXmlStreamAttributes attributes = Xml.attributes();
-        if (!svg || Property(attributes, "display") == "none") {
+        if (svg && name == u"style") {
+            return Sheet.Add(Utf8(Xml.readElementText(QXmlStreamReader::IncludeChildElements)));
+        }
+        if (!svg || Property(attributes, Sheet, "display") == "none") {
             return Xml.skipCurrentElement();
+        }
+        // Definitions may hold the style sheet; nothing in them is drawn.
+        if (name == u"defs" || States.back().Defined) {
+            States.push_back(SvgState{{}, {}, {}, {}, true});
+            return;
         }
         if (name == u"svg" || name == u"use") {
             throw SvgShapeError{name == u"svg" ? "a nested svg element (a viewport of its own) is not taken"
                                                : "a use element is not followed: unlink the clone first"};
         }
         if (IsGroup(name)) {
-            States.push_back(StateOf(States.back(), attributes));
+            States.push_back(StateOf(States.back(), attributes, Sheet));
             return;
         }
-        const SvgState state = StateOf(States.back(), attributes);
+        const SvgState state = StateOf(States.back(), attributes, Sheet);
         SvgOutline outline(state.Transform, Options.Tolerance);
         if (DrawShape(name, attributes, outline)) {
             AddMeshes(outline.TakeMeshes(), MeshPaint(state));
@@ -283,6 +280,7 @@ private:
     QXmlStreamReader Xml;
     SvgImportOptions Options;
     std::vector<SvgState> States;
+    SvgStyleSheet Sheet;
     ObjectFile Object;
 };
 } // namespace

@@ -14,6 +14,13 @@ bool IsDigit(char c) {
 }
 } // namespace
 
+std::string_view Trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t\n\r\f");
+    return first == std::string_view::npos
+               ? std::string_view()
+               : text.substr(first, text.find_last_not_of(" \t\n\r\f") - first + 1);
+}
+
 void SvgNumbers::SkipSpace() {
     while (At < Text.size() && IsSpace(Text[At])) {
         ++At;

@@ -6,6 +6,9 @@
 
 namespace quillax {
 
+// The text without the white space around it.
+std::string_view Trimmed(std::string_view text);
+
 // Reads the numbers of SVG's path data, point lists and transforms: white space and at most one comma
 // between them, or nothing where the next number's sign or dot ends the last one ("10-5", "1.5.5").
 class SvgNumbers {

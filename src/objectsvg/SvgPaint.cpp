@@ -11,12 +11,6 @@
 namespace quillax {
 
 namespace {
-std::string_view Trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t\n\r\f");
-    const size_t last = text.find_last_not_of(" \t\n\r\f");
-    return first == std::string_view::npos ? std::string_view() : text.substr(first, last - first + 1);
-}
-
 bool SameWord(std::string_view a, std::string_view lower) {
     return std::equal(a.begin(), a.end(), lower.begin(), lower.end(),
                       [](char x, char y) { return (x >= 'A' && x <= 'Z' ? x | 0x20 : x) == y; });

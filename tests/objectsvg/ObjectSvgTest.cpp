@@ -104,6 +104,37 @@ TEST(ObjectSvg, ShapesAsEditorsWriteThem) {
     EXPECT_EQ(object.Meshes[5].Red + object.Meshes[5].Green + object.Meshes[5].Blue, 3);
 }
 
+// As another editor exports: colours in class rules of a style sheet, under each element's style.
+TEST(ObjectSvg, ClassRulesOfAStyleSheetGiveColours) {
+    // clang-format off
+    const ObjectFile object = Read(R"svg(<?xml version="1.0" encoding="utf-8"?>
+<!-- Generator: an editor's SVG export -->
+<svg version="1.1" id="Layer_1" xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink"
+     x="0px" y="0px" viewBox="0 0 100 100" style="enable-background:new 0 0 100 100;" xml:space="preserve">
+<defs><style type="text/css"><![CDATA[
+  .st0{fill:none;stroke:#FF0000;stroke-miterlimit:10;}
+  .st1{fill:#00FF00;}
+  /* a comment .st1{fill:#FFFFFF} */ .st2, .st3 {stroke:#0000FF}
+  svg .st0 {stroke:#FFFFFF}
+]]></style><polyline id="template" points="0,0 1,1"/></defs>
+<polyline class="st0" points="10,10 20,20 30,10 "/>
+<polygon class="st1" points="0,0 5,0 5,5 "/>
+<line class="st1 st3" x1="0" y1="0" x2="1" y2="1"/>
+<path class="st0" style="stroke:#00FFFF" d="M0,0h5"/>
+</svg>)svg");
+    // clang-format on
+    ASSERT_EQ(object.MeshCount, 4);
+    const auto colour = [&](int mesh) {
+        const Mesh& m = object.Meshes[static_cast<size_t>(mesh)];
+        return std::vector<float>{m.Red, m.Green, m.Blue};
+    };
+    EXPECT_EQ(colour(0), (std::vector<float>{1, 0, 0}));
+    EXPECT_EQ(colour(1), (std::vector<float>{0, 1, 0}));
+    EXPECT_EQ(colour(2), (std::vector<float>{0, 0, 1}));
+    EXPECT_EQ(colour(3), (std::vector<float>{0, 1, 1}));
+    ExpectNear(PairsOf(object.Meshes[0]), {{10, 10}, {20, 20}, {30, 10}});
+}
+
 TEST(ObjectSvg, PathDataInEverySpellingAndScaleAndCentre) {
     const std::string data = "<path d=\"M10-5L1.5.5l1e1,0E0 M 0 0 1 1 2 2 z l 3 0 Z m1,1 h1 M7,7\"/>\n"
                              "<polyline points=\" 1 , 2 3,4\n 5e0 6\"/>";
