@@ -9,6 +9,8 @@
   objectroundtrip/  the same object files
   jsonroundtrip/    the same object files, and objects in JSON as the converter writes them and as people
                     write them (integers, members left out, escapes, odd spacing), some of them refused
+  svgimport/        SVG documents as editors and people write them: groups with transforms, colours in
+                    attributes, style and class rules, every path command, curves, shapes, broken ones
   pixelarrays/      the designed cases of the pixel-array operations, spelled as the decisions the
                     target takes from its input
 
@@ -108,6 +110,26 @@ def json_seeds():
         "deep.json": b'{"file": 1, "meshes": [{"bounds": ' + b"[" * 70 + b"]" * 70 + b', "points": [[0, 0], [1, 1]]}]}',
     })
     return seeds
+
+
+def svg_seeds():
+    head = '<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100">'
+    bodies = {
+        "groups.svg": '<g transform="translate(10,20) rotate(30 5 5)" stroke="#0f0"><path style="stroke:red"'
+                      ' d="m 0,0 10,0 0,10 z"/><g transform="scale(2) skewX(10)"><line x1="1" x2="2px"/>'
+                      '<rect width="1" height="2" stroke="currentColor" color="gray"/></g></g>',
+        "commands.svg": '<path d="M10-5L1.5.5l1e1,0E0 M 0 0 1 1 2 2 z l 3 0 Z m1,1 h1 v2 H0 V0"/>'
+                        '<polyline points=" 1 , 2 3,4 5e0 6"/><polygon points="0,0 4,0 4,4" fill="yellow"/>',
+        "curves.svg": '<path id="wing" d="M 0 0 C 0 40 100 40 100 0 S 200 -40 200 0 Q 250 50 300 0 T 400 0'
+                      ' A 50 25 30 1 1 500 0 a 0 5 0 0 0 10 10"/><circle cx="5" cy="5" r="10"/>'
+                      '<ellipse rx="3" ry="1"/><rect x="1" width="10" height="5" rx="2"/>',
+        "classes.svg": '<style>.a{stroke:#FF0000}.b,.c{fill:rgb(0%,50%,100%)} svg .a{stroke:blue}</style>'
+                       '<polyline class="a b" points="0,0 1,1"/><path class="c" d="M0 0h1"/>',
+        "hidden.svg": '<defs><path d="M0 0L1 1"/></defs><g style="display:none"><path d="M0 0L1 1"/></g>'
+                      '<text>x</text><path d="M 0 0 L 2 2" stroke="url(#g) none"/>',
+        "refused.svg": '<use href="#a"/><svg/><line x2="1mm"/><g transform="spin(3)"/>',
+    }
+    return {name: (head + body + "</svg>").encode() for name, body in bodies.items()}
 
 
 class Decisions:
@@ -212,6 +234,7 @@ def main():
     write(os.path.join(sys.argv[1], "loadobjectfile"), object_seeds())
     write(os.path.join(sys.argv[1], "objectroundtrip"), object_seeds())
     write(os.path.join(sys.argv[1], "jsonroundtrip"), json_seeds())
+    write(os.path.join(sys.argv[1], "svgimport"), svg_seeds())
     write(os.path.join(sys.argv[1], "pixelarrays"), pixel_seeds())
 
 

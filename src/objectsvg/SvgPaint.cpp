@@ -1,6 +1,7 @@
 #include "objectsvg/SvgPaint.h"
 
 #include "objectsvg/SvgNumbers.h"
+#include "platform/Numeric.h"
 
 #include <QColor>
 #include <QString>
@@ -16,8 +17,10 @@ bool SameWord(std::string_view a, std::string_view lower) {
                       [](char x, char y) { return (x >= 'A' && x <= 'Z' ? x | 0x20 : x) == y; });
 }
 
+// Components of 0 to 255, held there and rounded to whole bytes as a renderer shows them, so that every
+// colour read is one that #rrggbb writes back the same.
 SvgPaint Colour(double red, double green, double blue) {
-    const auto unit = [](double value) { return static_cast<float>(std::clamp(value, 0.0, 255.0) / 255); };
+    const auto unit = [](double value) { return static_cast<float>(RoundSaturated<uint8_t>(value) / 255.0); };
     return {SvgPaint::Kind::Colour, unit(red), unit(green), unit(blue)};
 }
 
@@ -39,7 +42,7 @@ std::optional<SvgPaint> Functional(std::string_view text) {
         value = *number;
         if (in.Peek() == '%') {
             in.Advance();
-            value *= 255.0 / 100;
+            value = value * 255 / 100;
         }
         in.SkipSeparators();
     }

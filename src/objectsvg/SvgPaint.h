@@ -15,6 +15,7 @@ struct SvgPaint {
     float Blue = 0;
 };
 
+// Colours come as whole bytes (rgb(50%, ...) is 128 / 255), as #rrggbb can write them back.
 // "none" (or "transparent"), "currentColor", "#rgb", "#rrggbb", "rgb(255, 0, 0)", "rgb(100%, 0%, 0%)" (alpha
 // forms taken, their alpha not), a colour keyword ("red"); a paint server's fallback ("url(#g) red"). None
 // for anything else, and for a paint server without a fallback.

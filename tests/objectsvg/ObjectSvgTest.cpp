@@ -121,9 +121,10 @@ TEST(ObjectSvg, ClassRulesOfAStyleSheetGiveColours) {
 <polygon class="st1" points="0,0 5,0 5,5 "/>
 <line class="st1 st3" x1="0" y1="0" x2="1" y2="1"/>
 <path class="st0" style="stroke:#00FFFF" d="M0,0h5"/>
+<path style="stroke:rgb(100%, 50%, 20.1)" d="M0,0h5"/>
 </svg>)svg");
     // clang-format on
-    ASSERT_EQ(object.MeshCount, 4);
+    ASSERT_EQ(object.MeshCount, 5);
     const auto colour = [&](int mesh) {
         const Mesh& m = object.Meshes[static_cast<size_t>(mesh)];
         return std::vector<float>{m.Red, m.Green, m.Blue};
@@ -132,6 +133,9 @@ TEST(ObjectSvg, ClassRulesOfAStyleSheetGiveColours) {
     EXPECT_EQ(colour(1), (std::vector<float>{0, 1, 0}));
     EXPECT_EQ(colour(2), (std::vector<float>{0, 0, 1}));
     EXPECT_EQ(colour(3), (std::vector<float>{0, 1, 1}));
+    // Whole bytes, as #rrggbb writes them back: 50% is 127.5, rounded to 128.
+    EXPECT_EQ(colour(4),
+              (std::vector<float>{1, static_cast<float>(128 / 255.0), static_cast<float>(20 / 255.0)}));
     ExpectNear(PairsOf(object.Meshes[0]), {{10, 10}, {20, 20}, {30, 10}});
 }
 
