@@ -243,6 +243,9 @@ void ReadCentre(JsonCursor& in, ObjectFile& object) {
 }
 
 ObjectFile ReadObject(JsonCursor& in) {
+    if (in.Peek() == '[') {
+        in.Fail("an array, where one object is: take one element of info --json's array (jq '.[0]')");
+    }
     ObjectFile object;
     std::optional<int64_t> meshCount;
     size_t meshesAt = 0;

@@ -118,7 +118,7 @@ TEST(ObjectJson, MistakesAreRefusedWithTheirPlace) {
     const std::string two = R"("points": [[0, 0], [1, 1]])";
     const std::pair<std::string, std::string> cases[] = {
         {"", "line 1, column 1: expected an object for the object"},
-        {"[]", "line 1, column 1: expected an object"},
+        {" [{}]", "line 1, column 2: an array, where one object is: take one element of info --json's array"},
         {"{\"meshes\": []}", "line 1, column 12: no meshes"},
         {"{}", "line 1, column 1: no meshes"},
         {"{\"meshes\": [{" + two + "}]} x", "line 1, column 44: more after the object's end"},

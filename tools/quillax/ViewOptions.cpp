@@ -176,7 +176,7 @@ std::vector<CliOption> ViewCliOptions(const std::vector<ExportFormat>& writable)
         {{"mark-line"}, "I", "mark line I of the chosen mesh (repeatable)"},
         {{"fit"}, "", "fit the object into the area, as the editor's Home does"},
         {{"zoom"}, "Z", "the zoom: Z pixels per model unit (default 4)"},
-        {{"centre"}, "X,Y", "the model point in the middle of the area (default: the pan of 0, 0)"},
+        {{"centre"}, "X,Y", "the model point in the middle of the area, at the zoom"},
     };
     if (TakesModel(writable)) {
         options.push_back(
