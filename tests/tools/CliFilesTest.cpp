@@ -22,13 +22,6 @@
 namespace quillax {
 
 namespace {
-// Peak memory means little under the address sanitizer, which keeps freed memory aside.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool MeasuresMemory = false;
-#else
-constexpr bool MeasuresMemory = true;
-#endif
-
 mode_t Kind(const std::string& path) {
     struct stat status {};
     return lstat(path.c_str(), &status) == 0 ? status.st_mode & S_IFMT : 0;
