@@ -5,6 +5,7 @@
 #include "platform/Numeric.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -18,6 +19,20 @@ std::string HexColour(const Mesh& mesh) {
     };
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", byte(mesh.Red), byte(mesh.Green), byte(mesh.Blue));
+    return text;
+}
+
+// The shortest text of a coordinate, unless a reader of SVG, which reads a double and rounds it to a
+// float, would make another float of it (two values in the four billion, +-7.038531e-26): then the
+// double's own shortest text, which that reader gives back exactly.
+std::string CoordinateText(float value) {
+    std::string text = FloatText(value);
+    double read = 0;
+    std::from_chars(text.data(), text.data() + text.size(), read);
+    if (static_cast<float>(read) != value) {
+        char exact[32];
+        text.assign(exact, std::to_chars(exact, exact + sizeof exact, static_cast<double>(value)).ptr);
+    }
     return text;
 }
 
@@ -57,9 +72,9 @@ void AppendMesh(std::string& out, size_t index, const Mesh& mesh) {
     out += "<polyline id=\"mesh-" + std::to_string(index) + "\" stroke=\"" + HexColour(mesh) + "\" points=\"";
     for (size_t k = 0; k < mesh.X.size() && k < mesh.Y.size(); ++k) {
         out += k == 0 ? "" : " ";
-        out += FloatText(mesh.X[k]);
+        out += CoordinateText(mesh.X[k]);
         out += ',';
-        out += FloatText(mesh.Y[k]);
+        out += CoordinateText(mesh.Y[k]);
     }
     out += "\" vector-effect=\"non-scaling-stroke\"/>\n";
 }

@@ -15,7 +15,14 @@ struct SvgPoint {
 struct SvgAffine {
     double A = 1, B = 0, C = 0, D = 1, E = 0, F = 0;
 
-    SvgPoint Apply(SvgPoint p) const { return {A * p.X + C * p.Y + E, B * p.X + D * p.Y + F}; }
+    // The point through the map; the identity gives it back as it is, minus zero included, which the sum
+    // would turn into zero.
+    SvgPoint Apply(SvgPoint p) const {
+        if (A == 1 && B == 0 && C == 0 && D == 1 && E == 0 && F == 0) {
+            return p;
+        }
+        return {A * p.X + C * p.Y + E, B * p.X + D * p.Y + F};
+    }
     // This map after `inner`: what an element's transform gives inside its parent's.
     SvgAffine After(const SvgAffine& inner) const;
     // The most the map stretches any length: the largest singular value of its linear part.

@@ -206,6 +206,10 @@ TEST(ObjectSvg, ModelUnitsComeBackAsTheSamePoints) {
         }
         object.Meshes.push_back(mesh);
     }
+    // The two floats whose shortest text, read as a double and rounded, is another float.
+    object.Meshes[1].X[0] = std::bit_cast<float>(0x15AE43FDu);
+    object.Meshes[1].Y[0] = std::bit_cast<float>(0x95AE43FDu);
+    object.Meshes[1].X[1] = -0.0f;
     object.MeshCount = 3;
     const ModelSvg svg = ModelSvgText(object);
     ASSERT_EQ(svg.Error, "");
