@@ -3,7 +3,9 @@
 #include "app/frmMain.h"
 #include "bench/WindowBenchmarks.h"
 #include "browse/ListBox.h"
+#include "document/DocumentEdits.h"
 #include "drawingarea/DrawingArea.h"
+#include "gestures/PointEditGesture.h"
 #include "sampleobjects/LargeObject.h"
 #include "support/RecordingMessageBox.h"
 
@@ -25,7 +27,7 @@ std::string TemporaryPath(const char* name) {
 }
 
 QPoint Centre(const frmMain& window, int32_t n) {
-    const NodeElement& node = window.Scene.Node(n);
+    const NodeElement& node = window.picMain->Scene().Node(n);
     return {static_cast<int>(node.Left + node.Width / 2), static_cast<int>(node.Top + node.Height / 2)};
 }
 
@@ -38,14 +40,15 @@ void DragStep(benchmark::State& state) {
         CurrentPlacement.Selections[0].PointFlags[static_cast<size_t>(k * 20)] = -1;
     }
     const QPoint from = Centre(*window, 0);
-    window->picMain_DragBegan(from);
+    PointEditGesture edits(window->Document(), window->picMain->Scene());
+    edits.DragBegan(from);
     int step = 0;
     for (auto _ : state) {
         step = step == 1 ? -1 : 1;
-        window->picMain_Dragged(from, from + QPoint(step, step));
+        edits.Dragged(from, from + QPoint(step, step));
         window->picMain->repaint();
     }
-    window->picMain_DragEnded(from, from, Qt::NoModifier);
+    edits.DragEnded(from, from);
     if (!boxes.Records.empty()) {
         state.SkipWithError(boxes.Records.front().Prompt.c_str());
     }
@@ -58,11 +61,11 @@ void UndoDeletionOf10000Points(benchmark::State& state) {
     for (size_t k = 0; k < 10000; ++k) {
         CurrentPlacement.Selections[0].PointFlags[k * 3] = -1;
     }
-    window->DeleteMarkedPoints();
+    DeleteMarkedPoints(window->Document());
     for (auto _ : state) {
-        window->UndoStack->undo();
+        window->Document().History().undo();
         state.PauseTiming();
-        window->UndoStack->redo();
+        window->Document().History().redo();
         state.ResumeTiming();
     }
 }

@@ -22,8 +22,8 @@ frmMain* Window = nullptr;
 
 // The spacing times this zoom rounds to the cell wanted.
 void ShowCell(int16_t cellSize) {
-    Window->Scene.GridSpacing = 5;
-    Window->Scene.ViewScale = static_cast<float>(cellSize) / 5.0f;
+    Window->picMain->Scene().GridSpacing = 5;
+    Window->picMain->Scene().ViewScale = static_cast<float>(cellSize) / 5.0f;
 }
 
 void BM_RedrawView(benchmark::State& state) {
@@ -31,7 +31,7 @@ void BM_RedrawView(benchmark::State& state) {
     Window->RedrawView();
     for (auto _ : state) {
         Window->RedrawView();
-        benchmark::DoNotOptimize(Window->Scene.Background().constBits());
+        benchmark::DoNotOptimize(Window->picMain->Scene().Background().constBits());
     }
 }
 BENCHMARK(BM_RedrawView)->Arg(2)->Arg(20)->Unit(benchmark::kMillisecond);
@@ -41,7 +41,7 @@ void BM_DrawGrid(benchmark::State& state) {
     Window->DrawGrid(cellSize);
     for (auto _ : state) {
         Window->DrawGrid(cellSize);
-        benchmark::DoNotOptimize(Window->Scene.Background().constBits());
+        benchmark::DoNotOptimize(Window->picMain->Scene().Background().constBits());
     }
 }
 BENCHMARK(BM_DrawGrid)->Arg(2)->Arg(3)->Arg(20)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -52,7 +52,7 @@ void BM_DrawGridNewTile(benchmark::State& state) {
     for (auto _ : state) {
         cellSize = cellSize == 2 ? 3 : 2;
         Window->DrawGrid(cellSize);
-        benchmark::DoNotOptimize(Window->Scene.Background().constBits());
+        benchmark::DoNotOptimize(Window->picMain->Scene().Background().constBits());
     }
 }
 BENCHMARK(BM_DrawGridNewTile)->Unit(benchmark::kMillisecond);
@@ -68,8 +68,6 @@ int main(int argc, char** argv) {
         auto window = std::make_unique<frmMain>();
         window->show();
         window->picMain->resize(AreaWidth, AreaHeight);
-        window->Scene.ViewWidth = AreaWidth;
-        window->Scene.ViewHeight = AreaHeight;
         Window = window.get();
         run();
         Window = nullptr;

@@ -33,7 +33,7 @@ const Placed& PlacedObject(int32_t points, int32_t meshes) {
             {std::vector<int16_t>(mesh.X.size()), std::vector<int16_t>(mesh.X.size() - 1)});
     }
     const ViewTransform view{4, 0, 0, 0, 0, 0, 1, 0, 0, 578, 520};
-    PlaceMarkers(placed.Nodes, placed.Joints, placed.Object, placed.Placement, view, [] { return 0; });
+    PlaceMarkers(placed.Nodes, placed.Joints, placed.Object, placed.Placement, view, 0);
     return placed;
 }
 

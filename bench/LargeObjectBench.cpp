@@ -135,8 +135,8 @@ void PanStep(benchmark::State& state) {
     const auto window = LoadedWindow(state.range(0));
     float direction = 1;
     for (auto _ : state) {
-        window->Scene.ViewOffsetX += 1.25f * direction;
-        window->Scene.ViewOffsetY -= 0.75f * direction;
+        window->picMain->Scene().ViewOffsetX += 1.25f * direction;
+        window->picMain->Scene().ViewOffsetY -= 0.75f * direction;
         direction = -direction;
         window->RedrawView();
         window->picMain->repaint();
@@ -150,7 +150,7 @@ void PlaceOnly(benchmark::State& state) {
     RecordingMessageBox boxes;
     const auto window = LoadedWindow(state.range(0));
     for (auto _ : state) {
-        window->Scene.PlaceMarkers();
+        window->picMain->Scene().PlaceMarkers();
     }
     CheckNoErrors(state, boxes);
 }
@@ -160,7 +160,7 @@ void PaintOnly(benchmark::State& state) {
     const auto window = LoadedWindow(state.range(0));
     QImage picture;
     for (auto _ : state) {
-        window->Scene.Render(picture, window->Scene.Background().rect());
+        window->picMain->Scene().Render(picture, window->picMain->Scene().Background().rect());
     }
     CheckNoErrors(state, boxes);
 }
@@ -171,15 +171,15 @@ void ZoomedPaint(benchmark::State& state) {
     RecordingMessageBox boxes;
     const auto window = LoadedWindow(state.range(0));
     for (int64_t click = 0; click < std::abs(state.range(1)); ++click) {
-        const float scale = window->Scene.ViewScale;
-        window->Scene.ViewScale = state.range(1) > 0 ? ZoomedIn(scale) : ZoomedOut(scale);
+        const float scale = window->picMain->Scene().ViewScale;
+        window->picMain->Scene().ViewScale = state.range(1) > 0 ? ZoomedIn(scale) : ZoomedOut(scale);
     }
     window->RedrawView();
     QImage picture;
     for (auto _ : state) {
-        window->Scene.Render(picture, window->Scene.Background().rect());
+        window->picMain->Scene().Render(picture, window->picMain->Scene().Background().rect());
     }
-    state.counters["scale"] = window->Scene.ViewScale;
+    state.counters["scale"] = window->picMain->Scene().ViewScale;
     CheckNoErrors(state, boxes);
 }
 

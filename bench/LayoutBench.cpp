@@ -25,8 +25,8 @@ constexpr int LargestMesh = 32767;
 void BM_StripLayoutRuns(benchmark::State& state) {
     const auto points = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        ElementArray<BoxElement> picPoint{BoxElement{0, 0, 17, 17, 128, false}};
-        ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, 32768, false}};
+        ElementArray<BoxElement> picPoint{BoxElement{0, 0, 17, 17, false}};
+        ElementArray<BoxElement> picLine{BoxElement{0, 0, 17, 17, false}};
         picPoint.Reserve(static_cast<size_t>(points));
         picLine.Reserve(static_cast<size_t>(points));
         StripFlow rows(BoxFlow::Rows);

@@ -4,6 +4,7 @@
 #include "bench/WindowBenchmarks.h"
 #include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
+#include "gestures/NavigationGesture.h"
 #include "sampleobjects/LargeObject.h"
 #include "support/RecordingMessageBox.h"
 #include "view/ViewNavigation.h"
@@ -22,11 +23,12 @@ void PanStep(benchmark::State& state) {
     RecordingMessageBox boxes;
     const auto window = LoadedWindow(
         LargeObject(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(0) / 10000)));
-    window->picMain_PanBegan();
+    NavigationGesture navigation(window->picMain->Scene());
+    navigation.PanBegan();
     double moved = 0;
     for (auto _ : state) {
         moved = moved > 0 ? -1 : 1;
-        window->picMain_Panned(QPointF(moved, moved));
+        navigation.Panned(QPointF(moved, moved));
         window->picMain->repaint();
     }
     CheckNoErrors(state, boxes);
@@ -38,10 +40,11 @@ void WheelStep(benchmark::State& state) {
     const auto window = LoadedWindow(
         LargeObject(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(0) / 10000)));
     const QPointF pointer(200.5, 150.5);
+    NavigationGesture navigation(window->picMain->Scene());
     int32_t notch = -1;
     for (auto _ : state) {
         notch = -notch;
-        window->picMain_Wheel(notch, pointer);
+        navigation.Wheeled(notch, pointer);
         window->picMain->repaint();
     }
     CheckNoErrors(state, boxes);
@@ -53,7 +56,7 @@ void FitViewOnly(benchmark::State& state) {
     RecordingMessageBox boxes;
     const auto window = LoadedWindow(LargeObject(1000000, 100));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FittedView(CurrentObject, window->Scene.View(), 10));
+        benchmark::DoNotOptimize(FittedView(CurrentObject, window->picMain->Scene().View(), 10));
     }
     CheckNoErrors(state, boxes);
 }
@@ -62,8 +65,9 @@ BENCHMARK(FitViewOnly)->Unit(benchmark::kMillisecond);
 void FitViewAndRedraw(benchmark::State& state) {
     RecordingMessageBox boxes;
     const auto window = LoadedWindow(LargeObject(1000000, 100));
+    NavigationGesture navigation(window->picMain->Scene());
     for (auto _ : state) {
-        window->FitView();
+        navigation.FitView();
         window->picMain->repaint();
     }
     CheckNoErrors(state, boxes);

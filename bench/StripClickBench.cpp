@@ -113,7 +113,7 @@ void BM_ClickPointBox(benchmark::State& state) {
     }
 }
 
-// The toggle alone: flag, colour, the box's repaint request and RedrawView, painting deferred.
+// The toggle alone: the flag, the strips' repaint request and RedrawView, painting deferred.
 void BM_PaintPointBox(benchmark::State& state) {
     int16_t box = 0;
     for (auto _ : state) {
@@ -122,13 +122,11 @@ void BM_PaintPointBox(benchmark::State& state) {
     QCoreApplication::processEvents();
 }
 
-// Painting one changed box of the strip.
-void BM_StripRepaintOneBox(benchmark::State& state) {
+// Painting the strips after a mark changed: the boxes they show, from the marks.
+void BM_StripRepaintMarks(benchmark::State& state) {
     int16_t box = 0;
     for (auto _ : state) {
-        BoxElement& element = Editor->Window->picPoint(NextBox(box));
-        element.BackColor = element.BackColor == 128 ? 33023 : 128;
-        Editor->Window->picTopBar->RepaintBox(box);
+        Editor->Window->Document().TogglePointMark(0, NextBox(box));
         QCoreApplication::processEvents();
     }
 }
@@ -151,7 +149,7 @@ void BM_RedrawView(benchmark::State& state) {
 
 BENCHMARK(BM_ClickPointBox)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaintPointBox)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StripRepaintOneBox)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StripRepaintMarks)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StripsFindNoChange)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RedrawView)->Unit(benchmark::kMillisecond);
 } // namespace

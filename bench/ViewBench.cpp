@@ -60,7 +60,7 @@ std::string WriteObject(int64_t which) {
 void LoadWithoutStrips(frmMain& window, const std::string& path) {
     window.ResetEditor();
     LoadObjectFile(path, CurrentObject, CurrentPlacement);
-    const ViewTransform view = window.Scene.View();
+    const ViewTransform view = window.picMain->Scene().View();
     const QSignalBlocker quiet(window.LstMeshes);
     window.LstMeshes->Clear();
     for (const Mesh& mesh : CurrentObject.Meshes) {
@@ -96,7 +96,7 @@ void RedrawAndRepaint(benchmark::State& state) {
         window->RedrawView();
         window->picMain->repaint();
     }
-    state.counters["points"] = window->Scene.Node.Count();
+    state.counters["points"] = window->picMain->Scene().Node.Count();
     CheckNoErrors(state, boxes);
 }
 
@@ -105,10 +105,10 @@ void PlaceMarkersOnly(benchmark::State& state) {
     const std::string path = WriteObject(state.range(0));
     const auto window = OpenWindow();
     LoadWithoutStrips(*window, path);
-    const ViewTransform view = window->Scene.View();
+    const ViewTransform view = window->picMain->Scene().View();
     for (auto _ : state) {
-        PlaceMarkers(window->Scene.Node, window->Scene.Joint, CurrentObject, CurrentPlacement, view,
-                     [&window] { return window->LstMeshes->ListIndex(); });
+        PlaceMarkers(window->picMain->Scene().Node, window->picMain->Scene().Joint, CurrentObject,
+                     CurrentPlacement, view, window->Document().ChosenMesh());
     }
     CheckNoErrors(state, boxes);
 }
@@ -123,7 +123,7 @@ void PaintMarkersOnly(benchmark::State& state) {
     for (auto _ : state) {
         picture.fill(Qt::black);
         QPainter painter(&picture);
-        PaintMarkers(painter, window->Scene.Node, window->Scene.Joint);
+        PaintMarkers(painter, window->picMain->Scene().Node, window->picMain->Scene().Joint);
     }
     CheckNoErrors(state, boxes);
 }

@@ -3,20 +3,18 @@
 #include "app/modWinSize.h"
 #include "browse/ListBox.h"
 #include "browse/SelectorStrip.h"
+#include "browse/StripState.h"
 #include "drawingarea/DrawingArea.h"
-#include "platform/MessageBoxService.h"
 #include "platform/Numeric.h"
 #include "surface/clsOffScreenDC.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-
-#include <utility>
+#include <QUndoStack>
 
 namespace quillax {
 
@@ -30,7 +28,12 @@ template <typename Control> Control* Place(Control* control, int left, int top, 
 }
 } // namespace
 
-frmMain::frmMain() {
+frmMain::frmMain()
+    : Guard([this] { PlaceStaleMarkers(); },
+            [this] {
+                RepaintPools();
+                Status->Show();
+            }) {
     BuildControls();
     WireEvents();
     SetTabOrder();
@@ -52,9 +55,10 @@ void frmMain::BuildControls() {
     picMain = Place(new DrawingArea(Scene, Inner), 0, 0, 561, 505);
     // At its design place until the first layout: Form_Load reads its Top.
     frameControls = Place(new QGroupBox("Controls", Inner), 616, 40, 249, 393);
-    picTopBar = Place(new SelectorStrip(picPoint, Inner), 0, 0, 873, 33);
-    picSideBar = Place(new SelectorStrip(picLine, Inner), 0, 0, 33, 521);
+    picTopBar = Place(new SelectorStrip(picPoint, PointBoxColours, Inner), 0, 0, 873, 33);
+    picSideBar = Place(new SelectorStrip(picLine, LineBoxColours, Inner), 0, 0, 33, 521);
     BuildFrameControls();
+    Files = std::make_unique<FileCommands>(*this, Open, Scene, ObjectFilePath());
     Inner->installEventFilter(this);
     resize(DesignInnerWidth, DesignInnerHeight + menuBar()->sizeHint().height());
     PlaceInner();
@@ -73,27 +77,11 @@ void frmMain::BuildFrameControls() {
     cmdGridSpaceDec = Place(new QPushButton("--", frameControls), 32, 224, 41, 25);
     cmdGridSpaceInc = Place(new QPushButton("+", frameControls), 136, 224, 41, 25);
     // The free space below the designed controls.
-    lblReadout = Place(new QLabel(frameControls), 16, 264, 225, 118);
-    lblReadout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblReadout->setTextFormat(Qt::PlainText);
-}
-
-// The menus beyond the design stand before the designed one, which stays as it is.
-void frmMain::BuildMenus() {
-    mnuFileMenu = menuBar()->addMenu("&File");
-    mnuOpen = mnuFileMenu->addAction("&Open...");
-    mnuOpen->setShortcut(QKeySequence::Open);
-    mnuSave = mnuFileMenu->addAction("&Save");
-    mnuSave->setShortcut(QKeySequence::Save);
-    mnuSaveAs = mnuFileMenu->addAction("Save &As...");
-    mnuSaveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    mnuFileMenu->addSeparator();
-    mnuExportView = mnuFileMenu->addAction("&Export View...");
-    mnuFileMenu->addSeparator();
-    mnuQuit = mnuFileMenu->addAction("&Quit");
-    mnuQuit->setShortcut(QKeySequence::Quit);
-    BuildEditMenu();
-    mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
+    auto* readout = Place(new QLabel(frameControls), 16, 264, 225, 118);
+    readout->setObjectName("lblReadout");
+    readout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    readout->setTextFormat(Qt::PlainText);
+    Status = std::make_unique<Readout>(*readout, Open, Scene);
 }
 
 void frmMain::WireEvents() {
@@ -106,16 +94,20 @@ void frmMain::WireEvents() {
     Route(cmdGridSpaceInc, &QPushButton::clicked, &frmMain::cmdGridSpaceInc_Click);
     Route(cmdGridSpaceDec, &QPushButton::clicked, &frmMain::cmdGridSpaceDec_Click);
     connect(chkGrid, &QCheckBox::toggled, this, [this](bool ticked) { Scene.ShowGrid = ticked; });
-    Scene.ListIndex = [this] { return LstMeshes->ListIndex(); };
-    Route(mnuOpen, &QAction::triggered, &frmMain::mnuOpen_Click);
-    Route(mnuSave, &QAction::triggered, &frmMain::mnuSave_Click);
-    Route(mnuSaveAs, &QAction::triggered, &frmMain::mnuSaveAs_Click);
-    Route(mnuExportView, &QAction::triggered, &frmMain::mnuExportView_Click);
-    connect(mnuQuit, &QAction::triggered, this, &QWidget::close);
-    WireEditing();
+    WireDocument();
     WireStrips();
     WireDrawingArea();
     WireShortcuts();
+}
+
+// Whatever the document says changed is shown at once, so a step undone from anywhere leaves the
+// window as the step before showed it.
+void frmMain::WireDocument() {
+    connect(&Open, &ObjectDocument::MeshesChanged, this, &frmMain::ShowEditedObject);
+    connect(&Open, &ObjectDocument::PointsMoved, this, &frmMain::RedrawView);
+    connect(&Open, &ObjectDocument::MarksChanged, this, &frmMain::MarksChanged);
+    connect(&Open, &ObjectDocument::ChosenMeshChanged, this, &frmMain::ShowChosenMesh);
+    connect(&Open, &ObjectDocument::ModifiedChanged, this, &QWidget::setWindowModified);
 }
 
 // Keyboard order follows the design's tab indices; the strips stand for their boxes.
@@ -147,8 +139,8 @@ void frmMain::Form_Resize() {
     ArrangePanels();
     Scene.ViewWidth = ToInt16(picMain->ScaleWidth());
     Scene.ViewHeight = ToInt16(picMain->ScaleHeight());
-    if (Growing && HandlerDepth > 1) {
-        Scene.DrawBackground(picMain->size());
+    if (Growing && Guard.Depth() > 1) {
+        Scene.DrawBackground();
         MarkersStale = true;
         return;
     }
@@ -175,7 +167,7 @@ float frmMain::ScaleHeight() const {
 // Beyond the design, a close that would lose unsaved changes asks first and may be cancelled.
 void frmMain::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
-    RunHandler([&] { mayClose = ChangesMayGo(); });
+    RunHandler([&] { mayClose = Files->ChangesMayGo(); });
     if (!mayClose) {
         event->ignore();
         return;
@@ -194,41 +186,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         RunHandler([this] { Form_Resize(); });
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-// The message box runs the event loop, which may paint: stale markers are placed first, and an error
-// in placing them is reported after the first.
-void frmMain::ReportHandlerError(std::exception_ptr error) {
-    std::exception_ptr placing;
-    try {
-        PlaceStaleMarkers();
-    } catch (...) {
-        placing = std::current_exception();
-    }
-    int32_t number = ErrNo::InternalError;
-    std::string description = ErrorDescription(ErrNo::InternalError);
-    try {
-        std::rethrow_exception(error);
-    } catch (const RuntimeError& runtime) {
-        number = runtime.Number();
-        description = runtime.Description();
-    } catch (const std::bad_alloc&) {
-        number = ErrNo::OutOfMemory;
-        description = ErrorDescription(ErrNo::OutOfMemory);
-    } catch (const std::exception& other) {
-        description += std::string(": ") + other.what();
-    }
-    MsgBox("Run-time error '" + std::to_string(number) + "':\r\n\r\n" + description, MsgBoxStyle::Critical,
-           "Quillax Object Editor");
-    if (placing) {
-        ReportHandlerError(placing);
-    }
-}
-
-void frmMain::RethrowNestedError() {
-    if (NestedError) {
-        std::rethrow_exception(std::exchange(NestedError, nullptr));
-    }
 }
 
 void frmMain::PlaceStaleMarkers() {

@@ -1,46 +1,51 @@
 #include "app/frmMain.h"
 
+#include "app/MarkerTips.h"
+#include "app/PathText.h"
 #include "browse/ListBox.h"
-#include "browse/StripTips.h"
+#include "document/DocumentEdits.h"
 #include "drawingarea/DrawingArea.h"
 #include "drawingarea/DrawingAreaInput.h"
-#include "objects/modObjects.h"
 #include "platform/Numeric.h"
-#include "view/MarkerHitTest.h"
 
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRubberBand>
 #include <QShortcut>
-
-#include <cstdlib>
+#include <QUrl>
 
 namespace quillax {
 
 namespace {
-// The mesh when it has a point at index, else none.
-const Mesh* MeshWithPoint(int32_t meshIndex, int64_t index) {
-    if (meshIndex < 0 || meshIndex >= static_cast<int32_t>(CurrentObject.Meshes.size())) {
-        return nullptr;
+// The one local object file a drag carries; none for anything else, so that a drop of many files or
+// of something else is refused by the pointer's shape, never by a message box per file.
+std::optional<std::string> DroppedObjectFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
+        return std::nullopt;
     }
-    const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(meshIndex)];
-    const bool has = index >= 0 && static_cast<size_t>(index) < std::min(mesh.X.size(), mesh.Y.size());
-    return has ? &mesh : nullptr;
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile() || !url.fileName().endsWith(".lin", Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    return PathBytes(url.toLocalFile());
 }
 } // namespace
 
 void frmMain::WireDrawingArea() {
     auto* input = new DrawingAreaInput(picMain);
     Band = new QRubberBand(QRubberBand::Rectangle, picMain);
-    input->SetTipSource([this](QPoint pixel) { return MarkerTip(pixel.x(), pixel.y()); });
+    input->SetTipSource([this](QPoint pixel) { return MarkerTipAt(Scene, pixel.x(), pixel.y()); });
     connect(input, &DrawingAreaInput::Clicked, this,
             [this](QPoint pixel) { RunHandler([this, pixel] { picMain_Click(pixel.x(), pixel.y()); }); });
     connect(input, &DrawingAreaInput::Wheeled, this, [this](int notches, QPointF position) {
-        RunHandler([this, notches, position] { picMain_Wheel(notches, position); });
+        RunHandler([this, notches, position] { Navigation.Wheeled(notches, position); });
     });
-    connect(input, &DrawingAreaInput::PanBegan, this, [this] { picMain_PanBegan(); });
+    connect(input, &DrawingAreaInput::PanBegan, this, [this] { Navigation.PanBegan(); });
     connect(input, &DrawingAreaInput::Panned, this,
-            [this](QPointF moved) { RunHandler([this, moved] { picMain_Panned(moved); }); });
+            [this](QPointF moved) { RunHandler([this, moved] { Navigation.Panned(moved); }); });
     connect(input, &DrawingAreaInput::DragBegan, this,
             [this](QPoint from) { RunHandler([this, from] { picMain_DragBegan(from); }); });
     connect(input, &DrawingAreaInput::DragMoved, this,
@@ -50,20 +55,15 @@ void frmMain::WireDrawingArea() {
                 RunHandler([=, this] { picMain_DragEnded(from, to, modifiers); });
             });
     connect(input, &DrawingAreaInput::DoubleClicked, this, [this](QPoint pixel) {
-        RunHandler([this, pixel] { picMain_DoubleClick(pixel.x(), pixel.y()); });
+        RunHandler([this, pixel] { PointEdits.DoubleClicked(pixel.x(), pixel.y()); });
     });
     connect(input, &DrawingAreaInput::Nudged, this,
-            [this](int dx, int dy) { RunHandler([this, dx, dy] { picMain_Nudge(dx, dy); }); });
+            [this](int dx, int dy) { RunHandler([this, dx, dy] { NudgeMarkedPoints(Open, dx, dy); }); });
     connect(input, &DrawingAreaInput::DeletePressed, this,
-            [this] { RunHandler([this] { DeleteMarkedPoints(); }); });
-    connect(input, &DrawingAreaInput::PointerMoved, this, [this](QPointF position) {
-        PointerAt = position;
-        ShowPointer();
-    });
-    connect(input, &DrawingAreaInput::PointerLeft, this, [this] {
-        PointerAt.reset();
-        ShowPointer();
-    });
+            [this] { RunHandler([this] { DeleteMarkedPoints(Open); }); });
+    connect(input, &DrawingAreaInput::PointerMoved, this,
+            [this](QPointF position) { Status->PointerAt(position); });
+    connect(input, &DrawingAreaInput::PointerLeft, this, [this] { Status->PointerAt(std::nullopt); });
 }
 
 // Each key presses its button, so the button's own handler runs through the same guard. The
@@ -81,11 +81,14 @@ void frmMain::WireShortcuts() {
     press(Qt::Key_BracketRight, cmdGridSpaceInc);
     press(Qt::Key_F5, cmdRefresh);
     press(QKeySequence(Qt::CTRL | Qt::Key_L), cmdLoadFile);
-    Route(new QShortcut(Qt::Key_Home, this), &QShortcut::activated, &frmMain::FitView);
-    Route(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_0), this), &QShortcut::activated,
-          &frmMain::StartView);
-    Route(new QShortcut(QKeySequence::SelectAll, this), &QShortcut::activated, &frmMain::MarkAll);
-    Route(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, &frmMain::ClearMarks);
+    const auto route = [this](QKeySequence keys, auto handler) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [this, handler] { RunHandler(handler); });
+    };
+    route(Qt::Key_Home, [this] { Navigation.FitView(); });
+    route(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { Navigation.StartView(); });
+    route(QKeySequence::SelectAll, [this] { Marking.MarkAll(); });
+    route(Qt::Key_Escape, [this] { Marking.ClearMarks(); });
     cmdScaleUp->setToolTip("Zoom in (+ or =, wheel up)");
     cmdScaleDown->setToolTip("Zoom out (-, wheel down)");
     chkGrid->setToolTip("Show or hide the grid (G)");
@@ -98,68 +101,63 @@ void frmMain::WireShortcuts() {
 // Exactly a click on the box of the point or line found; on a marker of another mesh, exactly choosing
 // that mesh in the list.
 void frmMain::picMain_Click(int32_t x, int32_t y) {
-    const MarkerRange range = ChosenMarkers();
-    const std::optional<MarkerHit> hit = HitIn(range, x, y);
-    if (!hit) {
-        const std::optional<MarkerHit> other = HitIn(AllMarkers(Scene.Node, Scene.Joint), x, y);
-        const std::optional<MeshItem> item = other ? MeshItemOf(CurrentObject, *other) : std::nullopt;
-        if (item) {
-            LstMeshes->SetListIndex(CheckedInt16(item->Mesh));
-        }
+    const std::optional<ClickTarget> target = Marking.ClickAt(x, y);
+    if (!target) {
         return;
     }
-    if (hit->Kind == MarkerKind::Point) {
-        picPoint_Click(CheckedInt16(hit->Index - range.FirstNode));
-    } else {
-        picLine_Click(CheckedInt16(hit->Index - range.FirstJoint));
+    switch (target->What) {
+    case ClickTarget::Kind::Point:
+        picPoint_Click(CheckedInt16(target->Index));
+        break;
+    case ClickTarget::Kind::Line:
+        picLine_Click(CheckedInt16(target->Index));
+        break;
+    case ClickTarget::Kind::Mesh:
+        LstMeshes->SetListIndex(CheckedInt16(target->Index));
+        break;
     }
 }
 
-std::string frmMain::MarkerTip(int32_t x, int32_t y) const {
-    std::optional<MarkerHit> hit = HitIn(ChosenMarkers(), x, y);
-    if (!hit) {
-        hit = HitIn(AllMarkers(Scene.Node, Scene.Joint), x, y);
-    }
-    const std::optional<MeshItem> item = hit ? MeshItemOf(CurrentObject, *hit) : std::nullopt;
-    if (!item) {
-        return {};
-    }
-    return hit->Kind == MarkerKind::Point ? PointTip(item->Mesh, item->Index)
-                                          : LineTip(item->Mesh, item->Index);
+void frmMain::picMain_DragBegan(QPoint from) {
+    PointEdits.DragBegan(from);
 }
 
-MarkerRange frmMain::ChosenMarkers() const {
-    return MarkersOfMesh(CurrentObject, LstMeshes->ListIndex(), Scene.Node, Scene.Joint);
-}
-
-std::optional<MarkerHit> frmMain::HitIn(const MarkerRange& range, int32_t x, int32_t y) const {
-    return HitMarker(Scene.Node, Scene.Joint, range, x, y, MarkerHitRadius);
-}
-
-std::optional<int32_t> frmMain::ChosenMesh() const {
-    const int32_t chosen = LstMeshes->ListIndex();
-    if (chosen < 0 || chosen >= MeshCountOf(CurrentObject)) {
-        return std::nullopt;
+// A drag that grabbed no point draws a rubber band.
+void frmMain::picMain_Dragged(QPoint from, QPoint to) {
+    if (PointEdits.IsDragging()) {
+        PointEdits.Dragged(from, to);
+        return;
     }
-    return chosen;
+    Band->setGeometry(QRect(from, to).normalized());
+    Band->show();
 }
 
-std::string frmMain::PointTip(int32_t meshIndex, int32_t index) const {
-    const Mesh* mesh = MeshWithPoint(meshIndex, index);
-    if (!mesh) {
-        return {};
+void frmMain::picMain_DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
+    Band->hide();
+    if (PointEdits.IsDragging()) {
+        PointEdits.DragEnded(from, to);
+        return;
     }
-    const size_t i = static_cast<size_t>(index);
-    return PointTipText(meshIndex, index, mesh->X[i], mesh->Y[i]);
+    Marking.Band(from, to, modifiers.testFlag(Qt::ShiftModifier));
 }
 
-std::string frmMain::LineTip(int32_t meshIndex, int32_t index) const {
-    const Mesh* mesh = MeshWithPoint(meshIndex, static_cast<int64_t>(index) + 1);
-    if (!mesh || index < 0) {
-        return {};
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedObjectFile(event->mimeData())) {
+        event->acceptProposedAction();
     }
-    const size_t i = static_cast<size_t>(index);
-    return LineTipText(meshIndex, index, mesh->X[i], mesh->Y[i], mesh->X[i + 1], mesh->Y[i + 1]);
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const std::optional<std::string> file = DroppedObjectFile(event->mimeData());
+    if (!file) {
+        return;
+    }
+    event->acceptProposedAction();
+    RunHandler([this, &file] {
+        if (Files->ChangesMayGo()) {
+            LoadObject(*file);
+        }
+    });
 }
 
 } // namespace quillax

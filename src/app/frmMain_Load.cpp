@@ -25,19 +25,17 @@ std::string frmMain::ObjectFilePath() const {
 }
 
 void frmMain::cmdLoadFile_Click() {
-    if (ChangesMayGo()) {
+    if (Files->ChangesMayGo()) {
         LoadObject(ObjectFilePath());
     }
 }
 
-// What "Load File" does, for any file: messages name it by its clean absolute path.
+// Messages name the file by its clean absolute path.
 void frmMain::LoadObject(const std::string& fileName) {
-    UndoStack->clear();
     ResetEditor();
-    CurrentFile.clear();
     const std::string path = CleanAbsolutePath(fileName);
     try {
-        if (!LoadObjectFile(path, CurrentObject, CurrentPlacement)) {
+        if (!Open.Open(path)) {
             LstMeshes->Clear();
             RedrawView();
             ReportNotLoaded(path);
@@ -53,26 +51,18 @@ void frmMain::LoadObject(const std::string& fileName) {
                 joint ? LoadLineBoxes() : LoadPointBoxes();
             }
         });
-        CurrentFile = path;
         LstMeshes->SetListIndex(0);
-        RethrowNestedError();
+        Guard.RethrowNested();
     } catch (...) {
         // A failed load leaves the editor empty, never half-filled.
         ResetEditor();
         LstMeshes->Clear();
-        CurrentFile.clear();
         throw;
     }
 }
 
 void frmMain::LstMeshes_Click() {
-    ClearSelections(CurrentPlacement);
-    for (int16_t k = 0; k < picPoint.Count(); ++k) {
-        picPoint(k).BackColor = PointBoxColours.Unselected;
-        if (k > 0) {
-            picLine(k - 1).BackColor = LineBoxColours.Unselected;
-        }
-    }
+    Open.ChooseMesh(LstMeshes->ListIndex());
     FitStrips();
     RedrawView();
 }
@@ -98,6 +88,7 @@ void frmMain::FitStrips() {
     }
 }
 
+// Emptying the editor forgets the file and the history too.
 void frmMain::ResetEditor() {
     do {
         UnloadPointBoxes();
@@ -111,7 +102,32 @@ void frmMain::ResetEditor() {
     do {
         UnloadJoints();
     } while (Scene.Joint(0).Visible);
-    ClearObjectModel(CurrentObject, CurrentPlacement);
+    Open.Clear();
+}
+
+// After an edit or its undo: pools, mesh list and strips as the designed steps leave them for the
+// edited object, its chosen mesh chosen, the marks kept, the picture redrawn.
+void frmMain::ShowEditedObject() {
+    Scene.FitPools();
+    FitMeshList();
+    LstMeshes->SetListIndexQuietly(Open.ChosenMesh());
+    FitStrips();
+    RedrawView();
+}
+
+void frmMain::ShowChosenMesh(int32_t mesh) {
+    if (LstMeshes->ListIndex() != mesh && mesh < LstMeshes->ListCount()) {
+        LstMeshes->SetListIndexQuietly(mesh);
+    }
+}
+
+void frmMain::FitMeshList() {
+    while (LstMeshes->ListCount() > MeshCountOf(CurrentObject)) {
+        LstMeshes->RemoveLastItem();
+    }
+    while (LstMeshes->ListCount() < MeshCountOf(CurrentObject)) {
+        LstMeshes->AddItem("Mesh " + std::to_string(LstMeshes->ListCount()));
+    }
 }
 
 } // namespace quillax

@@ -1,25 +1,33 @@
 #include "app/frmMain.h"
 
+#include "app/MarkerTips.h"
 #include "browse/ListBox.h"
 #include "browse/SelectorStrip.h"
 #include "browse/StripState.h"
-#include "objects/modObjects.h"
 
 namespace quillax {
 
 namespace {
-MeshSelection& SelectionOf(int16_t meshIndex) {
-    if (meshIndex < 0 || static_cast<size_t>(meshIndex) >= CurrentPlacement.Selections.size()) {
-        RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(meshIndex));
-    }
-    return CurrentPlacement.Selections[static_cast<size_t>(meshIndex)];
+// Whether a flag of the chosen mesh is set; a box beyond the flags stands for nothing marked.
+bool IsSet(const MeshSelection* marks, std::vector<int16_t> MeshSelection::*flags, int16_t index) {
+    return marks != nullptr && index >= 0 && static_cast<size_t>(index) < (marks->*flags).size() &&
+           (marks->*flags)[static_cast<size_t>(index)] != 0;
 }
 } // namespace
 
+// The boxes show the chosen mesh's marks as they are: the flags are their only record.
 void frmMain::WireStrips() {
     picSideBar->SetFlow(BoxFlow::Columns);
-    picTopBar->SetTipSource([this](int16_t index) { return PointBoxTip(index); });
-    picSideBar->SetTipSource([this](int16_t index) { return LineBoxTip(index); });
+    picTopBar->SetMarkSource([this](int16_t index) {
+        return IsSet(Open.MarksOf(Open.ChosenMesh()), &MeshSelection::PointFlags, index);
+    });
+    picSideBar->SetMarkSource([this](int16_t index) {
+        return IsSet(Open.MarksOf(Open.ChosenMesh()), &MeshSelection::LineFlags, index);
+    });
+    picTopBar->SetTipSource(
+        [this](int16_t index) { return PointTip(CurrentObject, Open.ChosenMesh(), index); });
+    picSideBar->SetTipSource(
+        [this](int16_t index) { return LineTip(CurrentObject, Open.ChosenMesh(), index); });
     connect(picTopBar, &SelectorStrip::BoxClicked, this,
             [this](int16_t index) { RunHandler([this, index] { picPoint_Click(index); }); });
     connect(picSideBar, &SelectorStrip::BoxClicked, this,
@@ -27,13 +35,13 @@ void frmMain::WireStrips() {
 }
 
 void frmMain::LoadPointBoxes() {
-    if (GrowStrip(picPoint, PointBoxColours.Unselected)) {
+    if (GrowStrip(picPoint)) {
         ArrangePanels();
     }
 }
 
 void frmMain::LoadLineBoxes() {
-    if (GrowStrip(picLine, LineBoxColours.Unselected)) {
+    if (GrowStrip(picLine)) {
         ArrangePanels();
     }
 }
@@ -46,15 +54,18 @@ void frmMain::UnloadLineBoxes() {
     ShrinkStrip(picLine);
 }
 
+// The flag's indices are checked, then the box, before the mark flips.
 void frmMain::PaintPointBox(int16_t meshIndex, int16_t pointIndex) {
-    ToggleBox(SelectionOf(meshIndex).PointFlags, pointIndex, picPoint, PointBoxColours);
-    picTopBar->RepaintBox(pointIndex);
+    Open.CheckMark(meshIndex, false, pointIndex);
+    picPoint.CheckExists(pointIndex);
+    Open.TogglePointMark(meshIndex, pointIndex);
     RedrawView();
 }
 
 void frmMain::PaintLineBox(int16_t meshIndex, int16_t lineIndex) {
-    ToggleBox(SelectionOf(meshIndex).LineFlags, lineIndex, picLine, LineBoxColours);
-    picSideBar->RepaintBox(lineIndex);
+    Open.CheckMark(meshIndex, true, lineIndex);
+    picLine.CheckExists(lineIndex);
+    Open.ToggleLineMark(meshIndex, lineIndex);
     RedrawView();
 }
 
@@ -66,12 +77,13 @@ void frmMain::picLine_Click(int16_t index) {
     PaintLineBox(LstMeshes->ListIndex(), index);
 }
 
-std::string frmMain::PointBoxTip(int16_t index) const {
-    return PointTip(LstMeshes->ListIndex(), index);
-}
-
-std::string frmMain::LineBoxTip(int16_t index) const {
-    return LineTip(LstMeshes->ListIndex(), index);
+// The markers take their marked look at the next redraw, or where the handler ends.
+void frmMain::MarksChanged(int32_t mesh, MarkRange points, MarkRange lines) {
+    if (mesh == -1 || mesh == Open.ChosenMesh()) {
+        picTopBar->RepaintBoxes(points.First, points.Last);
+        picSideBar->RepaintBoxes(lines.First, lines.Last);
+    }
+    MarkersStale = true;
 }
 
 } // namespace quillax

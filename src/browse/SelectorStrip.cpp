@@ -64,8 +64,8 @@ std::optional<BoxStep> StepOf(int key) {
 }
 } // namespace
 
-SelectorStrip::SelectorStrip(const ElementArray<BoxElement>& boxes, QWidget* parent)
-    : QWidget(parent), Boxes(boxes), ScrollBar(new QScrollBar(Qt::Vertical, this)) {
+SelectorStrip::SelectorStrip(const ElementArray<BoxElement>& boxes, BoxColours colours, QWidget* parent)
+    : QWidget(parent), Boxes(boxes), Colours(colours), ScrollBar(new QScrollBar(Qt::Vertical, this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     ScrollBar->hide();
@@ -166,16 +166,8 @@ int16_t SelectorStrip::BoxUnder(const QPointF& position) const {
     return BoxAt(Boxes, Flow, at.x(), at.y());
 }
 
-void SelectorStrip::RepaintBox(int16_t index) {
-    if (!Boxes.Exists(index)) {
-        return;
-    }
-    const size_t slot = static_cast<size_t>(index);
-    if (slot < Painted.size()) {
-        UpdateBoxArea(Painted[slot]);
-        Painted[slot] = Boxes(index);
-    }
-    UpdateBoxArea(Boxes(index));
+int32_t SelectorStrip::ShownColour(int16_t index) const {
+    return BoxColour(Colours, MarkSource && MarkSource(index));
 }
 
 void SelectorStrip::RepaintChangedBoxes() {
@@ -192,6 +184,18 @@ void SelectorStrip::RepaintChangedBoxes() {
         }
     }
     Painted.assign(Boxes.begin(), Boxes.end());
+}
+
+void SelectorStrip::RepaintBoxes(int32_t first, int32_t last) {
+    first = std::max(first, 0);
+    last = std::min(last, Boxes.Count() - 1);
+    if (last - first >= MaxSeparateRepaints) {
+        update();
+        return;
+    }
+    for (int32_t i = first; i <= last; ++i) {
+        UpdateBoxArea(Boxes(i));
+    }
 }
 
 bool SelectorStrip::event(QEvent* event) {
@@ -233,7 +237,7 @@ void SelectorStrip::PaintBoxesIn(QPainter& painter, const QRect& rect) const {
     for (int32_t i = span.First; i <= span.Last; ++i) {
         const BoxElement& box = Boxes(i);
         if (box.Visible && BoxRect(box).intersects(area)) {
-            painter.fillRect(BoxRect(box), ColourOf(box.BackColor));
+            painter.fillRect(BoxRect(box), ColourOf(ShownColour(static_cast<int16_t>(i))));
         }
     }
 }

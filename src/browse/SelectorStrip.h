@@ -2,6 +2,7 @@
 
 #include "browse/BoxElement.h"
 #include "browse/StripGeometry.h"
+#include "browse/StripState.h"
 #include "platform/ElementArray.h"
 
 #include <QScrollBar>
@@ -14,24 +15,29 @@
 namespace quillax {
 
 // The panel of one selector strip. It paints the boxes of its element array (only those in the
-// exposed region), reports a click on a box with the box's index, and lets the keyboard stand in for
+// exposed region) in the colour of their marks, reports a click on a box with the box's index, and
+// lets the keyboard stand in for
 // the mouse: arrow keys move a focus between the boxes and Space clicks the focused one. When its
 // boxes reach past the panel across the flow (rows below it, columns beyond its right edge), a scroll
 // bar and the wheel move them, and the focused box is always scrolled into view.
 class SelectorStrip : public QWidget {
     Q_OBJECT
 public:
-    explicit SelectorStrip(const ElementArray<BoxElement>& boxes, QWidget* parent = nullptr);
+    SelectorStrip(const ElementArray<BoxElement>& boxes, BoxColours colours, QWidget* parent = nullptr);
 
     // Rows for the point strip (the default), columns for the line strip.
     void SetFlow(BoxFlow flow);
     // Where a box's tooltip comes from; an empty text shows none.
     void SetTipSource(std::function<std::string(int16_t)> source) { TipSource = std::move(source); }
+    // Whether a box's point or line is marked; none is without a source.
+    void SetMarkSource(std::function<bool(int16_t)> source) { MarkSource = std::move(source); }
+    // The colour box `index` shows.
+    int32_t ShownColour(int16_t index) const;
 
-    // Repaints one box, as after a toggle.
-    void RepaintBox(int16_t index);
-    // Repaints the boxes that changed since they were last repainted through either call.
+    // Repaints the boxes whose place or visibility changed since they were last repainted, and the
+    // boxes first to last, whose marks changed.
     void RepaintChangedBoxes();
+    void RepaintBoxes(int32_t first, int32_t last);
 
     // The box the keyboard acts on.
     int16_t FocusIndex() const;
@@ -70,8 +76,10 @@ private:
     void ScrollIntoView(int16_t index);
 
     const ElementArray<BoxElement>& Boxes;
+    BoxColours Colours;
     BoxFlow Flow = BoxFlow::Rows;
     std::function<std::string(int16_t)> TipSource;
+    std::function<bool(int16_t)> MarkSource;
     // The boxes as last handed to the repaint calls, to find what changed.
     std::vector<BoxElement> Painted;
     int16_t Focused = 0;

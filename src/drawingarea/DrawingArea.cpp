@@ -5,7 +5,7 @@
 
 namespace quillax {
 
-DrawingArea::DrawingArea(MeshScene& scene, QWidget* parent) : QWidget(parent), Scene(scene) {
+DrawingArea::DrawingArea(MeshScene& scene, QWidget* parent) : QWidget(parent), Shown(scene) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -15,7 +15,7 @@ void DrawingArea::Refresh() {
 }
 
 void DrawingArea::paintEvent(QPaintEvent* event) {
-    Scene.Render(Picture, event->rect());
+    Shown.Render(Picture, event->rect());
     QPainter painter(this);
     // On a denser screen each pixel of the picture becomes a whole block of device pixels, never a blur.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -23,7 +23,7 @@ void DrawingArea::paintEvent(QPaintEvent* event) {
 }
 
 void DrawingArea::resizeEvent(QResizeEvent*) {
-    Scene.ResizeArea(size());
+    Shown.SetArea(size());
 }
 
 } // namespace quillax

@@ -63,13 +63,14 @@ public:
     typename std::vector<T>::const_iterator begin() const { return Elements.begin(); }
     typename std::vector<T>::const_iterator end() const { return Elements.end(); }
 
-private:
+    // The error that using a missing element raises.
     void CheckExists(int64_t index) const {
         if (!Exists(index)) {
             RaiseError(ErrNo::ControlArrayElementMissing, std::to_string(index));
         }
     }
 
+private:
     std::vector<T> Elements;
 };
 

@@ -137,9 +137,8 @@ void PlaceRange(const std::vector<MeshPlan>& plans, int64_t from, int64_t to, Vi
 // Many points are shared out in equal ranges between the processor's cores, each range placing
 // markers of its own, and every thread is joined before this returns.
 void PlaceMarkers(NodePool& nodes, JointPool& joints, const ObjectFile& object,
-                  const ObjectPlacement& placement, const ViewTransform& view,
-                  const ListIndexReader& listIndex) {
-    const std::vector<MeshPlan> plans = PlanMeshes(nodes, joints, object, placement, listIndex());
+                  const ObjectPlacement& placement, const ViewTransform& view, int32_t chosen) {
+    const std::vector<MeshPlan> plans = PlanMeshes(nodes, joints, object, placement, chosen);
     const int64_t total = plans.empty() ? 0 : plans.back().Start + plans.back().Points;
     const Pools pools{&nodes(0), &joints(0)};
     const int64_t parts = PartsFor(total, PointsPerThread);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -52,17 +53,11 @@ template <typename T> int32_t Held(const MarkerPool<T>& pool) {
 }
 } // namespace
 
-MeshScene::MeshScene(ObjectFile& object, ObjectPlacement& placement) : Model(object), Placement(placement) {
-    ListIndex = [this] { return Chosen; };
-}
+MeshScene::MeshScene(const ObjectDocument& document) : Shown(document) {}
 
 MeshScene::MeshScene(int16_t width, int16_t height)
-    : Surface(std::make_unique<clsOffScreenDC>()), Own(std::make_unique<OwnModel>()), Model(Own->Object),
-      Placement(Own->Placement) {
-    ListIndex = [this] { return Chosen; };
-    ViewWidth = width;
-    ViewHeight = height;
-    ResizeArea(QSize(width, height));
+    : Surface(std::make_unique<clsOffScreenDC>()), Own(std::make_unique<ObjectDocument>()), Shown(*Own) {
+    SetArea(QSize(width, height));
 }
 
 void MeshScene::LoadNodes(float x, float y) {
@@ -92,13 +87,14 @@ void MeshScene::UnloadJoints() {
 // The pools take their final size at once: growing them step by step would leave the memory of
 // every smaller size behind.
 void MeshScene::LoadMarkers(const MarkerAdded& added) {
+    const ObjectFile& model = Object();
     const ViewTransform view = View();
     const MarkerTotals totals =
-        TotalsOf(Model.Meshes, static_cast<size_t>(std::max<int16_t>(Model.MeshCount, 0)));
+        TotalsOf(model.Meshes, static_cast<size_t>(std::max<int16_t>(model.MeshCount, 0)));
     Node.Reserve(static_cast<size_t>(Node.Count() + totals.Points));
     Joint.Reserve(static_cast<size_t>(Joint.Count() + totals.Lines));
-    for (int16_t i = 0; i < Model.MeshCount; ++i) {
-        const Mesh& mesh = Model.Meshes[static_cast<size_t>(i)];
+    for (int16_t i = 0; i < model.MeshCount; ++i) {
+        const Mesh& mesh = model.Meshes[static_cast<size_t>(i)];
         ScreenPoint previous{};
         for (int16_t j = 0; j < mesh.PointCount; ++j) {
             const ScreenPoint point =
@@ -117,7 +113,7 @@ void MeshScene::LoadMarkers(const MarkerAdded& added) {
 
 // The pools take their final capacity at once, as in LoadMarkers.
 void MeshScene::FitPools() {
-    const MarkerTotals totals = TotalsOf(Model.Meshes, Model.Meshes.size());
+    const MarkerTotals totals = TotalsOf(Object().Meshes, Object().Meshes.size());
     const auto points = static_cast<int32_t>(totals.Points);
     const auto lines = static_cast<int32_t>(totals.Lines);
     Node.Reserve(static_cast<size_t>(points));
@@ -136,41 +132,49 @@ void MeshScene::FitPools() {
     }
 }
 
-void MeshScene::RedrawView(QSize area) {
+void MeshScene::RedrawView() {
     PlaceMarkers();
-    DrawBackground(area);
+    DrawBackground();
 }
 
 void MeshScene::PlaceMarkers() {
-    quillax::PlaceMarkers(Node, Joint, Model, Placement, View(), ListIndex);
+    quillax::PlaceMarkers(Node, Joint, Object(), Shown.Placement(), View(), Shown.ChosenMesh());
 }
 
-void MeshScene::DrawBackground(QSize area) {
+void MeshScene::DrawBackground() {
     if (ShowGrid) {
-        DrawGrid(CellSize(), area);
+        DrawGrid(CellSize());
     } else {
-        Cls(area);
+        Cls();
     }
 }
 
-void MeshScene::DrawGrid(int16_t cellSize, QSize area) {
-    ResizeArea(area);
+void MeshScene::DrawGrid(int16_t cellSize) {
+    const QSize area = BackgroundSize();
+    BackgroundSteps.Resize(area);
     const std::optional<GridLayout> layout = LayOutGrid(View(), cellSize, area.width(), area.height());
     // Without a cell, an origin or a tile, the background stays plain.
     if (!Surface || !layout ||
         !HoldGridTile(*Surface, GridTileSize, cellSize, layout->TileWidth, layout->TileHeight)) {
-        Cls(area);
+        Cls();
         return;
     }
-    BackgroundSteps.PaintGrid(BackgroundSteps.Size(), PictureToImage(Surface->GetPictureObject()), *layout);
+    BackgroundSteps.PaintGrid(area, PictureToImage(Surface->GetPictureObject()), *layout);
 }
 
-void MeshScene::Cls(QSize area) {
-    BackgroundSteps.Clear(area.expandedTo(QSize(1, 1)));
+void MeshScene::Cls() {
+    BackgroundSteps.Clear(BackgroundSize());
 }
 
-void MeshScene::ResizeArea(QSize area) {
-    BackgroundSteps.Resize(area.expandedTo(QSize(1, 1)));
+void MeshScene::SetArea(QSize area) {
+    const auto most = static_cast<int>(std::numeric_limits<int16_t>::max());
+    ViewWidth = static_cast<int16_t>(std::clamp(area.width(), 0, most));
+    ViewHeight = static_cast<int16_t>(std::clamp(area.height(), 0, most));
+    BackgroundSteps.Resize(BackgroundSize());
+}
+
+QSize MeshScene::BackgroundSize() const {
+    return Area().expandedTo(QSize(1, 1));
 }
 
 // A partial repaint (the rubber band's, every mouse move) copies and paints only its area; a
@@ -199,7 +203,8 @@ QImage MeshScene::Picture() const {
 }
 
 ViewTransform MeshScene::View() const {
-    return MakeViewTransform(Model, Placement, ViewScale, ViewOffsetX, ViewOffsetY, ViewWidth, ViewHeight);
+    return MakeViewTransform(Object(), Shown.Placement(), ViewScale, ViewOffsetX, ViewOffsetY, ViewWidth,
+                             ViewHeight);
 }
 
 int16_t MeshScene::CellSize() const {
@@ -207,40 +212,37 @@ int16_t MeshScene::CellSize() const {
 }
 
 void MeshScene::Show(ObjectFile object, ObjectPlacement placement) {
-    Model = std::move(object);
-    Placement = std::move(placement);
+    Own->Replace(std::move(object), std::move(placement));
     LoadMarkers([](int16_t, bool) {});
     ChooseMesh(0);
 }
 
-void MeshScene::ChooseMesh(int32_t listIndex) {
-    if (listIndex < 0 || listIndex >= Model.MeshCount) {
-        RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(listIndex));
+void MeshScene::ChooseMesh(int32_t mesh) {
+    if (mesh < 0 || mesh >= MeshCountOf(Object())) {
+        RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(mesh));
     }
-    ClearSelections(Placement);
-    Chosen = listIndex;
+    Own->ChooseMesh(mesh);
 }
 
 void MeshScene::MarkPoint(int32_t index) {
-    if (index < 0 || index >= ChosenPointCount()) {
-        RaiseError(ErrNo::SubscriptOutOfRange, "point " + std::to_string(index));
-    }
-    ChosenSelection().PointFlags[static_cast<size_t>(index)] = -1;
+    Mark(false, index);
 }
 
 void MeshScene::MarkLine(int32_t index) {
-    if (index < 0 || index >= ChosenPointCount() - 1) {
-        RaiseError(ErrNo::SubscriptOutOfRange, "line " + std::to_string(index));
+    Mark(true, index);
+}
+
+void MeshScene::Mark(bool line, int32_t index) {
+    const int32_t chosen = Shown.ChosenMesh();
+    MeshSelection marks = *Shown.MarksOf(chosen);
+    std::vector<int16_t>& flags = line ? marks.LineFlags : marks.PointFlags;
+    const int32_t count = line ? LinesOf(Object().Meshes.at(static_cast<size_t>(chosen)))
+                               : PointsOf(Object().Meshes.at(static_cast<size_t>(chosen)));
+    if (index < 0 || index >= count) {
+        RaiseError(ErrNo::SubscriptOutOfRange, (line ? "line " : "point ") + std::to_string(index));
     }
-    ChosenSelection().LineFlags[static_cast<size_t>(index)] = -1;
-}
-
-MeshSelection& MeshScene::ChosenSelection() {
-    return Placement.Selections.at(static_cast<size_t>(Chosen));
-}
-
-int32_t MeshScene::ChosenPointCount() const {
-    return Model.Meshes.at(static_cast<size_t>(Chosen)).PointCount;
+    flags[static_cast<size_t>(index)] = -1;
+    Own->SetMarks(chosen, std::move(marks));
 }
 
 } // namespace quillax

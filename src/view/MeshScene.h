@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/ObjectDocument.h"
 #include "objects/modObjects.h"
 #include "surface/clsOffScreenDC.h"
 #include "view/DeferredBackground.h"
@@ -18,19 +19,20 @@
 
 namespace quillax {
 
-// Everything the drawing area shows and every step that draws it, for the editor's window and for
-// pictures made without one: the object and its marks, the marker pools, the view state, the
-// background (which keeps what is drawn into it until it is cleared) and the grid's tile surface.
+// Everything the drawing area shows of a document and every step that draws it, for the editor's
+// window and for pictures made without one: the marker pools, the view state, the background (which
+// keeps what is drawn into it until it is cleared) and the grid's tile surface. The object, its marks
+// and the chosen mesh are the document's, read as they are at each step.
 class MeshScene {
 public:
-    // A scene of a model kept elsewhere: the window's CurrentObject and CurrentPlacement.
-    MeshScene(ObjectFile& object, ObjectPlacement& placement);
-    // A scene of a model of its own, on an area of width x height.
+    // A scene of a document kept elsewhere: the window's.
+    explicit MeshScene(const ObjectDocument& document);
+    // A scene of a document of its own, on an area of width x height.
     MeshScene(int16_t width, int16_t height);
     MeshScene(const MeshScene&) = delete;
     MeshScene& operator=(const MeshScene&) = delete;
 
-    // View state.
+    // View state. ViewWidth and ViewHeight are the drawing area's size, the one value every step reads.
     float ViewScale = 4.0f;
     float ViewOffsetX = 0;
     float ViewOffsetY = 0;
@@ -40,14 +42,12 @@ public:
     int16_t GridTileSize = 0;
     int16_t GridSpacing = 5;
     bool ShowGrid = true;
-    // Where the chosen mesh is read, once a redraw: the window's mesh list, or the choice of a scene
-    // of its own.
-    ListIndexReader ListIndex;
 
     NodePool Node{NodeElement{}};
     JointPool Joint{JointElement{}};
 
-    const ObjectFile& Object() const { return Model; }
+    const ObjectDocument& Document() const { return Shown; }
+    const ObjectFile& Object() const { return Shown.Object(); }
 
     // The marker pools, one marker or segment at a time.
     void LoadNodes(float x, float y);
@@ -63,17 +63,19 @@ public:
     void FitPools();
 
     // Places and colours every marker, then draws the background: the grid, or black.
-    void RedrawView(QSize area);
+    void RedrawView();
     void PlaceMarkers();
-    void DrawBackground(QSize area);
+    void DrawBackground();
     // Tiles the grid of cellSize over the area; black when there is no cell or no origin.
-    void DrawGrid(int16_t cellSize, QSize area);
-    void Cls(QSize area);
+    void DrawGrid(int16_t cellSize);
+    void Cls();
 
-    // What is drawn into the area, kept across resizes (new area black) until cleared.
+    // The drawing area's size: the view's width and height (held to the 16-bit range), and the
+    // background's, which keeps what is drawn into it across resizes (new area black) until cleared.
+    void SetArea(QSize area);
+    QSize Area() const { return {ViewWidth, ViewHeight}; }
     QImage& Background() { return BackgroundSteps.Image(); }
     const QImage& Background() const { return BackgroundSteps.Image(); }
-    void ResizeArea(QSize area);
     // The background with the markers painted over it, into `picture` (its memory reused); only
     // `area` of it is made.
     void Render(QImage& picture, QRect area) const;
@@ -86,23 +88,17 @@ public:
     // A scene of its own: the object shown, mesh 0 chosen; a mesh chosen (every mark cleared); a
     // point or line of the chosen mesh marked.
     void Show(ObjectFile object, ObjectPlacement placement);
-    void ChooseMesh(int32_t listIndex);
+    void ChooseMesh(int32_t mesh);
     void MarkPoint(int32_t index);
     void MarkLine(int32_t index);
 
 private:
-    struct OwnModel {
-        ObjectFile Object;
-        ObjectPlacement Placement;
-    };
+    // The background at the area's size, at least one pixel each way.
+    QSize BackgroundSize() const;
+    void Mark(bool line, int32_t index);
 
-    MeshSelection& ChosenSelection();
-    int32_t ChosenPointCount() const;
-
-    std::unique_ptr<OwnModel> Own;
-    ObjectFile& Model;
-    ObjectPlacement& Placement;
-    int32_t Chosen = -1;
+    std::unique_ptr<ObjectDocument> Own;
+    const ObjectDocument& Shown;
     DeferredBackground BackgroundSteps;
 };
 

@@ -23,6 +23,11 @@ struct ModelPoint {
     double Y = 0;
 };
 
+// The position whose marker is drawn on the pixel under a pointer coordinate.
+inline double PositionUnder(double pointer) {
+    return pointer - 0.5;
+}
+
 // The model point drawn at position (x, y): ModelToScreen undone, rounding aside.
 ModelPoint ScreenToModel(const ViewTransform& view, double x, double y);
 

@@ -34,8 +34,14 @@ struct Moment {
 };
 
 Moment Now(const frmMain& w) {
-    return {w.height(),         w.picMain->geometry(), w.Scene.Node.Count(), w.Scene.Joint.Count(),
-            w.picPoint.Count(), w.picLine.Count(),     w.LstMeshes->count(), static_cast<float>(MinHeight)};
+    return {w.height(),
+            w.picMain->geometry(),
+            w.picMain->Scene().Node.Count(),
+            w.picMain->Scene().Joint.Count(),
+            w.picPoint.Count(),
+            w.picLine.Count(),
+            w.LstMeshes->count(),
+            static_cast<float>(MinHeight)};
 }
 
 // The window at every resize, the growth steps of the layout included; when asked, the background's
@@ -52,7 +58,7 @@ protected:
         if (event->type() == QEvent::Resize) {
             Seen.push_back(Now(Window));
             if (MakePixels) {
-                Window.Scene.Background();
+                Window.picMain->Scene().Background();
             }
         }
         return false;
@@ -74,18 +80,19 @@ struct Outcome {
 };
 
 Outcome OutcomeOf(const frmMain& w, std::vector<Moment> steps) {
-    Outcome outcome{std::move(steps), w.Scene.Background().copy(), w.Scene.Picture(), {}, {}, {}};
+    Outcome outcome{
+        std::move(steps), w.picMain->Scene().Background().copy(), w.picMain->Scene().Picture(), {}, {}, {}};
     for (const QWidget* panel :
          {static_cast<const QWidget*>(&w), static_cast<const QWidget*>(w.picMain),
           static_cast<const QWidget*>(w.picTopBar), static_cast<const QWidget*>(w.picSideBar),
           static_cast<const QWidget*>(w.frameControls)}) {
         outcome.Panels.push_back(panel->geometry());
     }
-    for (const NodeElement& n : w.Scene.Node) {
+    for (const NodeElement& n : w.picMain->Scene().Node) {
         outcome.Markers.push_back({n.Left, n.Top, n.Width, n.Height, static_cast<float>(n.FillColor),
                                    static_cast<float>(n.BorderColor), static_cast<float>(n.Visible)});
     }
-    for (const JointElement& j : w.Scene.Joint) {
+    for (const JointElement& j : w.picMain->Scene().Joint) {
         outcome.Markers.push_back({j.X1, j.Y1, j.X2, j.Y2, static_cast<float>(j.BorderColor),
                                    static_cast<float>(j.BorderWidth), static_cast<float>(j.Visible)});
     }
@@ -103,7 +110,7 @@ void LoadStepByStep(frmMain& w) {
     for (int16_t i = 0; i < CurrentObject.MeshCount; ++i) {
         w.LstMeshes->AddItem("Mesh " + std::to_string(i));
     }
-    w.Scene.LoadMarkers([&w](int16_t meshIndex, bool joint) {
+    w.picMain->Scene().LoadMarkers([&w](int16_t meshIndex, bool joint) {
         if (meshIndex == 0) {
             joint ? w.LoadLineBoxes() : w.LoadPointBoxes();
         }
@@ -149,9 +156,9 @@ TEST_F(DeferredRedrawTest, LoadFileLeavesTheSamePictureAndLayoutAsEveryRedrawInT
     for (size_t k = 0; k < setUps.size(); ++k) {
         const Outcome designed = LoadIn(setUps[k], false);
         if (Window->chkGrid->isChecked()) {
-            Window->Scene.Cls(Window->picMain->size());
-            Window->Scene.DrawBackground(Window->picMain->size());
-            EXPECT_NE(designed.Background, Window->Scene.Background())
+            Window->picMain->Scene().Cls();
+            Window->picMain->Scene().DrawBackground();
+            EXPECT_NE(designed.Background, Window->picMain->Scene().Background())
                 << k << ": earlier redraws left pixels that the last one does not paint";
         }
         const Outcome command = LoadIn(setUps[k], true);

@@ -49,8 +49,8 @@ TEST_F(DenseScreenTest, TheWindowKeepsItsDesignedLayoutInPixels) {
     EXPECT_EQ(w.picSideBar->geometry(), QRect(0, 24, 24, 531));
     EXPECT_EQ(w.frameControls->geometry(), QRect(616, 28, 249, 393));
     EXPECT_EQ(w.picMain->geometry(), QRect(30, 30, 578, 520));
-    EXPECT_EQ(w.Scene.ViewWidth, 578);
-    EXPECT_EQ(w.Scene.ViewHeight, 520);
+    EXPECT_EQ(w.picMain->Scene().ViewWidth, 578);
+    EXPECT_EQ(w.picMain->Scene().ViewHeight, 520);
     EXPECT_EQ(w.TwipsPerPixelY(), 15.0f);
 }
 
@@ -63,7 +63,7 @@ TEST_F(DenseScreenTest, MarkersSegmentsAndBoxesAreDrawnSharp) {
     EXPECT_EQ(Blurred(w.picTopBar), 0);
     EXPECT_EQ(Blurred(w.picSideBar), 0);
     // The selected point's white outline, two device pixels wide.
-    const NodeElement& node = w.Scene.Node(1);
+    const NodeElement& node = w.picMain->Scene().Node(1);
     const QPoint outline(static_cast<int>(node.Left + node.Width / 2) + 2,
                          static_cast<int>(node.Top + node.Height / 2));
     const QImage dense = OnScreen(w.picMain);

@@ -1,5 +1,6 @@
 #include "support/EditorFixture.h"
 
+#include "app/MarkerTips.h"
 #include "app/frmMain.h"
 #include "browse/ListBox.h"
 #include "browse/SelectorStrip.h"
@@ -32,7 +33,7 @@ protected:
         Load(MeshesOf({4, 3}));
     }
     QPoint Centre(int32_t n) const {
-        const NodeElement& node = Window->Scene.Node(n);
+        const NodeElement& node = Window->picMain->Scene().Node(n);
         return {static_cast<int>(node.Left + node.Width / 2), static_cast<int>(node.Top + node.Height / 2)};
     }
     void Click(const QPoint& pixel) { QTest::mouseClick(Window->picMain, Qt::LeftButton, {}, pixel); }
@@ -61,16 +62,16 @@ TEST_F(DrawingAreaInputTest, AClickOnAMarkerOrUpTo4PixelsOffItMarksThatPoint) {
     frmMain& w = *Window;
     Click(Centre(2));
     EXPECT_EQ(PointFlags(0), (std::vector<int16_t>{0, 0, -1, 0}));
-    EXPECT_EQ(w.picPoint(2).BackColor, Orange);
-    EXPECT_EQ(w.Scene.Node(2).BorderColor, White);
-    EXPECT_EQ(w.Scene.Node(2).Width, 5.0f);
+    EXPECT_EQ(w.picTopBar->ShownColour(2), Orange);
+    EXPECT_EQ(w.picMain->Scene().Node(2).BorderColor, White);
+    EXPECT_EQ(w.picMain->Scene().Node(2).Width, 5.0f);
     EXPECT_EQ(Shown(Centre(2) + QPoint(2, 0)), qRgb(255, 255, 255));
     EXPECT_EQ(w.picTopBar->grab().toImage().pixelColor(static_cast<int>(w.picPoint(2).Left) + 8,
                                                        static_cast<int>(w.picPoint(2).Top) + 8),
               QColor(255, 128, 0));
     Click(Centre(2) + QPoint(4, 0));
     EXPECT_EQ(PointFlags(0), (std::vector<int16_t>{0, 0, 0, 0}));
-    EXPECT_EQ(w.picPoint(2).BackColor, 128);
+    EXPECT_EQ(w.picTopBar->ShownColour(2), 128);
     Click(Centre(0) + QPoint(0, -4));
     Click(Centre(3) + QPoint(-3, 3));
     EXPECT_EQ(PointFlags(0), (std::vector<int16_t>{-1, 0, 0, -1}));
@@ -89,8 +90,8 @@ TEST_F(DrawingAreaInputTest, AClickOnASegmentMarksThatLine) {
     Click(middle + QPoint(0, 3));
     EXPECT_EQ(LineFlags(0), (std::vector<int16_t>{0, -1, 0}));
     EXPECT_EQ(PointFlags(0), (std::vector<int16_t>{0, 0, 0, 0}));
-    EXPECT_EQ(w.picLine(1).BackColor, Blue);
-    EXPECT_EQ(w.Scene.Joint(1).BorderColor, White);
+    EXPECT_EQ(w.picSideBar->ShownColour(1), Blue);
+    EXPECT_EQ(w.picMain->Scene().Joint(1).BorderColor, White);
     Click(middle);
     EXPECT_EQ(LineFlags(0), (std::vector<int16_t>{0, 0, 0}));
 }
@@ -129,7 +130,7 @@ TEST_F(DrawingAreaInputTest, AClickOnAnotherMeshsMarkerChoosesThatMesh) {
     // Once mesh 1 is chosen, its markers are the ones marked.
     Click(Centre(5));
     EXPECT_EQ(PointFlags(1), (std::vector<int16_t>{0, -1, 0}));
-    EXPECT_EQ(w.picPoint(1).BackColor, Orange);
+    EXPECT_EQ(w.picTopBar->ShownColour(1), Orange);
     Click(Centre(1));
     EXPECT_EQ(w.LstMeshes->ListIndex(), 0);
     EXPECT_EQ(PointFlags(1), (std::vector<int16_t>{0, 0, 0}));
@@ -149,27 +150,29 @@ TEST_F(DrawingAreaInputTest, ADragOrAnotherButtonIsNoClickAndAnEmptyEditorIgnore
 TEST_F(DrawingAreaInputTest, AWheelNotchIsOneZoomStepAndFineWheelsAddUpToNotches) {
     frmMain& w = *Window;
     Wheel(120);
-    EXPECT_EQ(w.Scene.ViewScale, 5.0f);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 5.0f);
     // A high-resolution wheel: three small steps make one notch.
     Wheel(40);
     Wheel(40);
-    EXPECT_EQ(w.Scene.ViewScale, 5.0f);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 5.0f);
     Wheel(40);
-    EXPECT_EQ(w.Scene.ViewScale, 6.25f);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 6.25f);
     Wheel(-240);
-    EXPECT_EQ(w.Scene.ViewScale, 4.0f);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 4.0f);
     // An absurd turn from a faulty device is held to ten steps.
     Wheel(-120 * 100000);
-    EXPECT_FLOAT_EQ(w.Scene.ViewScale, 4.0f / std::pow(1.25f, 10.0f));
+    EXPECT_FLOAT_EQ(w.picMain->Scene().ViewScale, 4.0f / std::pow(1.25f, 10.0f));
 }
 
 TEST_F(DrawingAreaInputTest, TipsNameTheMeshTheIndexAndTheModelCoordinates) {
     frmMain& w = *Window;
-    const auto tipAt = [&](const QPoint& pixel) { return w.MarkerTip(pixel.x(), pixel.y()); };
+    const auto tipAt = [&](const QPoint& pixel) {
+        return MarkerTipAt(w.picMain->Scene(), pixel.x(), pixel.y());
+    };
     EXPECT_EQ(tipAt(Centre(2) + QPoint(1, 1)), "Mesh 0, point 2: (-10, -20)");
-    EXPECT_EQ(tipAt(Centre(2)), w.PointBoxTip(2));
+    EXPECT_EQ(tipAt(Centre(2)), BoxTip(w.picTopBar, w.picPoint(2)));
     EXPECT_EQ(tipAt((Centre(1) + Centre(2)) / 2), "Mesh 0, line 1: (-15, -20) to (-10, -20)");
-    EXPECT_EQ(tipAt((Centre(1) + Centre(2)) / 2), w.LineBoxTip(1));
+    EXPECT_EQ(tipAt((Centre(1) + Centre(2)) / 2), BoxTip(w.picSideBar, w.picLine(1)));
     EXPECT_EQ(tipAt(Centre(6)), "Mesh 1, point 2: (-10, -12)");
     EXPECT_EQ(tipAt((Centre(4) + Centre(5)) / 2), "Mesh 1, line 0: (-20, -12) to (-15, -12)");
     EXPECT_EQ(tipAt(Centre(0) + QPoint(0, 16)), "");
@@ -188,36 +191,36 @@ TEST_F(ShortcutTest, EachKeyDoesWhatItsButtonDoes) {
     WriteObject(MeshesOf({3, 2}));
     Press(Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(w.LstMeshes->ListCount(), 2);
-    EXPECT_EQ(w.Scene.Node.Count(), 5);
+    EXPECT_EQ(w.picMain->Scene().Node.Count(), 5);
 
     Press(Qt::Key_Plus);
-    EXPECT_EQ(w.Scene.ViewScale, 5.0f);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 5.0f);
     Press(Qt::Key_Equal);
-    EXPECT_EQ(w.Scene.ViewScale, 6.25f);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 6.25f);
     Press(Qt::Key_Minus);
-    EXPECT_EQ(w.Scene.ViewScale, 5.0f);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 5.0f);
 
     Press(Qt::Key_BracketLeft);
-    EXPECT_EQ(w.Scene.GridSpacing, 4);
+    EXPECT_EQ(w.picMain->Scene().GridSpacing, 4);
     EXPECT_EQ(w.lblGridSpace->text(), "Grid Spacing is: 4");
     Press(Qt::Key_BracketRight);
     Press(Qt::Key_BracketRight);
-    EXPECT_EQ(w.Scene.GridSpacing, 6);
+    EXPECT_EQ(w.picMain->Scene().GridSpacing, 6);
     EXPECT_EQ(w.lblGridSpace->text(), "Grid Spacing is: 6");
 
     // "Show Grid" is clicked, so its handler clears what was drawn.
     QSignalSpy gridClicks(w.chkGrid, &QCheckBox::clicked);
-    w.Scene.Background().setPixel(0, 0, qRgb(64, 64, 64));
+    w.picMain->Scene().Background().setPixel(0, 0, qRgb(64, 64, 64));
     Press(Qt::Key_G);
     EXPECT_FALSE(w.chkGrid->isChecked());
     EXPECT_EQ(gridClicks.count(), 1);
-    EXPECT_EQ(w.Scene.Background().pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(w.picMain->Scene().Background().pixel(0, 0), qRgb(0, 0, 0));
     Press(Qt::Key_G);
     EXPECT_TRUE(w.chkGrid->isChecked());
 
-    w.Scene.Node(0).Left = 0;
+    w.picMain->Scene().Node(0).Left = 0;
     Press(Qt::Key_F5);
-    EXPECT_NE(w.Scene.Node(0).Left, 0.0f);
+    EXPECT_NE(w.picMain->Scene().Node(0).Left, 0.0f);
 
     // The captions are as designed.
     EXPECT_EQ(w.cmdScaleUp->text(), "+");
@@ -234,14 +237,14 @@ TEST_F(ShortcutTest, WorkWhileTheMeshListHasTheFocusAndLeaveItsSearchAlone) {
     ASSERT_TRUE(w.LstMeshes->hasFocus());
     Press(Qt::Key_Plus);
     Press(Qt::Key_G);
-    EXPECT_EQ(w.Scene.ViewScale, 5.0f);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 5.0f);
     EXPECT_FALSE(w.chkGrid->isChecked());
     EXPECT_EQ(w.LstMeshes->ListIndex(), 0);
     EXPECT_TRUE(w.LstMeshes->hasFocus());
     // Typing an entry's text still finds it.
     QTest::keyClicks(w.LstMeshes, "Mesh 2");
     EXPECT_EQ(w.LstMeshes->ListIndex(), 2);
-    EXPECT_EQ(w.Scene.ViewScale, 5.0f);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 5.0f);
 }
 
 TEST_F(DrawingAreaInputTest, AtTwiceTheDensityEveryPixelBecomesASharpTwoByTwoBlock) {

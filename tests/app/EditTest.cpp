@@ -45,7 +45,7 @@ protected:
         return {std::istreambuf_iterator<char>(file), {}};
     }
     QPoint Centre(int32_t n) const {
-        const NodeElement& node = Window->Scene.Node(n);
+        const NodeElement& node = Window->picMain->Scene().Node(n);
         return {static_cast<int>(node.Left + node.Width / 2), static_cast<int>(node.Top + node.Height / 2)};
     }
     void Mouse(QEvent::Type type, Qt::MouseButtons buttons, QPoint at) {
@@ -72,8 +72,8 @@ protected:
         for (const Mesh& mesh : CurrentObject.Meshes) {
             points += mesh.PointCount;
         }
-        EXPECT_EQ(Window->Scene.Node.Count(), points);
-        EXPECT_EQ(Window->Scene.Joint.Count(), points - CurrentObject.MeshCount);
+        EXPECT_EQ(Window->picMain->Scene().Node.Count(), points);
+        EXPECT_EQ(Window->picMain->Scene().Joint.Count(), points - CurrentObject.MeshCount);
         EXPECT_EQ(Window->LstMeshes->ListCount(), CurrentObject.MeshCount);
         const Mesh& chosen = CurrentObject.Meshes[static_cast<size_t>(Window->LstMeshes->ListIndex())];
         EXPECT_EQ(Window->picPoint.Count(), chosen.PointCount);
@@ -88,7 +88,7 @@ TEST_F(EditTest, DraggingAPointMovesItAndAMarkedOneTakesTheMarkedWithItAsOneStep
     EXPECT_EQ(Mesh0().X[1], -15.0f + 2) << "8 pixels at zoom 4";
     EXPECT_EQ(Mesh0().Y[1], -20.0f + 1);
     EXPECT_EQ(Mesh0().X[2], -10.0f) << "an unmarked point moves alone";
-    EXPECT_EQ(Window->mnuUndo->text(), "Undo Move 1 Point");
+    EXPECT_EQ(Action("mnuUndo")->text(), "Undo Move 1 Point");
 
     Window->picPoint_Click(0);
     Window->picPoint_Click(2);
@@ -99,15 +99,15 @@ TEST_F(EditTest, DraggingAPointMovesItAndAMarkedOneTakesTheMarkedWithItAsOneStep
     EXPECT_EQ(Mesh0().Y[3], -23.0f);
     EXPECT_EQ(Mesh0().Y[1], -19.0f);
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{-1, 0, -1, -1})) << "the marks stay on their points";
-    EXPECT_EQ(Window->UndoStack->count(), 2) << "a drag is one step however long";
-    EXPECT_EQ(Window->mnuUndo->text(), "Undo Move 3 Points");
+    EXPECT_EQ(Window->Document().History().count(), 2) << "a drag is one step however long";
+    EXPECT_EQ(Action("mnuUndo")->text(), "Undo Move 3 Points");
     EXPECT_TRUE(Window->isWindowModified());
 
     Key(Qt::Key_Z, Qt::ControlModifier);
     Key(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Bytes(), loaded) << "undo gives every bit back";
     EXPECT_FALSE(Window->isWindowModified());
-    EXPECT_EQ(Window->mnuRedo->text(), "Redo Move 1 Point");
+    EXPECT_EQ(Action("mnuRedo")->text(), "Redo Move 1 Point");
     Key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     Key(Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(Mesh0().Y[3], -23.0f);
@@ -116,14 +116,14 @@ TEST_F(EditTest, DraggingAPointMovesItAndAMarkedOneTakesTheMarkedWithItAsOneStep
 
 TEST_F(EditTest, ArrowKeysMoveTheMarkedPointsByOneUnitOrTen) {
     Key(Qt::Key_Right);
-    EXPECT_EQ(Window->UndoStack->count(), 0) << "nothing marked, nothing moves";
+    EXPECT_EQ(Window->Document().History().count(), 0) << "nothing marked, nothing moves";
     Window->picPoint_Click(1);
     Key(Qt::Key_Right);
     Key(Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(Mesh0().X[1], -14.0f);
     EXPECT_EQ(Mesh0().Y[1], -30.0f);
-    EXPECT_EQ(Window->UndoStack->count(), 2);
-    EXPECT_EQ(Window->Scene.Node(1).Left + 2.5f, Centre(0).x() + 20 + 4) << "redrawn";
+    EXPECT_EQ(Window->Document().History().count(), 2);
+    EXPECT_EQ(Window->picMain->Scene().Node(1).Left + 2.5f, Centre(0).x() + 20 + 4) << "redrawn";
 }
 
 TEST_F(EditTest, ADoubleClickOnALineInsertsAnUnmarkedPointThere) {
@@ -137,10 +137,10 @@ TEST_F(EditTest, ADoubleClickOnALineInsertsAnUnmarkedPointThere) {
     EXPECT_EQ(Mesh0().Y[2], -20.0f) << "on the line, under the pointer";
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{0, -1, 0, 0, 0}));
     EXPECT_EQ(LineFlags(), (std::vector<int16_t>{-1, 0, 0, 0})) << "the split line's halves are unmarked";
-    EXPECT_EQ(Window->mnuUndo->text(), "Undo Insert Point");
+    EXPECT_EQ(Action("mnuUndo")->text(), "Undo Insert Point");
     ExpectShownAsDesigned();
-    EXPECT_EQ(Window->picPoint(1).BackColor, PointBoxColours.Selected);
-    Window->UndoStack->undo();
+    EXPECT_EQ(Window->picTopBar->ShownColour(1), PointBoxColours.Selected);
+    Window->Document().History().undo();
     EXPECT_EQ(Mesh0().PointCount, 4);
     EXPECT_EQ(LineFlags(), (std::vector<int16_t>{-1, -1, 0})) << "the marks come back too";
     ExpectShownAsDesigned();
@@ -155,7 +155,7 @@ TEST_F(EditTest, DeleteRemovesTheMarkedPointsButAMeshKeepsTwo) {
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{0, 0, 0}));
     EXPECT_EQ(LineFlags(), (std::vector<int16_t>{0, -1}))
         << "a line bridging the gap is new; the others keep theirs";
-    EXPECT_EQ(Window->mnuUndo->text(), "Undo Delete 1 Point");
+    EXPECT_EQ(Action("mnuUndo")->text(), "Undo Delete 1 Point");
     ExpectShownAsDesigned();
 
     Key(Qt::Key_A, Qt::ControlModifier);
@@ -165,7 +165,7 @@ TEST_F(EditTest, DeleteRemovesTheMarkedPointsButAMeshKeepsTwo) {
     EXPECT_EQ(Boxes.Records[0].Prompt,
               "A mesh keeps at least 2 points: deleting 3 marked points of mesh 0 would leave 0.");
     EXPECT_EQ(Bytes(), before) << "refused: nothing changes";
-    EXPECT_EQ(Window->UndoStack->count(), 1);
+    EXPECT_EQ(Window->Document().History().count(), 1);
 }
 
 TEST_F(EditTest, MeshCommandsRecolourAddAndDeleteMeshes) {
@@ -175,27 +175,27 @@ TEST_F(EditTest, MeshCommandsRecolourAddAndDeleteMeshes) {
         dialog->setCurrentColor(QColor(255, 0, 51));
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    Window->mnuMeshColour->trigger();
+    Action("mnuMeshColour")->trigger();
     EXPECT_EQ(Mesh0().Red, 1.0f);
     EXPECT_EQ(Mesh0().Green, 0.0f);
     EXPECT_EQ(Mesh0().Blue, 0.2f);
-    EXPECT_EQ(Window->Scene.Node(0).FillColor, 255 + 51 * 65536);
+    EXPECT_EQ(Window->picMain->Scene().Node(0).FillColor, 255 + 51 * 65536);
 
-    Window->mnuNewMesh->trigger();
+    Action("mnuNewMesh")->trigger();
     ASSERT_EQ(CurrentObject.MeshCount, 3);
     EXPECT_EQ(Window->LstMeshes->ListIndex(), 2) << "chosen at once";
     EXPECT_EQ(CurrentObject.Meshes[2].PointCount, 2);
     ExpectShownAsDesigned();
-    Window->mnuDeleteMesh->trigger();
-    Window->mnuDeleteMesh->trigger();
+    Action("mnuDeleteMesh")->trigger();
+    Action("mnuDeleteMesh")->trigger();
     ASSERT_EQ(CurrentObject.MeshCount, 1);
     ExpectShownAsDesigned();
-    Window->mnuDeleteMesh->trigger();
+    Action("mnuDeleteMesh")->trigger();
     ASSERT_EQ(Boxes.Records.size(), 1u);
     EXPECT_NE(Boxes.Records[0].Prompt.find("at least one mesh"), std::string::npos);
     EXPECT_EQ(CurrentObject.MeshCount, 1);
     for (int i = 0; i < 4; ++i) {
-        Window->UndoStack->undo();
+        Window->Document().History().undo();
     }
     EXPECT_EQ(CurrentObject.MeshCount, 2);
     EXPECT_EQ(std::bit_cast<uint32_t>(CurrentObject.Meshes[1].Y[2]), 0x7FC01234u);
@@ -203,16 +203,14 @@ TEST_F(EditTest, MeshCommandsRecolourAddAndDeleteMeshes) {
 }
 
 TEST_F(EditTest, UndoAndRedoKeysLeaveTheReadoutAsTheirMenuCommandsDo) {
-    Window->mnuNewMesh->trigger();
-    ASSERT_NE(Window->lblReadout->text().indexOf("Mesh 2: 2 points"), -1);
+    Action("mnuNewMesh")->trigger();
+    ASSERT_NE(Readout()->text().indexOf("Mesh 2: 2 points"), -1);
     Key(Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(CurrentObject.MeshCount, 2);
-    EXPECT_NE(Window->lblReadout->text().indexOf("Mesh 0: 4 points"), -1)
-        << Window->lblReadout->text().toStdString();
+    EXPECT_NE(Readout()->text().indexOf("Mesh 0: 4 points"), -1) << Readout()->text().toStdString();
     Key(Qt::Key_Y, Qt::ControlModifier);
     ASSERT_EQ(CurrentObject.MeshCount, 3);
-    EXPECT_NE(Window->lblReadout->text().indexOf("Mesh 2: 2 points"), -1)
-        << Window->lblReadout->text().toStdString();
+    EXPECT_NE(Readout()->text().indexOf("Mesh 2: 2 points"), -1) << Readout()->text().toStdString();
 }
 
 TEST_F(EditTest, SavingWritesExactlyTheEditsAndLoadingClearsTheUndoStack) {
@@ -234,7 +232,7 @@ TEST_F(EditTest, SavingWritesExactlyTheEditsAndLoadingClearsTheUndoStack) {
     }
     EXPECT_EQ(FileBytes(path), expected) << "only the moved point's Y";
     Window->cmdLoadFile->click();
-    EXPECT_EQ(Window->UndoStack->count(), 0);
+    EXPECT_EQ(Window->Document().History().count(), 0);
     EXPECT_EQ(Mesh0().Y[3], y);
     EXPECT_TRUE(Boxes.Records.empty());
 }
@@ -264,7 +262,7 @@ TEST_F(EditTest, AFailedSaveLeavesEveryFileAsItWasAndSaysWhy) {
     EXPECT_TRUE(std::filesystem::is_directory(Folder.Path("folder.lin")));
     EXPECT_FALSE(std::filesystem::exists(Folder.Path("gone")));
     EXPECT_EQ(FileBytes(kept), (std::vector<uint8_t>{9, 9, 9}));
-    EXPECT_EQ(Window->CurrentFile, Folder.Path("Assets/PlayerTopb.lin"));
+    EXPECT_EQ(Window->Document().FilePath(), Folder.Path("Assets/PlayerTopb.lin"));
 }
 
 TEST_F(EditTest, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {

@@ -23,18 +23,21 @@ protected:
     // The drawing area at the design's size, its origin then at (280, 252); what the first resize
     // drew is kept aside.
     GridWindowTest()
-        : StartUp(Window->Scene.Background().copy()), StartUpWidth(Window->Scene.ViewWidth),
-          StartUpHeight(Window->Scene.ViewHeight) {
-        SetArea(561, 505, 561, 505);
+        : StartUp(Window->picMain->Scene().Background().copy()),
+          StartUpWidth(Window->picMain->Scene().ViewWidth),
+          StartUpHeight(Window->picMain->Scene().ViewHeight) {
+        SetArea(561, 505, 280.5, 252.5);
     }
 
-    void SetArea(int width, int height, int16_t viewWidth, int16_t viewHeight) {
+    // The drawing area of width x height, panned so that the object's origin is drawn at (x, y).
+    void SetArea(int width, int height, double x, double y) {
         Window->picMain->resize(width, height);
-        Window->Scene.ViewWidth = viewWidth;
-        Window->Scene.ViewHeight = viewHeight;
+        MeshScene& scene = Window->picMain->Scene();
+        scene.ViewOffsetX = static_cast<float>((width / 2.0 - x) / scene.ViewScale);
+        scene.ViewOffsetY = static_cast<float>((height / 2.0 - y) / scene.ViewScale);
     }
-    QRgb Pixel(int x, int y) { return Window->Scene.Background().pixel(x, y); }
-    void MarkBackground() { Window->Scene.Background().fill(Marked); }
+    QRgb Pixel(int x, int y) { return Window->picMain->Scene().Background().pixel(x, y); }
+    void MarkBackground() { Window->picMain->Scene().Background().fill(Marked); }
 
     // Over the width x height the tiles cover: vertical lines through x = ox + m x cell, horizontal
     // lines one pixel above y = oy + m x cell, black elsewhere; the first mismatch is reported.
@@ -58,7 +61,7 @@ protected:
 } // namespace
 
 TEST_F(GridWindowTest, FirstResizeDrawsTheGridBehindTheEmptyView) {
-    EXPECT_EQ(Window->Scene.GridTileSize, 20);
+    EXPECT_EQ(Window->picMain->Scene().GridTileSize, 20);
     ASSERT_EQ(StartUp.size(), QSize(StartUpWidth, StartUpHeight));
     const int ox = static_cast<int>(std::nearbyint(StartUpWidth / 2.0));
     const int oy = static_cast<int>(std::nearbyint(StartUpHeight / 2.0));
@@ -71,9 +74,9 @@ TEST_F(GridWindowTest, FirstResizeDrawsTheGridBehindTheEmptyView) {
 TEST_F(GridWindowTest, StartUpGridLinesFollowTheOrigin) {
     MarkBackground();
     Window->RedrawView();
-    EXPECT_EQ(Window->Scene.GridTileSize, 20);
-    EXPECT_EQ(Window->Scene.Surface->GetWidth(), 20);
-    EXPECT_EQ(Window->Scene.Surface->GetHeight(), 20);
+    EXPECT_EQ(Window->picMain->Scene().GridTileSize, 20);
+    EXPECT_EQ(Window->picMain->Scene().Surface->GetWidth(), 20);
+    EXPECT_EQ(Window->picMain->Scene().Surface->GetHeight(), 20);
     // Columns 0 to 28 from -20 cover up to x = 559; rows 0 to 25 from -8 reach past the bottom.
     EXPECT_TRUE(LinesAt(280, 252, 20, 560, 505));
     EXPECT_EQ(Pixel(560, 0), Marked);
@@ -84,24 +87,24 @@ TEST_F(GridWindowTest, StartUpGridLinesFollowTheOrigin) {
 }
 
 TEST_F(GridWindowTest, ZoomChangesTheCellAndLinesFollowTheOrigin) {
-    Window->Scene.ViewScale = 6.25f;
+    Window->picMain->Scene().ViewScale = 6.25f;
     Window->RedrawView();
-    EXPECT_EQ(Window->Scene.GridTileSize, 31) << "31.25 rounded";
+    EXPECT_EQ(Window->picMain->Scene().GridTileSize, 31) << "31.25 rounded";
     EXPECT_TRUE(LinesAt(280, 252, 31, 559, 500));
-    Window->Scene.ViewScale = 4.0f;
+    Window->picMain->Scene().ViewScale = 4.0f;
     Window->cmdScaleDown->click();
     Window->cmdScaleDown->click();
-    EXPECT_EQ(Window->Scene.GridTileSize, 13) << "5 x 2.56 = 12.8";
+    EXPECT_EQ(Window->picMain->Scene().GridTileSize, 13) << "5 x 2.56 = 12.8";
     EXPECT_TRUE(LinesAt(280, 252, 13, 561, 505));
-    Window->Scene.GridSpacing = 1;
+    Window->picMain->Scene().GridSpacing = 1;
     Window->RedrawView();
-    EXPECT_EQ(Window->Scene.GridTileSize, 3) << "2.56 rounded";
+    EXPECT_EQ(Window->picMain->Scene().GridTileSize, 3) << "2.56 rounded";
     EXPECT_TRUE(LinesAt(280, 252, 3, 561, 504));
 }
 
 TEST_F(GridWindowTest, TilingStopsShortAndLeavesTheRestAsItWas) {
     // Width 100, cell 40, origin x 1: tiles cover -39 .. 80.
-    SetArea(100, 60, 2, 60);
+    SetArea(100, 60, 1, 30);
     MarkBackground();
     Window->DrawGrid(40);
     EXPECT_EQ(Pixel(0, 0), Black);
@@ -115,24 +118,24 @@ TEST_F(GridWindowTest, TilingStopsShortAndLeavesTheRestAsItWas) {
 
 TEST_F(GridWindowTest, TileIsRebuiltOnlyWhenTheCellChanges) {
     Window->RedrawView();
-    const uint32_t firstTile = Window->Scene.Surface->DC();
+    const uint32_t firstTile = Window->picMain->Scene().Surface->DC();
     // A mark on the held tile's bottom-right pixel shows whether the next redraw reused it.
     ByteArray2D tile;
-    Window->Scene.Surface->GetByteArray(tile);
+    Window->picMain->Scene().Surface->GetByteArray(tile);
     tile(3 * 19, 0) = 255;
-    Window->Scene.Surface->SetByteArray(tile);
+    Window->picMain->Scene().Surface->SetByteArray(tile);
     Window->cmdRefresh->click();
-    EXPECT_EQ(Window->Scene.Surface->DC(), firstTile);
+    EXPECT_EQ(Window->picMain->Scene().Surface->DC(), firstTile);
     EXPECT_EQ(Pixel(280 + 19, 251), qRgb(64, 64, 255));
     Window->cmdScaleUp->click();
-    EXPECT_NE(Window->Scene.Surface->DC(), firstTile);
-    EXPECT_EQ(Window->Scene.GridTileSize, 25);
+    EXPECT_NE(Window->picMain->Scene().Surface->DC(), firstTile);
+    EXPECT_EQ(Window->picMain->Scene().GridTileSize, 25);
     EXPECT_TRUE(LinesAt(280, 252, 25, 555, 502));
 }
 
 TEST_F(GridWindowTest, SpacingButtonsStepTheSpacingAndRedraw) {
     Window->cmdGridSpaceInc->click();
-    EXPECT_EQ(Window->Scene.GridSpacing, 6);
+    EXPECT_EQ(Window->picMain->Scene().GridSpacing, 6);
     EXPECT_EQ(Window->lblGridSpace->text(), "Grid Spacing is: 6");
     EXPECT_TRUE(LinesAt(280, 252, 24, 561, 505));
     Window->cmdGridSpaceDec->click();
@@ -142,16 +145,16 @@ TEST_F(GridWindowTest, SpacingButtonsStepTheSpacingAndRedraw) {
 }
 
 TEST_F(GridWindowTest, SpacingStopsAtOneAndAtItsLargestWithoutARedraw) {
-    Window->Scene.GridSpacing = 1;
+    Window->picMain->Scene().GridSpacing = 1;
     Window->lblGridSpace->setText("as it was");
     MarkBackground();
     Window->cmdGridSpaceDec->click();
-    EXPECT_EQ(Window->Scene.GridSpacing, 1);
+    EXPECT_EQ(Window->picMain->Scene().GridSpacing, 1);
     EXPECT_EQ(Window->lblGridSpace->text(), "as it was");
     EXPECT_EQ(Pixel(5, 5), Marked);
-    Window->Scene.GridSpacing = 32767;
+    Window->picMain->Scene().GridSpacing = 32767;
     Window->cmdGridSpaceInc->click();
-    EXPECT_EQ(Window->Scene.GridSpacing, 32767);
+    EXPECT_EQ(Window->picMain->Scene().GridSpacing, 32767);
     EXPECT_EQ(Window->lblGridSpace->text(), "as it was");
     EXPECT_EQ(Pixel(5, 5), Marked);
     EXPECT_TRUE(Boxes.Records.empty());
@@ -159,14 +162,14 @@ TEST_F(GridWindowTest, SpacingStopsAtOneAndAtItsLargestWithoutARedraw) {
 
 TEST_F(GridWindowTest, UntickingShowGridClearsTheBackgroundAndKeepsTheMarkers) {
     Load(MeshesOf({3, 4}));
-    SetArea(561, 505, 561, 505);
-    const NodeElement before = Window->Scene.Node(2);
+    SetArea(561, 505, 280.5, 252.5);
+    const NodeElement before = Window->picMain->Scene().Node(2);
     Window->chkGrid->click();
     EXPECT_FALSE(Window->chkGrid->isChecked());
     EXPECT_EQ(Pixel(280, 10), Black);
-    EXPECT_EQ(Window->Scene.Node.Count(), 7);
-    EXPECT_EQ(Window->Scene.Node(2).Left, before.Left);
-    EXPECT_EQ(Window->Scene.Node(2).Visible, before.Visible);
+    EXPECT_EQ(Window->picMain->Scene().Node.Count(), 7);
+    EXPECT_EQ(Window->picMain->Scene().Node(2).Left, before.Left);
+    EXPECT_EQ(Window->picMain->Scene().Node(2).Visible, before.Visible);
     Window->cmdRefresh->click();
     EXPECT_EQ(Pixel(280, 10), Black) << "every redraw follows the box";
     Window->chkGrid->click();
@@ -178,19 +181,19 @@ TEST_F(GridWindowTest, CellBelowOnePixelLeavesABlackBackground) {
     Window->DrawGrid(0);
     EXPECT_EQ(Pixel(280, 0), Black);
     MarkBackground();
-    Window->Scene.ViewScale = 0.05f;
+    Window->picMain->Scene().ViewScale = 0.05f;
     Window->RedrawView();
     EXPECT_EQ(Pixel(280, 251), Black);
-    EXPECT_EQ(Window->Scene.GridTileSize, 20) << "the tile held stays";
+    EXPECT_EQ(Window->picMain->Scene().GridTileSize, 20) << "the tile held stays";
     EXPECT_TRUE(Boxes.Records.empty());
 }
 
 TEST_F(GridWindowTest, HugeCellMakesATileNoLargerThanTheAreaAndLinesWhereDesigned) {
     MarkBackground();
     Window->DrawGrid(30000);
-    EXPECT_EQ(Window->Scene.GridTileSize, 30000);
-    EXPECT_EQ(Window->Scene.Surface->GetWidth(), 562);
-    EXPECT_EQ(Window->Scene.Surface->GetHeight(), 506);
+    EXPECT_EQ(Window->picMain->Scene().GridTileSize, 30000);
+    EXPECT_EQ(Window->picMain->Scene().Surface->GetWidth(), 562);
+    EXPECT_EQ(Window->picMain->Scene().Surface->GetHeight(), 506);
     // One tile, from (-29720, -29748): black left of the origin, its bottom line at y = 251, and the
     // tiling stops short at x = 280.
     EXPECT_EQ(Pixel(0, 0), Black);
@@ -205,14 +208,14 @@ TEST_F(GridWindowTest, HugeCellMakesATileNoLargerThanTheAreaAndLinesWhereDesigne
 TEST_F(GridWindowTest, ResizingTheAreaRecutsALargeTile) {
     // Origin (0, 0), cell 1000: the tile at (0, 0) lands with its line in column 0 and its bottom
     // line out of sight.
-    SetArea(561, 505, 1, 1);
+    SetArea(561, 505, 0, 0);
     Window->DrawGrid(1000);
-    EXPECT_EQ(Window->Scene.Surface->GetWidth(), 562);
-    SetArea(700, 505, 1, 1);
+    EXPECT_EQ(Window->picMain->Scene().Surface->GetWidth(), 562);
+    SetArea(700, 505, 0, 0);
     MarkBackground();
     Window->DrawGrid(1000);
-    EXPECT_EQ(Window->Scene.Surface->GetWidth(), 701);
-    EXPECT_EQ(Window->Scene.Surface->GetHeight(), 506);
+    EXPECT_EQ(Window->picMain->Scene().Surface->GetWidth(), 701);
+    EXPECT_EQ(Window->picMain->Scene().Surface->GetHeight(), 506);
     EXPECT_EQ(Pixel(0, 504), Grey);
     EXPECT_EQ(Pixel(1, 504), Black);
     EXPECT_EQ(Pixel(699, 0), Black);

@@ -58,8 +58,8 @@ TEST_F(LayoutWindowTest, TheDesignWindowIsArrangedAsDesigned) {
     EXPECT_EQ(w.picSideBar->geometry(), QRect(0, 24, 24, 531));
     EXPECT_EQ(w.frameControls->geometry(), QRect(616, 28, 249, 393));
     EXPECT_EQ(w.picMain->geometry(), QRect(30, 30, 578, 520));
-    EXPECT_EQ(w.Scene.ViewWidth, 578);
-    EXPECT_EQ(w.Scene.ViewHeight, 520);
+    EXPECT_EQ(w.picMain->Scene().ViewWidth, 578);
+    EXPECT_EQ(w.picMain->Scene().ViewHeight, 520);
     EXPECT_EQ(w.picPoint(0).Left, 1);
     EXPECT_EQ(w.picLine(0).Top, 1);
     EXPECT_EQ(MinHeight, 481.0f);
@@ -90,7 +90,7 @@ TEST_F(LayoutWindowTest, EveryResizeRearrangesThePanels) {
     EXPECT_EQ(w.picPoint(43).Top, 1);
     EXPECT_EQ(w.frameControls->pos(), QPoint(636, 28));
     EXPECT_EQ(w.picMain->geometry(), QRect(50, 30, 578, 550));
-    EXPECT_EQ(w.Scene.ViewHeight, 550);
+    EXPECT_EQ(w.picMain->Scene().ViewHeight, 550);
     EXPECT_EQ(MinHeight, 481.0f);
 }
 
@@ -106,7 +106,7 @@ TEST_F(LayoutWindowTest, AWindowBelowMinHeightGrowsAPixelPerNestedRunUpToIt) {
     for (size_t i = 0; i < heights.Seen.size(); ++i) {
         EXPECT_EQ(heights.Seen[i], start + 1 + static_cast<int>(i));
     }
-    EXPECT_EQ(Window->Scene.ViewHeight, Window->picMain->height());
+    EXPECT_EQ(Window->picMain->Scene().ViewHeight, Window->picMain->height());
     EXPECT_EQ(Window->frameGeometry().height() - Window->height() + Window->minimumHeight(), 521);
     ShrinkToMinimum();
     EXPECT_EQ(OuterHeight(), 521);
@@ -152,7 +152,7 @@ TEST_F(LayoutWindowTest, AWindowTooSmallForTheFirstBoxNeverFailsNorGoesNegative)
         EXPECT_GE(panel->height(), 0);
     }
     EXPECT_EQ(w.picMain->size(), QSize(0, 0));
-    EXPECT_EQ(w.Scene.ViewWidth, 0);
+    EXPECT_EQ(w.picMain->Scene().ViewWidth, 0);
 }
 
 TEST(LayoutHiddenTest, AHiddenWindowGrowsAtOnceAndItsShowResizesOnce) {
@@ -160,8 +160,8 @@ TEST(LayoutHiddenTest, AHiddenWindowGrowsAtOnceAndItsShowResizesOnce) {
     window.resize(window.width(), 300);
     window.ArrangePanels();
     EXPECT_EQ(window.frameGeometry().height(), 481);
-    EXPECT_EQ(window.Scene.ViewHeight, window.picMain->height());
-    EXPECT_EQ(window.Scene.ViewHeight, window.picMain->parentWidget()->height() - 35);
+    EXPECT_EQ(window.picMain->Scene().ViewHeight, window.picMain->height());
+    EXPECT_EQ(window.picMain->Scene().ViewHeight, window.picMain->parentWidget()->height() - 35);
     InnerHeights heights(window.picMain->parentWidget());
     window.show();
     EXPECT_EQ(heights.Seen.size(), 1u);

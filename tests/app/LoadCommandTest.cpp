@@ -2,6 +2,8 @@
 
 #include "app/frmMain.h"
 #include "browse/ListBox.h"
+#include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
 #include "objects/modObjects.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RuntimeError.h"
@@ -18,14 +20,14 @@ namespace {
 class LoadCommandTest : public EditorFixture {
 protected:
     void ExpectCounts(int nodes, int joints, int points, int lines) {
-        EXPECT_EQ(Window->Scene.Node.Count(), nodes);
-        EXPECT_EQ(Window->Scene.Joint.Count(), joints);
+        EXPECT_EQ(Window->picMain->Scene().Node.Count(), nodes);
+        EXPECT_EQ(Window->picMain->Scene().Joint.Count(), joints);
         EXPECT_EQ(Window->picPoint.Count(), points);
         EXPECT_EQ(Window->picLine.Count(), lines);
     }
     void ExpectEmptyEditor() {
-        EXPECT_TRUE(Window->Scene.Node.IsEmpty());
-        EXPECT_TRUE(Window->Scene.Joint.IsEmpty());
+        EXPECT_TRUE(Window->picMain->Scene().Node.IsEmpty());
+        EXPECT_TRUE(Window->picMain->Scene().Joint.IsEmpty());
         EXPECT_TRUE(Window->picPoint.IsEmpty());
         EXPECT_TRUE(Window->picLine.IsEmpty());
         EXPECT_EQ(Window->LstMeshes->count(), 0);
@@ -70,10 +72,10 @@ TEST_F(LoadCommandTest, ChoosingAMeshResizesTheStripsAndClearsEveryMark) {
     ExpectCounts(7, 5, 4, 3);
     EXPECT_TRUE(AllFlagsClear());
     for (int16_t k = 0; k < 4; ++k) {
-        EXPECT_EQ(Window->picPoint(k).BackColor, 128);
+        EXPECT_EQ(Window->picTopBar->ShownColour(k), 128);
     }
     for (int16_t k = 0; k < 3; ++k) {
-        EXPECT_EQ(Window->picLine(k).BackColor, 32768);
+        EXPECT_EQ(Window->picSideBar->ShownColour(k), 32768);
     }
     Window->LstMeshes->SetListIndex(0);
     ExpectCounts(7, 5, 3, 2);
@@ -88,7 +90,7 @@ TEST_F(LoadCommandTest, ASecondLoadEqualsTheFirst) {
     EXPECT_EQ(Window->LstMeshes->count(), 2);
     EXPECT_EQ(Window->LstMeshes->ListIndex(), 0);
     EXPECT_TRUE(AllFlagsClear());
-    EXPECT_TRUE(Window->Scene.Node(6).Visible);
+    EXPECT_TRUE(Window->picMain->Scene().Node(6).Visible);
 }
 
 TEST_F(LoadCommandTest, AMissingFileIsReportedAndLeavesTheEditorEmpty) {
@@ -178,7 +180,7 @@ TEST_F(LoadCommandTest, UnopenablePathsAreErrorBoxesAndLeaveTheEditorEmpty) {
 TEST_F(LoadCommandTest, MoreMarkersThanSixteenBitsCountStillLoad) {
     Load(MeshesOf({2, 32766}));
     ExpectCounts(32768, 32766, 2, 1);
-    EXPECT_TRUE(Window->Scene.Node(32767).Visible);
+    EXPECT_TRUE(Window->picMain->Scene().Node(32767).Visible);
     EXPECT_TRUE(Boxes.Records.empty());
 }
 
@@ -193,7 +195,7 @@ TEST_F(LoadCommandTest, AnErrorInTheNestedMeshListClickLeavesTheEditorEmpty) {
     ASSERT_EQ(Boxes.Records.size(), 1u);
     EXPECT_NE(Boxes.Records[0].Prompt.find("Run-time error '6'"), std::string::npos);
     ExpectEmptyEditor();
-    EXPECT_TRUE(Window->CurrentFile.empty());
+    EXPECT_TRUE(Window->Document().FilePath().empty());
     Window->cmdLoadFile->click();
     ExpectCounts(7, 5, 3, 2);
 }

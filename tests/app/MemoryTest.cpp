@@ -49,7 +49,7 @@ TEST_F(MemoryTest, RepeatedLoadsOfALargeObjectStayBounded) {
     for (int load = 0; load < 200; ++load) {
         Window->cmdLoadFile->click();
     }
-    ASSERT_EQ(Window->Scene.Node.Count(), 100000);
+    ASSERT_EQ(Window->picMain->Scene().Node.Count(), 100000);
     EXPECT_TRUE(Boxes.Records.empty());
     EXPECT_LT(ResidentKilobytes(), afterOneLoad + MarginKilobytes)
         << "kilobytes after one load: " << afterOneLoad;

@@ -4,6 +4,7 @@
 #include "app/modWinSize.h"
 #include "browse/ListBox.h"
 #include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
 #include "objects/modObjects.h"
 
 #include <QCheckBox>
@@ -103,8 +104,8 @@ protected:
         ASSERT_EQ(MinHeight, static_cast<float>(w.frameControls->y() + w.frameControls->height() + 60));
         ASSERT_EQ(Loaded, CurrentObject.MeshCount > 0);
         if (!Loaded) {
-            ASSERT_TRUE(w.Scene.Node.IsEmpty());
-            ASSERT_TRUE(w.Scene.Joint.IsEmpty());
+            ASSERT_TRUE(w.picMain->Scene().Node.IsEmpty());
+            ASSERT_TRUE(w.picMain->Scene().Joint.IsEmpty());
             ASSERT_TRUE(w.picPoint.IsEmpty());
             ASSERT_TRUE(w.picLine.IsEmpty());
             ASSERT_EQ(w.LstMeshes->count(), 0);
@@ -114,8 +115,8 @@ protected:
         for (const Mesh& mesh : CurrentObject.Meshes) {
             points += mesh.PointCount;
         }
-        ASSERT_EQ(w.Scene.Node.Count(), points);
-        ASSERT_EQ(w.Scene.Joint.Count(), points - CurrentObject.MeshCount);
+        ASSERT_EQ(w.picMain->Scene().Node.Count(), points);
+        ASSERT_EQ(w.picMain->Scene().Joint.Count(), points - CurrentObject.MeshCount);
         const int chosen = w.LstMeshes->ListIndex();
         ASSERT_GE(chosen, 0);
         const Mesh& mesh = CurrentObject.Meshes[static_cast<size_t>(chosen)];
@@ -124,11 +125,13 @@ protected:
         ASSERT_EQ(w.picLine.Count(), mesh.PointCount - 1);
         for (int16_t k = 0; k < w.picPoint.Count(); ++k) {
             ASSERT_TRUE(w.picPoint(k).Visible);
-            ASSERT_EQ(w.picPoint(k).BackColor, selection.PointFlags[static_cast<size_t>(k)] ? 33023 : 128);
+            ASSERT_EQ(w.picTopBar->ShownColour(k),
+                      selection.PointFlags[static_cast<size_t>(k)] ? 33023 : 128);
         }
         for (int16_t k = 0; k < w.picLine.Count(); ++k) {
             ASSERT_TRUE(w.picLine(k).Visible);
-            ASSERT_EQ(w.picLine(k).BackColor, selection.LineFlags[static_cast<size_t>(k)] ? 12288000 : 32768);
+            ASSERT_EQ(w.picSideBar->ShownColour(k),
+                      selection.LineFlags[static_cast<size_t>(k)] ? 12288000 : 32768);
         }
     }
 

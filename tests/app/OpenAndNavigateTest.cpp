@@ -35,12 +35,12 @@ protected:
         return path;
     }
     QPointF Centre(int32_t n) const {
-        const NodeElement& node = Window->Scene.Node(n);
+        const NodeElement& node = Window->picMain->Scene().Node(n);
         return {node.Left + node.Width / 2.0, node.Top + node.Height / 2.0};
     }
     std::vector<QPointF> Centres() const {
         std::vector<QPointF> centres;
-        for (int32_t n = 0; n < Window->Scene.Node.Count(); ++n) {
+        for (int32_t n = 0; n < Window->picMain->Scene().Node.Count(); ++n) {
             centres.push_back(Centre(n));
         }
         return centres;
@@ -105,22 +105,22 @@ TEST(EditorCommandLine, TakesOneFileByItsOwnBytesAndAnswersHelpAndVersion) {
 TEST_F(OpenAndNavigateTest, AnyFileOpensAsLoadFileOpensTheFixedOneAndMessagesNameItCleanly) {
     const std::string path = WriteFile("ship.lin", MeshesOf({3, 4}));
     Window->RunHandler([&] { Window->LoadObject(Folder.Path("Assets/../ship.lin")); });
-    EXPECT_EQ(Window->CurrentFile, path);
+    EXPECT_EQ(Window->Document().FilePath(), path);
     EXPECT_EQ(Window->LstMeshes->ListCount(), 2);
-    EXPECT_EQ(Window->Scene.Node.Count(), 7);
+    EXPECT_EQ(Window->picMain->Scene().Node.Count(), 7);
     EXPECT_EQ(Window->picPoint.Count(), 3);
-    EXPECT_NE(Window->lblReadout->text().indexOf("ship.lin"), -1);
+    EXPECT_NE(Readout()->text().indexOf("ship.lin"), -1);
 
     Window->RunHandler([&] { Window->LoadObject(Folder.Path("Assets/../missing.lin")); });
     ASSERT_EQ(Boxes.Records.size(), 1u);
     EXPECT_NE(Boxes.Records[0].Prompt.find(Folder.Path("missing.lin") + "\r\n"), std::string::npos);
     EXPECT_EQ(Boxes.Records[0].Prompt.find(".."), std::string::npos);
-    EXPECT_TRUE(Window->Scene.Node.IsEmpty());
+    EXPECT_TRUE(Window->picMain->Scene().Node.IsEmpty());
     EXPECT_EQ(Window->LstMeshes->ListCount(), 0);
-    EXPECT_TRUE(Window->CurrentFile.empty());
+    EXPECT_TRUE(Window->Document().FilePath().empty());
     // "Load File" still reads the fixed asset.
     Load(MeshesOf({2}));
-    EXPECT_EQ(Window->CurrentFile, Folder.Path("Assets/PlayerTopb.lin"));
+    EXPECT_EQ(Window->Document().FilePath(), Folder.Path("Assets/PlayerTopb.lin"));
 }
 
 TEST_F(OpenAndNavigateTest, OpenAsksForAFileInTheFolderOfTheCurrentOne) {
@@ -134,9 +134,9 @@ TEST_F(OpenAndNavigateTest, OpenAsksForAFileInTheFolderOfTheCurrentOne) {
         dialog->selectFile(QString::fromStdString(Folder.Path("Assets/other.lin")));
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    Window->mnuOpen->trigger();
+    Action("mnuOpen")->trigger();
     EXPECT_EQ(startedIn.toStdString(), Folder.Path("Assets"));
-    EXPECT_EQ(Window->CurrentFile, Folder.Path("Assets/other.lin"));
+    EXPECT_EQ(Window->Document().FilePath(), Folder.Path("Assets/other.lin"));
     EXPECT_EQ(Window->picPoint.Count(), 5);
     EXPECT_TRUE(Boxes.Records.empty());
 }
@@ -149,24 +149,24 @@ TEST_F(OpenAndNavigateTest, ADroppedObjectFileOpensAndAnythingElseIsRefusedQuiet
     Drop({QUrl::fromLocalFile(QString::fromStdString(path)),
           QUrl::fromLocalFile(QString::fromStdString(path))});
     Drop({QUrl("https://example.org/ship.lin")});
-    EXPECT_TRUE(Window->CurrentFile.empty());
+    EXPECT_TRUE(Window->Document().FilePath().empty());
     EXPECT_TRUE(Boxes.Records.empty());
     Drop({QUrl::fromLocalFile(QString::fromStdString(path))});
-    EXPECT_EQ(Window->CurrentFile, path);
+    EXPECT_EQ(Window->Document().FilePath(), path);
     EXPECT_EQ(Window->picPoint.Count(), 4);
 }
 
 TEST_F(OpenAndNavigateTest, DraggingPansThePictureWithThePointerToThePixel) {
     Load(MeshesOf({4, 3}));
     const std::vector<QPointF> before = Centres();
-    const QImage grid = Window->Scene.Background().copy();
+    const QImage grid = Window->picMain->Scene().Background().copy();
     Drag(Qt::MiddleButton, QPointF(100, 100), QPointF(113, 93));
     const std::vector<QPointF> after = Centres();
     for (size_t n = 0; n < before.size(); ++n) {
         EXPECT_EQ(after[n] - before[n], QPointF(13, -7)) << n;
     }
     // The grid moved with the picture.
-    EXPECT_EQ(Window->Scene.Background().copy(13, 0, 100, 100), grid.copy(0, 7, 100, 100));
+    EXPECT_EQ(Window->picMain->Scene().Background().copy(13, 0, 100, 100), grid.copy(0, 7, 100, 100));
     // The left button pans while Space is held, from where the last pan left the picture.
     QTest::keyPress(Window->picMain, Qt::Key_Space);
     Drag(Qt::LeftButton, QPointF(200, 200), QPointF(190, 230));
@@ -179,24 +179,24 @@ TEST_F(OpenAndNavigateTest, TheWheelZoomsAboutThePointerAndTheButtonsAboutTheCen
     Load(MeshesOf({4, 3}));
     const QPointF pointer(140.5, 90.25);
     const auto under = [&] {
-        return ScreenToModel(Window->Scene.View(), pointer.x() - 0.5, pointer.y() - 0.5);
+        return ScreenToModel(Window->picMain->Scene().View(), pointer.x() - 0.5, pointer.y() - 0.5);
     };
     const ModelPoint held = under();
     for (const int turn : {120, 120, 240, -360, -240}) {
         Wheel(pointer, turn);
-        const ScreenPoint now =
-            ModelToScreen(Window->Scene.View(), static_cast<float>(held.X), static_cast<float>(held.Y));
+        const ScreenPoint now = ModelToScreen(Window->picMain->Scene().View(), static_cast<float>(held.X),
+                                              static_cast<float>(held.Y));
         EXPECT_LE(std::abs(now.X - (pointer.x() - 0.5)), 1.0) << turn;
         EXPECT_LE(std::abs(now.Y - (pointer.y() - 0.5)), 1.0) << turn;
     }
-    EXPECT_FLOAT_EQ(Window->Scene.ViewScale, 3.2f) << "one step is one click of + or --";
+    EXPECT_FLOAT_EQ(Window->picMain->Scene().ViewScale, 3.2f) << "one step is one click of + or --";
     Key(Qt::Key_0, Qt::ControlModifier);
-    EXPECT_EQ(Window->Scene.ViewScale, 4.0f);
-    EXPECT_EQ(Window->Scene.ViewOffsetX, 0.0f);
-    EXPECT_EQ(Window->Scene.ViewOffsetY, 0.0f);
+    EXPECT_EQ(Window->picMain->Scene().ViewScale, 4.0f);
+    EXPECT_EQ(Window->picMain->Scene().ViewOffsetX, 0.0f);
+    EXPECT_EQ(Window->picMain->Scene().ViewOffsetY, 0.0f);
     Window->cmdScaleUp->click();
-    EXPECT_EQ(Window->Scene.ViewScale, 5.0f);
-    EXPECT_EQ(Window->Scene.ViewOffsetX, 0.0f) << "the buttons zoom about the centre as designed";
+    EXPECT_EQ(Window->picMain->Scene().ViewScale, 5.0f);
+    EXPECT_EQ(Window->picMain->Scene().ViewOffsetX, 0.0f) << "the buttons zoom about the centre as designed";
 }
 
 TEST_F(OpenAndNavigateTest, HomeBringsAFarObjectIntoViewAndFitsEveryPoint) {
@@ -231,8 +231,8 @@ TEST_F(OpenAndNavigateTest, ARubberBandMarksThePointsInsideItAndShiftAddsToTheMa
     const QPointF below(0, 6);
     Drag(Qt::LeftButton, Centre(1) - QPointF(2, 6), Centre(2) + below);
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{0, -1, -1, 0}));
-    EXPECT_EQ(Window->picPoint(1).BackColor, PointBoxColours.Selected);
-    EXPECT_EQ(Window->Scene.Node(2).Width, 5.0f) << "redrawn";
+    EXPECT_EQ(Window->picTopBar->ShownColour(1), PointBoxColours.Selected);
+    EXPECT_EQ(Window->picMain->Scene().Node(2).Width, 5.0f) << "redrawn";
     Window->picLine_Click(0);
     Drag(Qt::LeftButton, Centre(3) + below, Centre(3) - below, Qt::ShiftModifier);
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{0, -1, -1, -1}));
@@ -242,7 +242,7 @@ TEST_F(OpenAndNavigateTest, ARubberBandMarksThePointsInsideItAndShiftAddsToTheMa
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{-1, 0, 0, 0}));
     EXPECT_EQ(CurrentPlacement.Selections[0].LineFlags, (std::vector<int16_t>{0, 0, 0}));
     EXPECT_EQ(CurrentPlacement.Selections[1].PointFlags, (std::vector<int16_t>{0, 0, 0}));
-    EXPECT_EQ(Window->picPoint(1).BackColor, PointBoxColours.Unselected);
+    EXPECT_EQ(Window->picTopBar->ShownColour(1), PointBoxColours.Unselected);
 }
 
 TEST_F(OpenAndNavigateTest, CtrlAMarksTheWholeChosenMeshAndEscapeClearsIt) {
@@ -250,21 +250,21 @@ TEST_F(OpenAndNavigateTest, CtrlAMarksTheWholeChosenMeshAndEscapeClearsIt) {
     Key(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{-1, -1, -1, -1}));
     EXPECT_EQ(CurrentPlacement.Selections[0].LineFlags, (std::vector<int16_t>{-1, -1, -1}));
-    EXPECT_EQ(Window->picLine(2).BackColor, LineBoxColours.Selected);
-    EXPECT_NE(Window->lblReadout->text().indexOf("Marked: 4 points, 3 lines"), -1);
+    EXPECT_EQ(Window->picSideBar->ShownColour(2), LineBoxColours.Selected);
+    EXPECT_NE(Readout()->text().indexOf("Marked: 4 points, 3 lines"), -1);
     Key(Qt::Key_Escape);
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{0, 0, 0, 0}));
-    EXPECT_EQ(Window->picLine(2).BackColor, LineBoxColours.Unselected);
+    EXPECT_EQ(Window->picSideBar->ShownColour(2), LineBoxColours.Unselected);
     EXPECT_EQ(CurrentPlacement.Selections[1].PointFlags, (std::vector<int16_t>{0, 0, 0}));
 }
 
 TEST_F(OpenAndNavigateTest, TheReadoutTellsFileMeshMarksZoomAndThePointUnderThePointer) {
     Load(MeshesOf({4, 3}));
     Mouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, Centre(2) + QPointF(0.5, 0.5));
-    const QString text = Window->lblReadout->text();
+    const QString text = Readout()->text();
     EXPECT_EQ(text,
               "PlayerTopb.lin\nMesh 0: 4 points\nMarked: 0 points, 0 lines\nZoom: 4\nPointer: (-10, -20)");
-    const QRect inFrame = Window->lblReadout->geometry();
+    const QRect inFrame = Readout()->geometry();
     EXPECT_GE(inFrame.top(), Window->cmdGridSpaceInc->geometry().bottom()) << "below the designed controls";
     EXPECT_LE(inFrame.bottom(), Window->frameControls->height());
 }

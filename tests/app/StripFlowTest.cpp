@@ -11,7 +11,7 @@ namespace quillax {
 
 namespace {
 ElementArray<BoxElement> Strip(int count) {
-    ElementArray<BoxElement> boxes{BoxElement{0, 0, 17, 17, 128, false}};
+    ElementArray<BoxElement> boxes{BoxElement{0, 0, 17, 17, false}};
     for (int i = 1; i < count; ++i) {
         boxes.Load(i);
     }

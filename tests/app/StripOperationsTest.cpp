@@ -1,4 +1,6 @@
 #include "support/EditorFixture.h"
+
+#include "app/MarkerTips.h"
 #include "support/ErrorOf.h"
 
 #include "app/frmMain.h"
@@ -27,13 +29,13 @@ TEST_F(StripOperationsTest, GrowingRunsTheLayoutForEveryCreatedBoxOnly) {
     ASSERT_EQ(w.picPoint.Count(), 6);
     for (int16_t k = 0; k < 6; ++k) {
         EXPECT_TRUE(w.picPoint(k).Visible);
-        EXPECT_EQ(w.picPoint(k).BackColor, 128);
+        EXPECT_EQ(w.picTopBar->ShownColour(k), 128);
     }
     w.LoadLineBoxes();
     w.picLine(0).Top = -50;
     w.LoadLineBoxes();
     EXPECT_EQ(w.picLine.Count(), 2);
-    EXPECT_EQ(w.picLine(1).BackColor, 32768);
+    EXPECT_EQ(w.picSideBar->ShownColour(1), 32768);
     EXPECT_EQ(w.picLine(0).Top, 1);
     EXPECT_EQ(w.picLine(1).Top, 21);
 }
@@ -75,22 +77,22 @@ TEST_F(StripOperationsTest, TogglesMarkTheChosenMeshAndRedrawOncePerClick) {
     Window->PaintPointBox(2, 3);
     EXPECT_TRUE(Redrawn());
     EXPECT_EQ(CurrentPlacement.Selections[2].PointFlags[3], -1);
-    EXPECT_EQ(Window->picPoint(3).BackColor, 33023);
+    EXPECT_EQ(Window->picTopBar->ShownColour(3), 33023);
     Window->PaintLineBox(2, 0);
     EXPECT_EQ(CurrentPlacement.Selections[2].LineFlags[0], -1);
-    EXPECT_EQ(Window->picLine(0).BackColor, 12288000);
+    EXPECT_EQ(Window->picSideBar->ShownColour(0), 12288000);
     EXPECT_EQ(CurrentPlacement.Selections[2].PointFlags, (std::vector<int16_t>{0, 0, 0, -1, 0}));
-    EXPECT_EQ(Window->picPoint(2).BackColor, 128);
+    EXPECT_EQ(Window->picTopBar->ShownColour(2), 128);
 
     Window->picPoint_Click(1);
     Window->picPoint_Click(1);
     EXPECT_EQ(CurrentPlacement.Selections[2].PointFlags[1], 0);
-    EXPECT_EQ(Window->picPoint(1).BackColor, 128);
+    EXPECT_EQ(Window->picTopBar->ShownColour(1), 128);
     MarkBackground();
     Window->picLine_Click(0);
     EXPECT_TRUE(Redrawn());
     EXPECT_EQ(CurrentPlacement.Selections[2].LineFlags[0], 0);
-    EXPECT_EQ(Window->picLine(0).BackColor, 32768);
+    EXPECT_EQ(Window->picSideBar->ShownColour(0), 32768);
 }
 
 TEST_F(StripOperationsTest, AnyNonZeroFlagCountsAsSet) {
@@ -100,9 +102,9 @@ TEST_F(StripOperationsTest, AnyNonZeroFlagCountsAsSet) {
     Window->PaintPointBox(0, 2);
     Window->PaintLineBox(0, 1);
     EXPECT_EQ(CurrentPlacement.Selections[0].PointFlags[2], 0);
-    EXPECT_EQ(Window->picPoint(2).BackColor, 128);
+    EXPECT_EQ(Window->picTopBar->ShownColour(2), 128);
     EXPECT_EQ(CurrentPlacement.Selections[0].LineFlags[1], 0);
-    EXPECT_EQ(Window->picLine(1).BackColor, 32768);
+    EXPECT_EQ(Window->picSideBar->ShownColour(1), 32768);
 }
 
 TEST_F(StripOperationsTest, IndicesOutsideTheMeshChangeNothing) {
@@ -121,22 +123,22 @@ TEST_F(StripOperationsTest, IndicesOutsideTheMeshChangeNothing) {
         EXPECT_TRUE(std::all_of(selection.LineFlags.begin(), selection.LineFlags.end(),
                                 [](int16_t flag) { return flag == 0; }));
     }
-    for (const BoxElement& box : Window->picPoint) {
-        EXPECT_EQ(box.BackColor, 128);
+    for (int16_t k = 0; k < Window->picPoint.Count(); ++k) {
+        EXPECT_EQ(Window->picTopBar->ShownColour(k), 128);
     }
     EXPECT_FALSE(Redrawn());
 }
 
 TEST_F(StripOperationsTest, TipsNameThePointOrLineOfTheChosenMesh) {
     Load(MeshesOf({3, 4}));
-    EXPECT_EQ(Window->PointBoxTip(1), "Mesh 0, point 1: (-15, -20)");
-    EXPECT_EQ(Window->LineBoxTip(1), "Mesh 0, line 1: (-15, -20) to (-10, -20)");
-    EXPECT_EQ(Window->PointBoxTip(3), "");
-    EXPECT_EQ(Window->LineBoxTip(2), "");
-    EXPECT_EQ(Window->LineBoxTip(-1), "");
+    EXPECT_EQ(BoxTip(Window->picTopBar, Window->picPoint(1)), "Mesh 0, point 1: (-15, -20)");
+    EXPECT_EQ(BoxTip(Window->picSideBar, Window->picLine(1)), "Mesh 0, line 1: (-15, -20) to (-10, -20)");
+    EXPECT_EQ(PointTip(CurrentObject, 0, 3), "");
+    EXPECT_EQ(LineTip(CurrentObject, 0, 2), "");
+    EXPECT_EQ(LineTip(CurrentObject, 0, -1), "");
     Window->LstMeshes->SetListIndex(1);
-    EXPECT_EQ(Window->PointBoxTip(3), "Mesh 1, point 3: (-5, -12)");
-    EXPECT_EQ(Window->LineBoxTip(2), "Mesh 1, line 2: (-10, -12) to (-5, -12)");
+    EXPECT_EQ(BoxTip(Window->picTopBar, Window->picPoint(3)), "Mesh 1, point 3: (-5, -12)");
+    EXPECT_EQ(BoxTip(Window->picSideBar, Window->picLine(2)), "Mesh 1, line 2: (-10, -12) to (-5, -12)");
 }
 
 TEST_F(StripOperationsTest, MarkedPointsAndLinesAreDrawnWhiteAndLarger) {
@@ -145,20 +147,20 @@ TEST_F(StripOperationsTest, MarkedPointsAndLinesAreDrawnWhiteAndLarger) {
     // Mesh 1's markers follow mesh 0's three; its line k follows mesh 0's two lines.
     Window->PaintPointBox(1, 2);
     Window->PaintLineBox(1, 1);
-    const NodeElement& marked = Window->Scene.Node(3 + 2);
+    const NodeElement& marked = Window->picMain->Scene().Node(3 + 2);
     EXPECT_EQ(marked.Width, 5.0f);
     EXPECT_EQ(marked.Height, 5.0f);
     EXPECT_EQ(marked.BorderColor, 16777215);
-    const NodeElement& plain = Window->Scene.Node(3 + 1);
+    const NodeElement& plain = Window->picMain->Scene().Node(3 + 1);
     EXPECT_EQ(plain.Width, 3.0f);
     EXPECT_EQ(plain.BorderColor, plain.FillColor);
-    EXPECT_EQ(Window->Scene.Joint(2 + 1).BorderColor, 16777215);
-    EXPECT_EQ(Window->Scene.Joint(2 + 1).BorderWidth, 2);
-    EXPECT_EQ(Window->Scene.Joint(2 + 0).BorderWidth, 1);
+    EXPECT_EQ(Window->picMain->Scene().Joint(2 + 1).BorderColor, 16777215);
+    EXPECT_EQ(Window->picMain->Scene().Joint(2 + 1).BorderWidth, 2);
+    EXPECT_EQ(Window->picMain->Scene().Joint(2 + 0).BorderWidth, 1);
 
     Window->PaintPointBox(1, 2);
-    EXPECT_EQ(Window->Scene.Node(3 + 2).Width, 3.0f);
-    EXPECT_NE(Window->Scene.Node(3 + 2).BorderColor, 16777215);
+    EXPECT_EQ(Window->picMain->Scene().Node(3 + 2).Width, 3.0f);
+    EXPECT_NE(Window->picMain->Scene().Node(3 + 2).BorderColor, 16777215);
 }
 
 } // namespace quillax

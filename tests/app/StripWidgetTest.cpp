@@ -48,7 +48,7 @@ TEST_F(StripWidgetTest, ClickingBoxesMarksAndUnmarksPointsAndLines) {
     QTest::mouseClick(w.picTopBar, Qt::LeftButton, {}, Middle(w.picPoint(2)));
     EXPECT_TRUE(Redrawn());
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{0, 0, -1, 0}));
-    EXPECT_EQ(w.picPoint(2).BackColor, 33023);
+    EXPECT_EQ(w.picTopBar->ShownColour(2), 33023);
     EXPECT_EQ(Shown(w.picTopBar, w.picPoint(2)), QColor(255, 128, 0));
     EXPECT_EQ(Shown(w.picTopBar, w.picPoint(1)), QColor(128, 0, 0));
 
@@ -86,7 +86,7 @@ TEST_F(StripWidgetTest, TheKeyboardMovesBetweenBoxesAndSpaceClicks) {
     QTest::keyClick(w.picSideBar, Qt::Key_Space);
     QTest::keyClick(w.picSideBar, Qt::Key_Space);
     EXPECT_EQ(LineFlags(), (std::vector<int16_t>{0, 0, -1}));
-    EXPECT_EQ(w.picLine(2).BackColor, 12288000);
+    EXPECT_EQ(w.picSideBar->ShownColour(2), 12288000);
     QTest::keyClick(w.picSideBar, Qt::Key_Tab);
     EXPECT_TRUE(w.cmdLoadFile->hasFocus());
 }

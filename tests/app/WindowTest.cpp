@@ -25,10 +25,10 @@ TEST_F(WindowTest, OpensWithTheDesignedStateAndCaptions) {
         << "the caption as the window system shows it";
     EXPECT_EQ(w.ScaleWidth(), 872.0f);
     EXPECT_EQ(w.ScaleHeight(), 555.0f);
-    EXPECT_EQ(w.Scene.ViewScale, 4.0f);
-    EXPECT_EQ(w.Scene.GridSpacing, 5);
-    EXPECT_EQ(w.Scene.ViewOffsetX, 0);
-    EXPECT_EQ(w.Scene.ViewOffsetY, 0);
+    EXPECT_EQ(w.picMain->Scene().ViewScale, 4.0f);
+    EXPECT_EQ(w.picMain->Scene().GridSpacing, 5);
+    EXPECT_EQ(w.picMain->Scene().ViewOffsetX, 0);
+    EXPECT_EQ(w.picMain->Scene().ViewOffsetY, 0);
     EXPECT_EQ(w.mnuFile->title(), "Menu Bar [TODO]");
     EXPECT_TRUE(w.mnuFile->actions().isEmpty());
     EXPECT_EQ(w.frameControls->title(), "Controls");
@@ -44,14 +44,14 @@ TEST_F(WindowTest, OpensWithTheDesignedStateAndCaptions) {
     EXPECT_EQ(w.frameControls->size(), QSize(249, 393));
     EXPECT_EQ(w.cmdScaleUp->geometry(), QRect(208, 96, 33, 25));
     EXPECT_EQ(w.LstMeshes->geometry(), QRect(16, 32, 129, 108));
-    EXPECT_TRUE(w.Scene.Node.IsEmpty());
-    EXPECT_TRUE(w.Scene.Joint.IsEmpty());
+    EXPECT_TRUE(w.picMain->Scene().Node.IsEmpty());
+    EXPECT_TRUE(w.picMain->Scene().Joint.IsEmpty());
     EXPECT_TRUE(w.picPoint.IsEmpty());
     EXPECT_TRUE(w.picLine.IsEmpty());
-    EXPECT_EQ(w.Scene.Node(0).FillColor, 192);
-    EXPECT_EQ(w.Scene.Joint(0).BorderColor, 128);
-    EXPECT_EQ(w.picPoint(0).BackColor, 128);
-    EXPECT_EQ(w.picLine(0).BackColor, 32768);
+    EXPECT_EQ(w.picMain->Scene().Node(0).FillColor, 192);
+    EXPECT_EQ(w.picMain->Scene().Joint(0).BorderColor, 128);
+    EXPECT_EQ(w.picTopBar->ShownColour(0), 128);
+    EXPECT_EQ(w.picSideBar->ShownColour(0), 32768);
     EXPECT_EQ(MinWidth, 712.0f);
     EXPECT_EQ(w.minimumWidth(), 712 - (w.frameGeometry().width() - w.width())) << "the hook is installed";
 }
@@ -74,11 +74,11 @@ TEST_F(WindowTest, TabOrderFollowsTheDesign) {
 }
 
 TEST_F(WindowTest, ClosingRemovesTheHookAndReleasesTheSurface) {
-    ASSERT_NE(Window->Scene.Surface, nullptr);
-    EXPECT_NE(Window->Scene.Surface->DC(), 0u) << "the first resize drew the grid tile into it";
+    ASSERT_NE(Window->picMain->Scene().Surface, nullptr);
+    EXPECT_NE(Window->picMain->Scene().Surface->DC(), 0u) << "the first resize drew the grid tile into it";
     Window->close();
     EXPECT_EQ(Window->minimumSize(), QSize(0, 0)) << "the hook is removed";
-    EXPECT_EQ(Window->Scene.Surface, nullptr);
+    EXPECT_EQ(Window->picMain->Scene().Surface, nullptr);
 }
 
 } // namespace quillax

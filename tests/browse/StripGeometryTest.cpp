@@ -54,7 +54,7 @@ TEST(StripGeometryTest, HitsEveryBoxOfAFullStripAndNothingHidden) {
 }
 
 TEST(StripGeometryTest, OverlappingBoxesAnswerTheOnePaintedOnTop) {
-    ElementArray<BoxElement> strip(BoxElement{1, 1, 17, 17, 128, true});
+    ElementArray<BoxElement> strip(BoxElement{1, 1, 17, 17, true});
     for (int k = 1; k < 5; ++k) {
         strip.Load(k);
         strip(k).Visible = true;

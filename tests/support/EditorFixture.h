@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/frmMain.h"
+#include "browse/SelectorStrip.h"
+#include "drawingarea/DrawingArea.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ProgramFolder.h"
 #include "support/LinBuilder.h"
@@ -8,7 +10,12 @@
 #include "support/TempFolder.h"
 #include "surface/TempBitmapFile.h"
 
+#include <QAction>
+#include <QCoreApplication>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -34,6 +41,12 @@ protected:
     // Meshes of the given point counts, coloured and spread out a little.
     static LinObject MeshesOf(std::initializer_list<int> pointCounts);
     static QRgb RedrawMark() { return qRgb(1, 2, 3); }
+    // A menu command, as the menu bar holds it, and the readout beside the drawing area.
+    QAction* Action(const char* name) const { return Window->findChild<QAction*>(name); }
+    QLabel* Readout() const { return Window->findChild<QLabel*>("lblReadout"); }
+    // The tooltip a widget shows with the pointer resting at `at`, or over a box of an unscrolled strip.
+    static std::string TipAt(QWidget* widget, QPoint at);
+    static std::string BoxTip(SelectorStrip* strip, const BoxElement& box);
 
     TempFolder Folder;
     RecordingMessageBox Boxes;
@@ -70,11 +83,23 @@ inline void EditorFixture::Load(const LinObject& object) {
 }
 
 inline void EditorFixture::MarkBackground() {
-    Window->Scene.Background().setPixel(0, 0, RedrawMark());
+    Window->picMain->Scene().Background().setPixel(0, 0, RedrawMark());
 }
 
 inline bool EditorFixture::Redrawn() const {
-    return Window->Scene.Background().pixel(0, 0) != RedrawMark();
+    return Window->picMain->Scene().Background().pixel(0, 0) != RedrawMark();
+}
+
+inline std::string EditorFixture::TipAt(QWidget* widget, QPoint at) {
+    QToolTip::hideText();
+    QHelpEvent help(QEvent::ToolTip, at, widget->mapToGlobal(at));
+    QCoreApplication::sendEvent(widget, &help);
+    return QToolTip::text().toStdString();
+}
+
+inline std::string EditorFixture::BoxTip(SelectorStrip* strip, const BoxElement& box) {
+    return TipAt(strip, QPoint(static_cast<int>(box.Left + box.Width / 2),
+                               static_cast<int>(box.Top + box.Height / 2)));
 }
 
 inline LinObject EditorFixture::MeshesOf(std::initializer_list<int> pointCounts) {

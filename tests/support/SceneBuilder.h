@@ -44,9 +44,7 @@ struct Scene {
         }
     }
 
-    void Redraw(int32_t listIndex = 0) {
-        PlaceMarkers(Nodes, Joints, Object, Placement, View, [listIndex] { return listIndex; });
-    }
+    void Redraw(int32_t listIndex = 0) { PlaceMarkers(Nodes, Joints, Object, Placement, View, listIndex); }
 
     ObjectFile Object;
     ObjectPlacement Placement;

@@ -7,8 +7,8 @@
 namespace quillax {
 
 // A strip of count shown boxes flowed on the designed 20-pixel pitch, perLine to a row or column.
-inline ElementArray<BoxElement> FlowedStrip(int count, BoxFlow flow, int perLine, int32_t colour = 128) {
-    ElementArray<BoxElement> strip(BoxElement{0, 0, 17, 17, colour, true});
+inline ElementArray<BoxElement> FlowedStrip(int count, BoxFlow flow, int perLine) {
+    ElementArray<BoxElement> strip(BoxElement{0, 0, 17, 17, true});
     for (int k = 0; k < count; ++k) {
         if (k > 0) {
             strip.Load(k);

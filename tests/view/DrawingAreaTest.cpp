@@ -27,7 +27,7 @@ TEST(DrawingArea, ShowsItsSceneWhoseAreaKeepsWhatIsDrawnAcrossResizesUntilCleare
     EXPECT_EQ(scene.Background().pixel(39, 29), Black);
     scene.Background().setPixel(5, 5, Grey);
     EXPECT_EQ(area.grab().toImage().pixel(5, 5), Grey);
-    scene.Cls(area.size());
+    scene.Cls();
     EXPECT_EQ(scene.Background().pixel(5, 5), Black);
     EXPECT_EQ(area.ScaleWidth(), 60.0f);
     EXPECT_EQ(area.ScaleHeight(), 50.0f);

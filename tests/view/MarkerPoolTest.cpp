@@ -26,33 +26,33 @@ using MarkerPoolWindowTest = EditorFixture;
 
 TEST_F(MarkerPoolWindowTest, TheFirstMarkerReusesElementZeroCentredWithItsOwnSize) {
     Window->LoadNodes(100, 40);
-    EXPECT_EQ(Window->Scene.Node.Count(), 1);
-    EXPECT_TRUE(Window->Scene.Node(0).Visible);
-    EXPECT_EQ(Window->Scene.Node(0).Left, 97.5f);
-    EXPECT_EQ(Window->Scene.Node(0).Top, 37.5f);
+    EXPECT_EQ(Window->picMain->Scene().Node.Count(), 1);
+    EXPECT_TRUE(Window->picMain->Scene().Node(0).Visible);
+    EXPECT_EQ(Window->picMain->Scene().Node(0).Left, 97.5f);
+    EXPECT_EQ(Window->picMain->Scene().Node(0).Top, 37.5f);
     Window->LoadJoints(1, 2, 3, 4);
-    EXPECT_EQ(Window->Scene.Joint.Count(), 1);
-    EXPECT_TRUE(Window->Scene.Joint(0).Visible);
-    EXPECT_EQ(Window->Scene.Joint(0).X1, 1.0f);
-    EXPECT_EQ(Window->Scene.Joint(0).Y2, 4.0f);
-    EXPECT_EQ(Window->Scene.Joint(0).BorderColor, 128);
+    EXPECT_EQ(Window->picMain->Scene().Joint.Count(), 1);
+    EXPECT_TRUE(Window->picMain->Scene().Joint(0).Visible);
+    EXPECT_EQ(Window->picMain->Scene().Joint(0).X1, 1.0f);
+    EXPECT_EQ(Window->picMain->Scene().Joint(0).Y2, 4.0f);
+    EXPECT_EQ(Window->picMain->Scene().Joint(0).BorderColor, 128);
 }
 
 TEST_F(MarkerPoolWindowTest, LaterMarkersAppendInCallOrderAsHiddenCopiesMadeVisible) {
     Window->LoadNodes(10, 10);
-    Window->Scene.Node(0).Width = 3;
+    Window->picMain->Scene().Node(0).Width = 3;
     Window->LoadNodes(20, 10);
     Window->LoadNodes(30, 10);
-    ASSERT_EQ(Window->Scene.Node.Count(), 3);
-    EXPECT_EQ(LeftsOf(Window->Scene.Node), (std::vector<float>{7.5f, 18.5f, 28.5f}));
-    for (const NodeElement& node : Window->Scene.Node) {
+    ASSERT_EQ(Window->picMain->Scene().Node.Count(), 3);
+    EXPECT_EQ(LeftsOf(Window->picMain->Scene().Node), (std::vector<float>{7.5f, 18.5f, 28.5f}));
+    for (const NodeElement& node : Window->picMain->Scene().Node) {
         EXPECT_TRUE(node.Visible);
     }
 }
 
 TEST_F(MarkerPoolWindowTest, UnloadingRemovesTheLastThenHidesElementZero) {
     Window->UnloadNodes();
-    EXPECT_TRUE(Window->Scene.Node.IsEmpty());
+    EXPECT_TRUE(Window->picMain->Scene().Node.IsEmpty());
     for (int k = 0; k < 5; ++k) {
         Window->LoadNodes(static_cast<float>(10 * k), 0);
     }
@@ -60,25 +60,25 @@ TEST_F(MarkerPoolWindowTest, UnloadingRemovesTheLastThenHidesElementZero) {
     do {
         Window->UnloadNodes();
         ++calls;
-    } while (Window->Scene.Node(0).Visible);
+    } while (Window->picMain->Scene().Node(0).Visible);
     EXPECT_EQ(calls, 5);
-    EXPECT_EQ(Window->Scene.Node.Count(), 1);
+    EXPECT_EQ(Window->picMain->Scene().Node.Count(), 1);
     Window->UnloadNodes();
-    EXPECT_TRUE(Window->Scene.Node.IsEmpty());
+    EXPECT_TRUE(Window->picMain->Scene().Node.IsEmpty());
     Window->LoadJoints(0, 0, 1, 1);
     Window->UnloadJoints();
-    EXPECT_TRUE(Window->Scene.Joint.IsEmpty());
+    EXPECT_TRUE(Window->picMain->Scene().Joint.IsEmpty());
 }
 
 TEST_F(MarkerPoolWindowTest, ARefilledPoolNumbersItsMarkersAsTheFirstFillDid) {
     Load(MeshesOf({3, 4}));
-    const std::vector<float> first = LeftsOf(Window->Scene.Node);
+    const std::vector<float> first = LeftsOf(Window->picMain->Scene().Node);
     Window->ResetEditor();
-    EXPECT_TRUE(Window->Scene.Node.IsEmpty());
-    EXPECT_TRUE(Window->Scene.Joint.IsEmpty());
+    EXPECT_TRUE(Window->picMain->Scene().Node.IsEmpty());
+    EXPECT_TRUE(Window->picMain->Scene().Joint.IsEmpty());
     Window->cmdLoadFile->click();
-    EXPECT_EQ(LeftsOf(Window->Scene.Node), first);
-    EXPECT_EQ(Window->Scene.Joint.Count(), 5);
+    EXPECT_EQ(LeftsOf(Window->picMain->Scene().Node), first);
+    EXPECT_EQ(Window->picMain->Scene().Joint.Count(), 5);
 }
 
 TEST(MarkerPool, HoldsMoreMarkersThanSixteenBitsCanCount) {

@@ -90,22 +90,6 @@ TEST(PlaceMarkers, SelectedPointsAndLinesAreWhiteAndLarger) {
     EXPECT_EQ(scene.Joints(1).BorderColor, 33023);
 }
 
-TEST(PlaceMarkers, ReadsTheChosenMeshOncePerRedraw) {
-    Scene scene({{{0, 0}, {5, 0}, {10, 0}}});
-    scene.Placement.Selections[0].LineFlags[0] = -1;
-    scene.FillPools();
-    int reads = 0;
-    // A list that would answer 0, -1, 0, -1, ... in turn.
-    PlaceMarkers(scene.Nodes, scene.Joints, scene.Object, scene.Placement, scene.View,
-                 [&reads] { return reads++ % 2 == 0 ? 0 : -1; });
-    EXPECT_EQ(reads, 1);
-    EXPECT_EQ(scene.Nodes(0).FillColor, 33023);
-    EXPECT_EQ(scene.Nodes(1).FillColor, 33023);
-    EXPECT_EQ(scene.Joints(0).BorderColor, White);
-    EXPECT_EQ(scene.Nodes(2).FillColor, 33023);
-    EXPECT_EQ(scene.Joints(1).BorderColor, 33023);
-}
-
 TEST(PlaceMarkers, TouchesNoMarkerWithoutAnObjectAndNoneBeyondThePools) {
     Scene empty({});
     empty.Redraw();

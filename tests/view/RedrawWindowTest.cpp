@@ -31,12 +31,12 @@ class RedrawWindowTest : public EditorFixture {
 protected:
     // Every marker sits where the window's current view maps its point.
     void ExpectMarkersMapped() {
-        const ViewTransform view = Window->Scene.View();
+        const ViewTransform view = Window->picMain->Scene().View();
         int32_t n = 0;
         for (const Mesh& mesh : CurrentObject.Meshes) {
             for (size_t k = 0; k < mesh.X.size(); ++k, ++n) {
                 const ScreenPoint point = ModelToScreen(view, mesh.X[k], mesh.Y[k]);
-                const NodeElement& node = Window->Scene.Node(n);
+                const NodeElement& node = Window->picMain->Scene().Node(n);
                 EXPECT_EQ(node.Left, SinglePosition(point.X - node.Width / 2.0)) << n;
                 EXPECT_EQ(node.Top, SinglePosition(point.Y - node.Height / 2.0)) << n;
             }
@@ -49,17 +49,17 @@ protected:
 
 TEST_F(RedrawWindowTest, LoadDrawsTheChosenMeshInFullColourAndTheOthersDimmed) {
     Load(MeshesOf({3, 2}));
-    ASSERT_EQ(Window->Scene.Node.Count(), 5);
-    ASSERT_EQ(Window->Scene.Joint.Count(), 3);
+    ASSERT_EQ(Window->picMain->Scene().Node.Count(), 5);
+    ASSERT_EQ(Window->picMain->Scene().Joint.Count(), 3);
     ExpectMarkersMapped();
-    EXPECT_EQ(Window->Scene.Node(0).FillColor, Mesh0Chosen);
-    EXPECT_EQ(Window->Scene.Joint(1).BorderColor, Mesh0Chosen);
-    EXPECT_EQ(Window->Scene.Node(3).FillColor, Mesh1Dimmed);
-    EXPECT_EQ(Window->Scene.Joint(2).BorderColor, Mesh1Dimmed);
-    EXPECT_EQ(Window->Scene.Joint(2).X1, Window->Scene.Node(3).Left + 1.5f);
+    EXPECT_EQ(Window->picMain->Scene().Node(0).FillColor, Mesh0Chosen);
+    EXPECT_EQ(Window->picMain->Scene().Joint(1).BorderColor, Mesh0Chosen);
+    EXPECT_EQ(Window->picMain->Scene().Node(3).FillColor, Mesh1Dimmed);
+    EXPECT_EQ(Window->picMain->Scene().Joint(2).BorderColor, Mesh1Dimmed);
+    EXPECT_EQ(Window->picMain->Scene().Joint(2).X1, Window->picMain->Scene().Node(3).Left + 1.5f);
     Window->LstMeshes->SetListIndex(1);
-    EXPECT_EQ(Window->Scene.Node(0).FillColor, 64 + 32 * 256);
-    EXPECT_EQ(Window->Scene.Node(4).FillColor, 255 + 128 * 256 + 64 * 65536);
+    EXPECT_EQ(Window->picMain->Scene().Node(0).FillColor, 64 + 32 * 256);
+    EXPECT_EQ(Window->picMain->Scene().Node(4).FillColor, 255 + 128 * 256 + 64 * 65536);
     EXPECT_TRUE(Boxes.Records.empty());
 }
 
@@ -68,48 +68,50 @@ TEST_F(RedrawWindowTest, TheDrawingAreaShowsMarkersAndSegmentsOverTheBackground)
     Window->chkGrid->click();
     Window->cmdRefresh->click();
     const QImage shown = Shown();
-    const QPoint first = CentreOf(Window->Scene.Node(0));
-    const QPoint second = CentreOf(Window->Scene.Node(1));
+    const QPoint first = CentreOf(Window->picMain->Scene().Node(0));
+    const QPoint second = CentreOf(Window->picMain->Scene().Node(1));
     EXPECT_EQ(shown.pixel(first), Rgb(Mesh0Chosen));
     EXPECT_EQ(shown.pixel((first + second) / 2), Rgb(Mesh0Chosen));
-    EXPECT_EQ(shown.pixel(CentreOf(Window->Scene.Node(3))), Rgb(Mesh1Dimmed));
-    EXPECT_EQ(shown.pixel((CentreOf(Window->Scene.Node(3)) + CentreOf(Window->Scene.Node(4))) / 2),
-              Rgb(Mesh1Dimmed));
+    EXPECT_EQ(shown.pixel(CentreOf(Window->picMain->Scene().Node(3))), Rgb(Mesh1Dimmed));
+    EXPECT_EQ(
+        shown.pixel(
+            (CentreOf(Window->picMain->Scene().Node(3)) + CentreOf(Window->picMain->Scene().Node(4))) / 2),
+        Rgb(Mesh1Dimmed));
     EXPECT_EQ(shown.pixel(first + QPoint(0, 5)), qRgb(0, 0, 0));
     // A marked point is white-outlined and larger after the next redraw.
     CurrentPlacement.Selections[0].PointFlags[1] = -1;
     Window->cmdRefresh->click();
-    EXPECT_EQ(Window->Scene.Node(1).Width, 5.0f);
+    EXPECT_EQ(Window->picMain->Scene().Node(1).Width, 5.0f);
     EXPECT_EQ(Shown().pixel(second + QPoint(2, 0)), Rgb(White));
 }
 
 TEST_F(RedrawWindowTest, ZoomButtonsScaleAboutThePivotAndRedraw) {
     Load(MeshesOf({3, 2}));
-    const float firstLeft = Window->Scene.Node(0).Left;
+    const float firstLeft = Window->picMain->Scene().Node(0).Left;
     for (const float expected : {5.0f, 6.25f, 7.8125f, 9.765625f}) {
         Window->cmdScaleUp->click();
-        EXPECT_EQ(Window->Scene.ViewScale, expected);
+        EXPECT_EQ(Window->picMain->Scene().ViewScale, expected);
         ExpectMarkersMapped();
     }
     for (int k = 0; k < 4; ++k) {
         Window->cmdScaleDown->click();
     }
-    EXPECT_EQ(Window->Scene.ViewScale, 4.0f);
-    EXPECT_EQ(Window->Scene.Node(0).Left, firstLeft);
+    EXPECT_EQ(Window->picMain->Scene().ViewScale, 4.0f);
+    EXPECT_EQ(Window->picMain->Scene().Node(0).Left, firstLeft);
     for (const float expected : {3.2f, 2.56f, std::nextafter(2.048f, 0.0f)}) {
         Window->cmdScaleDown->click();
-        EXPECT_EQ(Window->Scene.ViewScale, expected);
+        EXPECT_EQ(Window->picMain->Scene().ViewScale, expected);
     }
     ExpectMarkersMapped();
 }
 
 TEST_F(RedrawWindowTest, EveryResizeRedrawsForTheNewSize) {
     Load(MeshesOf({3, 2}));
-    const int16_t width = Window->Scene.ViewWidth;
+    const int16_t width = Window->picMain->Scene().ViewWidth;
     Window->resize(Window->width() + 100, Window->height() + 40);
-    EXPECT_NE(Window->Scene.ViewWidth, width);
+    EXPECT_NE(Window->picMain->Scene().ViewWidth, width);
     ExpectMarkersMapped();
-    EXPECT_EQ(Window->Scene.Background().size(), Window->picMain->size());
+    EXPECT_EQ(Window->picMain->Scene().Background().size(), Window->picMain->size());
 }
 
 TEST_F(RedrawWindowTest, ZoomingFarInOrOutKeepsTheEditorWorking) {
@@ -117,22 +119,22 @@ TEST_F(RedrawWindowTest, ZoomingFarInOrOutKeepsTheEditorWorking) {
     for (int k = 0; k < 60; ++k) {
         Window->cmdScaleUp->click();
     }
-    EXPECT_GT(std::abs(Window->Scene.Node(0).Left), 32767.0f);
+    EXPECT_GT(std::abs(Window->picMain->Scene().Node(0).Left), 32767.0f);
     ExpectMarkersMapped();
     EXPECT_FALSE(Shown().isNull());
     for (int k = 0; k < 260; ++k) {
         Window->cmdScaleDown->click();
     }
-    EXPECT_LT(Window->Scene.ViewScale, 1e-18f);
+    EXPECT_LT(Window->picMain->Scene().ViewScale, 1e-18f);
     ExpectMarkersMapped();
     for (int k = 0; k < 1000; ++k) {
         Window->cmdScaleUp->click();
     }
-    const float top = Window->Scene.ViewScale;
+    const float top = Window->picMain->Scene().ViewScale;
     EXPECT_TRUE(std::isfinite(top)) << "the zoom stops at the largest single";
     EXPECT_FALSE(Shown().isNull());
     Window->cmdScaleDown->click();
-    EXPECT_LT(Window->Scene.ViewScale, top);
+    EXPECT_LT(Window->picMain->Scene().ViewScale, top);
     EXPECT_TRUE(Boxes.Records.empty());
 }
 
@@ -143,11 +145,11 @@ TEST_F(RedrawWindowTest, PointsWithoutAPositionOrFarAwayAreLeftOutQuietly) {
     object.Meshes[0].Red = -1;
     Load(object);
     EXPECT_TRUE(Boxes.Records.empty());
-    EXPECT_EQ(Window->Scene.Node(0).FillColor, 128 * 256);
-    EXPECT_TRUE(std::isnan(Window->Scene.Node(1).Left));
-    EXPECT_GT(Window->Scene.Node(2).Left, 1e30f);
+    EXPECT_EQ(Window->picMain->Scene().Node(0).FillColor, 128 * 256);
+    EXPECT_TRUE(std::isnan(Window->picMain->Scene().Node(1).Left));
+    EXPECT_GT(Window->picMain->Scene().Node(2).Left, 1e30f);
     const QImage shown = Shown();
-    EXPECT_EQ(shown.pixel(CentreOf(Window->Scene.Node(0))), Rgb(128 * 256));
+    EXPECT_EQ(shown.pixel(CentreOf(Window->picMain->Scene().Node(0))), Rgb(128 * 256));
 }
 
 } // namespace quillax

@@ -303,7 +303,7 @@ int RunViewCommand(const CliContext& context, const char* command, const char* a
     }
     // Only a picture needs the background: an SVG document draws its grid from the layout.
     if (options.Format != ExportFormat::Svg) {
-        scene->DrawBackground(QSize(options.Width, options.Height));
+        scene->DrawBackground();
     }
     return ReportWrite(ExportScene(*scene, *OutputNamed(options.Output), options.Format), options.Output,
                        command, context);

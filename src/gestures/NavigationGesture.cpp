@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "gestures/NavigationGesture.h"
 
 #include "view/ViewZoom.h"
 
@@ -24,29 +24,24 @@ ViewTransform PlacedAt(ViewTransform view, const ViewPlace& place) {
 }
 } // namespace
 
-double frmMain::PositionUnder(double pointer) {
-    return pointer - 0.5;
-}
-
-void frmMain::PlaceView(const ViewPlace& place) {
+void NavigationGesture::PlaceView(const ViewPlace& place) {
     Scene.ViewScale = place.Scale;
     Scene.ViewOffsetX = place.OffsetX;
     Scene.ViewOffsetY = place.OffsetY;
-    RedrawView();
+    Scene.RedrawView();
 }
 
-void frmMain::picMain_PanBegan() {
+void NavigationGesture::PanBegan() {
     PanStart = PlaceOf(Scene);
 }
 
 // Offsets worked out from where the pan began, never step by step, so the picture stays with the
 // pointer however long the drag.
-void frmMain::picMain_Panned(QPointF moved) {
+void NavigationGesture::Panned(QPointF moved) {
     PlaceView(PannedBy(PlacedAt(Scene.View(), PanStart), moved.x(), moved.y()));
 }
 
-// One notch is one zoom step of "+" (away from the user) or "--" (towards), about the pointer.
-void frmMain::picMain_Wheel(int32_t notches, QPointF position) {
+void NavigationGesture::Wheeled(int32_t notches, QPointF position) {
     const int32_t steps = std::min(std::abs(notches), MostNotchesPerTurn);
     const ViewTransform view = Scene.View();
     ViewPlace place = PlaceOf(Scene);
@@ -58,13 +53,13 @@ void frmMain::picMain_Wheel(int32_t notches, QPointF position) {
     PlaceView(place);
 }
 
-void frmMain::FitView() {
-    if (const std::optional<ViewPlace> fitted = FittedView(CurrentObject, Scene.View(), HomeMargin)) {
+void NavigationGesture::FitView() {
+    if (const std::optional<ViewPlace> fitted = FittedView(Scene.Object(), Scene.View(), HomeMargin)) {
         PlaceView(*fitted);
     }
 }
 
-void frmMain::StartView() {
+void NavigationGesture::StartView() {
     PlaceView(ViewPlace{4.0f, 0, 0});
 }
 

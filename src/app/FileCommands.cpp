@@ -1,4 +1,4 @@
-#include "app/frmMain.h"
+#include "app/FileCommands.h"
 
 #include "app/PathText.h"
 
@@ -10,7 +10,6 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QUndoStack>
 
 namespace quillax {
 
@@ -31,13 +30,26 @@ bool TailMayGo(const ObjectFile& object, const std::string& path) {
 }
 } // namespace
 
-bool frmMain::mnuSave_Click() {
-    return CurrentFile.empty() ? mnuSaveAs_Click() : SaveObject(CurrentFile);
+FileCommands::FileCommands(QWidget& window, ObjectDocument& document, const MeshScene& scene,
+                           std::string fixedFile)
+    : Window(window), Document(document), Scene(scene), FixedFile(std::move(fixedFile)) {}
+
+std::optional<std::string> FileCommands::ChooseObjectFile() {
+    const QString chosen = QFileDialog::getOpenFileName(&Window, "Open Object", DialogFolder(),
+                                                        "Objects (*.lin *.LIN);;All files (*)");
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return PathBytes(chosen);
 }
 
-bool frmMain::mnuSaveAs_Click() {
-    const QString start = CurrentFile.empty() ? DialogFolder() : PathText(CurrentFile);
-    QString chosen = QFileDialog::getSaveFileName(this, "Save Object As", start, "Objects (*.lin)");
+bool FileCommands::Save() {
+    return Document.FilePath().empty() ? SaveAs() : SaveObject(Document.FilePath());
+}
+
+bool FileCommands::SaveAs() {
+    const QString start = Document.FilePath().empty() ? DialogFolder() : PathText(Document.FilePath());
+    QString chosen = QFileDialog::getSaveFileName(&Window, "Save Object As", start, "Objects (*.lin)");
     if (chosen.isEmpty()) {
         return false;
     }
@@ -47,34 +59,30 @@ bool frmMain::mnuSaveAs_Click() {
     return SaveObject(PathBytes(chosen));
 }
 
-// Written beside the file and renamed over it, so a failure leaves the old file as it was.
-bool frmMain::SaveObject(const std::string& fileName) {
+bool FileCommands::SaveObject(const std::string& fileName) {
     const std::string path = CleanAbsolutePath(fileName);
-    if (CurrentObject.Meshes.empty()) {
+    if (Document.Object().Meshes.empty()) {
         MsgBox("There is no object to save.", MsgBoxStyle::Exclamation, Caption);
         return false;
     }
-    if (!TailMayGo(CurrentObject, path)) {
+    if (!TailMayGo(Document.Object(), path)) {
         return false;
     }
-    const WriteOutcome outcome = WriteWholeFile(path, ObjectFileBytes(CurrentObject));
+    const WriteOutcome outcome = WriteWholeFile(path, ObjectFileBytes(Document.Object()));
     if (!outcome.Ok()) {
         MsgBox("The object could not be saved:\r\n" + path + "\r\n\r\n" + outcome.Reason,
                MsgBoxStyle::Critical, Caption);
         return false;
     }
-    CurrentFile = path;
-    CurrentObject.DroppedTrailingBytes = 0;
-    UndoStack->setClean();
+    Document.Saved(path);
     return true;
 }
 
-void frmMain::mnuExportView_Click() {
-    const QString folder = DialogFolder();
-    const QString base =
-        CurrentFile.empty() ? QString("view") : QFileInfo(PathText(CurrentFile)).completeBaseName();
-    QString chosen =
-        QFileDialog::getSaveFileName(this, "Export View", folder + "/" + base + ".png",
+void FileCommands::ExportViewAs() {
+    const QString base = Document.FilePath().empty() ? QString("view")
+                                                     : QFileInfo(PathText(Document.FilePath())).completeBaseName();
+    const QString chosen =
+        QFileDialog::getSaveFileName(&Window, "Export View", DialogFolder() + "/" + base + ".png",
                                      "PNG picture (*.png);;BMP picture (*.bmp);;SVG document (*.svg)");
     if (!chosen.isEmpty()) {
         ExportView(PathBytes(chosen));
@@ -82,7 +90,7 @@ void frmMain::mnuExportView_Click() {
 }
 
 // Through the same writers as the command line's render and svg.
-bool frmMain::ExportView(const std::string& fileName) {
+bool FileCommands::ExportView(const std::string& fileName) {
     const std::string path = CleanAbsolutePath(fileName);
     const std::optional<ExportFormat> format = ExportFormatNamed(ExtensionOf(path));
     if (!format) {
@@ -100,21 +108,26 @@ bool frmMain::ExportView(const std::string& fileName) {
     return true;
 }
 
-bool frmMain::ChangesMayGo() {
-    if (UndoStack->isClean()) {
+bool FileCommands::ChangesMayGo() {
+    if (!Document.IsModified()) {
         return true;
     }
-    const std::string name = CurrentFile.empty() ? std::string("a new file")
-                                                 : PathBytes(QFileInfo(PathText(CurrentFile)).fileName());
+    const std::string& file = Document.FilePath();
+    const std::string name =
+        file.empty() ? std::string("a new file") : PathBytes(QFileInfo(PathText(file)).fileName());
     switch (MsgBox("The object has changes that are not saved.\r\n\r\nSave them to " + name + " first?",
                    MsgBoxStyle::YesNoCancel | MsgBoxStyle::Exclamation, Caption)) {
     case MsgBoxResult::Yes:
-        return mnuSave_Click();
+        return Save();
     case MsgBoxResult::No:
         return true;
     default:
         return false;
     }
+}
+
+QString FileCommands::DialogFolder() const {
+    return QFileInfo(PathText(Document.FilePath().empty() ? FixedFile : Document.FilePath())).absolutePath();
 }
 
 } // namespace quillax

@@ -1,4 +1,4 @@
-#include "edit/MeshEdits.h"
+#include "document/MeshEdits.h"
 
 #include "platform/Counted.h"
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "document/ObjectDocument.h"
+#include "view/MeshScene.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace quillax {
+
+// The File menu's work on the document: choosing a file to open, saving (written beside the file and
+// renamed over it, so a failure leaves the old file as it was), exporting the view, and asking before
+// unsaved changes would be lost. Dialogs and messages are the window's.
+class FileCommands {
+public:
+    // `fixedFile` is the file "Load File" reads, where the dialogs start while no file is open.
+    FileCommands(QWidget& window, ObjectDocument& document, const MeshScene& scene, std::string fixedFile);
+
+    // The file the user picks in the Open dialog; none when cancelled.
+    std::optional<std::string> ChooseObjectFile();
+    // False when nothing was written (cancelled or failed, the reason shown).
+    bool Save();
+    bool SaveAs();
+    bool SaveObject(const std::string& fileName);
+    // The drawing area as it shows now, as a PNG or BMP picture or an SVG document, by the name's
+    // extension.
+    void ExportViewAs();
+    bool ExportView(const std::string& fileName);
+    // Save, Discard or Cancel; false when the user cancels or the save fails.
+    bool ChangesMayGo();
+
+private:
+    // Where the file dialogs start: the folder of the open file, else of the fixed file.
+    QString DialogFolder() const;
+
+    QWidget& Window;
+    ObjectDocument& Document;
+    const MeshScene& Scene;
+    std::string FixedFile;
+};
+
+} // namespace quillax
