@@ -10,6 +10,8 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 
 namespace quillax {
 
@@ -33,6 +35,17 @@ bool TailMayGo(const ObjectFile& object, const std::string& path) {
 FileCommands::FileCommands(QWidget& window, ObjectDocument& document, const MeshScene& scene,
                            std::string fixedFile)
     : Window(window), Document(document), Scene(scene), FixedFile(std::move(fixedFile)) {}
+
+std::optional<std::string> FileCommands::DroppedObjectFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
+        return std::nullopt;
+    }
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile() || !url.fileName().endsWith(".lin", Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    return PathBytes(url.toLocalFile());
+}
 
 std::optional<std::string> FileCommands::ChooseObjectFile() {
     const QString chosen = QFileDialog::getOpenFileName(&Window, "Open Object", DialogFolder(),
@@ -79,8 +92,9 @@ bool FileCommands::SaveObject(const std::string& fileName) {
 }
 
 void FileCommands::ExportViewAs() {
-    const QString base = Document.FilePath().empty() ? QString("view")
-                                                     : QFileInfo(PathText(Document.FilePath())).completeBaseName();
+    const QString base = Document.FilePath().empty()
+                             ? QString("view")
+                             : QFileInfo(PathText(Document.FilePath())).completeBaseName();
     const QString chosen =
         QFileDialog::getSaveFileName(&Window, "Export View", DialogFolder() + "/" + base + ".png",
                                      "PNG picture (*.png);;BMP picture (*.bmp);;SVG document (*.svg)");

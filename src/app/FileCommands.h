@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+class QMimeData;
 class QWidget;
 
 namespace quillax {
@@ -20,6 +21,9 @@ public:
     // `fixedFile` is the file "Load File" reads, where the dialogs start while no file is open.
     FileCommands(QWidget& window, ObjectDocument& document, const MeshScene& scene, std::string fixedFile);
 
+    // The one local object file a drag carries; none for anything else, so that a drop of many files
+    // or of something else is refused by the pointer's shape, never by a message box per file.
+    static std::optional<std::string> DroppedObjectFile(const QMimeData* data);
     // The file the user picks in the Open dialog; none when cancelled.
     std::optional<std::string> ChooseObjectFile();
     // False when nothing was written (cancelled or failed, the reason shown).

@@ -50,7 +50,6 @@ void frmMain::BuildControls() {
     // The marker shows while there are unsaved changes; otherwise the caption reads as designed.
     setWindowTitle("Quillax Object Editor[*]");
     setAcceptDrops(true);
-    BuildMenus();
     Inner = new QWidget(this);
     picMain = Place(new DrawingArea(Scene, Inner), 0, 0, 561, 505);
     // At its design place until the first layout: Form_Load reads its Top.
@@ -59,6 +58,9 @@ void frmMain::BuildControls() {
     picSideBar = Place(new SelectorStrip(picLine, LineBoxColours, Inner), 0, 0, 33, 521);
     BuildFrameControls();
     Files = std::make_unique<FileCommands>(*this, Open, Scene, ObjectFilePath());
+    Menus = std::make_unique<EditorMenus>(*this, Guard, Open, Scene, *Files,
+                                          [this](const std::string& file) { LoadObject(file); });
+    mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
     Inner->installEventFilter(this);
     resize(DesignInnerWidth, DesignInnerHeight + menuBar()->sizeHint().height());
     PlaceInner();
@@ -162,6 +164,14 @@ float frmMain::ScaleWidth() const {
 
 float frmMain::ScaleHeight() const {
     return static_cast<float>(Inner->height());
+}
+
+bool frmMain::SaveObject(const std::string& fileName) {
+    return Files->SaveObject(fileName);
+}
+
+bool frmMain::ExportView(const std::string& fileName) {
+    return Files->ExportView(fileName);
 }
 
 // Beyond the design, a close that would lose unsaved changes asks first and may be cancelled.

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "app/AreaGestures.h"
+#include "app/EditorMenus.h"
 #include "app/FileCommands.h"
 #include "app/HandlerGuard.h"
 #include "app/Readout.h"
 #include "app/StripFlow.h"
 #include "browse/BoxElement.h"
 #include "document/ObjectDocument.h"
-#include "gestures/MarkingGesture.h"
-#include "gestures/NavigationGesture.h"
-#include "gestures/PointEditGesture.h"
 #include "platform/ElementArray.h"
 #include "view/MeshScene.h"
 
@@ -25,7 +24,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QRubberBand;
 
 namespace quillax {
 
@@ -38,8 +36,7 @@ class SelectorStrip;
 // changed. Its procedures are grouped over several source files: frmMain.cpp (composition, start-up,
 // shut-down, event routing), frmMain_Load.cpp (load command and mesh list), frmMain_View.cpp (marker
 // pools, redraw, zoom and grid), frmMain_Strips.cpp (selector strips), frmMain_Layout.cpp (panel
-// layout), frmMain_Input.cpp (the drawing area's gestures and the keys) and frmMain_Edit.cpp (menus,
-// files and edits).
+// layout) and frmMain_Input.cpp (the drawing area's gestures, the keys, dropped files).
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -143,19 +140,16 @@ protected:
 private:
     void BuildControls();
     void BuildFrameControls();
-    void BuildMenus();
-    void BuildEditMenu();
-    QAction* AddAction(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys = {});
     void WireEvents();
     void WireDocument();
     void WireStrips();
     void WireDrawingArea();
     void WireShortcuts();
     void SetTabOrder();
-    // Runs `handler` (a member of the window, or a callable given the window) through RunHandler each
-    // time `sender` sends `signal`, whose arguments it does not need.
-    template <typename Sender, typename Signal, typename Handler>
-    void Route(Sender* sender, Signal signal, Handler handler);
+    // Runs `handler` (a member of the window) through RunHandler each time `sender` sends `signal`,
+    // whose arguments it does not need.
+    template <typename Sender, typename Signal>
+    void Route(Sender* sender, Signal signal, void (frmMain::*handler)());
 
     // What the document says changed, shown.
     void ShowEditedObject();
@@ -168,13 +162,7 @@ private:
     void PlaceStaleMarkers();
     void RepaintPools();
 
-    void picMain_Click(int32_t x, int32_t y);
-    void picMain_DragBegan(QPoint from);
-    void picMain_Dragged(QPoint from, QPoint to);
-    void picMain_DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers);
-    void mnuOpen_Click();
-    void mnuMeshColour_Click();
-    void mnuNewMesh_Click();
+    void picMain_Click(const ClickTarget& target);
 
     // Panel layout: the strips' flows, kept between runs.
     void PlaceInner();
@@ -186,13 +174,11 @@ private:
     ObjectDocument Open{CurrentObject, CurrentPlacement};
     MeshScene Scene{Open};
     HandlerGuard Guard;
-    NavigationGesture Navigation{Scene};
-    MarkingGesture Marking{Open, Scene};
-    PointEditGesture PointEdits{Open, Scene};
     std::unique_ptr<FileCommands> Files;
+    std::unique_ptr<EditorMenus> Menus;
     std::unique_ptr<Readout> Status;
+    std::unique_ptr<AreaGestures> Gestures;
     QWidget* Inner = nullptr;
-    QRubberBand* Band = nullptr;
     bool Unloaded = false;
     // Whether a growth step is resizing the window, and whether such a resize, or a change of marks,
     // left the markers for a later redraw to place.
@@ -200,10 +186,9 @@ private:
     bool MarkersStale = false;
 };
 
-template <typename Sender, typename Signal, typename Handler>
-void frmMain::Route(Sender* sender, Signal signal, Handler handler) {
-    connect(sender, signal, this,
-            [this, handler] { RunHandler([this, handler] { std::invoke(handler, *this); }); });
+template <typename Sender, typename Signal>
+void frmMain::Route(Sender* sender, Signal signal, void (frmMain::*handler)()) {
+    connect(sender, signal, this, [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
 }
 
 } // namespace quillax

@@ -1,0 +1,75 @@
+#include "app/AreaGestures.h"
+
+#include "app/MarkerTips.h"
+#include "document/DocumentEdits.h"
+#include "drawingarea/DrawingArea.h"
+#include "drawingarea/DrawingAreaInput.h"
+
+#include <QRubberBand>
+#include <QShortcut>
+
+namespace quillax {
+
+AreaGestures::AreaGestures(QWidget& window, DrawingArea& area, HandlerGuard& guard, ObjectDocument& document,
+                           MeshScene& scene, Readout& status, std::function<void(const ClickTarget&)> clicked)
+    : QObject(&window), Guard(guard), Document(document), Scene(scene), Status(status),
+      Clicked(std::move(clicked)), Navigation(scene), Marking(document, scene), PointEdits(document, scene),
+      Band(new QRubberBand(QRubberBand::Rectangle, &area)) {
+    WireInput(new DrawingAreaInput(&area));
+    WireKeys(window);
+}
+
+void AreaGestures::WireInput(DrawingAreaInput* input) {
+    using Input = DrawingAreaInput;
+    input->SetTipSource([this](QPoint pixel) { return MarkerTipAt(Scene, pixel.x(), pixel.y()); });
+    connect(input, &Input::Clicked, this, Guarded([this](QPoint at) {
+                if (const std::optional<ClickTarget> target = Marking.ClickAt(at.x(), at.y())) {
+                    Clicked(*target);
+                }
+            }));
+    connect(input, &Input::Wheeled, this, Guarded([this](int n, QPointF at) { Navigation.Wheeled(n, at); }));
+    connect(input, &Input::PanBegan, this, [this] { Navigation.PanBegan(); });
+    connect(input, &Input::Panned, this, Guarded([this](QPointF moved) { Navigation.Panned(moved); }));
+    connect(input, &Input::DragBegan, this, Guarded([this](QPoint from) { PointEdits.DragBegan(from); }));
+    connect(input, &Input::DragMoved, this, Guarded([this](QPoint from, QPoint to) { Dragged(from, to); }));
+    connect(
+        input, &Input::DragEnded, this,
+        Guarded([this](QPoint from, QPoint to, Qt::KeyboardModifiers keys) { DragEnded(from, to, keys); }));
+    connect(input, &Input::DoubleClicked, this,
+            Guarded([this](QPoint at) { PointEdits.DoubleClicked(at.x(), at.y()); }));
+    connect(input, &Input::Nudged, this,
+            Guarded([this](int dx, int dy) { NudgeMarkedPoints(Document, dx, dy); }));
+    connect(input, &Input::DeletePressed, this, Guarded([this] { DeleteMarkedPoints(Document); }));
+    connect(input, &Input::PointerMoved, this, [this](QPointF position) { Status.PointerAt(position); });
+    connect(input, &Input::PointerLeft, this, [this] { Status.PointerAt(std::nullopt); });
+}
+
+void AreaGestures::WireKeys(QWidget& window) {
+    const auto route = [this, &window](QKeySequence keys, auto handler) {
+        connect(new QShortcut(keys, &window), &QShortcut::activated, this, Guarded(handler));
+    };
+    route(Qt::Key_Home, [this] { Navigation.FitView(); });
+    route(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { Navigation.StartView(); });
+    route(QKeySequence::SelectAll, [this] { Marking.MarkAll(); });
+    route(Qt::Key_Escape, [this] { Marking.ClearMarks(); });
+}
+
+void AreaGestures::Dragged(QPoint from, QPoint to) {
+    if (PointEdits.IsDragging()) {
+        PointEdits.Dragged(from, to);
+        return;
+    }
+    Band->setGeometry(QRect(from, to).normalized());
+    Band->show();
+}
+
+void AreaGestures::DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
+    Band->hide();
+    if (PointEdits.IsDragging()) {
+        PointEdits.DragEnded(from, to);
+        return;
+    }
+    Marking.Band(from, to, modifiers.testFlag(Qt::ShiftModifier));
+}
+
+} // namespace quillax

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/FileCommands.h"
+#include "app/HandlerGuard.h"
+#include "document/ObjectDocument.h"
+#include "view/MeshScene.h"
+
+#include <QKeySequence>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+
+namespace quillax {
+
+// The menus beyond the design, File and Edit, on the window's menu bar before the designed one. Each
+// entry runs through the window's handler guard; entries are found by their object names.
+class EditorMenus {
+public:
+    // `open` does with a file what the load command does with the fixed one.
+    EditorMenus(QMainWindow& window, HandlerGuard& guard, ObjectDocument& document, const MeshScene& scene,
+                FileCommands& files, std::function<void(const std::string&)> open);
+
+private:
+    void BuildFileMenu();
+    void BuildEditMenu();
+    QAction* Add(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
+                 std::function<void()> handler);
+    // Runs the handler each time the action is triggered.
+    void Route(QAction* action, std::function<void()> handler);
+    void OpenObject();
+    void RecolourChosenMesh();
+    void AddMeshInView();
+
+    QMainWindow& Window;
+    HandlerGuard& Guard;
+    ObjectDocument& Document;
+    const MeshScene& Scene;
+    FileCommands& Files;
+    std::function<void(const std::string&)> Open;
+};
+
+} // namespace quillax
