@@ -1,8 +1,11 @@
 #include "app/frmMain.h"
 #include "browse/ListBox.h"
+#include "drawingarea/DrawingArea.h"
 #include "quillax/CliConvert.h"
 #include "support/CliRun.h"
 #include "support/EditorFixture.h"
+
+#include <QTest>
 
 #include <fstream>
 
@@ -39,9 +42,12 @@ TEST_F(CliPipeline, AnSvgDrawnByHandIsEditedAndTheJsonDiffShowsTheEdit) {
     Window->LoadObject(lin);
     ASSERT_EQ(Window->LstMeshes->ListCount(), 2);
     // Point 2 of the star is (37, -12): 4 pixels a unit from the middle of the area, (289, 260).
-    Window->picMain_Click(289 + 37 * 4, 260 - 12 * 4);
-    Window->picMain_Nudge(3, 1);
-    ASSERT_TRUE(Window->mnuSave_Click());
+    QTest::mouseClick(Window->picMain, Qt::LeftButton, {}, QPoint(289 + 37 * 4, 260 - 12 * 4));
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}) {
+        QTest::keyClick(Window->picMain, key);
+    }
+    Action("mnuSave")->trigger();
+    EXPECT_FALSE(Window->isWindowModified());
     EXPECT_TRUE(Boxes.Records.empty());
 
     ASSERT_EQ(RunCli(CliConvert, {lin, Folder.Path("after.json")}).Status, 0);

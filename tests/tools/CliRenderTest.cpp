@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPushButton>
+#include <QTest>
 #include <QXmlStreamReader>
 
 #include <map>
@@ -226,7 +227,8 @@ TEST_F(CliRenderTest, FitZoomAndCentrePlaceTheViewAsTheEditorWould) {
     const std::string input = Sample();
     Window->cmdLoadFile->click();
     Window->chkGrid->click();
-    Window->FitView();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    QTest::keyClick(Window->picMain, Qt::Key_Home);
     Window->cmdScaleUp->click();
     const QImage shown = Rgb32(Window->picMain->grab().toImage());
     const std::string output = Folder.Path("fit.png");
