@@ -226,6 +226,29 @@ TEST_F(OpenAndNavigateTest, HomeBringsAFarObjectIntoViewAndFitsEveryPoint) {
     EXPECT_GE(right - left, area.width() - 30) << "as large as the area allows";
 }
 
+// The strips of a large mesh shrink the drawing area; a small object after it gives the area back,
+// and Home fits into the area as it is then, not as it was.
+TEST_F(OpenAndNavigateTest, HomeFitsIntoTheWholeAreaAfterTheStripsShrinkBack) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    Window->LoadObject(WriteFile("large.lin", MeshesOf({2000})));
+    const QSize shrunk = Window->picMain->size();
+    Window->LoadObject(WriteFile("small.lin", MeshesOf({3, 4})));
+    const QSize area = Window->picMain->size();
+    ASSERT_GT(area.height(), shrunk.height() + 100);
+    EXPECT_EQ(Window->picMain->Scene().Area(), area);
+    Key(Qt::Key_Home);
+    double left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
+    for (const QPointF& centre : Centres()) {
+        left = std::min(left, centre.x());
+        right = std::max(right, centre.x());
+        top = std::min(top, centre.y());
+        bottom = std::max(bottom, centre.y());
+    }
+    EXPECT_LE(std::abs((left + right) - area.width()), 2) << "centred across the whole area";
+    EXPECT_LE(std::abs((top + bottom) - area.height()), 2);
+    EXPECT_GE(right - left, area.width() - 30) << "as wide as the area allows";
+}
+
 TEST_F(OpenAndNavigateTest, ARubberBandMarksThePointsInsideItAndShiftAddsToTheMarks) {
     Load(MeshesOf({4, 3}));
     const QPointF below(0, 6);
