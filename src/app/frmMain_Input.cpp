@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/ButtonKeys.h"
 #include "browse/ListBox.h"
 #include "platform/Numeric.h"
 
@@ -7,7 +8,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QPushButton>
-#include <QShortcut>
 
 namespace quillax {
 
@@ -20,24 +20,13 @@ void frmMain::WireDrawingArea() {
 // single keys are characters that no "Mesh N" entry holds, so they never take a key from the mesh
 // list's type-to-find search and can stay on while the list has the focus.
 void frmMain::WireShortcuts() {
-    const auto press = [this](QKeySequence keys, QAbstractButton* button) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, button, &QAbstractButton::click);
-    };
-    press(Qt::Key_Plus, cmdScaleUp);
-    press(Qt::Key_Equal, cmdScaleUp);
-    press(Qt::Key_Minus, cmdScaleDown);
-    press(Qt::Key_G, chkGrid);
-    press(Qt::Key_BracketLeft, cmdGridSpaceDec);
-    press(Qt::Key_BracketRight, cmdGridSpaceInc);
-    press(Qt::Key_F5, cmdRefresh);
-    press(QKeySequence(Qt::CTRL | Qt::Key_L), cmdLoadFile);
-    cmdScaleUp->setToolTip("Zoom in (+ or =, wheel up)");
-    cmdScaleDown->setToolTip("Zoom out (-, wheel down)");
-    chkGrid->setToolTip("Show or hide the grid (G)");
-    cmdGridSpaceDec->setToolTip("Closer grid lines ([)");
-    cmdGridSpaceInc->setToolTip("Wider grid lines (])");
-    cmdRefresh->setToolTip("Redraw (F5)");
-    cmdLoadFile->setToolTip("Load the object (Ctrl+L)");
+    GiveKeys(*this, cmdScaleUp, {Qt::Key_Plus, Qt::Key_Equal}, "Zoom in (+ or =, wheel up)");
+    GiveKeys(*this, cmdScaleDown, {Qt::Key_Minus}, "Zoom out (-, wheel down)");
+    GiveKeys(*this, chkGrid, {Qt::Key_G}, "Show or hide the grid (G)");
+    GiveKeys(*this, cmdGridSpaceDec, {Qt::Key_BracketLeft}, "Closer grid lines ([)");
+    GiveKeys(*this, cmdGridSpaceInc, {Qt::Key_BracketRight}, "Wider grid lines (])");
+    GiveKeys(*this, cmdRefresh, {Qt::Key_F5}, "Redraw (F5)");
+    GiveKeys(*this, cmdLoadFile, {QKeySequence(Qt::CTRL | Qt::Key_L)}, "Load the object (Ctrl+L)");
 }
 
 // Exactly a click on the box of the point or line found; on a marker of another mesh, exactly choosing
