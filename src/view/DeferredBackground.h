@@ -23,7 +23,7 @@ public:
     // Resize, then every pixel black.
     void Clear(QSize area);
     // Resize, then the grid's tiles (the tile as displayed, top row first) painted over the area;
-    // where the tiling stops short the area keeps what it had.
+    // pixels that no tile covers keep what they had.
     void PaintGrid(QSize area, const QImage& tile, const GridLayout& layout);
 
     // The pixels, every step written down made.

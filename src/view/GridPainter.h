@@ -10,8 +10,8 @@ class QPainter;
 namespace quillax {
 
 // Paints the grid's tiles over an image exactly as one copy of the tile per cell would, but in a
-// handful of painter calls: runs of whole tiles are one tiled fill, and where the tiling stops short
-// the image keeps what it had. The tile is the cell as displayed (top row first), possibly cut.
+// handful of painter calls: runs of whole tiles are one tiled fill, and pixels that no tile covers
+// keep what they had. The tile is the cell as displayed (top row first), possibly cut.
 void PaintGrid(QImage& area, const QImage& tile, const GridLayout& layout);
 // The same through a painter of the area, within the painter's clip.
 void PaintGrid(QPainter& painter, const QImage& tile, const GridLayout& layout);

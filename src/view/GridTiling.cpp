@@ -62,6 +62,10 @@ int64_t LastTileIndex(float areaExtent, int32_t cellSize) {
     return static_cast<int64_t>(RoundHalfEven(areaExtent / static_cast<float>(cellSize)));
 }
 
+int64_t CoveringTileIndex(int64_t first, int32_t cellSize, int32_t areaExtent) {
+    return std::max<int64_t>(areaExtent - 1 - first, 0) / cellSize;
+}
+
 int32_t GridTileExtent(int32_t cellSize, int32_t areaExtent) {
     return static_cast<int32_t>(std::min<int64_t>(cellSize, static_cast<int64_t>(areaExtent) + 1));
 }
@@ -95,12 +99,14 @@ std::optional<GridLayout> LayOutGrid(const ViewTransform& view, int16_t cellSize
     layout.CellSize = cellSize;
     layout.TileWidth = GridTileExtent(cellSize, width);
     layout.TileHeight = GridTileExtent(cellSize, height);
-    layout.Columns =
-        TileSpans(FirstTilePosition(*originX, cellSize), LastTileIndex(static_cast<float>(width), cellSize),
-                  cellSize, layout.TileWidth, width, GridLineEnd::First);
-    layout.Rows =
-        TileSpans(FirstTilePosition(*originY, cellSize), LastTileIndex(static_cast<float>(height), cellSize),
-                  cellSize, layout.TileHeight, height, GridLineEnd::Last);
+    const auto spans = [cellSize](int32_t origin, int32_t extent, int32_t tileExtent, GridLineEnd line) {
+        const int64_t first = FirstTilePosition(origin, cellSize);
+        const int64_t last = std::max(LastTileIndex(static_cast<float>(extent), cellSize),
+                                      CoveringTileIndex(first, cellSize, extent));
+        return TileSpans(first, last, cellSize, tileExtent, extent, line);
+    };
+    layout.Columns = spans(*originX, width, layout.TileWidth, GridLineEnd::First);
+    layout.Rows = spans(*originY, height, layout.TileHeight, GridLineEnd::Last);
     return layout;
 }
 

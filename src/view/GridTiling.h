@@ -36,6 +36,9 @@ int64_t FirstTilePosition(int32_t origin, int32_t cellSize);
 // The index of the last tile along one axis (tiles 0 to this, inclusive): the drawing area's
 // extent over the cell, in single precision, rounded halves to even.
 int64_t LastTileIndex(float areaExtent, int32_t cellSize);
+// Rounded down, that count can end the tiles short of the area's far edge. The index of the tile that
+// holds the area's last pixel, counting from a first tile below 0.
+int64_t CoveringTileIndex(int64_t first, int32_t cellSize, int32_t areaExtent);
 
 // The tile's edge along one axis: the cell, but never more than the drawing area can show of one
 // cell (its extent and one pixel, so a cell cut at both ends still finds a run without the line).
@@ -59,9 +62,10 @@ std::vector<TileSpan> TileSpans(int64_t first, int64_t lastIndex, int32_t cellSi
                                 int32_t areaExtent, GridLineEnd line);
 
 // The grid's tile copies for an area of width x height: per axis the drawing-area spans and where
-// they come from in a tile of TileWidth x TileHeight, cut from a cell of CellSize. None when there is
-// no cell or no origin. Of the view only the scale, centre, offsets and size count: the grid neither
-// turns nor moves with the object.
+// they come from in a tile of TileWidth x TileHeight, cut from a cell of CellSize. The designed tiles,
+// and beyond them as many more as reach the far edges, so the grid covers the whole area. None when
+// there is no cell or no origin. Of the view only the scale, centre, offsets and size count: the grid
+// neither turns nor moves with the object.
 struct GridLayout {
     int32_t CellSize = 0;
     int32_t TileWidth = 0;

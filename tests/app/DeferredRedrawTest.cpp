@@ -137,13 +137,13 @@ protected:
 };
 } // namespace
 
-// Redraws inside the command that nobody can see are left out; what they would have left on the
-// background where the grid's tiling stops short is there all the same.
+// Redraws inside the command that nobody can see are left out, and the picture is the one every
+// redraw in turn leaves: the last one's, as its grid covers the whole area.
 TEST_F(DeferredRedrawTest, LoadFileLeavesTheSamePictureAndLayoutAsEveryRedrawInTurn) {
     WriteRandomWalkFile(Folder.Path("Assets/PlayerTopb.lin"),
                         RandomWalkObject({{300, 300, 40}, 7, 3.0f, 30.0f}));
-    // With this object the last redraws shrink the drawing area, and grid cells of 32 and 48 pixels
-    // stop short of its edges: pixels of earlier redraws stay in the picture.
+    // With this object the last redraws shrink the drawing area, where the designed tiling of cells of
+    // 32 and 48 pixels stops short of its edges.
     const auto spacing = [](int clicks) {
         return [clicks](frmMain& w) {
             for (int k = 0; k < clicks; ++k) {
@@ -158,7 +158,7 @@ TEST_F(DeferredRedrawTest, LoadFileLeavesTheSamePictureAndLayoutAsEveryRedrawInT
         if (Window->chkGrid->isChecked()) {
             Window->picMain->Scene().Cls();
             Window->picMain->Scene().DrawBackground();
-            EXPECT_NE(designed.Background, Window->picMain->Scene().Background())
+            EXPECT_EQ(designed.Background, Window->picMain->Scene().Background())
                 << k << ": earlier redraws left pixels that the last one does not paint";
         }
         const Outcome command = LoadIn(setUps[k], true);

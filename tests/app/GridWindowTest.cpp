@@ -1,15 +1,23 @@
 #include "support/EditorFixture.h"
 
 #include "app/frmMain.h"
+#include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
+#include "objects/ObjectFileBytes.h"
 #include "platform/ByteArray2D.h"
+#include "sampleobjects/SampleObject.h"
 #include "surface/clsOffScreenDC.h"
+#include "view/GridTiling.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <cmath>
+#include <tuple>
 
 namespace quillax {
 
@@ -41,17 +49,41 @@ protected:
 
     // Over the width x height the tiles cover: vertical lines through x = ox + m x cell, horizontal
     // lines one pixel above y = oy + m x cell, black elsewhere; the first mismatch is reported.
-    ::testing::AssertionResult LinesAt(int ox, int oy, int cell, int width, int height) {
+    static ::testing::AssertionResult LinesIn(const QImage& image, int ox, int oy, int cell, int width,
+                                              int height) {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const bool line = (x - ox) % cell == 0 || (y + 1 - oy) % cell == 0;
-                if (Pixel(x, y) != (line ? Grey : Black)) {
+                if (image.pixel(x, y) != (line ? Grey : Black)) {
                     return ::testing::AssertionFailure()
-                           << "pixel " << x << ", " << y << " is " << std::hex << Pixel(x, y);
+                           << "pixel " << x << ", " << y << " of " << image.width() << " x " << image.height()
+                           << " is " << std::hex << image.pixel(x, y);
                 }
             }
         }
         return ::testing::AssertionSuccess();
+    }
+    ::testing::AssertionResult LinesAt(int ox, int oy, int cell, int width, int height) {
+        return LinesIn(Window->picMain->Scene().Background(), ox, oy, cell, width, height);
+    }
+    // The whole image is the grid of the window's present view.
+    ::testing::AssertionResult GridEverywhere(const QImage& image) {
+        const MeshScene& scene = Window->picMain->Scene();
+        const ViewTransform view = scene.View();
+        const int ox = *GridOrigin(view.CentreX, view.Scale, view.OffsetX, view.Width);
+        const int oy = *GridOrigin(view.CentreY, view.Scale, view.OffsetY, view.Height);
+        return LinesIn(image, ox, oy, scene.CellSize(), image.width(), image.height());
+    }
+    void MiddleDrag(QPoint from, QPoint by) {
+        for (const auto& [type, at, buttons] :
+             {std::tuple{QEvent::MouseButtonPress, from, Qt::MiddleButton},
+              std::tuple{QEvent::MouseMove, from + by, Qt::MiddleButton},
+              std::tuple{QEvent::MouseButtonRelease, from + by, Qt::NoButton}}) {
+            QMouseEvent event(type, at, Window->picMain->mapToGlobal(at),
+                              type == QEvent::MouseMove ? Qt::NoButton : Qt::MiddleButton, buttons,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(Window->picMain, &event);
+        }
     }
 
     QImage StartUp;
@@ -77,9 +109,10 @@ TEST_F(GridWindowTest, StartUpGridLinesFollowTheOrigin) {
     EXPECT_EQ(Window->picMain->Scene().GridTileSize, 20);
     EXPECT_EQ(Window->picMain->Scene().Surface->GetWidth(), 20);
     EXPECT_EQ(Window->picMain->Scene().Surface->GetHeight(), 20);
-    // Columns 0 to 28 from -20 cover up to x = 559; rows 0 to 25 from -8 reach past the bottom.
-    EXPECT_TRUE(LinesAt(280, 252, 20, 560, 505));
-    EXPECT_EQ(Pixel(560, 0), Marked);
+    // The designed columns 0 to 28 from -20 cover up to x = 559, and one more tile the last column;
+    // rows 0 to 25 from -8 reach past the bottom.
+    EXPECT_TRUE(LinesAt(280, 252, 20, 561, 505));
+    EXPECT_EQ(Pixel(560, 0), Grey);
     EXPECT_EQ(Pixel(280, 0), Grey);
     EXPECT_EQ(Pixel(0, 251), Grey);
     EXPECT_EQ(Pixel(281, 252), Black);
@@ -90,7 +123,7 @@ TEST_F(GridWindowTest, ZoomChangesTheCellAndLinesFollowTheOrigin) {
     Window->picMain->Scene().ViewScale = 6.25f;
     Window->RedrawView();
     EXPECT_EQ(Window->picMain->Scene().GridTileSize, 31) << "31.25 rounded";
-    EXPECT_TRUE(LinesAt(280, 252, 31, 559, 500));
+    EXPECT_TRUE(LinesAt(280, 252, 31, 561, 505));
     Window->picMain->Scene().ViewScale = 4.0f;
     Window->cmdScaleDown->click();
     Window->cmdScaleDown->click();
@@ -99,11 +132,11 @@ TEST_F(GridWindowTest, ZoomChangesTheCellAndLinesFollowTheOrigin) {
     Window->picMain->Scene().GridSpacing = 1;
     Window->RedrawView();
     EXPECT_EQ(Window->picMain->Scene().GridTileSize, 3) << "2.56 rounded";
-    EXPECT_TRUE(LinesAt(280, 252, 3, 561, 504));
+    EXPECT_TRUE(LinesAt(280, 252, 3, 561, 505));
 }
 
-TEST_F(GridWindowTest, TilingStopsShortAndLeavesTheRestAsItWas) {
-    // Width 100, cell 40, origin x 1: tiles cover -39 .. 80.
+TEST_F(GridWindowTest, WhereTheDesignedTilingStopsShortTheLinesGoOnToTheEdge) {
+    // Width 100, cell 40, origin x 1: the designed tiles cover -39 .. 80, one more the rest.
     SetArea(100, 60, 1, 30);
     MarkBackground();
     Window->DrawGrid(40);
@@ -111,8 +144,41 @@ TEST_F(GridWindowTest, TilingStopsShortAndLeavesTheRestAsItWas) {
     EXPECT_EQ(Pixel(1, 0), Grey);
     EXPECT_EQ(Pixel(41, 5), Grey);
     EXPECT_EQ(Pixel(80, 5), Black);
-    for (int x = 81; x < 100; ++x) {
-        EXPECT_EQ(Pixel(x, 5), Marked) << x;
+    EXPECT_TRUE(LinesAt(1, 30, 40, 100, 60));
+}
+
+// A user's window: resized, panned by a few pixels, redrawn and exported; whatever the designed
+// tiling leaves at the right and bottom edges gets the same lines as the rest.
+TEST_F(GridWindowTest, ResizedAndPannedTheGridCoversTheWholeArea) {
+    Window->resize(880, 580);
+    ASSERT_TRUE(GridEverywhere(Window->picMain->Scene().Background()));
+    for (const QPoint by : {QPoint(9, 0), QPoint(0, 9), QPoint(-7, -13)}) {
+        MiddleDrag(QPoint(200, 200), by);
+        EXPECT_TRUE(GridEverywhere(Window->picMain->Scene().Background())) << by.x() << ", " << by.y();
+        Window->cmdRefresh->click();
+        EXPECT_TRUE(GridEverywhere(Window->picMain->Scene().Background())) << by.x() << ", " << by.y();
+    }
+    const std::string exported = Folder.Path("view.png");
+    ASSERT_TRUE(Window->ExportView(exported));
+    const QImage image = QImage(QString::fromStdString(exported)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.size(), Window->picMain->size());
+    EXPECT_TRUE(GridEverywhere(image));
+    EXPECT_TRUE(Boxes.Records.empty());
+}
+
+// Opened straight away, as from the command line, in windows of a few widths: the strips grow the
+// window step by step, and the last redraw's grid covers every pixel that earlier ones drew.
+TEST_F(GridWindowTest, StartedWithAFileTheGridCoversTheWholeArea) {
+    const std::string ship = Folder.Path("ship.lin");
+    WriteLinFile(ship, ObjectFileBytes(SampleShip()));
+    for (const int width : {860, 862, 864, 872}) {
+        Window = std::make_unique<frmMain>();
+        Window->resize(width, Window->height());
+        Window->show();
+        Window->RunHandler([&] { Window->LoadObject(ship); });
+        ASSERT_EQ(Window->LstMeshes->ListCount(), 5);
+        EXPECT_EQ(Window->picMain->Scene().Background().size(), Window->picMain->size());
+        EXPECT_TRUE(GridEverywhere(Window->picMain->Scene().Background())) << width;
     }
 }
 
@@ -130,7 +196,7 @@ TEST_F(GridWindowTest, TileIsRebuiltOnlyWhenTheCellChanges) {
     Window->cmdScaleUp->click();
     EXPECT_NE(Window->picMain->Scene().Surface->DC(), firstTile);
     EXPECT_EQ(Window->picMain->Scene().GridTileSize, 25);
-    EXPECT_TRUE(LinesAt(280, 252, 25, 555, 502));
+    EXPECT_TRUE(LinesAt(280, 252, 25, 561, 505));
 }
 
 TEST_F(GridWindowTest, SpacingButtonsStepTheSpacingAndRedraw) {
@@ -173,7 +239,7 @@ TEST_F(GridWindowTest, UntickingShowGridClearsTheBackgroundAndKeepsTheMarkers) {
     Window->cmdRefresh->click();
     EXPECT_EQ(Pixel(280, 10), Black) << "every redraw follows the box";
     Window->chkGrid->click();
-    EXPECT_TRUE(LinesAt(280, 252, 20, 560, 505));
+    EXPECT_TRUE(LinesAt(280, 252, 20, 561, 505));
 }
 
 TEST_F(GridWindowTest, CellBelowOnePixelLeavesABlackBackground) {
@@ -194,14 +260,13 @@ TEST_F(GridWindowTest, HugeCellMakesATileNoLargerThanTheAreaAndLinesWhereDesigne
     EXPECT_EQ(Window->picMain->Scene().GridTileSize, 30000);
     EXPECT_EQ(Window->picMain->Scene().Surface->GetWidth(), 562);
     EXPECT_EQ(Window->picMain->Scene().Surface->GetHeight(), 506);
-    // One tile, from (-29720, -29748): black left of the origin, its bottom line at y = 251, and the
-    // tiling stops short at x = 280.
+    // The designed tile, from (-29720, -29748): black left of the origin, its bottom line at y = 251.
+    // It stops short at x = 280 and y = 252, where the next tiles go on with the lines.
     EXPECT_EQ(Pixel(0, 0), Black);
     EXPECT_EQ(Pixel(279, 250), Black);
     EXPECT_EQ(Pixel(0, 251), Grey);
     EXPECT_EQ(Pixel(279, 251), Grey);
-    EXPECT_EQ(Pixel(10, 252), Marked);
-    EXPECT_EQ(Pixel(280, 251), Marked);
+    EXPECT_TRUE(LinesAt(280, 252, 30000, 561, 505));
     EXPECT_TRUE(Boxes.Records.empty());
 }
 

@@ -102,30 +102,54 @@ TEST(GridTiling, TileHoldsTheLinesInColumnZeroAndScanLineZero) {
     EXPECT_FALSE(unallocated.IsAllocated());
 }
 
-TEST(GridTiling, TilingStopsShortOfTheRightEdge) {
-    // Width 100, cell 40, origin 1: tiles at -39, 1 and 41 cover up to 80.
-    const auto spans =
-        TileSpans(FirstTilePosition(1, 40), LastTileIndex(100, 40), 40, 40, 100, GridLineEnd::First);
-    EXPECT_EQ(spans, (std::vector<TileSpan>{{0, 39, 1}, {1, 0, 40}, {41, 0, 40}}));
+TEST(GridTiling, TheDesignedTilingStopsShortAndTheLayoutGoesOnToTheEdge) {
+    // Width 100, cell 40, origin 1: the designed tiles at -39, 1 and 41 cover up to 80; a fourth
+    // tile at 81 covers the rest.
+    const int64_t first = FirstTilePosition(1, 40);
+    EXPECT_EQ(TileSpans(first, LastTileIndex(100, 40), 40, 40, 100, GridLineEnd::First),
+              (std::vector<TileSpan>{{0, 39, 1}, {1, 0, 40}, {41, 0, 40}}));
+    EXPECT_EQ(CoveringTileIndex(first, 40, 100), 3);
+    EXPECT_EQ(CoveringTileIndex(-20, 20, 561), 29) << "the start-up columns end at 559";
+    EXPECT_EQ(CoveringTileIndex(-1, 20, 0), 0);
+    const ViewTransform view{1, 0, 0, 0, 0, 0, 1, 49, 0, 100, 100};
+    const std::optional<GridLayout> layout = LayOutGrid(view, 40, 100, 60);
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(layout->Columns, (std::vector<TileSpan>{{0, 39, 1}, {1, 0, 40}, {41, 0, 40}, {81, 0, 19}}));
 }
 
-// Whole or cut, the tile puts every line pixel where the designed whole tiles would, and lands
-// exactly where they land.
-TEST(GridTiling, SpansOfAnyTileMatchTheDesignedTiling) {
+// Whole or cut, the tile puts every line pixel where the designed whole tiles would and lands
+// exactly where they land; beyond where they stop, the layout's tiles go on with the same lines to
+// the far edge.
+TEST(GridTiling, LayoutsKeepTheDesignedTilingAndCoverTheWholeArea) {
     const int32_t cells[] = {1, 2, 3, 7, 20, 40, 99, 100, 101, 250, 10922, 32767};
-    const int32_t areas[] = {0, 1, 2, 37, 100, 101, 561};
-    const int32_t origins[] = {-32768, -250, -41, -40, -5, 0, 1, 10, 99, 100, 280, 560, 32767};
-    for (const GridLineEnd line : {GridLineEnd::First, GridLineEnd::Last}) {
-        for (const int32_t cell : cells) {
-            for (const int32_t area : areas) {
-                for (const int32_t origin : origins) {
-                    const int64_t first = FirstTilePosition(origin, cell);
-                    const int64_t last = LastTileIndex(static_cast<float>(area), cell);
-                    const int32_t extent = GridTileExtent(cell, area);
-                    const auto spans = TileSpans(first, last, cell, extent, area, line);
-                    ASSERT_EQ(SpannedAxis(spans, extent, area, line),
-                              DesignedAxis(first, last, cell, area, line))
+    const int32_t areas[] = {1, 2, 37, 100, 101, 561};
+    const float offsets[] = {32768, 250, 41, 40, 5, 0, -1, -10, -99, -100, -280, -560, -32767};
+    for (const int32_t cell : cells) {
+        for (const int32_t area : areas) {
+            for (const float offset : offsets) {
+                const auto extent = static_cast<int16_t>(area);
+                const ViewTransform view{1, 0, 0, 0, 0, 0, 1, offset, offset, extent, extent};
+                const std::optional<GridLayout> layout =
+                    LayOutGrid(view, static_cast<int16_t>(cell), area, area);
+                ASSERT_TRUE(layout);
+                const int32_t origin = *GridOrigin(0, 1, offset, extent);
+                const int64_t first = FirstTilePosition(origin, cell);
+                const int64_t designedLast = LastTileIndex(static_cast<float>(area), cell);
+                const int64_t coveringLast = CoveringTileIndex(first, cell, area);
+                for (const GridLineEnd line : {GridLineEnd::First, GridLineEnd::Last}) {
+                    const auto& spans = line == GridLineEnd::First ? layout->Columns : layout->Rows;
+                    const int32_t tileExtent =
+                        line == GridLineEnd::First ? layout->TileWidth : layout->TileHeight;
+                    const std::vector<int32_t> drawn = SpannedAxis(spans, tileExtent, area, line);
+                    const std::vector<int32_t> designed = DesignedAxis(first, designedLast, cell, area, line);
+                    ASSERT_EQ(drawn,
+                              DesignedAxis(first, std::max(designedLast, coveringLast), cell, area, line))
                         << "cell " << cell << ", area " << area << ", origin " << origin;
+                    for (size_t x = 0; x < designed.size(); ++x) {
+                        ASSERT_TRUE(designed[x] == Untouched || designed[x] == drawn[x]) << x;
+                        ASSERT_NE(drawn[x], Untouched)
+                            << "cell " << cell << ", area " << area << ", at " << x;
+                    }
                 }
             }
         }
