@@ -123,7 +123,8 @@ void PaintMarkersOnly(benchmark::State& state) {
     for (auto _ : state) {
         picture.fill(Qt::black);
         QPainter painter(&picture);
-        PaintMarkers(painter, window->picMain->Scene().Node, window->picMain->Scene().Joint);
+        const MeshScene& scene = window->picMain->Scene();
+        PaintMarkers(painter, scene.Node, scene.Joint, scene.Stacking());
     }
     CheckNoErrors(state, boxes);
 }

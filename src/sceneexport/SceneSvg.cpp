@@ -48,12 +48,6 @@ void AppendGrid(QIODevice& out, const MeshScene& scene, int32_t width, int32_t h
     out.write("</g>\n");
 }
 
-// Pool elements first .. last - 1, those that exist.
-struct PoolRange {
-    int32_t First;
-    int32_t Last;
-};
-
 // Whether a box from (left, top) to (right, bottom) reaches into the drawing area: what lies wholly
 // outside it is not written.
 bool ReachesArea(double left, double top, double right, double bottom, const MeshScene& scene) {
@@ -73,9 +67,13 @@ bool Shows(const NodeElement& node, const MeshScene& scene) {
            ReachesArea(node.Left, node.Top, node.Left + node.Width, node.Top + node.Height, scene);
 }
 
-void AppendSegments(QIODevice& out, const MeshScene& scene, PoolRange range, int32_t mesh) {
+// Pool elements range.First .. range.Last - 1, those that exist; written inside a group of the look
+// SegmentsLook (and MarkersLook below) gives.
+constexpr const char* SegmentsLook = "stroke-linecap=\"square\" fill=\"none\"";
+constexpr const char* MarkersLook = "stroke-width=\"1\" stroke-linecap=\"round\"";
+
+void AppendSegments(QIODevice& out, const MeshScene& scene, PoolRun range) {
     const JointPool& joints = scene.Joint;
-    Append(out, "<g id=\"mesh-%d-segments\" stroke-linecap=\"square\" fill=\"none\">\n", mesh);
     SvgPathRun run(out);
     for (int32_t j = range.First; j < range.Last && joints.Exists(j); ++j) {
         const JointElement& joint = joints(j);
@@ -85,13 +83,10 @@ void AppendSegments(QIODevice& out, const MeshScene& scene, PoolRange range, int
                         joint.X1 + 0.5, joint.Y1 + 0.5, joint.X2 + 0.5, joint.Y2 + 0.5);
         }
     }
-    run.End();
-    out.write("</g>\n");
 }
 
-void AppendMarkers(QIODevice& out, const MeshScene& scene, PoolRange range, int32_t mesh) {
+void AppendMarkers(QIODevice& out, const MeshScene& scene, PoolRun range) {
     const NodePool& nodes = scene.Node;
-    Append(out, "<g id=\"mesh-%d-markers\" stroke-width=\"1\" stroke-linecap=\"round\">\n", mesh);
     SvgPathRun run(out);
     for (int32_t n = range.First; n < range.Last && nodes.Exists(n); ++n) {
         const NodeElement& node = nodes(n);
@@ -110,8 +105,31 @@ void AppendMarkers(QIODevice& out, const MeshScene& scene, PoolRange range, int3
                    Hex(node.FillColor).c_str(), Hex(node.BorderColor).c_str());
         }
     }
-    run.End();
-    out.write("</g>\n");
+}
+
+// Over every mesh as written: the other meshes' markers again, then the chosen mesh and over it its
+// marked lines and points, as the drawing area stacks them.
+void AppendStacking(QIODevice& out, const MeshScene& scene) {
+    const MarkerStacking& stacking = scene.Stacking();
+    for (int32_t mesh = 0; mesh < MeshCountOf(scene.Object()); ++mesh) {
+        if (mesh != stacking.Mesh) {
+            Append(out, "<use xlink:href=\"#mesh-%d-markers\"/>\n", mesh);
+        }
+    }
+    if (stacking.Mesh < 0 || stacking.Mesh >= MeshCountOf(scene.Object())) {
+        return;
+    }
+    Append(out, "<use xlink:href=\"#mesh-%d-segments\"/>\n<use xlink:href=\"#mesh-%d-markers\"/>\n",
+           stacking.Mesh, stacking.Mesh);
+    Append(out, "<g id=\"marks\">\n<g id=\"marked-segments\" %s>\n", SegmentsLook);
+    for (const PoolRun& run : stacking.MarkedLines) {
+        AppendSegments(out, scene, run);
+    }
+    Append(out, "</g>\n<g id=\"marked-markers\" %s>\n", MarkersLook);
+    for (const PoolRun& run : stacking.MarkedPoints) {
+        AppendMarkers(out, scene, run);
+    }
+    out.write("</g>\n</g>\n");
 }
 
 // The pools hold every mesh's markers in the object's order: a node per point, a segment per point
@@ -123,17 +141,16 @@ void AppendMeshes(QIODevice& out, const MeshScene& scene) {
     for (int32_t mesh = 0; mesh < MeshCountOf(object); ++mesh) {
         const int32_t points = PointsOf(object.Meshes[static_cast<size_t>(mesh)]);
         const int32_t segments = LinesOf(object.Meshes[static_cast<size_t>(mesh)]);
-        Append(out, "<g id=\"mesh-%d\">\n", mesh);
-        AppendSegments(out, scene, {joint, joint + segments}, mesh);
-        AppendMarkers(out, scene, {node, node + points}, mesh);
-        out.write("</g>\n");
+        Append(out, "<g id=\"mesh-%d\">\n<g id=\"mesh-%d-segments\" %s>\n", mesh, mesh, SegmentsLook);
+        AppendSegments(out, scene, {joint, joint + segments});
+        Append(out, "</g>\n<g id=\"mesh-%d-markers\" %s>\n", mesh, MarkersLook);
+        AppendMarkers(out, scene, {node, node + points});
+        out.write("</g>\n</g>\n");
         node += points;
         joint += segments;
     }
     out.write("<g id=\"markers\">\n");
-    for (int32_t mesh = 0; mesh < MeshCountOf(object); ++mesh) {
-        Append(out, "<use xlink:href=\"#mesh-%d-markers\"/>\n", mesh);
-    }
+    AppendStacking(out, scene);
     out.write("</g>\n");
 }
 } // namespace

@@ -98,62 +98,80 @@ void LayOver(const DirectTarget& target, const QImage& layer) {
     }
 }
 
-// Where the share of painting that ends at `cost` ends in the elements, segments numbered first.
-int64_t ElementAt(int64_t cost, int64_t segments) {
-    const int64_t segmentsCost = SegmentCost * segments;
-    return cost <= segmentsCost ? cost / SegmentCost : segments + (cost - segmentsCost) / MarkerCost;
+int64_t CostOf(const PaintRun& run) {
+    return (run.Pool == PaintRun::PoolOf::Joints ? SegmentCost : MarkerCost) * (run.Last - run.First);
 }
 
-// The elements in order, segments then markers, are shared out in parts of equal cost, one to a
-// thread: the first part is painted on the target, each other on a transparent layer of the clip, and
-// the layers are laid over the target in order, so every pixel takes the value of the last element
-// painted on it, as in one pass. Every thread is joined before this returns.
-void PaintShared(const DirectTarget& target, const NodePool& nodes, const JointPool& joints) {
-    const int64_t segments = joints.Count();
-    const int64_t cost = SegmentCost * segments + MarkerCost * nodes.Count();
-    const int64_t parts = PartsFor(segments + nodes.Count(), MarkersPerThread);
+// Where the share of painting that ends at `cost` ends, in elements along the order.
+int64_t ElementAt(const std::vector<PaintRun>& order, int64_t cost) {
+    int64_t element = 0;
+    for (const PaintRun& run : order) {
+        const int64_t each = run.Pool == PaintRun::PoolOf::Joints ? SegmentCost : MarkerCost;
+        if (cost <= CostOf(run)) {
+            return element + cost / each;
+        }
+        cost -= CostOf(run);
+        element += run.Last - run.First;
+    }
+    return element;
+}
+
+// The elements in order are shared out in parts of equal cost, one to a thread: the first part is
+// painted on the target, each other on a transparent layer of the clip, and the layers are laid over
+// the target in order, so every pixel takes the value of the last element painted on it, as in one
+// pass. Every thread is joined before this returns.
+void PaintShared(const DirectTarget& target, const NodePool& nodes, const JointPool& joints,
+                 const std::vector<PaintRun>& order) {
+    int64_t cost = 0;
+    for (const PaintRun& run : order) {
+        cost += CostOf(run);
+    }
+    const int64_t parts = PartsFor(static_cast<int64_t>(joints.Count()) + nodes.Count(), MarkersPerThread);
     std::vector<QImage> layers(static_cast<size_t>(parts));
-    RunInParts(parts, [&target, &nodes, &joints, &layers, segments, cost, parts](int64_t part) {
-        const int64_t from = ElementAt(cost * part / parts, segments);
-        const int64_t to = ElementAt(cost * (part + 1) / parts, segments);
+    RunInParts(parts, [&target, &nodes, &joints, &order, &layers, cost, parts](int64_t part) {
+        const int64_t from = ElementAt(order, cost * part / parts);
+        const int64_t to = ElementAt(order, cost * (part + 1) / parts);
         if (part == 0) {
-            PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(nodes, joints, from, to);
+            PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(nodes, joints, order, from, to);
             return;
         }
         QImage& layer = layers[static_cast<size_t>(part)];
         layer = QImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
         layer.fill(Qt::transparent);
         PixelCanvas(layer, layer.rect(), target.Offset - target.Clip.topLeft())
-            .Paint(nodes, joints, from, to);
+            .Paint(nodes, joints, order, from, to);
     });
     for (size_t part = 1; part < layers.size(); ++part) {
         LayOver(target, layers[part]);
     }
 }
 
-void PaintThroughLayers(QPainter& painter, const NodePool& nodes, const JointPool& joints) {
+void PaintThroughLayers(QPainter& painter, const NodePool& nodes, const JointPool& joints,
+                        const std::vector<PaintRun>& order) {
     const QRect area = ReachableArea(painter);
     for (int y = 0; y < area.height(); y += LayerTile) {
         for (int x = 0; x < area.width(); x += LayerTile) {
             const QRect tile = QRect(area.topLeft() + QPoint(x, y), QSize(LayerTile, LayerTile)) & area;
             QImage layer(tile.size(), QImage::Format_ARGB32_Premultiplied);
             layer.fill(Qt::transparent);
-            PixelCanvas(layer, layer.rect(), -tile.topLeft()).Paint(nodes, joints);
+            PixelCanvas(layer, layer.rect(), -tile.topLeft()).Paint(nodes, joints, order);
             painter.drawImage(tile.topLeft(), layer);
         }
     }
 }
 } // namespace
 
-void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints) {
+void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints,
+                  const MarkerStacking& stacking) {
     if (!painter.isActive()) {
         return;
     }
+    const std::vector<PaintRun> order = PaintOrderOf(stacking, nodes.Count(), joints.Count());
     if (const std::optional<DirectTarget> target = DirectTargetOf(painter)) {
-        PaintShared(*target, nodes, joints);
+        PaintShared(*target, nodes, joints, order);
         return;
     }
-    PaintThroughLayers(painter, nodes, joints);
+    PaintThroughLayers(painter, nodes, joints, order);
 }
 
 } // namespace quillax

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "view/JointElement.h"
+#include "view/MarkerStacking.h"
 #include "view/NodeElement.h"
 
 class QPainter;
 
 namespace quillax {
 
-// Paints the visible segments, then the visible point markers, onto any painter: the drawing area
-// and off-screen pictures share it. On a 32-bit image painted as it is (no scaling, full opacity, a
-// rectangular clip at most) the pixels are written directly; anything else gets the same pixels drawn
-// into a transparent image that the painter then draws.
-void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints);
+// Paints the visible segments and point markers onto any painter, stacked as PaintOrderOf tells
+// (with nothing chosen: every segment, then every marker): the drawing area and off-screen pictures
+// share it. On a 32-bit image painted as it is (no scaling, full opacity, a rectangular clip at most)
+// the pixels are written directly; anything else gets the same pixels drawn into a transparent image
+// that the painter then draws.
+void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints,
+                  const MarkerStacking& stacking = {});
 
 } // namespace quillax

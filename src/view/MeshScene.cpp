@@ -138,7 +138,9 @@ void MeshScene::RedrawView() {
 }
 
 void MeshScene::PlaceMarkers() {
-    quillax::PlaceMarkers(Node, Joint, Object(), Shown.Placement(), View(), Shown.ChosenMesh());
+    const int32_t chosen = Shown.ChosenMesh();
+    quillax::PlaceMarkers(Node, Joint, Object(), Shown.Placement(), View(), chosen);
+    Stacked = StackingOf(Object(), Shown.Placement(), chosen, Node, Joint);
 }
 
 void MeshScene::DrawBackground() {
@@ -193,7 +195,7 @@ void MeshScene::Render(QImage& picture, QRect area) const {
     }
     QPainter painter(&picture);
     painter.setClipRect(area);
-    PaintMarkers(painter, Node, Joint);
+    PaintMarkers(painter, Node, Joint, Stacked);
 }
 
 QImage MeshScene::Picture() const {

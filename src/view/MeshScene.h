@@ -5,6 +5,7 @@
 #include "surface/clsOffScreenDC.h"
 #include "view/DeferredBackground.h"
 #include "view/JointElement.h"
+#include "view/MarkerStacking.h"
 #include "view/MeshRedraw.h"
 #include "view/NodeElement.h"
 #include "view/ViewTransform.h"
@@ -64,7 +65,9 @@ public:
 
     // Places and colours every marker, then draws the background: the grid, or black.
     void RedrawView();
+    // Places and colours every marker, and stacks the chosen mesh and its marks over the rest.
     void PlaceMarkers();
+    const MarkerStacking& Stacking() const { return Stacked; }
     void DrawBackground();
     // Tiles the grid of cellSize over the area; black when there is no cell or no origin.
     void DrawGrid(int16_t cellSize);
@@ -99,6 +102,7 @@ private:
 
     std::unique_ptr<ObjectDocument> Own;
     const ObjectDocument& Shown;
+    MarkerStacking Stacked;
     DeferredBackground BackgroundSteps;
 };
 

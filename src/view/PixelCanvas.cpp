@@ -121,26 +121,36 @@ PixelCanvas::BoxReach PixelCanvas::ReachOf(int32_t width, int32_t height) const 
                         Reach.Bottom - height + 1.5}};
 }
 
-// Segments first, so that the markers lie on top of the lines that join them.
-void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints) {
-    Paint(nodes, joints, 0, static_cast<int64_t>(joints.Count()) + nodes.Count());
+void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, const std::vector<PaintRun>& order) {
+    Paint(nodes, joints, order, 0, static_cast<int64_t>(joints.Count()) + nodes.Count());
 }
 
-void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to) {
-    const int64_t segments = joints.Count();
-    const auto first = [from, to](auto& pool, int64_t start) {
-        const int64_t count = pool.Count();
-        return std::pair(pool.begin() + std::clamp<int64_t>(from - start, 0, count),
-                         pool.begin() + std::clamp<int64_t>(to - start, 0, count));
-    };
-    const auto [jointFrom, jointTo] = first(joints, 0);
-    for (auto joint = jointFrom; joint != jointTo; ++joint) {
+void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, const std::vector<PaintRun>& order,
+                        int64_t from, int64_t to) {
+    int64_t start = 0;
+    for (const PaintRun& run : order) {
+        const int64_t length = run.Last - run.First;
+        const auto first = static_cast<int32_t>(run.First + std::clamp<int64_t>(from - start, 0, length));
+        const auto last = static_cast<int32_t>(run.First + std::clamp<int64_t>(to - start, 0, length));
+        if (run.Pool == PaintRun::PoolOf::Joints) {
+            PaintJoints(joints, first, last);
+        } else {
+            PaintNodes(nodes, first, last);
+        }
+        start += length;
+    }
+}
+
+void PixelCanvas::PaintJoints(const JointPool& joints, int32_t first, int32_t last) {
+    for (auto joint = joints.begin() + first; joint != joints.begin() + last; ++joint) {
         if (joint->Visible) {
             PaintJoint(*joint);
         }
     }
-    const auto [nodeFrom, nodeTo] = first(nodes, segments);
-    for (auto node = nodeFrom; node != nodeTo; ++node) {
+}
+
+void PixelCanvas::PaintNodes(const NodePool& nodes, int32_t first, int32_t last) {
+    for (auto node = nodes.begin() + first; node != nodes.begin() + last; ++node) {
         if (node->Visible) {
             PaintNode(*node);
         }

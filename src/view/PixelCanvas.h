@@ -2,6 +2,7 @@
 
 #include "view/JointElement.h"
 #include "view/MarkerShape.h"
+#include "view/MarkerStacking.h"
 #include "view/NodeElement.h"
 
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QRect>
 
 #include <cstdint>
+#include <vector>
 
 namespace quillax {
 
@@ -34,9 +36,11 @@ public:
     // The image must have a 32-bit format (RGB32, ARGB32 or ARGB32_Premultiplied).
     PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset);
 
-    void Paint(const NodePool& nodes, const JointPool& joints);
-    // Part of that order, segments numbered first, then markers: elements from .. to - 1.
-    void Paint(const NodePool& nodes, const JointPool& joints, int64_t from, int64_t to);
+    // The elements of the pools in `order`, which holds none beyond them.
+    void Paint(const NodePool& nodes, const JointPool& joints, const std::vector<PaintRun>& order);
+    // Part of that: the elements from .. to - 1, counted along the order.
+    void Paint(const NodePool& nodes, const JointPool& joints, const std::vector<PaintRun>& order,
+               int64_t from, int64_t to);
 
 private:
     // The values of a marker's Left and of its Top, in the elements' own coordinates, that put its box
@@ -61,6 +65,8 @@ private:
     };
 
     BoxReach ReachOf(int32_t width, int32_t height) const;
+    void PaintJoints(const JointPool& joints, int32_t first, int32_t last);
+    void PaintNodes(const NodePool& nodes, int32_t first, int32_t last);
     void PaintJoint(const JointElement& joint);
     void PaintThinJoint(const JointElement& joint);
     void PaintAnyJoint(const JointElement& joint);

@@ -100,34 +100,31 @@ TEST(ExportFormat, NamesAndExtensions) {
     }
 }
 
-TEST(SceneSvg, EachMeshIsAGroupAndEveryMarkerStaysOverEverySegment) {
-    // Mesh 1's segment crosses mesh 0's markers, as segments drawn later would cover them.
+// Each mesh is a group of its own, and what is shown again over them stacks the picture as the
+// drawing area does: the other meshes' segments under their markers, the chosen mesh over them, and
+// its marked line and point over everything.
+TEST(SceneSvg, EachMeshIsAGroupAndTheChosenMeshAndItsMarksStayOnTop) {
+    // Mesh 1's segments cross mesh 0's markers.
     const auto scene = SceneOf({{{-2, 0}, {2, 0}}, {{0, -3}, {0, 3}, {1, 3}}});
+    scene->ChooseMesh(1);
+    scene->MarkPoint(0);
+    scene->MarkLine(1);
+    scene->PlaceMarkers();
     const QByteArray svg = SvgOf(*scene);
     EXPECT_TRUE(svg.contains("width=\"60\" height=\"40\" viewBox=\"0 0 60 40\""));
-    const std::vector<std::string> order = PaintOrder(svg);
-    const std::vector<std::string> expected = {"grid/line0",
-                                               "grid/line1",
-                                               "grid/line2",
-                                               "grid/line3",
-                                               "grid/line4",
-                                               "mesh-0-segments/line0",
-                                               "mesh-0-markers/circle0",
-                                               "mesh-0-markers/circle1",
-                                               "mesh-1-segments/line0",
-                                               "mesh-1-segments/line1",
-                                               "mesh-1-markers/circle0",
-                                               "mesh-1-markers/circle1",
-                                               "mesh-1-markers/circle2",
-                                               "mesh-0-markers/circle0",
-                                               "mesh-0-markers/circle1",
-                                               "mesh-1-markers/circle0",
-                                               "mesh-1-markers/circle1",
-                                               "mesh-1-markers/circle2"};
-    EXPECT_EQ(order, expected);
-    // The last paint: every segment, then every marker in the pools' order, as the drawing area paints.
-    const std::vector<std::string> last(order.end() - 5, order.end());
-    EXPECT_EQ(last, std::vector<std::string>(expected.begin() + 8 + 5, expected.end()));
+    const std::vector<std::string> expected = {
+        "grid/line0", "grid/line1", "grid/line2", "grid/line3", "grid/line4",
+        // Every mesh in turn.
+        "mesh-0-segments/line0", "mesh-0-markers/circle0", "mesh-0-markers/circle1", "mesh-1-segments/line0",
+        "mesh-1-segments/line1", "mesh-1-markers/circle0", "mesh-1-markers/circle1", "mesh-1-markers/circle2",
+        // Shown again: the other mesh's markers, the chosen mesh, its marked line and point.
+        "mesh-0-markers/circle0", "mesh-0-markers/circle1", "mesh-1-segments/line0", "mesh-1-segments/line1",
+        "mesh-1-markers/circle0", "mesh-1-markers/circle1", "mesh-1-markers/circle2", "marked-segments/line0",
+        "marked-markers/circle0"};
+    EXPECT_EQ(PaintOrder(svg), expected);
+    const qsizetype marks = svg.indexOf("<g id=\"marks\"");
+    ASSERT_GE(marks, 0);
+    EXPECT_EQ(svg.mid(marks).count("#ffffff"), 2) << "the marked line and the marked point's outline";
 
     scene->ShowGrid = false;
     EXPECT_FALSE(SvgOf(*scene).contains("id=\"grid\""));

@@ -161,8 +161,10 @@ TEST_F(CliRenderTest, SvgHasTheGridSegmentsAndMarkers) {
         const std::string id = "mesh-" + std::to_string(mesh);
         EXPECT_EQ(elements[id + "-markers/subpath"], points[mesh]) << id;
         EXPECT_EQ(elements[id + "-segments/subpath"], points[mesh] - 1) << id;
-        EXPECT_EQ(elements["markers/use"], 5);
     }
+    // Shown again over them: the four other meshes' markers, then mesh 0's segments and markers.
+    EXPECT_EQ(elements["markers/use"], 4 + 2);
+    EXPECT_EQ(elements["marked-markers/subpath"] + elements["marked-markers/circle"], 0);
     // Cells of 20 pixels centred on the object: 5 columns and 3 rows of lines. Only what reaches into the
     // area (12.5 units either side across, 7.5 up and down) is written: of mesh 0, points 3 (10, 0) and 11
     // (-10, 0) and the four segments to and from them.
@@ -175,6 +177,7 @@ TEST_F(CliRenderTest, SvgHasTheGridSegmentsAndMarkers) {
     // The marked point has an outline of its own colour: a circle; the others are dots of one path.
     EXPECT_EQ(elements["mesh-0-markers/circle"], 1);
     EXPECT_EQ(elements["mesh-0-markers/subpath"], 14);
+    EXPECT_EQ(elements["marked-markers/circle"], 1) << "the marked point, over the rest";
 }
 
 TEST_F(CliRenderTest, BadOptionsAreUsageErrorsAndBadViewsFailWithTheFileName) {

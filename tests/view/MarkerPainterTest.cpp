@@ -60,12 +60,13 @@ struct Picture {
 
     QImage PaintedOn(QImage image) const {
         QPainter painter(&image);
-        PaintMarkers(painter, Nodes, Joints);
+        PaintMarkers(painter, Nodes, Joints, Stacking);
         return image;
     }
 
     NodePool Nodes{NodeElement{}};
     JointPool Joints{JointElement{}};
+    MarkerStacking Stacking;
 };
 
 std::vector<QPoint> PixelsOf(const QImage& image, QRgb colour) {
@@ -249,7 +250,7 @@ TEST(PaintMarkers, ALargeObjectHasThePixelsOfOnePass) {
         QPixmap pixmap(120, 80);
         pixmap.fill(Qt::black);
         QPainter painter(&pixmap);
-        PaintMarkers(painter, crowd.Nodes, crowd.Joints);
+        PaintMarkers(painter, crowd.Nodes, crowd.Joints, crowd.Stacking);
         painter.end();
         return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
     };
@@ -257,7 +258,48 @@ TEST(PaintMarkers, ALargeObjectHasThePixelsOfOnePass) {
     EXPECT_EQ(crowd.PaintedOn(Blank(120, 80)), layered());
     // With far more markers than segments, the parts meet among the markers.
     walk(60000, false);
-    EXPECT_EQ(crowd.PaintedOn(Blank(120, 80)), layered());
+    const QImage poolOrder = crowd.PaintedOn(Blank(120, 80));
+    EXPECT_EQ(poolOrder, layered());
+
+    // A chosen run of elements in the middle of the pools, and marks in it, lie over the rest: the
+    // pixels of three passes in the pools' order, the rest first, then the chosen elements not marked,
+    // then the marked ones.
+    crowd.Stacking = {1,
+                      {40000, 50000, 30000, 20000},
+                      {{31000, 31500}, {45000, 45001}},
+                      {{40000, 41000}, {60000, 60002}, {89999, 90000}}};
+    const auto passOf = [&crowd](int32_t k, int32_t first, int32_t count,
+                                 const std::vector<PoolRun>& marked) {
+        if (k < first || k >= first + count) {
+            return 0;
+        }
+        return std::any_of(marked.begin(), marked.end(),
+                           [k](const PoolRun& run) { return k >= run.First && k < run.Last; })
+                   ? 2
+                   : 1;
+    };
+    const MarkerRange& chosen = crowd.Stacking.Chosen;
+    QImage passes = Blank(120, 80);
+    for (int pass = 0; pass < 3; ++pass) {
+        Picture part;
+        part.Nodes = NodePool{NodeElement{}};
+        part.Joints = JointPool{JointElement{}};
+        for (int32_t j = 0; j < crowd.Joints.Count(); ++j) {
+            if (passOf(j, chosen.FirstJoint, chosen.JointCount, crowd.Stacking.MarkedLines) == pass) {
+                NextElement(part.Joints) = crowd.Joints(j);
+            }
+        }
+        for (int32_t n = 0; n < crowd.Nodes.Count(); ++n) {
+            if (passOf(n, chosen.FirstNode, chosen.NodeCount, crowd.Stacking.MarkedPoints) == pass) {
+                NextElement(part.Nodes) = crowd.Nodes(n);
+            }
+        }
+        passes = part.PaintedOn(passes);
+    }
+    const QImage stacked = crowd.PaintedOn(Blank(120, 80));
+    EXPECT_NE(stacked, poolOrder);
+    EXPECT_EQ(stacked, passes);
+    EXPECT_EQ(stacked, layered());
 }
 
 } // namespace quillax

@@ -18,7 +18,7 @@ QImage Painted(const NodePool& nodes, const JointPool& joints, QSize size, const
                QPoint offset = {}) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
-    PixelCanvas(image, clip, offset).Paint(nodes, joints);
+    PixelCanvas(image, clip, offset).Paint(nodes, joints, PaintOrderOf({}, nodes.Count(), joints.Count()));
     return image;
 }
 

@@ -85,6 +85,33 @@ TEST_F(RedrawWindowTest, TheDrawingAreaShowsMarkersAndSegmentsOverTheBackground)
     EXPECT_EQ(Shown().pixel(second + QPoint(2, 0)), Rgb(White));
 }
 
+// Three meshes over each other, the middle one chosen: it lies over the dimmed ones before and
+// after it, and its marked line and point over everything.
+TEST_F(RedrawWindowTest, TheChosenMeshAndItsMarksArePaintedOverTheOthers) {
+    LinObject object;
+    const std::vector<std::pair<float, float>> upright = {{0, -10}, {0, 0}, {0, 10}};
+    object.Meshes = {
+        {1, 0, 0, 0, 0, {{-10, 0}, {10, 0}}, -1}, {0, 1, 0, 0, 0, upright, -1}, {0, 0, 1, 0, 0, upright, -1}};
+    Load(object);
+    Window->LstMeshes->SetListIndex(1);
+    const QPoint top = CentreOf(Window->picMain->Scene().Node(2));
+    const QPoint middle = CentreOf(Window->picMain->Scene().Node(3));
+    const QPoint above = (top + middle) / 2;
+    QImage shown = Shown();
+    EXPECT_EQ(shown.pixel(middle), qRgb(0, 255, 0)) << "the chosen marker over the later mesh's";
+    EXPECT_EQ(shown.pixel(above), qRgb(0, 255, 0)) << "the chosen segment over the later mesh's";
+    EXPECT_EQ(shown.pixel(middle + QPoint(3, 0)), qRgb(64, 0, 0)) << "the earlier mesh under both";
+    Window->picPoint_Click(1);
+    Window->picLine_Click(0);
+    shown = Shown();
+    EXPECT_EQ(shown.pixel(middle), qRgb(0, 255, 0)) << "the marked point's fill";
+    EXPECT_EQ(shown.pixel(middle + QPoint(2, 0)), Rgb(White));
+    EXPECT_EQ(shown.pixel(middle + QPoint(0, -2)), Rgb(White));
+    EXPECT_EQ(shown.pixel(above), Rgb(White)) << "the marked line over every segment";
+    EXPECT_EQ(shown.pixel(top), Rgb(White)) << "and over the chosen mesh's unmarked markers";
+    EXPECT_TRUE(Boxes.Records.empty());
+}
+
 TEST_F(RedrawWindowTest, ZoomButtonsScaleAboutThePivotAndRedraw) {
     Load(MeshesOf({3, 2}));
     const float firstLeft = Window->picMain->Scene().Node(0).Left;
