@@ -1,6 +1,5 @@
 #include "browse/StripTips.h"
 
-#include <charconv>
 #include <initializer_list>
 #include <string_view>
 
@@ -19,14 +18,8 @@ std::string Joined(std::initializer_list<std::string_view> parts) {
 
 } // namespace
 
-std::string NumberText(float value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
-}
-
 std::string CoordinatesText(float x, float y) {
-    return Joined({"(", NumberText(x), ", ", NumberText(y), ")"});
+    return Joined({"(", FloatText(x), ", ", FloatText(y), ")"});
 }
 
 std::string PointTipText(int32_t mesh, int32_t index, float x, float y) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/NumberTexts.h"
+
 #include <cstdint>
 #include <string>
 
@@ -10,8 +12,12 @@ namespace quillax {
 std::string PointTipText(int32_t mesh, int32_t index, float x, float y);
 std::string LineTipText(int32_t mesh, int32_t index, float x1, float y1, float x2, float y2);
 
-// The shortest text that reads back as the same float ("12.5", "-4"), and a pair of them "(12.5, -4)".
-std::string NumberText(float value);
+// A pair of shortest float texts: "(12.5, -4)".
 std::string CoordinatesText(float x, float y);
+
+// The readout's name for FloatText, until it includes the platform's header itself.
+inline std::string NumberText(float value) {
+    return FloatText(value);
+}
 
 } // namespace quillax

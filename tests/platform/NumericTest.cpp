@@ -1,12 +1,18 @@
 #include "platform/Numeric.h"
+#include "platform/NumberTexts.h"
 #include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <string>
 
 namespace quillax {
 
@@ -84,6 +90,39 @@ TEST(Numeric, ErrorsCarryThePlatformDescription) {
         FAIL();
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.Description(), "Overflow: width");
+    }
+}
+
+// Each float's text reads back as that float, and is no longer than the fewest digits that do.
+TEST(FloatText, IsTheShortestTextThatReadsBackAsTheSameFloat) {
+    EXPECT_EQ(FloatText(12.5f), "12.5");
+    EXPECT_EQ(FloatText(-4.0f), "-4");
+    EXPECT_EQ(FloatText(0.1f), "0.1");
+    EXPECT_EQ(FloatText(1e30f), "1e+30");
+    EXPECT_EQ(FloatText(-0.0f), "-0");
+    EXPECT_EQ(FloatText(std::numeric_limits<float>::denorm_min()), "1e-45");
+    EXPECT_EQ(FloatText(std::numeric_limits<float>::infinity()), "inf");
+    EXPECT_EQ(FloatText(-std::numeric_limits<float>::infinity()), "-inf");
+    EXPECT_EQ(FloatText(std::copysign(std::numeric_limits<float>::quiet_NaN(), -1.0f)), "nan");
+    uint32_t bits = 12345;
+    for (int k = 0; k < 20000; ++k) {
+        bits = bits * 1664525u + 1013904223u;
+        const float value = std::bit_cast<float>(bits);
+        if (!std::isfinite(value)) {
+            continue;
+        }
+        const std::string text = FloatText(value);
+        float back = 0;
+        std::from_chars(text.data(), text.data() + text.size(), back);
+        ASSERT_EQ(std::bit_cast<uint32_t>(back), bits) << text;
+        char shorter[48];
+        for (int digits = 1; digits <= 9; ++digits) {
+            std::snprintf(shorter, sizeof shorter, "%.*g", digits, static_cast<double>(value));
+            if (std::strtof(shorter, nullptr) == value) {
+                break;
+            }
+        }
+        ASSERT_LE(text.size(), std::strlen(shorter)) << text << " against " << shorter;
     }
 }
 
