@@ -128,7 +128,7 @@ TEST_F(CliCommandLine, ValuesFollowASpaceOrAnEqualsSignAndDoubleDashEndsTheOptio
     const ProgramRun check = Quillax({"check", ship, "--", "--quiet", "-"});
     EXPECT_EQ(check.Status, 1);
     EXPECT_EQ(check.Out, ship + ": ok, 5 meshes, 38 points, 33 lines\n");
-    EXPECT_TRUE(check.Err.starts_with("--quiet: no such file\n")) << check.Err;
+    EXPECT_TRUE(check.Err.starts_with("quillax check: --quiet: no such file\n")) << check.Err;
 }
 
 TEST_F(CliCommandLine, DashReadsStandardInputForEveryCommand) {
@@ -162,7 +162,8 @@ TEST_F(CliCommandLine, DashReadsStandardInputForEveryCommand) {
 
     const ProgramRun broken = Quillax({"check", "-"}, Piped(bytes.substr(0, 40)));
     EXPECT_EQ(broken.Status, 1);
-    EXPECT_TRUE(broken.Err.starts_with("standard input: error 62: Input past end of file")) << broken.Err;
+    EXPECT_TRUE(broken.Err.starts_with("quillax check: standard input: error 62: Input past end of file"))
+        << broken.Err;
     const ProgramRun foreign = Quillax({"info", "-"}, Piped("BM not an object"));
     EXPECT_EQ(foreign.Err, "quillax info: standard input: not an object file (it does not start with the "
                            "object file magic DE 7A 3A 00)\n");
@@ -247,12 +248,13 @@ TEST_F(CliCommandLine, CheckSendsOkToStandardOutputFailuresToStandardErrorAndWar
                   "first point 3 (x nan, y -4); warning: mesh 4: the colour is not finite (red 0.6, "
                   "green -inf, blue 0.8)\n" +
                   small + ": ok, 1 mesh, 2 points, 1 line\n");
-    EXPECT_EQ(plain.Err, missing + ": no such file\n");
+    EXPECT_EQ(plain.Err, "quillax check: " + missing + ": no such file\n");
 
     const ProgramRun strict = Quillax({"check", "--strict", ship, warned});
     EXPECT_EQ(strict.Status, 1);
     EXPECT_EQ(strict.Out, ship + ": ok, 5 meshes, 38 points, 33 lines\n");
-    EXPECT_TRUE(strict.Err.starts_with(warned + ": failed with --strict, 5 meshes")) << strict.Err;
+    EXPECT_TRUE(strict.Err.starts_with("quillax check: " + warned + ": failed with --strict, 5 meshes"))
+        << strict.Err;
     EXPECT_EQ(Quillax({"check", ship, warned}).Status, 0);
 
     for (const char* quiet : {"--quiet", "-q"}) {

@@ -105,7 +105,8 @@ TEST_F(CliTest, NamesAreEscapedForPeopleAndExactInJson) {
     const CliRun check = RunCli(CliCheck, {forged});
     EXPECT_EQ(check.Status, 1);
     EXPECT_EQ(check.Err,
-              shown + ": not an object file (it does not start with the object file magic DE 7A 3A 00)\n");
+              "quillax check: " + shown +
+                  ": not an object file (it does not start with the object file magic DE 7A 3A 00)\n");
 
     const std::string good = Write("tab\there\xc2\x85\xff.lin", LinBytes(SampleShip()));
     const CliRun info = RunCli(CliInfo, {good});

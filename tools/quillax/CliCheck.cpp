@@ -16,8 +16,8 @@ namespace {
 const char* const CheckAbout =
     "Checks each object file. A valid file gets a line on standard output, \"FILE: ok\" with its\n"
     "counts; a point, colour or centre that is NaN or infinite adds a warning to it. An invalid file\n"
-    "gets a line on standard error with the reason. FILE - is standard input. Exit status 0 when every\n"
-    "file is valid, 1 when any is not, 2 for a usage error.\n";
+    "gets a line \"quillax check: FILE: reason\" on standard error. FILE - is standard input. Exit\n"
+    "status 0 when every file is valid, 1 when any is not, 2 for a usage error.\n";
 
 // What checking one file found.
 struct FileCheck {
@@ -61,14 +61,16 @@ std::string WarningsText(const FileCheck& check) {
     return text;
 }
 
+// A failure's line begins with the program and command, as every message on standard error does.
 void PrintLine(const FileCheck& check, const CliContext& context) {
     const std::string name = ShownInput(check.Name) + ": ";
     if (check.Passed) {
         context.Out << name << "ok, " << CountsText(check) << WarningsText(check) << "\n";
     } else if (check.Outcome.Loaded) {
-        context.Err << name << "failed with --strict, " << CountsText(check) << WarningsText(check) << "\n";
+        context.Err << "quillax check: " << name << "failed with --strict, " << CountsText(check)
+                    << WarningsText(check) << "\n";
     } else {
-        context.Err << name << EscapedText(check.Outcome.Message) << "\n";
+        ReportInputError(context, "check", check.Name, check.Outcome.Message);
     }
 }
 
