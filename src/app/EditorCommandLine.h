@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QApplication>
+
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +19,13 @@ struct EditorCommand {
     std::string Text;
 };
 
-// The arguments as the program received them, its own name first.
+// The arguments as the program received them, its own name first. Needs no application object, so
+// that --help and --version answer without a display.
 EditorCommand ParseEditorCommandLine(const std::vector<std::string>& arguments);
+
+// The application on its display, Qt's own options (-platform, -style, ...) taken out of argv. Where
+// Qt cannot open the display it would abort; this ends the program instead, with status 1 after one
+// line on standard error saying why. What Qt says while it starts is shown only when it starts.
+std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv);
 
 } // namespace quillax

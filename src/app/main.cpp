@@ -9,7 +9,14 @@
 using namespace quillax;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // --help and --version answer on a terminal without a display; anything else is parsed once Qt has
+    // taken its own options out.
+    if (const EditorCommand early = ParseEditorCommandLine(std::vector<std::string>(argv, argv + argc));
+        early.ExitStatus == 0) {
+        std::cout << early.Text;
+        return 0;
+    }
+    const std::unique_ptr<QApplication> app = OpenDisplay(argc, argv);
     QApplication::setApplicationName("quillax-editor");
     QApplication::setApplicationVersion(QUILLAX_VERSION);
     const EditorCommand command = ParseEditorCommandLine(std::vector<std::string>(argv, argv + argc));
@@ -23,5 +30,5 @@ int main(int argc, char** argv) {
     if (command.File) {
         window.RunHandler([&] { window.LoadObject(*command.File); });
     }
-    return app.exec();
+    return QApplication::exec();
 }
