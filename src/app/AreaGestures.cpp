@@ -8,6 +8,8 @@
 #include <QRubberBand>
 #include <QShortcut>
 
+#include <utility>
+
 namespace quillax {
 
 AreaGestures::AreaGestures(QWidget& window, DrawingArea& area, HandlerGuard& guard, ObjectDocument& document,
@@ -22,11 +24,7 @@ AreaGestures::AreaGestures(QWidget& window, DrawingArea& area, HandlerGuard& gua
 void AreaGestures::WireInput(DrawingAreaInput* input) {
     using Input = DrawingAreaInput;
     input->SetTipSource([this](QPoint pixel) { return MarkerTipAt(Scene, pixel.x(), pixel.y()); });
-    connect(input, &Input::Clicked, this, Guarded([this](QPoint at) {
-                if (const std::optional<ClickTarget> target = Marking.ClickAt(at.x(), at.y())) {
-                    Clicked(*target);
-                }
-            }));
+    connect(input, &Input::Clicked, this, Guarded([this](QPoint at) { Click(at); }));
     connect(input, &Input::Wheeled, this, Guarded([this](int n, QPointF at) { Navigation.Wheeled(n, at); }));
     connect(input, &Input::PanBegan, this, [this] { Navigation.PanBegan(); });
     connect(input, &Input::Panned, this, Guarded([this](QPointF moved) { Navigation.Panned(moved); }));
@@ -35,8 +33,7 @@ void AreaGestures::WireInput(DrawingAreaInput* input) {
     connect(
         input, &Input::DragEnded, this,
         Guarded([this](QPoint from, QPoint to, Qt::KeyboardModifiers keys) { DragEnded(from, to, keys); }));
-    connect(input, &Input::DoubleClicked, this,
-            Guarded([this](QPoint at) { PointEdits.DoubleClicked(at.x(), at.y()); }));
+    connect(input, &Input::DoubleClicked, this, Guarded([this](QPoint at) { DoubleClick(at); }));
     connect(input, &Input::Nudged, this,
             Guarded([this](int dx, int dy) { NudgeMarkedPoints(Document, dx, dy); }));
     connect(input, &Input::DeletePressed, this, Guarded([this] { DeleteMarkedPoints(Document); }));
@@ -52,6 +49,24 @@ void AreaGestures::WireKeys(QWidget& window) {
     route(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { Navigation.StartView(); });
     route(QKeySequence::SelectAll, [this] { Marking.MarkAll(); });
     route(Qt::Key_Escape, [this] { Marking.ClearMarks(); });
+}
+
+void AreaGestures::Click(QPoint at) {
+    const std::optional<ClickTarget> target = Marking.ClickAt(at.x(), at.y());
+    LastMarked.reset();
+    if (target && target->What != ClickTarget::Kind::Mesh) {
+        LastMarked = target;
+    }
+    if (target) {
+        Clicked(*target);
+    }
+}
+
+void AreaGestures::DoubleClick(QPoint at) {
+    if (const std::optional<ClickTarget> marked = std::exchange(LastMarked, std::nullopt)) {
+        Clicked(*marked);
+    }
+    PointEdits.DoubleClicked(at.x(), at.y());
 }
 
 void AreaGestures::Dragged(QPoint from, QPoint to) {

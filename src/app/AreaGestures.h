@@ -12,6 +12,7 @@
 #include <QPoint>
 
 #include <functional>
+#include <optional>
 
 class QRubberBand;
 class QWidget;
@@ -33,6 +34,9 @@ public:
 private:
     void WireInput(DrawingAreaInput* input);
     void WireKeys(QWidget& window);
+    void Click(QPoint at);
+    // A double click's insert leaves the marks as they were before its first click.
+    void DoubleClick(QPoint at);
     // A drag that grabbed no point draws a rubber band.
     void Dragged(QPoint from, QPoint to);
     void DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers);
@@ -50,6 +54,8 @@ private:
     MarkingGesture Marking;
     PointEditGesture PointEdits;
     QRubberBand* Band;
+    // The mark the last click flipped: the first click of a double click, undone by the second.
+    std::optional<ClickTarget> LastMarked;
 };
 
 } // namespace quillax

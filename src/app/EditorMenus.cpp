@@ -29,16 +29,31 @@ EditorMenus::EditorMenus(QMainWindow& window, HandlerGuard& guard, ObjectDocumen
     : Window(window), Guard(guard), Document(document), Scene(scene), Files(files), Open(std::move(open)) {
     BuildFileMenu();
     BuildEditMenu();
+    for (const auto changed : {&ObjectDocument::ObjectReplaced, &ObjectDocument::MeshesChanged}) {
+        QObject::connect(&Document, changed, &Window, [this] { EnableWhatCanAct(); });
+    }
+    QObject::connect(&Document, &ObjectDocument::ChosenMeshChanged, &Window, [this] { EnableWhatCanAct(); });
+    EnableWhatCanAct();
+}
+
+void EditorMenus::EnableWhatCanAct() {
+    const bool object = MeshCountOf(Document.Object()) > 0;
+    for (QAction* entry : {SaveEntry, SaveAsEntry, ExportEntry}) {
+        entry->setEnabled(object);
+    }
+    ColourEntry->setEnabled(Document.HasChosenMesh());
+    NewMeshEntry->setEnabled(!CannotAddMesh(Document.Object()));
+    DeleteMeshEntry->setEnabled(Document.HasChosenMesh() && !CannotDeleteMesh(Document.Object()));
 }
 
 void EditorMenus::BuildFileMenu() {
     QMenu* file = Window.menuBar()->addMenu("&File");
     Add(file, "mnuOpen", "&Open...", QKeySequence::Open, [this] { OpenObject(); });
-    Add(file, "mnuSave", "&Save", QKeySequence::Save, [this] { Files.Save(); });
-    Add(file, "mnuSaveAs", "Save &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-        [this] { Files.SaveAs(); });
+    SaveEntry = Add(file, "mnuSave", "&Save", QKeySequence::Save, [this] { Files.Save(); });
+    SaveAsEntry = Add(file, "mnuSaveAs", "Save &As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                      [this] { Files.SaveAs(); });
     file->addSeparator();
-    Add(file, "mnuExportView", "&Export View...", {}, [this] { Files.ExportViewAs(); });
+    ExportEntry = Add(file, "mnuExportView", "&Export View...", {}, [this] { Files.ExportViewAs(); });
     file->addSeparator();
     QAction* quit = file->addAction("&Quit");
     quit->setObjectName("mnuQuit");
@@ -63,9 +78,9 @@ void EditorMenus::BuildEditMenu() {
     Route(undo, [&history] { history.undo(); });
     Route(redo, [&history] { history.redo(); });
     edit->addSeparator();
-    Add(edit, "mnuMeshColour", "Mesh &Colour...", {}, [this] { RecolourChosenMesh(); });
-    Add(edit, "mnuNewMesh", "&New Mesh", {}, [this] { AddMeshInView(); });
-    Add(edit, "mnuDeleteMesh", "&Delete Mesh", {}, [this] { DeleteChosenMesh(Document); });
+    ColourEntry = Add(edit, "mnuMeshColour", "Mesh &Colour...", {}, [this] { RecolourChosenMesh(); });
+    NewMeshEntry = Add(edit, "mnuNewMesh", "&New Mesh", {}, [this] { AddMeshInView(); });
+    DeleteMeshEntry = Add(edit, "mnuDeleteMesh", "&Delete Mesh", {}, [this] { DeleteChosenMesh(Document); });
 }
 
 QAction* EditorMenus::Add(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
@@ -109,7 +124,7 @@ void EditorMenus::AddMeshInView() {
     const ModelPoint left = ScreenToModel(view, view.Width / 2.0 - NewMeshReach, view.Height / 2.0);
     const ModelPoint right = ScreenToModel(view, view.Width / 2.0 + NewMeshReach, view.Height / 2.0);
     AddMesh(Document, TwoPointMesh(static_cast<float>(left.X), static_cast<float>(left.Y),
-                                   static_cast<float>(right.X), static_cast<float>(right.Y)));
+                                   static_cast<float>(right.X), static_cast<float>(right.Y), Document.Object()));
 }
 
 } // namespace quillax

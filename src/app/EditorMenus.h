@@ -32,6 +32,8 @@ private:
                  std::function<void()> handler);
     // Runs the handler each time the action is triggered.
     void Route(QAction* action, std::function<void()> handler);
+    // Every entry that cannot act on the document as it is now is disabled.
+    void EnableWhatCanAct();
     void OpenObject();
     void RecolourChosenMesh();
     void AddMeshInView();
@@ -42,6 +44,12 @@ private:
     const MeshScene& Scene;
     FileCommands& Files;
     std::function<void(const std::string&)> Open;
+    QAction* SaveEntry = nullptr;
+    QAction* SaveAsEntry = nullptr;
+    QAction* ExportEntry = nullptr;
+    QAction* ColourEntry = nullptr;
+    QAction* NewMeshEntry = nullptr;
+    QAction* DeleteMeshEntry = nullptr;
 };
 
 } // namespace quillax

@@ -1,11 +1,13 @@
 #include "app/FileCommands.h"
 
+#include "app/OpenFailure.h"
 #include "app/PathText.h"
 
 #include "fileio/OutputFile.h"
 #include "objects/ObjectFileBytes.h"
 #include "platform/CleanPath.h"
 #include "platform/MessageBoxService.h"
+#include "platform/RuntimeError.h"
 #include "sceneexport/SceneExport.h"
 
 #include <QFileDialog>
@@ -32,6 +34,13 @@ bool TailMayGo(const ObjectFile& object, const std::string& path) {
 }
 } // namespace
 
+QString WindowCaption(const std::string& file) {
+    if (file.empty()) {
+        return QString(Caption) + "[*]";
+    }
+    return QFileInfo(PathText(file)).fileName() + "[*] - " + Caption;
+}
+
 FileCommands::FileCommands(QWidget& window, ObjectDocument& document, const MeshScene& scene,
                            std::string fixedFile)
     : Window(window), Document(document), Scene(scene), FixedFile(std::move(fixedFile)) {}
@@ -45,6 +54,22 @@ std::optional<std::string> FileCommands::DroppedObjectFile(const QMimeData* data
         return std::nullopt;
     }
     return PathBytes(url.toLocalFile());
+}
+
+std::optional<FileCommands::ReadObject> FileCommands::ReadForOpening(const std::string& fileName) {
+    ReadObject read{{}, {}, CleanAbsolutePath(fileName)};
+    std::exception_ptr error;
+    try {
+        if (LoadObjectFile(read.Path, read.Object, read.Placement)) {
+            return read;
+        }
+    } catch (const RuntimeError&) {
+        error = std::current_exception();
+    } catch (const std::bad_alloc&) {
+        error = std::current_exception();
+    }
+    MsgBox(OpenFailureText(read.Path, error), MsgBoxStyle::Critical, Caption);
+    return std::nullopt;
 }
 
 std::optional<std::string> FileCommands::ChooseObjectFile() {

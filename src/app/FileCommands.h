@@ -13,6 +13,10 @@ class QWidget;
 
 namespace quillax {
 
+// The window's caption: the open file's name, the marker of unsaved changes, and the editor's name;
+// with no file, the designed caption (the marker shows while there are unsaved changes).
+QString WindowCaption(const std::string& file);
+
 // The File menu's work on the document: choosing a file to open, saving (written beside the file and
 // renamed over it, so a failure leaves the old file as it was), exporting the view, and asking before
 // unsaved changes would be lost. Dialogs and messages are the window's.
@@ -24,6 +28,14 @@ public:
     // The one local object file a drag carries; none for anything else, so that a drop of many files
     // or of something else is refused by the pointer's shape, never by a message box per file.
     static std::optional<std::string> DroppedObjectFile(const QMimeData* data);
+    // An object file read for opening beyond the design (an argument, Open, a drop): none when it cannot
+    // be, the reason shown in words and nothing changed.
+    struct ReadObject {
+        ObjectFile Object;
+        ObjectPlacement Placement;
+        std::string Path;
+    };
+    std::optional<ReadObject> ReadForOpening(const std::string& fileName);
     // The file the user picks in the Open dialog; none when cancelled.
     std::optional<std::string> ChooseObjectFile();
     // False when nothing was written (cancelled or failed, the reason shown).

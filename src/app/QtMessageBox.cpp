@@ -1,6 +1,7 @@
 #include "app/QtMessageBox.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 
 namespace quillax {
@@ -12,6 +13,20 @@ QtMessageBox::~QtMessageBox() {
 }
 
 namespace {
+// The box is centred on the editor's window, also while no window is active (at start-up, or behind
+// another program's).
+QWidget* OwnerWindow() {
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && qobject_cast<QMainWindow*>(window) != nullptr) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 QMessageBox::Icon IconOf(int32_t style) {
     switch (style & 0x70) {
     case MsgBoxStyle::Critical:
@@ -34,7 +49,7 @@ int32_t QtMessageBox::Show(const std::string& prompt, int32_t style, const std::
                     question   ? QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel
                     : okCancel ? QMessageBox::Ok | QMessageBox::Cancel
                                : QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    OwnerWindow());
     if (question) {
         box.setDefaultButton(QMessageBox::Save);
         box.setEscapeButton(QMessageBox::Cancel);

@@ -47,8 +47,7 @@ frmMain::~frmMain() {
 }
 
 void frmMain::BuildControls() {
-    // The marker shows while there are unsaved changes; otherwise the caption reads as designed.
-    setWindowTitle("Quillax Object Editor[*]");
+    setWindowTitle(WindowCaption({}));
     setAcceptDrops(true);
     Inner = new QWidget(this);
     picMain = Place(new DrawingArea(Scene, Inner), 0, 0, 561, 505);
@@ -59,7 +58,7 @@ void frmMain::BuildControls() {
     BuildFrameControls();
     Files = std::make_unique<FileCommands>(*this, Open, Scene, ObjectFilePath());
     Menus = std::make_unique<EditorMenus>(*this, Guard, Open, Scene, *Files,
-                                          [this](const std::string& file) { LoadObject(file); });
+                                          [this](const std::string& file) { OpenObject(file); });
     mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
     Inner->installEventFilter(this);
     resize(DesignInnerWidth, DesignInnerHeight + menuBar()->sizeHint().height());
@@ -110,6 +109,7 @@ void frmMain::WireDocument() {
     connect(&Open, &ObjectDocument::MarksChanged, this, &frmMain::MarksChanged);
     connect(&Open, &ObjectDocument::ChosenMeshChanged, this, &frmMain::ShowChosenMesh);
     connect(&Open, &ObjectDocument::ModifiedChanged, this, &QWidget::setWindowModified);
+    connect(&Open, &ObjectDocument::FileChanged, this, [this] { setWindowTitle(WindowCaption(Open.FilePath())); });
 }
 
 // Keyboard order follows the design's tab indices; the strips stand for their boxes.

@@ -15,6 +15,7 @@
 #include <QPointF>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -119,6 +120,8 @@ public:
 
     // What "Load File" does with the fixed file, for any file: the same steps, the same messages.
     void LoadObject(const std::string& fileName);
+    // Opening a file beyond the design: an argument, Open, a drop.
+    void OpenObject(const std::string& fileName);
     // Saving and exporting, as the File menu does after its dialog: false when nothing was written
     // (the reason shown).
     bool SaveObject(const std::string& fileName);
@@ -151,6 +154,7 @@ private:
     template <typename Sender, typename Signal>
     void Route(Sender* sender, Signal signal, void (frmMain::*handler)());
 
+    bool ShowLoadedObject(const std::function<bool()>& read);
     // What the document says changed, shown.
     void ShowEditedObject();
     void ShowChosenMesh(int32_t mesh);

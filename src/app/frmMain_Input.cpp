@@ -59,7 +59,7 @@ void frmMain::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     RunHandler([this, &file] {
         if (Files->ChangesMayGo()) {
-            LoadObject(*file);
+            OpenObject(*file);
         }
     });
 }

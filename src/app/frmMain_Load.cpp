@@ -34,12 +34,34 @@ void frmMain::cmdLoadFile_Click() {
 void frmMain::LoadObject(const std::string& fileName) {
     ResetEditor();
     const std::string path = CleanAbsolutePath(fileName);
+    if (!ShowLoadedObject([&] { return Open.Open(path); })) {
+        ReportNotLoaded(path);
+    }
+}
+
+// Beyond the design, a file that cannot be opened leaves the editor as it was; one that can is shown
+// whole, as Home shows it.
+void frmMain::OpenObject(const std::string& fileName) {
+    std::optional<FileCommands::ReadObject> read = Files->ReadForOpening(fileName);
+    if (!read) {
+        return;
+    }
+    ResetEditor();
+    ShowLoadedObject([&] {
+        Open.Replace(std::move(read->Object), std::move(read->Placement), read->Path);
+        return true;
+    });
+    NavigationGesture(Scene).FitView();
+}
+
+// The designed steps after the object is read: the list, a marker for each point and line, the boxes
+// of the first mesh, and the first mesh chosen. False when `read` found no object.
+bool frmMain::ShowLoadedObject(const std::function<bool()>& read) {
     try {
-        if (!Open.Open(path)) {
+        if (!read()) {
             LstMeshes->Clear();
             RedrawView();
-            ReportNotLoaded(path);
-            return;
+            return false;
         }
         LstMeshes->Clear();
         for (int16_t i = 0; i < CurrentObject.MeshCount; ++i) {
@@ -53,6 +75,7 @@ void frmMain::LoadObject(const std::string& fileName) {
         });
         LstMeshes->SetListIndex(0);
         Guard.RethrowNested();
+        return true;
     } catch (...) {
         // A failed load leaves the editor empty, never half-filled.
         ResetEditor();

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     frmMain window;
     window.show();
     if (command.File) {
-        window.RunHandler([&] { window.LoadObject(*command.File); });
+        window.RunHandler([&] { window.OpenObject(*command.File); });
     }
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 
 namespace quillax {
@@ -13,6 +14,19 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
             emit Click();
         }
     });
+}
+
+// The window's keys act whichever control has the focus: the list does not keep Home, Escape or
+// Ctrl+A for itself (with one entry chosen at a time they would move to the first entry, or do nothing).
+bool ListBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Home || key->key() == Qt::Key_Escape || key->matches(QKeySequence::SelectAll)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QListWidget::event(event);
 }
 
 int16_t ListBox::ListIndex() const {

@@ -27,6 +27,9 @@ public:
 signals:
     void Click();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     bool Quiet = false;
     // The redraw reads the index once per marker: keep it at hand.

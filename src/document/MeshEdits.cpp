@@ -2,13 +2,39 @@
 
 #include "platform/Counted.h"
 
+#include <QColor>
+
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <set>
 
 namespace quillax {
 
 namespace {
 void SetPointCount(Mesh& mesh) {
     mesh.PointCount = static_cast<int16_t>(mesh.X.size());
+}
+
+// A colour component as the chosen mesh is drawn, 0 to 255.
+int Byte(float component) {
+    return std::isfinite(component) ? static_cast<int>(std::lround(std::clamp(component, 0.0f, 1.0f) * 255)) : 0;
+}
+
+// Bright hues a golden angle apart, each as far from the ones before as it can be, darker on later
+// rounds; the first that no mesh has and that is not white.
+std::array<int, 3> UnusedColour(const ObjectFile& object) {
+    std::set<std::array<int, 3>> used{{255, 255, 255}};
+    for (const Mesh& mesh : object.Meshes) {
+        used.insert({Byte(mesh.Red), Byte(mesh.Green), Byte(mesh.Blue)});
+    }
+    for (int k = 0;; ++k) {
+        const QColor colour = QColor::fromHsvF(std::fmod(0.1 + k * 0.6180339887, 1.0), 1.0, std::max(0.2, 1.0 - (k / 360) * 0.002));
+        const std::array<int, 3> candidate{colour.red(), colour.green(), colour.blue()};
+        if (!used.contains(candidate)) {
+            return candidate;
+        }
+    }
 }
 } // namespace
 
@@ -61,11 +87,12 @@ MeshState WithColour(const MeshState& state, float red, float green, float blue)
     return coloured;
 }
 
-MeshState TwoPointMesh(float x1, float y1, float x2, float y2) {
+MeshState TwoPointMesh(float x1, float y1, float x2, float y2, const ObjectFile& among) {
     MeshState mesh;
-    mesh.Points.Red = 1;
-    mesh.Points.Green = 1;
-    mesh.Points.Blue = 1;
+    const std::array<int, 3> colour = UnusedColour(among);
+    mesh.Points.Red = static_cast<float>(colour[0]) / 255;
+    mesh.Points.Green = static_cast<float>(colour[1]) / 255;
+    mesh.Points.Blue = static_cast<float>(colour[2]) / 255;
     mesh.Points.X = {x1, x2};
     mesh.Points.Y = {y1, y2};
     SetPointCount(mesh.Points);

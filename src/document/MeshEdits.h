@@ -30,8 +30,9 @@ MeshState WithInsertedPoint(const MeshState& state, int32_t line, float x, float
 // that now bridges a deleted point is unmarked.
 MeshState WithoutMarkedPoints(const MeshState& state);
 MeshState WithColour(const MeshState& state, float red, float green, float blue);
-// A new mesh of two unmarked points, white.
-MeshState TwoPointMesh(float x1, float y1, float x2, float y2);
+// A new mesh of two unmarked points, in a colour that no mesh of `among` has at full brightness and
+// that is not white, the colour of a mark.
+MeshState TwoPointMesh(float x1, float y1, float x2, float y2, const ObjectFile& among);
 
 // Why an edit cannot be made; none when it can.
 std::optional<std::string> CannotInsertPoint(const MeshState& state, int32_t mesh);

@@ -53,11 +53,16 @@ bool ObjectDocument::Open(const std::string& path) {
     return true;
 }
 
-void ObjectDocument::Replace(ObjectFile object, ObjectPlacement placement) {
+void ObjectDocument::Replace(ObjectFile object, ObjectPlacement placement, const std::string& path) {
     ForgetFile();
     Model = std::move(object);
     Place = std::move(placement);
     SetChosen(-1);
+    if (!path.empty()) {
+        Path = path;
+        Stamped = StampOfFile(path);
+        emit FileChanged();
+    }
     emit ObjectReplaced();
 }
 

@@ -68,8 +68,8 @@ public:
     // Reads the file into the emptied object (LoadObjectFile): false, with the object left empty,
     // when it is missing or no object file; other failures are the loader's run-time errors.
     bool Open(const std::string& path);
-    // An object made in code, with no file.
-    void Replace(ObjectFile object, ObjectPlacement placement);
+    // An object read elsewhere, with the file it came from, or made in code, with no file.
+    void Replace(ObjectFile object, ObjectPlacement placement, const std::string& path = {});
 
     // The chosen mesh, -1 when none; a choice that is no mesh of the object counts as none.
     int32_t ChosenMesh() const { return Chosen; }

@@ -78,7 +78,7 @@ TEST_F(ObjectDocumentTest, EveryEditIsOneStepAndUndoGivesEveryBitBack) {
     NudgeMarkedPoints(Document, 0.5, -2);
     DeleteMarkedPoints(Document);
     RecolourMesh(Document, 0, 0, 1);
-    AddMesh(Document, TwoPointMesh(1, 2, 3, 4));
+    AddMesh(Document, TwoPointMesh(1, 2, 3, 4, Document.Object()));
     EXPECT_EQ(Document.ChosenMesh(), 2) << "a new mesh is chosen";
     DeleteChosenMesh(Document);
     EXPECT_EQ(Document.ChosenMesh(), 1);
