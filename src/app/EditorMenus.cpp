@@ -123,8 +123,9 @@ void EditorMenus::AddMeshInView() {
     const ViewTransform view = Scene.View();
     const ModelPoint left = ScreenToModel(view, view.Width / 2.0 - NewMeshReach, view.Height / 2.0);
     const ModelPoint right = ScreenToModel(view, view.Width / 2.0 + NewMeshReach, view.Height / 2.0);
-    AddMesh(Document, TwoPointMesh(static_cast<float>(left.X), static_cast<float>(left.Y),
-                                   static_cast<float>(right.X), static_cast<float>(right.Y), Document.Object()));
+    AddMesh(Document,
+            TwoPointMesh(static_cast<float>(left.X), static_cast<float>(left.Y), static_cast<float>(right.X),
+                         static_cast<float>(right.Y), Document.Object()));
 }
 
 } // namespace quillax

@@ -4,6 +4,7 @@
 
 #include "browse/StripTips.h"
 #include "platform/Counted.h"
+#include "platform/NumberTexts.h"
 #include "view/ViewNavigation.h"
 
 #include <QFileInfo>
@@ -42,7 +43,7 @@ QString MeshLines(const ObjectDocument& document) {
 
 void Readout::Show() {
     Lines = FileLine(Document.FilePath()) + "\n" + MeshLines(Document) +
-            "\nZoom: " + QString::fromStdString(NumberText(Scene.ViewScale));
+            "\nZoom: " + QString::fromStdString(FloatText(Scene.ViewScale));
     Label.setToolTip(PathText(Document.FilePath()));
     ShowPointer();
 }

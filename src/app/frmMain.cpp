@@ -109,7 +109,8 @@ void frmMain::WireDocument() {
     connect(&Open, &ObjectDocument::MarksChanged, this, &frmMain::MarksChanged);
     connect(&Open, &ObjectDocument::ChosenMeshChanged, this, &frmMain::ShowChosenMesh);
     connect(&Open, &ObjectDocument::ModifiedChanged, this, &QWidget::setWindowModified);
-    connect(&Open, &ObjectDocument::FileChanged, this, [this] { setWindowTitle(WindowCaption(Open.FilePath())); });
+    connect(&Open, &ObjectDocument::FileChanged, this,
+            [this] { setWindowTitle(WindowCaption(Open.FilePath())); });
 }
 
 // Keyboard order follows the design's tab indices; the strips stand for their boxes.

@@ -21,7 +21,8 @@ ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
 bool ListBox::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Home || key->key() == Qt::Key_Escape || key->matches(QKeySequence::SelectAll)) {
+        if (key->key() == Qt::Key_Home || key->key() == Qt::Key_Escape ||
+            key->matches(QKeySequence::SelectAll)) {
             event->ignore();
             return true;
         }

@@ -15,9 +15,4 @@ std::string LineTipText(int32_t mesh, int32_t index, float x1, float y1, float x
 // A pair of shortest float texts: "(12.5, -4)".
 std::string CoordinatesText(float x, float y);
 
-// The readout's name for FloatText, until it includes the platform's header itself.
-inline std::string NumberText(float value) {
-    return FloatText(value);
-}
-
 } // namespace quillax

@@ -18,7 +18,8 @@ void SetPointCount(Mesh& mesh) {
 
 // A colour component as the chosen mesh is drawn, 0 to 255.
 int Byte(float component) {
-    return std::isfinite(component) ? static_cast<int>(std::lround(std::clamp(component, 0.0f, 1.0f) * 255)) : 0;
+    return std::isfinite(component) ? static_cast<int>(std::lround(std::clamp(component, 0.0f, 1.0f) * 255))
+                                    : 0;
 }
 
 // Bright hues a golden angle apart, each as far from the ones before as it can be, darker on later
@@ -29,7 +30,8 @@ std::array<int, 3> UnusedColour(const ObjectFile& object) {
         used.insert({Byte(mesh.Red), Byte(mesh.Green), Byte(mesh.Blue)});
     }
     for (int k = 0;; ++k) {
-        const QColor colour = QColor::fromHsvF(std::fmod(0.1 + k * 0.6180339887, 1.0), 1.0, std::max(0.2, 1.0 - (k / 360) * 0.002));
+        const QColor colour = QColor::fromHsvF(std::fmod(0.1 + k * 0.6180339887, 1.0), 1.0,
+                                               std::max(0.2, 1.0 - (k / 360) * 0.002));
         const std::array<int, 3> candidate{colour.red(), colour.green(), colour.blue()};
         if (!used.contains(candidate)) {
             return candidate;

@@ -136,11 +136,13 @@ TEST_F(NewUserTest, ADoubleClickInsertsAPointAndLeavesTheMarksAsTheyWere) {
     EXPECT_EQ(CurrentPlacement.Selections[0].LineFlags, (std::vector<int16_t>{0, 0, 0, -1}));
     EXPECT_EQ(CurrentPlacement.Selections[0].PointFlags, (std::vector<int16_t>{0, 0, 0, 0, 0}));
     Window->Document().History().undo();
-    EXPECT_EQ(CurrentPlacement.Selections[0].LineFlags, (std::vector<int16_t>{0, 0, -1})) << "undone as before";
+    EXPECT_EQ(CurrentPlacement.Selections[0].LineFlags, (std::vector<int16_t>{0, 0, -1}))
+        << "undone as before";
 }
 
 TEST_F(NewUserTest, CommandsThatCannotActAreDisabled) {
-    for (const char* entry : {"mnuSave", "mnuSaveAs", "mnuExportView", "mnuMeshColour", "mnuDeleteMesh", "mnuUndo"}) {
+    for (const char* entry :
+         {"mnuSave", "mnuSaveAs", "mnuExportView", "mnuMeshColour", "mnuDeleteMesh", "mnuUndo"}) {
         EXPECT_FALSE(Action(entry)->isEnabled()) << entry << " with nothing open";
     }
     Load(MeshesOf({3, 4}));

@@ -59,6 +59,8 @@ inline EditorFixture::EditorFixture() {
     SetProgramFolder((Folder.Root() / "bin" / "exe").string());
     // Test programs run side by side; each keeps the surface's reload file to itself.
     SetReloadFolderBase(Folder.Root().string());
+    // The program starts with an empty object; an earlier test's window left its own.
+    ClearObjectModel(CurrentObject, CurrentPlacement);
     Window = std::make_unique<frmMain>();
     Window->show();
 }
