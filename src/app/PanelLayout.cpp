@@ -32,6 +32,11 @@ PanelGeometry ArrangePanelGeometry(const PanelInput& input, const FlowEnd& rows,
     return g;
 }
 
+float ScrollingColumnsExtent(float scaleHeight, float sideBarTop, float scrollBar) {
+    constexpr float DesignedSideBarTop = 24;
+    return scaleHeight - (sideBarTop - DesignedSideBarTop) - scrollBar;
+}
+
 bool BelowMinimumHeight(float heightTwips, float twipsPerPixelY, float minHeight) {
     return heightTwips / twipsPerPixelY < minHeight;
 }

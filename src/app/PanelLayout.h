@@ -37,6 +37,10 @@ struct PanelGeometry {
 // drawing area into what is left, in single precision.
 PanelGeometry ArrangePanelGeometry(const PanelInput& input, const FlowEnd& rows, const FlowEnd& columns);
 
+// The extent a scrolling line strip flows its columns in: its own panel, above its scroll bar, so every
+// box can be scrolled to (the designed flow measures the window's height and may hide the lowest boxes).
+float ScrollingColumnsExtent(float scaleHeight, float sideBarTop, float scrollBar);
+
 // Whether a window of the given outer height in twips is shorter than minHeight pixels.
 bool BelowMinimumHeight(float heightTwips, float twipsPerPixelY, float minHeight);
 

@@ -107,7 +107,7 @@ void frmMain::WireDocument() {
     connect(&Open, &ObjectDocument::MeshesChanged, this, &frmMain::ShowEditedObject);
     connect(&Open, &ObjectDocument::PointsMoved, this, &frmMain::RedrawView);
     connect(&Open, &ObjectDocument::MarksChanged, this, &frmMain::MarksChanged);
-    connect(&Open, &ObjectDocument::ChosenMeshChanged, this, &frmMain::ShowChosenMesh);
+    connect(&Open, &ObjectDocument::ChosenMeshChanged, LstMeshes, &ListBox::ShowQuietly);
     connect(&Open, &ObjectDocument::ModifiedChanged, this, &QWidget::setWindowModified);
     connect(&Open, &ObjectDocument::FileChanged, this,
             [this] { setWindowTitle(WindowCaption(Open.FilePath())); });

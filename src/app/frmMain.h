@@ -157,11 +157,9 @@ private:
     bool ShowLoadedObject(const std::function<bool()>& read);
     // What the document says changed, shown.
     void ShowEditedObject();
-    void ShowChosenMesh(int32_t mesh);
     void MarksChanged(int32_t mesh, MarkRange points, MarkRange lines);
     // The strips sized to the chosen mesh, a pair of boxes at a time.
     void FitStrips();
-    void FitMeshList();
     // Where the outermost handler ends: markers left for later placed, changed areas repainted.
     void PlaceStaleMarkers();
     void RepaintPools();
@@ -170,8 +168,6 @@ private:
 
     // Panel layout: the strips' flows, kept between runs.
     void PlaceInner();
-    float StripScrollBar() const;
-    float ScrollingColumnsExtent(float sideBarTop) const;
     StripFlow PointRows{BoxFlow::Rows};
     StripFlow LineColumns{BoxFlow::Columns};
 

@@ -37,13 +37,14 @@ void Place(QWidget* widget, int left, int top, int width, int height) {
 } // namespace
 
 void frmMain::ArrangePanels() {
+    const auto scrollBar = static_cast<float>(style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     const bool pointsScroll = PointRows.LinesFor(picPoint, ScaleWidth()) > MaxStripLines;
-    const FlowEnd rows = PointRows.Run(picPoint, ScaleWidth() - (pointsScroll ? StripScrollBar() : 0.0f));
+    const FlowEnd rows = PointRows.Run(picPoint, ScaleWidth() - (pointsScroll ? scrollBar : 0.0f));
     const FlowEnd shownRows = pointsScroll ? FlowOfLines(rows, MaxStripLines) : rows;
     const float sideBarTop = static_cast<float>(picTopBar->y()) + shownRows.PanelSize();
     const bool linesScroll = LineColumns.LinesFor(picLine, ScaleHeight()) > MaxStripLines;
-    const FlowEnd columns =
-        LineColumns.Run(picLine, linesScroll ? ScrollingColumnsExtent(sideBarTop) : ScaleHeight());
+    const FlowEnd columns = LineColumns.Run(
+        picLine, linesScroll ? ScrollingColumnsExtent(ScaleHeight(), sideBarTop, scrollBar) : ScaleHeight());
     const FlowEnd shownColumns = linesScroll ? FlowOfLines(columns, MaxStripLines) : columns;
     const PanelInput input{ScaleWidth(),
                            ScaleHeight(),
@@ -61,17 +62,6 @@ void frmMain::ArrangePanels() {
     if (BelowMinimumHeight(Height(), TwipsPerPixelY(), MinHeight)) {
         SetHeight(Height() + GrowthStepTwips);
     }
-}
-
-float frmMain::StripScrollBar() const {
-    return static_cast<float>(style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-}
-
-// A scrolling line strip flows its columns within its own panel, above its scroll bar, so every box
-// can be scrolled to; the designed flow measures the window's height and may hide the lowest boxes.
-float frmMain::ScrollingColumnsExtent(float sideBarTop) const {
-    constexpr float DesignedSideBarTop = 24;
-    return ScaleHeight() - (sideBarTop - DesignedSideBarTop) - StripScrollBar();
 }
 
 float frmMain::TwipsPerPixelY() const {

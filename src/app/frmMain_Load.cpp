@@ -132,25 +132,10 @@ void frmMain::ResetEditor() {
 // edited object, its chosen mesh chosen, the marks kept, the picture redrawn.
 void frmMain::ShowEditedObject() {
     Scene.FitPools();
-    FitMeshList();
-    LstMeshes->SetListIndexQuietly(Open.ChosenMesh());
+    FitMeshEntries(*LstMeshes, MeshCountOf(CurrentObject));
+    LstMeshes->ShowQuietly(Open.ChosenMesh());
     FitStrips();
     RedrawView();
-}
-
-void frmMain::ShowChosenMesh(int32_t mesh) {
-    if (LstMeshes->ListIndex() != mesh && mesh < LstMeshes->ListCount()) {
-        LstMeshes->SetListIndexQuietly(mesh);
-    }
-}
-
-void frmMain::FitMeshList() {
-    while (LstMeshes->ListCount() > MeshCountOf(CurrentObject)) {
-        LstMeshes->RemoveLastItem();
-    }
-    while (LstMeshes->ListCount() < MeshCountOf(CurrentObject)) {
-        LstMeshes->AddItem("Mesh " + std::to_string(LstMeshes->ListCount()));
-    }
 }
 
 } // namespace quillax

@@ -60,4 +60,19 @@ void ListBox::SetListIndexQuietly(int32_t index) {
     SetListIndex(index);
 }
 
+void ListBox::ShowQuietly(int32_t index) {
+    if (index != ListIndex() && index >= -1 && index < count()) {
+        SetListIndexQuietly(index);
+    }
+}
+
+void FitMeshEntries(ListBox& list, int32_t count) {
+    while (list.ListCount() > count) {
+        list.RemoveLastItem();
+    }
+    while (list.ListCount() < count) {
+        list.AddItem("Mesh " + std::to_string(list.ListCount()));
+    }
+}
+
 } // namespace quillax

@@ -23,6 +23,8 @@ public:
     // Click.
     void RemoveLastItem();
     void SetListIndexQuietly(int32_t index);
+    // The entry chosen elsewhere shown without a Click, where the list holds it.
+    void ShowQuietly(int32_t index);
 
 signals:
     void Click();
@@ -35,5 +37,8 @@ private:
     // The redraw reads the index once per marker: keep it at hand.
     int16_t ChosenRow = -1;
 };
+
+// Entries "Mesh 0" to "Mesh count - 1", the last ones removed or added without a Click.
+void FitMeshEntries(ListBox& list, int32_t count);
 
 } // namespace quillax
