@@ -78,11 +78,10 @@ bool InGroups(gid_t group) {
     if (group == getegid()) {
         return true;
     }
-    const int count = getgroups(0, nullptr);
-    std::vector<gid_t> groups(static_cast<size_t>(std::max(count, 0)));
-    const int got = count > 0 ? getgroups(count, groups.data()) : 0;
-    return std::find(groups.begin(), groups.begin() + std::max(got, 0), group) !=
-           groups.begin() + std::max(got, 0);
+    std::vector<gid_t> groups(static_cast<size_t>(std::max(getgroups(0, nullptr), 0)));
+    groups.resize(
+        static_cast<size_t>(std::max(getgroups(static_cast<int>(groups.size()), groups.data()), 0)));
+    return std::find(groups.begin(), groups.end(), group) != groups.end();
 }
 
 // Whether a new file of this user may be given that owner and group.
@@ -129,8 +128,10 @@ OutputPlan PlanOutput(const std::string& path) {
 }
 
 std::string ForeignOwnerText(const OutputPlan& plan) {
-    return "another user's file (owner " + std::to_string(plan.Owner) + ", group " +
-           std::to_string(plan.Group) + ")";
+    const std::string group = std::to_string(plan.Group);
+    return plan.Owner == geteuid()
+               ? "in group " + group + ", which is not one of this user's"
+               : "another user's file (owner " + std::to_string(plan.Owner) + ", group " + group + ")";
 }
 
 } // namespace quillax

@@ -46,7 +46,8 @@ inline constexpr int NotWritableKind = -1;
 
 OutputPlan PlanOutput(const std::string& path);
 
-// "another user's file (owner 1234, group 1235)": why a file is written in place, for a message.
+// Why a file with ForeignOwner is written in place, for a message: "another user's file (owner 1234,
+// group 1235)", or "in group 1235, which is not one of this user's".
 std::string ForeignOwnerText(const OutputPlan& plan);
 
 } // namespace quillax

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -25,20 +24,6 @@ struct stat StatusOf(const std::string& path) {
 std::string Contents(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
-}
-
-std::set<std::string> Names(const std::string& folder) {
-    std::set<std::string> names;
-    DIR* listing = opendir(folder.c_str());
-    while (const dirent* entry = listing != nullptr ? readdir(listing) : nullptr) {
-        if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..") {
-            names.insert(entry->d_name);
-        }
-    }
-    if (listing != nullptr) {
-        closedir(listing);
-    }
-    return names;
 }
 
 std::vector<uint8_t> Bytes(const std::string& text) {
@@ -85,7 +70,7 @@ TEST_F(OutputFileTest, AReplacementKeepsModeOwnerAndGroupAndALinkAtThePathStays)
     EXPECT_TRUE(S_ISLNK(StatusOf(Folder.Path("link.lin")).st_mode));
     EXPECT_EQ(Contents(file), "through the link");
     EXPECT_EQ(StatusOf(file).st_mode & 07777, 0640u);
-    EXPECT_EQ(Names(Folder.Root().string()), (std::set<std::string>{"ship.lin", "link.lin"}));
+    EXPECT_EQ(FolderNames(Folder.Root().string()), (std::set<std::string>{"ship.lin", "link.lin"}));
 }
 
 TEST_F(OutputFileTest, AFileWithSeveralNamesIsRewrittenInPlaceOnlyOnceTheWholeCopyIsWritten) {
@@ -112,7 +97,7 @@ TEST_F(OutputFileTest, AFileWithSeveralNamesIsRewrittenInPlaceOnlyOnceTheWholeCo
     const std::string longer(300000, 'x');
     ASSERT_TRUE(WriteWholeFile(Folder.Path("other-name.lin"), Bytes(longer)).Ok());
     EXPECT_EQ(Contents(file), longer);
-    EXPECT_EQ(Names(Folder.Root().string()), (std::set<std::string>{"ship.lin", "other-name.lin"}))
+    EXPECT_EQ(FolderNames(Folder.Root().string()), (std::set<std::string>{"ship.lin", "other-name.lin"}))
         << "no copy is left";
 }
 
@@ -170,7 +155,7 @@ TEST_F(OutputFileTest, LeftoversOfKilledWritersAreRemovedOnTheNextWriteToTheirFo
 
     ASSERT_TRUE(WriteWholeFile(Folder.Path("ship.lin"), Bytes("saved")).Ok());
     close(holder);
-    EXPECT_EQ(Names(Folder.Root().string()), kept);
+    EXPECT_EQ(FolderNames(Folder.Root().string()), kept);
     EXPECT_EQ(Contents(copy), "part of a save") << "the whole copy of a rewrite is never removed";
     EXPECT_EQ(access(old.c_str(), F_OK), -1);
     EXPECT_EQ(Contents(fresh), "part of a save");
