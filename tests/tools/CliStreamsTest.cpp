@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -49,13 +50,17 @@ protected:
         return RunProgram("/bin/sh", {"-c", script}, setup);
     }
     // A user other than the test's to run as, with a reload folder of its own; none unless the test
-    // runs as the superuser.
+    // runs as the superuser. The program is run from a copy in the test's folder, which that user
+    // can reach wherever the build is.
     std::optional<ProgramSetup> AsAnotherUser(uid_t user, std::vector<gid_t> groups) {
         if (geteuid() != 0) {
             return std::nullopt;
         }
         const std::string run = Folder.Path("run-" + std::to_string(user));
         EXPECT_EQ(chmod(Folder.Root().c_str(), 0777), 0);
+        std::filesystem::copy_file(QUILLAX_BINARY, Program,
+                                   std::filesystem::copy_options::overwrite_existing);
+        EXPECT_EQ(chmod(Program.c_str(), 0755), 0);
         EXPECT_EQ(mkdir(run.c_str(), 0700), 0);
         EXPECT_EQ(chown(run.c_str(), user, user), 0);
         ProgramSetup setup;
@@ -64,6 +69,8 @@ protected:
         setup.Environment = {"XDG_RUNTIME_DIR=" + run};
         return setup;
     }
+
+    std::string Program = Folder.Path("quillax");
 };
 } // namespace
 
@@ -147,6 +154,7 @@ TEST_F(CliStreams, PaintingNeedsNoThreadToStart) {
     std::optional<ProgramSetup> setup = AsAnotherUser(1234, {1234});
     if (!setup) {
         setup = ProgramSetup{};
+        Program = QUILLAX_BINARY;
     }
     setup->ProcessLimit = 1;
     if (Sanitized) {
@@ -156,7 +164,7 @@ TEST_F(CliStreams, PaintingNeedsNoThreadToStart) {
         const std::string expected = Folder.Path(std::string("expected-") + size + ".bmp");
         ASSERT_EQ(Quillax({"render", ship, expected, "--size", size}).Status, 0);
         const std::string output = Folder.Path(std::string("no-threads-") + size + ".bmp");
-        const ProgramRun run = RunProgram(QUILLAX_BINARY, {"render", ship, output, "--size", size}, *setup);
+        const ProgramRun run = RunProgram(Program, {"render", ship, output, "--size", size}, *setup);
         if (run.Status == 127) {
             GTEST_SKIP() << "the program cannot be started as another user here";
         }
@@ -240,7 +248,7 @@ TEST_F(CliStreams, AnotherUsersFileIsRewrittenInPlaceAndSaidSo) {
     ASSERT_EQ(chown(theirs.c_str(), 1234, 1235), 0);
     ASSERT_EQ(chmod(theirs.c_str(), 0660), 0);
     const ino_t inode = InodeOf(theirs);
-    const ProgramRun run = RunProgram(QUILLAX_BINARY, {"render", ship, theirs}, *setup);
+    const ProgramRun run = RunProgram(Program, {"render", ship, theirs}, *setup);
     if (run.Status == 127) {
         GTEST_SKIP() << "the program cannot be started as another user here";
     }
@@ -257,7 +265,7 @@ TEST_F(CliStreams, AnotherUsersFileIsRewrittenInPlaceAndSaidSo) {
     EXPECT_TRUE(Contents(theirs) == Contents(Folder.Path("expected.bmp")));
 
     ASSERT_EQ(chmod(Folder.Root().c_str(), 0755), 0);
-    const ProgramRun refused = RunProgram(QUILLAX_BINARY, {"render", ship, theirs, "--no-grid"}, *setup);
+    const ProgramRun refused = RunProgram(Program, {"render", ship, theirs, "--no-grid"}, *setup);
     EXPECT_EQ(refused.Status, 1);
     EXPECT_NE(refused.Err.find("Permission denied"), std::string::npos) << refused.Err;
     EXPECT_TRUE(Contents(theirs) == Contents(Folder.Path("expected.bmp")));
