@@ -80,8 +80,8 @@ bool IsReplacementName(const std::string& name) {
     return true;
 }
 
-bool LockTemporary(const FileDescriptor& file) {
-    return flock(file.Get(), LOCK_EX | LOCK_NB) == 0;
+void LockTemporary(const FileDescriptor& file) {
+    flock(file.Get(), LOCK_EX | LOCK_NB);
 }
 
 void RemoveLeftovers(const std::string& folder) {

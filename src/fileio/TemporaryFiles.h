@@ -26,8 +26,9 @@ std::string TemporaryNameFor(const std::string& target, TemporaryKind kind);
 // True for a name that TemporaryNameFor gives for a replacement (the name alone, no folder).
 bool IsReplacementName(const std::string& name);
 
-// Takes the writer's lock on a temporary file; false with errno.
-bool LockTemporary(const FileDescriptor& file);
+// Takes the writer's lock on a temporary file, where the file system offers locks (without one, the
+// leftovers' age alone keeps a live writer's file from being taken for one).
+void LockTemporary(const FileDescriptor& file);
 
 // Removes the replacements that killed writers left in folder: only names of that pattern, only
 // regular files of this user with one name, only files no process holds the lock of, and only those
