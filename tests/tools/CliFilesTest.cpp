@@ -13,6 +13,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -255,6 +256,8 @@ TEST_F(CliFiles, HugeBitmapsAreRefusedAtOnceAndEveryLoadStaysWithinThreeImages) 
     const ProgramRun refused = Quillax({"bmp24", hugeFile, Folder.Path("huge-out.bmp")});
     EXPECT_EQ(refused.Status, 1);
     EXPECT_NE(refused.Err.find("Error: 7"), std::string::npos) << refused.Err;
+    EXPECT_NE(refused.Err.find("an image of 10922 x 32767 pixels"), std::string::npos) << "width first";
+    EXPECT_EQ(std::count(refused.Err.begin(), refused.Err.end(), '\n'), 1) << "one line: " << refused.Err;
     EXPECT_LT(refused.Seconds, 5);
     if (MeasuresMemory) {
         EXPECT_LT(refused.PeakKilobytes, 200 * 1024);

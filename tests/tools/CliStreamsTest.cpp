@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -130,9 +131,13 @@ TEST_F(CliStreams, AFifoWithoutAReaderIsWaitedOnForAtMostTheWait) {
     EXPECT_EQ(none.Err, "quillax svg: cannot write " + fifo +
                             ": no program opened the FIFO for reading within 0.5 seconds\n");
     EXPECT_LT(none.Seconds, 3);
-    const ProgramRun zero = Quillax({"svg", ship, fifo, "--wait=0"});
-    EXPECT_EQ(zero.Status, 1);
-    EXPECT_LT(zero.Seconds, 2);
+    for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+             {"svg", ship, fifo, "--wait=0"}, {"convert", ship, fifo, "--wait", "0"}}) {
+        const ProgramRun zero = Quillax(command);
+        EXPECT_EQ(zero.Status, 1) << command[0];
+        EXPECT_NE(zero.Err.find("no program opened the FIFO"), std::string::npos) << zero.Err;
+        EXPECT_LT(zero.Seconds, 2);
+    }
 
     std::string received;
     std::thread reader([&] {
@@ -192,7 +197,7 @@ TEST_F(CliStreams, AnErrorOfTheSurfaceFailsTheCommandAndWritesNothing) {
         << "an SVG document needs no surface";
 }
 
-TEST_F(CliStreams, MessagesAreOneLineWithWidthBeforeHeight) {
+TEST_F(CliStreams, MessagesAreOneLineAndGiveTheRealReason) {
     const std::string ship = Ship();
     ProgramSetup limited;
     limited.FileSizeLimit = 4096;
@@ -206,15 +211,6 @@ TEST_F(CliStreams, MessagesAreOneLineWithWidthBeforeHeight) {
               std::string::npos)
         << bmp.Err;
     EXPECT_LT(bmp.Seconds, 5) << "refused before anything is drawn";
-    BmpBuilder wide(8, 1, 1); // the headers of 10922 x 32767 at 1 bit, its pixel data a sparse gap
-    wide.Info.biWidth = 10922;
-    wide.Info.biHeight = 32767;
-    wide.Info.biSizeImage = 0;
-    const std::string huge = Write("huge.bmp", wide.Bytes().left(54 + 8).toStdString());
-    ASSERT_EQ(truncate(huge.c_str(), 54 + 8 + 1368LL * 32767), 0);
-    const ProgramRun refused = Quillax({"bmp24", huge, Folder.Path("huge-out.bmp")});
-    EXPECT_NE(refused.Err.find("an image of 10922 x 32767 pixels"), std::string::npos) << refused.Err;
-    EXPECT_EQ(Lines(refused.Err), 1) << refused.Err;
 }
 
 TEST_F(CliStreams, RunningOutOfMemoryEndsWithStatusOneAndTheReason) {
