@@ -1,30 +1,33 @@
 #pragma once
 
+#include "fileio/OutputPlan.h"
+#include "fileio/TemporaryFiles.h"
 #include "platform/FileDescriptor.h"
 
 #include <QIODevice>
 
-#include <sys/types.h>
-
+#include <chrono>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace quillax {
 
+// How long opening a FIFO waits for a program to read it, unless told otherwise.
+inline constexpr std::chrono::milliseconds DefaultReaderWait{5000};
+
 // The one way the programs write a file, so that a failure never costs what was there. The name is
-// taken as bytes. A regular file, or a new name, is written to a file without a name in the same
-// folder (one with a hidden temporary name where the file system offers none), synced, and put in
-// place by a rename only when Commit succeeds; a symbolic link is followed to the name it leads to,
-// which is replaced that way. A FIFO or character device, reached through any links (so /dev/stdout
-// when it is a pipe or terminal), is written directly. A folder or another kind is refused. Every
-// write, the sync and the rename are checked; on any failure the target stays as it was, no
-// temporary file is left, and Reason() gives the system's reason.
+// taken as bytes, and written as PlanOutput says. A new file, or the replacement of a regular file,
+// is written to a file without a name in the same folder (one with a hidden temporary name where the
+// file system offers none), synced, given the old file's owner, group and permissions, and put in
+// place by a rename only when Commit succeeds. A file rewritten in place gets the whole new content
+// written and synced beside it first. On any failure before the target is touched, it stays as it
+// was, no temporary file is left, and Reason() gives the system's reason. Replacements left behind
+// by killed writers are removed when the next file is written to their folder (TemporaryFiles.h).
 //
-// QSaveFile is not used: it takes the name as text, which changes names that are not UTF-8, and it
-// renames over devices and FIFOs.
+// QSaveFile is not used: it takes the name as text, which changes names that are not UTF-8, it
+// renames over devices and FIFOs, and it gives another user's file to this one.
 class OutputFile : public QIODevice {
 public:
     explicit OutputFile(std::string path);
@@ -35,11 +38,15 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
+    // How long open waits for a program to open a FIFO for reading before it fails.
+    void SetReaderWait(std::chrono::milliseconds wait) { ReaderWait = wait; }
     // Write-only; false with Error() and Reason() set.
     bool open(OpenMode mode) override;
     bool isSequential() const override { return true; }
-    // Writes what is held back, syncs and puts the file in place; false with Error() and Reason() set.
+    // Writes what is held back and puts the file in place; false with Error() and Reason() set.
     bool Commit();
+    // How the file is written, once open.
+    const OutputPlan& Plan() const { return Planned; }
     // The system's error number of the first failure, 0 when there was none.
     int Error() const { return Failure; }
     std::string Reason() const;
@@ -50,24 +57,31 @@ protected:
 
 private:
     bool Fail(int error);
-    // existingMode: the permissions of the file it replaces, none for a new name.
-    bool OpenReplacement(std::optional<mode_t> existingMode);
+    bool OpenTemporary();
     bool OpenDirect();
-    bool OpenGiven();
+    bool OpenGiven(int descriptor);
     bool WriteHeld();
-    bool PutInPlace();
-    bool NameUnnamed();
+    bool Finish();
+    int KeepOwnerAndMode();
+    bool Rename();
+    bool CopyInPlace();
+    bool WriteCopyInto(const FileDescriptor& target);
+    bool NameTemporary(TemporaryKind kind);
     void Discard();
 
     std::string Path;
     int Given = -1;
-    std::string Target;
+    OutputPlan Planned;
+    std::chrono::milliseconds ReaderWait = DefaultReaderWait;
     std::string TemporaryName;
     FileDescriptor File;
     bool Direct = false;
     bool Unnamed = false;
     std::vector<char> Held;
+    int64_t Written = 0;
     int Failure = 0;
+    // Where the whole new content stays when a rewrite in place failed halfway.
+    std::string KeptCopy;
 };
 
 // What writing a whole file came to: an empty Reason when it is in place.

@@ -24,7 +24,7 @@ PictureRef NewDibPicture(int64_t width, int64_t height, PixelPlane& plane) {
     const uint32_t bitmap = CreateDibBitmap24(static_cast<int32_t>(width), static_cast<int32_t>(height));
     if (bitmap == 0) {
         RaiseError(ErrNo::OutOfMemory,
-                   "an image of " + std::to_string(height) + " x " + std::to_string(width) + " pixels");
+                   "an image of " + std::to_string(width) + " x " + std::to_string(height) + " pixels");
     }
     PICTDESC description;
     description.picType = PICTYPE_BITMAP;

@@ -10,8 +10,8 @@ namespace quillax {
 
 void CheckImageSize(int64_t height, int64_t width) {
     if (height * width > MaxImagePixels) {
-        RaiseError(ErrNo::OutOfMemory, "an image of " + std::to_string(height) + " x " +
-                                           std::to_string(width) +
+        RaiseError(ErrNo::OutOfMemory, "an image of " + std::to_string(width) + " x " +
+                                           std::to_string(height) +
                                            " pixels is beyond the surface's limit of " +
                                            std::to_string(MaxImagePixels) + " pixels");
     }
@@ -28,7 +28,7 @@ uint32_t ScreenBitmap(int32_t height, int32_t width) {
     ReleaseDC(desktop, screen);
     if (bitmap == 0) {
         RaiseError(ErrNo::OutOfMemory,
-                   "an image of " + std::to_string(height) + " x " + std::to_string(width) + " pixels");
+                   "an image of " + std::to_string(width) + " x " + std::to_string(height) + " pixels");
     }
     return bitmap;
 }

@@ -1,6 +1,7 @@
 #include "view/DeferredBackground.h"
 
 #include "view/GridPainter.h"
+#include "view/NewImage.h"
 
 #include <QPainter>
 
@@ -19,7 +20,7 @@ QRect Whole(QSize area) {
 
 // The image at its new size, what is within both sizes kept and the rest black.
 QImage Resized(const QImage& image, QSize area) {
-    QImage resized(area, QImage::Format_RGB32);
+    QImage resized = NewImage(area, QImage::Format_RGB32);
     resized.fill(Qt::black);
     if (!image.isNull()) {
         QPainter painter(&resized);
@@ -93,11 +94,10 @@ void DeferredBackground::Resolve() const {
         painter.setClipRegion(black);
         painter.fillRect(area, Qt::black);
     }
-    for (const auto& [step, region] : paints) {
-        painter.setClipRegion(region);
-        quillax::PaintGrid(painter, step->Tile, step->Layout);
-    }
     painter.end();
+    for (const auto& [step, region] : paints) {
+        quillax::PaintGrid(Base, step->Tile, step->Layout, region);
+    }
     Steps.clear();
 }
 

@@ -1,17 +1,13 @@
 #include "view/GridPainter.h"
 
-#include <QPainter>
-
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
 namespace quillax {
 
 namespace {
-// Repeating a small pattern until it is this wide lets one fill move long runs at a time.
-constexpr int32_t PatternReach = 256;
-
 // Area pixels To .. To + Length - 1 along one axis, taking tile position From + (x - Origin) mod Period.
 struct TileBand {
     int32_t To;
@@ -40,24 +36,48 @@ std::vector<TileBand> Bands(const std::vector<TileSpan>& spans, int32_t tileExte
     return bands;
 }
 
-// Repeats in a band's direction do not change which tile position a pixel takes.
-int32_t Repeats(const TileBand& band) {
-    const int32_t reach = std::min(band.Length, PatternReach);
-    return std::max(1, (reach + band.Period - 1) / band.Period);
+// The tile position that area position `at` takes along the band's axis.
+int32_t TilePosition(const TileBand& band, int32_t at) {
+    const int32_t offset = (at - band.Origin) % band.Period;
+    return band.From + (offset < 0 ? offset + band.Period : offset);
 }
 
-QImage Pattern(const QImage& tile, const TileBand& column, const TileBand& row) {
-    const QImage part = tile.copy(column.From, row.From, column.Period, row.Period);
-    const int32_t across = Repeats(column);
-    const int32_t down = Repeats(row);
-    if (across == 1 && down == 1) {
-        return part;
+// Pixels from `left` on, `count` of them, of a row taking tile row `source` across the band: one
+// period from the tile, then copies of what is written, doubling each time.
+void FillRow(uint32_t* row, int32_t left, int32_t count, const uint32_t* source, const TileBand& column) {
+    uint32_t* to = row + left;
+    const int32_t first = TilePosition(column, left);
+    const int32_t head = std::min(count, column.From + column.Period - first);
+    std::memcpy(to, source + first, static_cast<size_t>(head) * sizeof(uint32_t));
+    int32_t written = head;
+    if (written < count) {
+        const int32_t rest = std::min(count - written, first - column.From);
+        std::memcpy(to + written, source + column.From, static_cast<size_t>(rest) * sizeof(uint32_t));
+        written += rest;
     }
-    QImage pattern(part.width() * across, part.height() * down, part.format());
-    QPainter painter(&pattern);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(pattern.rect(), QBrush(part));
-    return pattern;
+    while (written < count) {
+        const int32_t copied = std::min(written, count - written);
+        std::memcpy(to + written, to, static_cast<size_t>(copied) * sizeof(uint32_t));
+        written += copied;
+    }
+}
+
+// One band's pixels inside `rect`: a row is taken from the tile the first time its tile row comes,
+// and copied from the row one period up after that.
+void PaintBand(QImage& area, const QImage& tile, const TileBand& column, const TileBand& row,
+               const QRect& rect) {
+    const auto bytes = static_cast<size_t>(rect.width()) * sizeof(uint32_t);
+    for (int32_t y = rect.top(); y <= rect.bottom(); ++y) {
+        auto* line = reinterpret_cast<uint32_t*>(area.scanLine(y));
+        if (y - rect.top() >= row.Period) {
+            std::memcpy(line + rect.left(),
+                        reinterpret_cast<const uint32_t*>(area.constScanLine(y - row.Period)) + rect.left(),
+                        bytes);
+        } else {
+            const auto* source = reinterpret_cast<const uint32_t*>(tile.constScanLine(TilePosition(row, y)));
+            FillRow(line, rect.left(), rect.width(), source, column);
+        }
+    }
 }
 
 // Spans (in order along the axis) that touch or overlap become one run, as (start, end) pairs.
@@ -85,19 +105,18 @@ QRegion GridCoverage(const GridLayout& layout) {
 }
 
 void PaintGrid(QImage& area, const QImage& tile, const GridLayout& layout) {
-    QPainter painter(&area);
-    PaintGrid(painter, tile, layout);
+    PaintGrid(area, tile, layout, QRegion(area.rect()));
 }
 
-void PaintGrid(QPainter& painter, const QImage& tile, const GridLayout& layout) {
+void PaintGrid(QImage& area, const QImage& tile, const GridLayout& layout, const QRegion& within) {
     const std::vector<TileBand> columns = Bands(layout.Columns, layout.TileWidth, layout.CellSize);
     const std::vector<TileBand> rows = Bands(layout.Rows, layout.TileHeight, layout.CellSize);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    const QRegion clip = within & area.rect();
     for (const TileBand& row : rows) {
         for (const TileBand& column : columns) {
-            painter.setBrushOrigin(column.Origin, row.Origin);
-            painter.fillRect(column.To, row.To, column.Length, row.Length,
-                             QBrush(Pattern(tile, column, row)));
+            for (const QRect& rect : (clip & QRect(column.To, row.To, column.Length, row.Length))) {
+                PaintBand(area, tile, column, row, rect);
+            }
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "view/MarkerPainter.h"
 
+#include "view/NewImage.h"
 #include "view/PixelCanvas.h"
 #include "view/SharedWork.h"
 
@@ -127,7 +128,11 @@ void PaintShared(const DirectTarget& target, const NodePool& nodes, const JointP
         cost += CostOf(run);
     }
     const int64_t parts = PartsFor(static_cast<int64_t>(joints.Count()) + nodes.Count(), MarkersPerThread);
+    // Made here, where running out of memory can be reported: the threads must not throw.
     std::vector<QImage> layers(static_cast<size_t>(parts));
+    for (size_t part = 1; part < layers.size(); ++part) {
+        layers[part] = NewImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
+    }
     RunInParts(parts, [&target, &nodes, &joints, &order, &layers, cost, parts](int64_t part) {
         const int64_t from = ElementAt(order, cost * part / parts);
         const int64_t to = ElementAt(order, cost * (part + 1) / parts);
@@ -136,7 +141,6 @@ void PaintShared(const DirectTarget& target, const NodePool& nodes, const JointP
             return;
         }
         QImage& layer = layers[static_cast<size_t>(part)];
-        layer = QImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
         layer.fill(Qt::transparent);
         PixelCanvas(layer, layer.rect(), target.Offset - target.Clip.topLeft())
             .Paint(nodes, joints, order, from, to);
@@ -152,7 +156,7 @@ void PaintThroughLayers(QPainter& painter, const NodePool& nodes, const JointPoo
     for (int y = 0; y < area.height(); y += LayerTile) {
         for (int x = 0; x < area.width(); x += LayerTile) {
             const QRect tile = QRect(area.topLeft() + QPoint(x, y), QSize(LayerTile, LayerTile)) & area;
-            QImage layer(tile.size(), QImage::Format_ARGB32_Premultiplied);
+            QImage layer = NewImage(tile.size(), QImage::Format_ARGB32_Premultiplied);
             layer.fill(Qt::transparent);
             PixelCanvas(layer, layer.rect(), -tile.topLeft()).Paint(nodes, joints, order);
             painter.drawImage(tile.topLeft(), layer);

@@ -5,6 +5,7 @@
 #include "platform/RuntimeError.h"
 #include "view/GridTiling.h"
 #include "view/MarkerPainter.h"
+#include "view/NewImage.h"
 #include "view/ViewZoom.h"
 
 #include <QPainter>
@@ -184,7 +185,7 @@ QSize MeshScene::BackgroundSize() const {
 void MeshScene::Render(QImage& picture, QRect area) const {
     const QImage& background = BackgroundSteps.Image();
     if (picture.size() != background.size() || picture.format() != background.format()) {
-        picture = QImage(background.size(), background.format());
+        picture = NewImage(background.size(), background.format());
     }
     area &= background.rect();
     const auto pixelBytes = static_cast<size_t>(background.depth() / 8);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <grp.h>
 #include <pthread.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -65,7 +66,13 @@ std::string ReadBack(FILE* file) {
     setrlimit(RLIMIT_FSIZE, &fileSize);
     const rlimit addressSpace{setup.AddressSpaceLimit, setup.AddressSpaceLimit};
     setrlimit(RLIMIT_AS, &addressSpace);
-    signal(SIGXFSZ, SIG_IGN);
+    if (setup.User && (setgroups(setup.Groups.size(), setup.Groups.data()) != 0 ||
+                       setgid(setup.Groups.empty() ? *setup.User : setup.Groups.front()) != 0 ||
+                       setuid(*setup.User) != 0)) {
+        _exit(127);
+    }
+    const rlimit processes{setup.ProcessLimit, setup.ProcessLimit};
+    setrlimit(RLIMIT_NPROC, &processes);
     execve(argv[0], argv, envp);
     _exit(127);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 #include <string>
 
 namespace quillax {
@@ -19,5 +20,8 @@ public:
 private:
     std::filesystem::path RootPath;
 };
+
+// The names in a folder, "." and ".." left out; none when it cannot be read.
+std::set<std::string> FolderNames(const std::string& folder);
 
 } // namespace quillax

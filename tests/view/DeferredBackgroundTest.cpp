@@ -1,5 +1,4 @@
 #include "view/DeferredBackground.h"
-#include "view/GridPainter.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -9,7 +8,7 @@
 namespace quillax {
 
 namespace {
-// The same steps made into pixels one after another, as the background did before it deferred them.
+// The same steps made into pixels one after another, the grid as the tile copied once per cell.
 struct EagerBackground {
     QImage Image;
 
@@ -23,9 +22,18 @@ struct EagerBackground {
         Resize(area);
         Image.fill(Qt::black);
     }
+    // One copy of the tile per cell: every column span across every row span, pixel by pixel.
     void Grid(QSize area, const QImage& tile, const GridLayout& layout) {
         Resize(area);
-        PaintGrid(Image, tile, layout);
+        for (const TileSpan& row : layout.Rows) {
+            for (const TileSpan& column : layout.Columns) {
+                for (int y = 0; y < row.Length; ++y) {
+                    for (int x = 0; x < column.Length; ++x) {
+                        Image.setPixel(column.To + x, row.To + y, tile.pixel(column.From + x, row.From + y));
+                    }
+                }
+            }
+        }
     }
 };
 

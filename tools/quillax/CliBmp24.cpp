@@ -22,7 +22,8 @@ const char* const Bmp24About =
 const std::vector<ExportFormat> Bmp24Formats = {ExportFormat::Bmp};
 
 // The input loaded into the surface; false after telling context.Err why not.
-bool LoadBitmap(const std::string& name, clsOffScreenDC& surface, const CliContext& context) {
+bool LoadBitmap(const std::string& name, clsOffScreenDC& surface, const CliMessageBox& boxes,
+                const CliContext& context) {
     const InputPath input = OpenableInput(name);
     const InputFile file(input.Path);
     if (input.Path.empty() || !file.IsOpen()) {
@@ -32,9 +33,9 @@ bool LoadBitmap(const std::string& name, clsOffScreenDC& surface, const CliConte
                                                   : file.Reason());
         return false;
     }
-    const CliMessageBox boxes(context.Err);
+    const int32_t shown = boxes.Shown();
     surface.LoadFile(input.Path);
-    if (boxes.Shown() > 0) {
+    if (boxes.Shown() > shown) {
         return false;
     }
     if (surface.DC() == 0) {
@@ -46,22 +47,25 @@ bool LoadBitmap(const std::string& name, clsOffScreenDC& surface, const CliConte
 } // namespace
 
 int CliBmp24(const CliContext& context) {
-    CommandLine line("bmp24", {"INPUT OUTPUT", 2, 2}, Bmp24About, {FormatOption(Bmp24Formats)});
+    CommandLine line("bmp24", {"INPUT OUTPUT", 2, 2}, Bmp24About, {FormatOption(Bmp24Formats), WaitOption()});
     if (const std::optional<int> done = line.Parse(context)) {
         return *done;
     }
     const std::string& output = line.Operands()[1];
     const FormatChoice choice = ChooseFormat(line, output, Bmp24Formats, "bmp24");
-    if (!choice.Format) {
-        return line.UsageError(context, choice.Error);
+    const WaitChoice wait = ChooseWait(line);
+    if (!choice.Format || !wait.Error.empty()) {
+        return line.UsageError(context, choice.Format ? wait.Error : choice.Error);
     }
+    const CliMessageBox boxes(context.Err, "bmp24");
     clsOffScreenDC surface;
-    if (!LoadBitmap(line.Operands()[0], surface, context)) {
+    if (!LoadBitmap(line.Operands()[0], surface, boxes, context)) {
         return ExitStatus::Failed;
     }
     const QImage picture = PictureToImage(surface.GetPictureObject());
-    const WriteOutcome outcome = WriteWholeFile(
-        *OutputNamed(output), [&](QIODevice& out) { return WritePicture(picture, *choice.Format, out); });
+    const WriteOutcome outcome =
+        WriteWholeFile(*OutputNamed(output, wait.Wait, context, "bmp24"),
+                       [&](QIODevice& out) { return WritePicture(picture, *choice.Format, out); });
     return ReportWrite(outcome, output, "bmp24", context);
 }
 

@@ -17,9 +17,19 @@ void ReportInputError(const CliContext& context, const char* command, const std:
     context.Err << "quillax " << command << ": " << ShownInput(file) << ": " << EscapedText(message) << "\n";
 }
 
-std::unique_ptr<OutputFile> OutputNamed(const std::string& name) {
-    return IsStandardStream(name) ? std::make_unique<OutputFile>(STDOUT_FILENO)
-                                  : std::make_unique<OutputFile>(name);
+std::unique_ptr<OutputFile> OutputNamed(const std::string& name, std::chrono::milliseconds wait,
+                                        const CliContext& context, const char* command) {
+    if (IsStandardStream(name)) {
+        return std::make_unique<OutputFile>(STDOUT_FILENO);
+    }
+    const OutputPlan plan = PlanOutput(name);
+    if (plan.Error == 0 && plan.ForeignOwner) {
+        context.Err << "quillax " << command << ": " << ShownOutput(name) << " is " << ForeignOwnerText(plan)
+                    << ": it is rewritten in place, keeping them\n";
+    }
+    auto file = std::make_unique<OutputFile>(name);
+    file->SetReaderWait(wait);
+    return file;
 }
 
 int ReportWrite(const WriteOutcome& outcome, const std::string& name, const char* command,

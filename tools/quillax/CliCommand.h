@@ -2,6 +2,7 @@
 
 #include "fileio/OutputFile.h"
 
+#include <chrono>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -33,8 +34,11 @@ std::string ErrorText(const RuntimeError& error);
 // "quillax COMMAND: FILE: message" on context.Err, control characters escaped.
 void ReportInputError(const CliContext& context, const char* command, const std::string& file,
                       const std::string& message);
-// The output named on the command line: standard output for "-", otherwise the file of that name.
-std::unique_ptr<OutputFile> OutputNamed(const std::string& name);
+// The output named on the command line: standard output for "-", otherwise the file of that name,
+// a FIFO waited on for a reader for at most wait. Another user's file, which is written in place to
+// keep its owner, is said to be so on context.Err first.
+std::unique_ptr<OutputFile> OutputNamed(const std::string& name, std::chrono::milliseconds wait,
+                                        const CliContext& context, const char* command);
 // Ok when the output is in place, otherwise Failed after "quillax COMMAND: cannot write NAME: why".
 int ReportWrite(const WriteOutcome& outcome, const std::string& name, const char* command,
                 const CliContext& context);

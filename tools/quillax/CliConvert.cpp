@@ -8,6 +8,7 @@
 #include "quillax/InputText.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/OptionNumbers.h"
+#include "quillax/OutputFormat.h"
 #include "quillax/StandardStreams.h"
 #include "sceneexport/ExportFormat.h"
 
@@ -71,6 +72,7 @@ struct ConvertOptions {
     ObjectFormat From = ObjectFormat::Lin;
     ObjectFormat To = ObjectFormat::Json;
     SvgImportOptions Svg;
+    std::chrono::milliseconds ReaderWait{};
 };
 
 // The SVG options into options.Svg; the reason for a usage error.
@@ -116,7 +118,9 @@ std::string ReadOptions(const CommandLine& line, ConvertOptions& options) {
     }
     options.From = *from.Format;
     options.To = *to.Format;
-    return ReadSvgOptions(line, options);
+    const WaitChoice wait = ChooseWait(line);
+    options.ReaderWait = wait.Wait;
+    return wait.Error.empty() ? ReadSvgOptions(line, options) : wait.Error;
 }
 
 // The input as an object; the reason, for the message, when it is not one.
@@ -170,7 +174,8 @@ int CliConvert(const CliContext& context) {
          {{"to"}, "FORMAT", "lin, json or svg: OUTPUT's format, where its name does not tell"},
          {{"flatten"}, "TOLERANCE", "from SVG: curves become segments within TOLERANCE model units"},
          {{"scale"}, "S", "from SVG: S model units per user unit (default 1)"},
-         {{"centre"}, "X,Y", "from SVG: the object's centre (default 0,0)"}});
+         {{"centre"}, "X,Y", "from SVG: the object's centre (default 0,0)"},
+         WaitOption()});
     if (const std::optional<int> done = line.Parse(context)) {
         return *done;
     }
@@ -179,11 +184,12 @@ int CliConvert(const CliContext& context) {
         return line.UsageError(context, error);
     }
     return ConvertObject(line.Operands()[0], line.Operands()[1], options.From, options.To, options.Svg,
-                         context, "convert");
+                         options.ReaderWait, context, "convert");
 }
 
 int ConvertObject(const std::string& input, const std::string& output, ObjectFormat from, ObjectFormat to,
-                  const SvgImportOptions& svg, const CliContext& context, const char* command) {
+                  const SvgImportOptions& svg, std::chrono::milliseconds readerWait,
+                  const CliContext& context, const char* command) {
     const ObjectImport read = ReadObject(input, from, svg);
     if (!read.Object) {
         ReportInputError(context, command, input, read.Error);
@@ -194,10 +200,11 @@ int ConvertObject(const std::string& input, const std::string& output, ObjectFor
         ReportInputError(context, command, input, text.Error);
         return ExitStatus::Failed;
     }
-    const WriteOutcome outcome = WriteWholeFile(*OutputNamed(output), [&](QIODevice& out) {
-        out.write(text.Bytes.data(), static_cast<qint64>(text.Bytes.size()));
-        return std::string();
-    });
+    const WriteOutcome outcome =
+        WriteWholeFile(*OutputNamed(output, readerWait, context, command), [&](QIODevice& out) {
+            out.write(text.Bytes.data(), static_cast<qint64>(text.Bytes.size()));
+            return std::string();
+        });
     return ReportWrite(outcome, output, command, context);
 }
 

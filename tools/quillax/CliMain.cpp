@@ -1,16 +1,20 @@
 #include "quillax/CliMain.h"
 
+#include "platform/RuntimeError.h"
 #include "quillax/CliBmp24.h"
 #include "quillax/CliCheck.h"
 #include "quillax/CliConvert.h"
 #include "quillax/CliInfo.h"
 #include "quillax/CliRender.h"
 #include "quillax/CliSvg.h"
+#include "quillax/CliText.h"
 #include "quillax/CommandLine.h"
 
 #include <algorithm>
 #include <iterator>
 #include <limits>
+#include <new>
+#include <stdexcept>
 
 namespace quillax {
 
@@ -79,6 +83,22 @@ int CliVersion(const CliContext& context) {
     context.Out << "quillax " << QUILLAX_VERSION << "\n";
     return ExitStatus::Ok;
 }
+// Every error a command does not report itself ends it with status 1 and the reason on one line, so
+// every output file being written is discarded on the way out and nothing aborts.
+int RunCommand(const CliCommandEntry& command, const CliContext& context) {
+    std::string reason;
+    try {
+        return command.Run(context);
+    } catch (const RuntimeError& error) {
+        reason = ErrorText(error);
+    } catch (const std::bad_alloc&) {
+        reason = "out of memory";
+    } catch (const std::exception& error) {
+        reason = error.what();
+    }
+    context.Err << "quillax " << command.Name << ": " << EscapedText(reason) << "\n";
+    return ExitStatus::Failed;
+}
 } // namespace
 
 int RunQuillax(const CliContext& context) {
@@ -98,7 +118,7 @@ int RunQuillax(const CliContext& context) {
     if (command == nullptr) {
         return program.UsageError(context, "unknown command " + operands[0]);
     }
-    return command->Run(CliContext{{operands.begin() + 1, operands.end()}, context.Out, context.Err});
+    return RunCommand(*command, CliContext{{operands.begin() + 1, operands.end()}, context.Out, context.Err});
 }
 
 } // namespace quillax

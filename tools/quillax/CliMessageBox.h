@@ -6,11 +6,11 @@
 
 namespace quillax {
 
-// Shows each message box as "title: prompt" on a stream and counts them, installed for its lifetime:
-// a surface that reported an error has failed the command.
-class CliMessageBox : public StderrMessageBox {
+// Shows each message box on a stream as one line, "quillax COMMAND: title; the box's lines", and
+// counts them, installed for its lifetime: a surface that reported an error has failed the command.
+class CliMessageBox : public MessageBoxService {
 public:
-    explicit CliMessageBox(std::ostream& err);
+    CliMessageBox(std::ostream& err, const char* command);
     ~CliMessageBox() override;
     CliMessageBox(const CliMessageBox&) = delete;
     CliMessageBox& operator=(const CliMessageBox&) = delete;
@@ -19,6 +19,8 @@ public:
     int32_t Shown() const { return Count; }
 
 private:
+    std::ostream& Err;
+    const char* Command;
     MessageBoxService* Previous;
     int32_t Count = 0;
 };

@@ -3,6 +3,8 @@
 #include "quillax/CommandLine.h"
 #include "sceneexport/ExportFormat.h"
 
+#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +24,20 @@ struct FormatChoice {
 };
 FormatChoice ChooseFormat(const CommandLine& line, const std::string& output,
                           const std::vector<ExportFormat>& writable, const std::string& command);
+
+// The --wait option of a command that writes a file: how long a FIFO is waited on for a reader.
+CliOption WaitOption();
+// The wait --wait asks for, DefaultReaderWait when it is not given; Error says why, for a usage
+// error, when its value is no number of seconds from 0 to 3600.
+struct WaitChoice {
+    std::chrono::milliseconds Wait{};
+    std::string Error;
+};
+WaitChoice ChooseWait(const CommandLine& line);
+
+// Why a picture of width x height cannot be written in the format, before it is drawn: a BMP file
+// holds at most 2 GiB, its size a signed 32-bit field. Empty when it can be.
+std::string PictureLimitError(ExportFormat format, int64_t width, int64_t height);
 
 // "bmp or png": the formats a command writes.
 std::string FormatList(const std::vector<ExportFormat>& formats);

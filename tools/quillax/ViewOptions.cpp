@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "quillax/CliConvert.h"
+#include "quillax/CliMessageBox.h"
 #include "quillax/CommandLine.h"
 #include "quillax/ObjectLoading.h"
 #include "quillax/OutputFormat.h"
@@ -177,6 +178,7 @@ std::vector<CliOption> ViewCliOptions(const std::vector<ExportFormat>& writable)
         {{"fit"}, "", "fit the object into the area, as the editor's Home does"},
         {{"zoom"}, "Z", "the zoom: Z pixels per model unit (default 4)"},
         {{"centre"}, "X,Y", "the model point in the middle of the area, at the zoom"},
+        WaitOption(),
     };
     if (TakesModel(writable)) {
         options.push_back(
@@ -208,6 +210,11 @@ ParsedView ReadViewOptions(const CommandLine& line, const std::vector<ExportForm
         return {std::nullopt, choice.Error};
     }
     options.Format = *choice.Format;
+    const WaitChoice wait = ChooseWait(line);
+    if (!wait.Error.empty()) {
+        return {std::nullopt, wait.Error};
+    }
+    options.ReaderWait = wait.Wait;
     return {options, {}};
 }
 
@@ -294,9 +301,15 @@ int RunViewCommand(const CliContext& context, const char* command, const char* a
     }
     const ViewOptions& options = *parsed.Options;
     if (options.Model) {
-        return ConvertObject(options.Input, options.Output, ObjectFormat::Lin, ObjectFormat::Svg, {}, context,
-                             command);
+        return ConvertObject(options.Input, options.Output, ObjectFormat::Lin, ObjectFormat::Svg, {},
+                             options.ReaderWait, context, command);
     }
+    const std::string limit = PictureLimitError(options.Format, options.Width, options.Height);
+    if (!limit.empty()) {
+        return ReportWrite({0, limit}, options.Output, command, context);
+    }
+    // An error the grid's surface reports has failed the command: nothing is written.
+    const CliMessageBox boxes(context.Err, command);
     const std::unique_ptr<MeshScene> scene = DrawView(options, context, command);
     if (!scene) {
         return ExitStatus::Failed;
@@ -305,8 +318,12 @@ int RunViewCommand(const CliContext& context, const char* command, const char* a
     if (options.Format != ExportFormat::Svg) {
         scene->DrawBackground();
     }
-    return ReportWrite(ExportScene(*scene, *OutputNamed(options.Output), options.Format), options.Output,
-                       command, context);
+    if (boxes.Shown() > 0) {
+        return ExitStatus::Failed;
+    }
+    return ReportWrite(ExportScene(*scene, *OutputNamed(options.Output, options.ReaderWait, context, command),
+                                   options.Format),
+                       options.Output, command, context);
 }
 
 } // namespace quillax

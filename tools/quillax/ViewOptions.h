@@ -4,6 +4,7 @@
 #include "quillax/OptionNumbers.h"
 #include "sceneexport/ExportFormat.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,6 +36,7 @@ struct ViewOptions {
     std::optional<RealPair> Centre;
     // svg only: the object in model units instead of the view.
     bool Model = false;
+    std::chrono::milliseconds ReaderWait{};
 };
 
 // Runs render or svg: the command line, the view, then the output in its format.
