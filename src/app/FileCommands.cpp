@@ -4,6 +4,7 @@
 #include "app/PathText.h"
 
 #include "fileio/OutputFile.h"
+#include "fileio/OutputPlan.h"
 #include "objects/ObjectFileBytes.h"
 #include "platform/CleanPath.h"
 #include "platform/MessageBoxService.h"
@@ -30,6 +31,17 @@ bool TailMayGo(const ObjectFile& object, const std::string& path) {
                       " bytes followed the last mesh in the file that was opened; they were not kept and "
                       "will not be written to\r\n" +
                       path + "\r\n\r\nSave without them?",
+                  MsgBoxStyle::OkCancel | MsgBoxStyle::Exclamation, Caption) == MsgBoxResult::Ok;
+}
+// A file whose owner or group a new file of this user could not take is rewritten in place, keeping
+// them: say so before writing.
+bool OwnerMayStay(const std::string& path) {
+    const OutputPlan plan = PlanOutput(path);
+    if (plan.Error != 0 || !plan.ForeignOwner) {
+        return true;
+    }
+    return MsgBox(path + "\r\nis " + ForeignOwnerText(plan) +
+                      ". It will be written in place, so it keeps its owner and group.\r\n\r\nSave it?",
                   MsgBoxStyle::OkCancel | MsgBoxStyle::Exclamation, Caption) == MsgBoxResult::Ok;
 }
 } // namespace
@@ -103,7 +115,7 @@ bool FileCommands::SaveObject(const std::string& fileName) {
         MsgBox("There is no object to save.", MsgBoxStyle::Exclamation, Caption);
         return false;
     }
-    if (!TailMayGo(Document.Object(), path)) {
+    if (!TailMayGo(Document.Object(), path) || !OwnerMayStay(path)) {
         return false;
     }
     const WriteOutcome outcome = WriteWholeFile(path, ObjectFileBytes(Document.Object()));

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <iostream>
 
 using namespace quillax;
@@ -24,6 +25,8 @@ int main(int argc, char** argv) {
         (*command.ExitStatus == 0 ? std::cout : std::cerr) << command.Text;
         return *command.ExitStatus;
     }
+    // A save beyond a file-size limit is a failed write the editor reports, not the end of the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QtMessageBox messageBox;
     frmMain window;
     window.show();

@@ -42,6 +42,11 @@ FileDescriptor OpenWaitingForReader(const std::string& path, std::chrono::millis
     }
 }
 
+bool IsFolder(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 std::string SecondsText(std::chrono::milliseconds wait) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", static_cast<double>(wait.count()) / 1000);
@@ -294,11 +299,16 @@ void OutputFile::Discard() {
     Held.clear();
 }
 
+// A folder that is there but has no new name be made in it (/proc, /sys) answers "No such file or
+// directory", which names the wrong cause.
 std::string OutputFile::Reason() const {
+    const std::string folder = FolderOf(Planned.Target);
     const std::string reason =
         Failure == NotWritableKind ? "not a regular file, FIFO or character device"
         : Failure == NoReader ? "no program opened the FIFO for reading within " + SecondsText(ReaderWait)
-                              : SystemReason(Failure);
+        : Failure == ENOENT && Planned.Way == OutputWay::NewFile && IsFolder(folder)
+            ? "the folder " + folder + " takes no new files"
+            : SystemReason(Failure);
     return KeptCopy.empty() ? reason
                             : reason + "; written in part, its whole new content is kept in " + KeptCopy;
 }

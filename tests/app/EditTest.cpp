@@ -258,11 +258,42 @@ TEST_F(EditTest, AFailedSaveLeavesEveryFileAsItWasAndSaysWhy) {
         EXPECT_NE(Boxes.Records[0].Prompt.find("could not be saved:\r\n" + target), std::string::npos);
         EXPECT_EQ(Boxes.Records[0].Style, MsgBoxStyle::Critical);
         EXPECT_TRUE(Window->isWindowModified()) << "still unsaved";
+        if (target.rfind("/proc/", 0) == 0) {
+            EXPECT_NE(Boxes.Records[0].Prompt.find("the folder /proc takes no new files"), std::string::npos)
+                << "the real reason";
+        }
     }
     EXPECT_TRUE(std::filesystem::is_directory(Folder.Path("folder.lin")));
     EXPECT_FALSE(std::filesystem::exists(Folder.Path("gone")));
     EXPECT_EQ(FileBytes(kept), (std::vector<uint8_t>{9, 9, 9}));
     EXPECT_EQ(Window->Document().FilePath(), Folder.Path("Assets/PlayerTopb.lin"));
+}
+
+// Written in place to keep them, which the user is told before anything is written.
+TEST_F(EditTest, SavingAnotherUsersFileSaysItKeepsItsOwnerAndGroup) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs a file of another user";
+    }
+    const std::string path = Folder.Path("Assets/PlayerTopb.lin");
+    ASSERT_EQ(chown(path.c_str(), 1234, 1235), 0);
+    ASSERT_EQ(chmod(path.c_str(), 0666), 0);
+    for (const std::string& folder : {Folder.Root().string(), Folder.Path("Assets")}) {
+        ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
+    }
+    Window->picPoint_Click(0);
+    Key(Qt::Key_Left);
+    Boxes.Answer = MsgBoxResult::Cancel;
+    // For the save, this process is a user who may write the file but not give a file its owner.
+    ASSERT_EQ(setegid(1236), 0);
+    ASSERT_EQ(seteuid(1236), 0);
+    const bool saved = Window->SaveObject(path);
+    ASSERT_EQ(seteuid(0), 0);
+    ASSERT_EQ(setegid(0), 0);
+    EXPECT_FALSE(saved);
+    ASSERT_EQ(Boxes.Records.size(), 1u);
+    EXPECT_NE(Boxes.Records[0].Prompt.find("another user's file (owner 1234, group 1235)"),
+              std::string::npos);
+    EXPECT_TRUE(Window->isWindowModified()) << "cancelled: nothing written";
 }
 
 TEST_F(EditTest, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
