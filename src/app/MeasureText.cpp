@@ -36,8 +36,12 @@ QString MeasureText(const ObjectDocument& document, std::optional<ModelPoint> dr
                ", " + Number(distance);
     }
     if (const auto pair = MarkedPair(document)) {
-        return "Distance: " + Number(DistanceBetween(pair->first, pair->second)) +
-               ", angle: " + Number(AngleOf(pair->first, pair->second)) + QChar(0x00B0);
+        const double distance = DistanceBetween(pair->first, pair->second);
+        // Two points on one spot have no line between them to take an angle of.
+        const QString angle = distance > 0
+                                  ? ", angle: " + Number(AngleOf(pair->first, pair->second)) + QChar(0x00B0)
+                                  : QString();
+        return "Distance: " + Number(distance) + angle;
     }
     return {};
 }

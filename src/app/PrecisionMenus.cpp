@@ -55,7 +55,8 @@ void PrecisionMenus::BuildEditEntries(QMenu* edit) {
     };
     BuildAboutChoice(edit);
     edit->addSeparator();
-    ObjectCentre = Add(edit, "mnuObjectCentre", "O&bject Centre...", {}, [this] { AskObjectCentre(); });
+    MeshEntries.push_back(
+        Add(edit, "mnuObjectCentre", "O&bject Centre...", {}, [this] { AskObjectCentre(); }));
 }
 
 void PrecisionMenus::BuildAboutChoice(QMenu* edit) {
@@ -135,7 +136,6 @@ void PrecisionMenus::EnableEntries() {
     for (QAction* entry : MeshEntries) {
         entry->setEnabled(Document.HasChosenMesh());
     }
-    ObjectCentre->setEnabled(MeshCountOf(Document.Object()) > 0);
 }
 
 } // namespace quillax

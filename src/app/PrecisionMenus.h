@@ -42,7 +42,7 @@ private:
     void AskRotation();
     void AskScale();
     void AskObjectCentre();
-    // Entries that need a chosen mesh are offered only while there is one.
+    // The entries are offered while a mesh is chosen, as it is whenever an object is open.
     void EnableEntries();
 
     QMainWindow& Window;
@@ -54,7 +54,6 @@ private:
     TransformAbout About = TransformAbout::MarkedPoints;
     QAction* AboutMarked = nullptr;
     QAction* AboutObject = nullptr;
-    QAction* ObjectCentre = nullptr;
     std::vector<QAction*> MeshEntries;
 };
 

@@ -24,14 +24,6 @@ float Placed(float from, float to) {
     return from == to ? from : to;
 }
 
-bool Whole(double value) {
-    return value == std::floor(value);
-}
-
-bool Half(double value) {
-    return !Whole(value) && Whole(2 * value);
-}
-
 // Cosine and sine of a turn; exact for the multiples of 90 degrees.
 PlanePoint CosSin(double degrees) {
     const double turn = std::fmod(degrees, 360.0);
@@ -74,13 +66,6 @@ std::optional<PointBounds> BoundsOf(const Mesh& mesh, const std::vector<int32_t>
         bounds->Bottom = std::max(bounds->Bottom, y);
     }
     return bounds;
-}
-
-PlanePoint QuarterTurnPivot(PlanePoint pivot) {
-    if ((Whole(pivot.X) && Half(pivot.Y)) || (Half(pivot.X) && Whole(pivot.Y))) {
-        pivot.X -= 0.5;
-    }
-    return pivot;
 }
 
 // On screen, with Y down, a counter-clockwise turn takes (1, 0) to (0, -1).

@@ -41,11 +41,8 @@ struct PointBounds {
 };
 std::optional<PointBounds> BoundsOf(const Mesh& mesh, const std::vector<int32_t>& points);
 
-// A quarter turn keeps whole-unit points on whole units only about a pivot whose coordinates are
-// both whole or both halves: a pivot with one of each is moved half a unit to the left.
-PlanePoint QuarterTurnPivot(PlanePoint pivot);
-
-// Turned by `degrees`; a multiple of 90 turns exactly, with no rounding of sines.
+// Turned by `degrees`; a multiple of 90 turns exactly, with no rounding of sines, so whole-unit points
+// turned about a pivot whose coordinates are both whole or both halves stay on whole units.
 PointMap Rotation(double degrees, PlanePoint pivot);
 PointMap Scaling(double factorX, double factorY, PlanePoint pivot);
 // Mirrored left to right (horizontally) or top to bottom.

@@ -37,9 +37,6 @@ std::optional<PlanePoint> PivotOf(const ObjectDocument& document, const std::vec
     return bounds->Centre();
 }
 
-bool QuarterTurn(double degrees) {
-    return std::fmod(degrees, 90.0) == 0;
-}
 } // namespace
 
 void MapChosenPoints(ObjectDocument& document, const std::string& verb, const std::vector<int32_t>& points,
@@ -63,11 +60,7 @@ void RotatePoints(ObjectDocument& document, double degrees, TransformAbout about
         return;
     }
     const std::vector<int32_t> points = Targets(document);
-    std::optional<PlanePoint> pivot = PivotOf(document, points, about, "Rotate");
-    if (pivot && about == TransformAbout::MarkedPoints && QuarterTurn(degrees)) {
-        pivot = QuarterTurnPivot(*pivot);
-    }
-    if (pivot) {
+    if (const std::optional<PlanePoint> pivot = PivotOf(document, points, about, "Rotate")) {
         MapChosenPoints(document, "Rotate", points, Rotation(degrees, *pivot));
     }
 }
