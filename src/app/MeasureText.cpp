@@ -1,13 +1,14 @@
 #include "app/MeasureText.h"
 
 #include "browse/StripTips.h"
+#include "platform/NumberTexts.h"
 #include "document/PointTransforms.h"
 
 namespace quillax {
 
 namespace {
 QString Number(double value) {
-    return QString::fromStdString(NumberText(static_cast<float>(value)));
+    return QString::fromStdString(FloatText(static_cast<float>(value)));
 }
 
 // The two marked points of the chosen mesh, when exactly two are marked.

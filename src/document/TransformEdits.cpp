@@ -3,7 +3,7 @@
 #include "document/DocumentEdits.h"
 #include "platform/Counted.h"
 
-#include <cmath>
+#include <cctype>
 
 namespace quillax {
 
@@ -39,6 +39,17 @@ std::optional<PlanePoint> PivotOf(const ObjectDocument& document, const std::vec
 
 } // namespace
 
+void TransformChosen(ObjectDocument& document, const std::string& verb, TransformAbout about,
+                     const std::function<PointMap(PlanePoint pivot)>& mapAbout) {
+    if (!document.HasChosenMesh()) {
+        return;
+    }
+    const std::vector<int32_t> points = Targets(document);
+    if (const std::optional<PlanePoint> pivot = PivotOf(document, points, about, verb)) {
+        MapChosenPoints(document, verb, points, mapAbout(*pivot));
+    }
+}
+
 void MapChosenPoints(ObjectDocument& document, const std::string& verb, const std::vector<int32_t>& points,
                      const PointMap& map) {
     const int32_t mesh = document.ChosenMesh();
@@ -56,33 +67,18 @@ void MapChosenPoints(ObjectDocument& document, const std::string& verb, const st
 }
 
 void RotatePoints(ObjectDocument& document, double degrees, TransformAbout about) {
-    if (!document.HasChosenMesh()) {
-        return;
-    }
-    const std::vector<int32_t> points = Targets(document);
-    if (const std::optional<PlanePoint> pivot = PivotOf(document, points, about, "Rotate")) {
-        MapChosenPoints(document, "Rotate", points, Rotation(degrees, *pivot));
-    }
+    TransformChosen(document, "Rotate", about,
+                    [degrees](PlanePoint pivot) { return Rotation(degrees, pivot); });
 }
 
 void ScalePoints(ObjectDocument& document, double factorX, double factorY, TransformAbout about) {
-    if (!document.HasChosenMesh()) {
-        return;
-    }
-    const std::vector<int32_t> points = Targets(document);
-    if (const std::optional<PlanePoint> pivot = PivotOf(document, points, about, "Scale")) {
-        MapChosenPoints(document, "Scale", points, Scaling(factorX, factorY, *pivot));
-    }
+    TransformChosen(document, "Scale", about,
+                    [factorX, factorY](PlanePoint pivot) { return Scaling(factorX, factorY, pivot); });
 }
 
 void FlipPoints(ObjectDocument& document, bool horizontally, TransformAbout about) {
-    if (!document.HasChosenMesh()) {
-        return;
-    }
-    const std::vector<int32_t> points = Targets(document);
-    if (const std::optional<PlanePoint> pivot = PivotOf(document, points, about, "Flip")) {
-        MapChosenPoints(document, "Flip", points, Mirror(horizontally, *pivot));
-    }
+    TransformChosen(document, "Flip", about,
+                    [horizontally](PlanePoint pivot) { return Mirror(horizontally, pivot); });
 }
 
 void MovePointsTo(ObjectDocument& document, std::optional<float> x, std::optional<float> y) {

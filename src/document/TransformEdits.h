@@ -4,6 +4,7 @@
 #include "document/PointTransforms.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ void FlipPoints(ObjectDocument& document, bool horizontally, TransformAbout abou
 void MovePointsTo(ObjectDocument& document, std::optional<float> x, std::optional<float> y);
 void MoveObjectCentre(ObjectDocument& document, float x, float y);
 
+// The marked points of the chosen mesh (or all its points) through the map made about the pivot
+// `about` names, as one step named by the verb.
+void TransformChosen(ObjectDocument& document, const std::string& verb, TransformAbout about,
+                     const std::function<PointMap(PlanePoint pivot)>& mapAbout);
 // Points of the chosen mesh moved through `map` as one step ("Rotate 3 Points" for the verb
 // "Rotate"); refused, naming the point, when a result is no finite float.
 void MapChosenPoints(ObjectDocument& document, const std::string& verb, const std::vector<int32_t>& points,

@@ -1,6 +1,7 @@
 #include "support/EditorFixture.h"
 
 #include "app/frmMain.h"
+#include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
 #include "objects/ObjectFileBytes.h"
 #include "objects/modObjects.h"
@@ -195,6 +196,7 @@ TEST_F(PrecisionTest, TurnsScalesAndFlipsActOnTheMarkedPointsOrTheWholeMeshAsOne
     const std::vector<uint8_t> loaded = Bytes();
     EXPECT_EQ(Action("mnuFlipHorizontal")->shortcut(), QKeySequence(Qt::Key_X));
     MarkWing({0, 1});
+    Window->LstMeshes->setFocus();
     Key(Qt::Key_X);
     EXPECT_EQ(Wing().X[0], -15.0f) << "about the marked points' centre";
     EXPECT_EQ(Wing().X[1], -20.0f);
@@ -259,6 +261,7 @@ TEST_F(PrecisionTest, TheObjectCentreZoomToSelectionAndTheMeasure) {
     MarkWing({1, 3});
     EXPECT_TRUE(Readout()->text().contains("Distance: 10, angle: 0\u00B0"))
         << Readout()->text().toStdString();
+    Window->LstMeshes->setFocus();
     Key(Qt::Key_Home, Qt::ShiftModifier);
     const float fitted = Window->picMain->Scene().ViewScale;
     EXPECT_GT(fitted, 4.0f) << "the two points fill the area";
