@@ -13,10 +13,11 @@
 namespace quillax {
 
 AreaGestures::AreaGestures(QWidget& window, DrawingArea& area, HandlerGuard& guard, ObjectDocument& document,
-                           MeshScene& scene, Readout& status, std::function<void(const ClickTarget&)> clicked)
-    : QObject(&window), Guard(guard), Document(document), Scene(scene), Status(status),
-      Clicked(std::move(clicked)), Navigation(scene), Marking(document, scene), PointEdits(document, scene),
-      Band(new QRubberBand(QRubberBand::Rectangle, &area)) {
+                           MeshScene& scene, Readout& status, const GridSnap& snap,
+                           std::function<void(const ClickTarget&)> clicked)
+    : QObject(&window), Guard(guard), Document(document), Scene(scene), Status(status), Snap(snap),
+      Clicked(std::move(clicked)), Navigation(scene), Marking(document, scene),
+      PointEdits(document, scene, snap), Band(new QRubberBand(QRubberBand::Rectangle, &area)) {
     WireInput(new DrawingAreaInput(&area));
     WireKeys(window);
 }
@@ -29,13 +30,16 @@ void AreaGestures::WireInput(DrawingAreaInput* input) {
     connect(input, &Input::PanBegan, this, [this] { Navigation.PanBegan(); });
     connect(input, &Input::Panned, this, Guarded([this](QPointF moved) { Navigation.Panned(moved); }));
     connect(input, &Input::DragBegan, this, Guarded([this](QPoint from) { PointEdits.DragBegan(from); }));
-    connect(input, &Input::DragMoved, this, Guarded([this](QPoint from, QPoint to) { Dragged(from, to); }));
+    connect(input, &Input::DragMoved, this,
+            Guarded([this](QPoint from, QPoint to, Qt::KeyboardModifiers keys) { Dragged(from, to, keys); }));
     connect(
         input, &Input::DragEnded, this,
         Guarded([this](QPoint from, QPoint to, Qt::KeyboardModifiers keys) { DragEnded(from, to, keys); }));
     connect(input, &Input::DoubleClicked, this, Guarded([this](QPoint at) { DoubleClick(at); }));
-    connect(input, &Input::Nudged, this,
-            Guarded([this](int dx, int dy) { NudgeMarkedPoints(Document, dx, dy); }));
+    connect(input, &Input::Nudged, this, Guarded([this](int dx, int dy) {
+                const double step = Snap.Step(Scene.GridSpacing);
+                NudgeMarkedPoints(Document, dx * step, dy * step);
+            }));
     connect(input, &Input::DeletePressed, this, Guarded([this] { DeleteMarkedPoints(Document); }));
     connect(input, &Input::PointerMoved, this, [this](QPointF position) { Status.PointerAt(position); });
     connect(input, &Input::PointerLeft, this, [this] { Status.PointerAt(std::nullopt); });
@@ -69,9 +73,10 @@ void AreaGestures::DoubleClick(QPoint at) {
     PointEdits.DoubleClicked(at.x(), at.y());
 }
 
-void AreaGestures::Dragged(QPoint from, QPoint to) {
+void AreaGestures::Dragged(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
     if (PointEdits.IsDragging()) {
-        PointEdits.Dragged(from, to);
+        PointEdits.Dragged(from, to, modifiers);
+        Status.DragMoved(PointEdits.Moved());
         return;
     }
     Band->setGeometry(QRect(from, to).normalized());
@@ -81,7 +86,8 @@ void AreaGestures::Dragged(QPoint from, QPoint to) {
 void AreaGestures::DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers) {
     Band->hide();
     if (PointEdits.IsDragging()) {
-        PointEdits.DragEnded(from, to);
+        Status.DragMoved(std::nullopt);
+        PointEdits.DragEnded(from, to, modifiers);
         return;
     }
     Marking.Band(from, to, modifiers.testFlag(Qt::ShiftModifier));

@@ -29,7 +29,8 @@ class DrawingAreaInput;
 class AreaGestures : public QObject {
 public:
     AreaGestures(QWidget& window, DrawingArea& area, HandlerGuard& guard, ObjectDocument& document,
-                 MeshScene& scene, Readout& status, std::function<void(const ClickTarget&)> clicked);
+                 MeshScene& scene, Readout& status, const GridSnap& snap,
+                 std::function<void(const ClickTarget&)> clicked);
 
 private:
     void WireInput(DrawingAreaInput* input);
@@ -38,7 +39,7 @@ private:
     // A double click's insert leaves the marks as they were before its first click.
     void DoubleClick(QPoint at);
     // A drag that grabbed no point draws a rubber band.
-    void Dragged(QPoint from, QPoint to);
+    void Dragged(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers);
     void DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers);
     // A slot that runs `handler` with the signal's arguments through the guard.
     template <typename Handler> auto Guarded(Handler handler) {
@@ -49,6 +50,7 @@ private:
     ObjectDocument& Document;
     MeshScene& Scene;
     Readout& Status;
+    const GridSnap& Snap;
     std::function<void(const ClickTarget&)> Clicked;
     NavigationGesture Navigation;
     MarkingGesture Marking;

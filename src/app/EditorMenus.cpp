@@ -24,9 +24,10 @@ float Component(float value) {
 } // namespace
 
 EditorMenus::EditorMenus(QMainWindow& window, HandlerGuard& guard, ObjectDocument& document,
-                         const MeshScene& scene, FileCommands& files,
+                         const MeshScene& scene, FileCommands& files, const GridSnap& snap,
                          std::function<void(const std::string&)> open)
-    : Window(window), Guard(guard), Document(document), Scene(scene), Files(files), Open(std::move(open)) {
+    : Window(window), Guard(guard), Document(document), Scene(scene), Files(files), Snap(snap),
+      Open(std::move(open)) {
     BuildFileMenu();
     BuildEditMenu();
     for (const auto changed : {&ObjectDocument::ObjectReplaced, &ObjectDocument::MeshesChanged}) {
@@ -64,6 +65,7 @@ void EditorMenus::BuildFileMenu() {
 // Undo and Redo run through the handler guard, so an error in a step is reported, not lost.
 void EditorMenus::BuildEditMenu() {
     QMenu* edit = Window.menuBar()->addMenu("&Edit");
+    edit->setObjectName("mnuEdit");
     QUndoStack& history = Document.History();
     QAction* undo = history.createUndoAction(edit, "Undo");
     undo->setObjectName("mnuUndo");
@@ -118,11 +120,17 @@ void EditorMenus::RecolourChosenMesh() {
     }
 }
 
-// Near the middle of the view, across it: easy to find and to grab.
+// Near the middle of the view, across it: easy to find and to grab. Snapped, the two points stay
+// apart by at least one grid spacing.
 void EditorMenus::AddMeshInView() {
     const ViewTransform view = Scene.View();
-    const ModelPoint left = ScreenToModel(view, view.Width / 2.0 - NewMeshReach, view.Height / 2.0);
-    const ModelPoint right = ScreenToModel(view, view.Width / 2.0 + NewMeshReach, view.Height / 2.0);
+    const ModelPoint left = Snap.Placed(
+        ScreenToModel(view, view.Width / 2.0 - NewMeshReach, view.Height / 2.0), Scene.GridSpacing);
+    ModelPoint right = Snap.Placed(ScreenToModel(view, view.Width / 2.0 + NewMeshReach, view.Height / 2.0),
+                                   Scene.GridSpacing);
+    if (Snap.On && right.X <= left.X) {
+        right.X = left.X + Scene.GridSpacing;
+    }
     AddMesh(Document,
             TwoPointMesh(static_cast<float>(left.X), static_cast<float>(left.Y), static_cast<float>(right.X),
                          static_cast<float>(right.Y), Document.Object()));

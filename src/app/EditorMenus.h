@@ -3,6 +3,7 @@
 #include "app/FileCommands.h"
 #include "app/HandlerGuard.h"
 #include "document/ObjectDocument.h"
+#include "gestures/GridSnap.h"
 #include "view/MeshScene.h"
 
 #include <QKeySequence>
@@ -21,9 +22,10 @@ namespace quillax {
 // entry runs through the window's handler guard; entries are found by their object names.
 class EditorMenus {
 public:
-    // `open` does with a file what the load command does with the fixed one.
+    // `open` does with a file what the load command does with the fixed one; a new mesh's points
+    // land on the grid as `snap` says.
     EditorMenus(QMainWindow& window, HandlerGuard& guard, ObjectDocument& document, const MeshScene& scene,
-                FileCommands& files, std::function<void(const std::string&)> open);
+                FileCommands& files, const GridSnap& snap, std::function<void(const std::string&)> open);
 
 private:
     void BuildFileMenu();
@@ -43,6 +45,7 @@ private:
     ObjectDocument& Document;
     const MeshScene& Scene;
     FileCommands& Files;
+    const GridSnap& Snap;
     std::function<void(const std::string&)> Open;
     QAction* SaveEntry = nullptr;
     QAction* SaveAsEntry = nullptr;

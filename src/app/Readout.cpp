@@ -1,5 +1,6 @@
 #include "app/Readout.h"
 
+#include "app/MeasureText.h"
 #include "app/PathText.h"
 
 #include "browse/StripTips.h"
@@ -44,6 +45,9 @@ QString MeshLines(const ObjectDocument& document) {
 void Readout::Show() {
     Lines = FileLine(Document.FilePath()) + "\n" + MeshLines(Document) +
             "\nZoom: " + QString::fromStdString(FloatText(Scene.ViewScale));
+    if (const QString measure = MeasureText(Document, Dragged); !measure.isEmpty()) {
+        Lines += "\n" + measure;
+    }
     Label.setToolTip(PathText(Document.FilePath()));
     ShowPointer();
 }

@@ -2,6 +2,7 @@
 
 #include "document/ObjectDocument.h"
 #include "view/MeshScene.h"
+#include "view/ViewNavigation.h"
 
 #include <QPointF>
 #include <QString>
@@ -12,8 +13,8 @@ class QLabel;
 
 namespace quillax {
 
-// The status lines: the file, the chosen mesh and its marks, the zoom, and the model point under the
-// pointer.
+// The status lines: the file, the chosen mesh and its marks, the zoom, a measure (how far a drag has
+// moved, or the distance and angle of two marked points), and the model point under the pointer.
 class Readout {
 public:
     Readout(QLabel& label, const ObjectDocument& document, const MeshScene& scene)
@@ -23,6 +24,8 @@ public:
     void Show();
     // A pointer move only redoes the pointer line.
     void PointerAt(std::optional<QPointF> pointer);
+    // How far a drag under way has moved, for the measure line; none once it ends.
+    void DragMoved(std::optional<ModelPoint> moved) { Dragged = moved; }
 
 private:
     void ShowPointer();
@@ -33,6 +36,7 @@ private:
     // The lines above the pointer line, as the last handler left them.
     QString Lines;
     std::optional<QPointF> Pointer;
+    std::optional<ModelPoint> Dragged;
 };
 
 } // namespace quillax

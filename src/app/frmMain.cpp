@@ -57,8 +57,9 @@ void frmMain::BuildControls() {
     picSideBar = Place(new SelectorStrip(picLine, LineBoxColours, Inner), 0, 0, 33, 521);
     BuildFrameControls();
     Files = std::make_unique<FileCommands>(*this, Open, Scene, ObjectFilePath());
-    Menus = std::make_unique<EditorMenus>(*this, Guard, Open, Scene, *Files,
+    Menus = std::make_unique<EditorMenus>(*this, Guard, Open, Scene, *Files, Snap,
                                           [this](const std::string& file) { OpenObject(file); });
+    Precision = std::make_unique<PrecisionMenus>(*this, Guard, Open, Scene, Snap, *frameControls);
     mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
     Inner->installEventFilter(this);
     resize(DesignInnerWidth, DesignInnerHeight + menuBar()->sizeHint().height());
@@ -78,7 +79,7 @@ void frmMain::BuildFrameControls() {
     cmdGridSpaceDec = Place(new QPushButton("--", frameControls), 32, 224, 41, 25);
     cmdGridSpaceInc = Place(new QPushButton("+", frameControls), 136, 224, 41, 25);
     // The free space below the designed controls.
-    auto* readout = Place(new QLabel(frameControls), 16, 264, 225, 118);
+    auto* readout = Place(new QLabel(frameControls), 16, 264, 225, 92);
     readout->setObjectName("lblReadout");
     readout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     readout->setTextFormat(Qt::PlainText);
@@ -106,6 +107,7 @@ void frmMain::WireEvents() {
 void frmMain::WireDocument() {
     connect(&Open, &ObjectDocument::MeshesChanged, this, &frmMain::ShowEditedObject);
     connect(&Open, &ObjectDocument::PointsMoved, this, &frmMain::RedrawView);
+    connect(&Open, &ObjectDocument::CentreMoved, this, &frmMain::RedrawView);
     connect(&Open, &ObjectDocument::MarksChanged, this, &frmMain::MarksChanged);
     connect(&Open, &ObjectDocument::ChosenMeshChanged, LstMeshes, &ListBox::ShowQuietly);
     connect(&Open, &ObjectDocument::ModifiedChanged, this, &QWidget::setWindowModified);

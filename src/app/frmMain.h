@@ -4,6 +4,7 @@
 #include "app/EditorMenus.h"
 #include "app/FileCommands.h"
 #include "app/HandlerGuard.h"
+#include "app/PrecisionMenus.h"
 #include "app/Readout.h"
 #include "app/StripFlow.h"
 #include "browse/BoxElement.h"
@@ -21,7 +22,6 @@
 
 class QCheckBox;
 class QGroupBox;
-class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -176,6 +176,8 @@ private:
     HandlerGuard Guard;
     std::unique_ptr<FileCommands> Files;
     std::unique_ptr<EditorMenus> Menus;
+    GridSnap Snap;
+    std::unique_ptr<PrecisionMenus> Precision;
     std::unique_ptr<Readout> Status;
     std::unique_ptr<AreaGestures> Gestures;
     QWidget* Inner = nullptr;

@@ -12,7 +12,7 @@
 namespace quillax {
 
 void frmMain::WireDrawingArea() {
-    Gestures = std::make_unique<AreaGestures>(*this, *picMain, Guard, Open, Scene, *Status,
+    Gestures = std::make_unique<AreaGestures>(*this, *picMain, Guard, Open, Scene, *Status, Snap,
                                               [this](const ClickTarget& target) { picMain_Click(target); });
 }
 

@@ -7,8 +7,6 @@
 
 namespace quillax {
 
-namespace {
-// Says why an edit is refused; true when it is.
 bool Refused(const std::optional<std::string>& reason) {
     if (reason) {
         MsgBox(*reason, MsgBoxStyle::Exclamation, "Quillax Object Editor");
@@ -16,6 +14,7 @@ bool Refused(const std::optional<std::string>& reason) {
     return reason.has_value();
 }
 
+namespace {
 MeshState ChosenState(const ObjectDocument& document) {
     return MeshStateOf(document.Object(), document.Placement(), document.ChosenMesh());
 }

@@ -3,12 +3,17 @@
 #include "document/ObjectDocument.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace quillax {
 
 // The edits of the chosen mesh and of the object's meshes, each one step on the document's history.
 // An edit the object cannot take is refused in a message box and changes nothing; with no mesh
 // chosen, or nothing marked where marks are needed, there is nothing to do.
+
+// Says why an edit is refused, in a message box; true when it is.
+bool Refused(const std::optional<std::string>& reason);
 
 // The marked points of the chosen mesh moved by (dx, dy) model units.
 void NudgeMarkedPoints(ObjectDocument& document, double dx, double dy);

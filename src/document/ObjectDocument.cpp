@@ -1,5 +1,6 @@
 #include "document/ObjectDocument.h"
 
+#include "document/MoveCentreCommand.h"
 #include "document/MovePointsCommand.h"
 #include "document/SpliceMeshesCommand.h"
 #include "platform/RuntimeError.h"
@@ -132,6 +133,16 @@ void ObjectDocument::MovePoints(int32_t mesh, std::vector<PointMove> moves, int3
     Steps->push(new MovePointsCommand(*this, mesh, std::move(moves), series));
 }
 
+void ObjectDocument::MovePoints(const QString& text, int32_t mesh, std::vector<PointMove> moves) {
+    auto* step = new MovePointsCommand(*this, mesh, std::move(moves), 0);
+    step->setText(text);
+    Steps->push(step);
+}
+
+void ObjectDocument::MoveCentre(float x, float y) {
+    Steps->push(new MoveCentreCommand(*this, x, y));
+}
+
 void ObjectDocument::PutMeshes(int32_t first, size_t removed, const std::vector<MeshState>& in,
                                int32_t chosen) {
     const auto from = static_cast<ptrdiff_t>(first);
@@ -156,6 +167,12 @@ void ObjectDocument::PutPoints(int32_t mesh, const std::vector<PointMove>& moves
         points.Y.at(static_cast<size_t>(move.Index)) = forward ? move.ToY : move.FromY;
     }
     emit PointsMoved(mesh);
+}
+
+void ObjectDocument::PutCentre(float x, float y) {
+    Model.CentreX = x;
+    Model.CentreY = y;
+    emit CentreMoved();
 }
 
 MeshSelection& ObjectDocument::MarksAt(int32_t mesh) {

@@ -17,6 +17,7 @@ class QUndoStack;
 
 namespace quillax {
 
+class MoveCentreCommand;
 class MovePointsCommand;
 class SpliceMeshesCommand;
 
@@ -101,6 +102,10 @@ public:
     // Points of one mesh moved; moves pushed one after another with the same `series` (a drag) merge
     // into one step. A series of 0 never merges.
     void MovePoints(int32_t mesh, std::vector<PointMove> moves, int32_t series = 0);
+    // Points of one mesh moved as one step named `text` (a turn, a flip, ...), never merged.
+    void MovePoints(const QString& text, int32_t mesh, std::vector<PointMove> moves);
+    // The object's centre (CentreX, CentreY) put at (x, y).
+    void MoveCentre(float x, float y);
 
 signals:
     // Opened, replaced, emptied.
@@ -108,6 +113,7 @@ signals:
     // Meshes put in place of others by an edit or its undo; the chosen mesh may have changed with them.
     void MeshesChanged();
     void PointsMoved(int32_t mesh);
+    void CentreMoved();
     // Mesh -1 for every mesh.
     void MarksChanged(int32_t mesh, quillax::MarkRange points, quillax::MarkRange lines);
     void ChosenMeshChanged(int32_t mesh);
@@ -115,6 +121,7 @@ signals:
     void ModifiedChanged(bool modified);
 
 private:
+    friend class MoveCentreCommand;
     friend class MovePointsCommand;
     friend class SpliceMeshesCommand;
 
@@ -127,6 +134,7 @@ private:
     // What the history's steps do.
     void PutMeshes(int32_t first, size_t removed, const std::vector<MeshState>& in, int32_t chosen);
     void PutPoints(int32_t mesh, const std::vector<PointMove>& moves, bool forward);
+    void PutCentre(float x, float y);
     MeshSelection& MarksAt(int32_t mesh);
     void SetChosen(int32_t mesh);
     void ForgetFile();

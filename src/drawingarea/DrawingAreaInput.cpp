@@ -89,7 +89,7 @@ bool DrawingAreaInput::Move(QMouseEvent* mouse) {
         emit DragBegan(PixelAt(PressedAt));
     }
     if (Now == Gesture::Drag) {
-        emit DragMoved(PixelAt(PressedAt), PixelAt(mouse->position()));
+        emit DragMoved(PixelAt(PressedAt), PixelAt(mouse->position()), mouse->modifiers());
     }
     return false;
 }

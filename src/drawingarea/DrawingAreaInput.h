@@ -34,9 +34,10 @@ signals:
     // A left press and release close together: the pixel of the press.
     void Clicked(QPoint pixel);
     // A left press that moved further than a click: where it began, then from the pixel of the press
-    // to the pixel under the pointer, as it moves and once more when the button is released.
+    // to the pixel under the pointer, as it moves and once more when the button is released, with
+    // the keys held.
     void DragBegan(QPoint from);
-    void DragMoved(QPoint from, QPoint to);
+    void DragMoved(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers);
     void DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers);
     // The picture follows the pointer: the distance it moved since the pan began, in pixels.
     void PanBegan();

@@ -1,5 +1,6 @@
 #include "gestures/NavigationGesture.h"
 
+#include "document/PointTransforms.h"
 #include "view/ViewZoom.h"
 
 #include <algorithm>
@@ -55,6 +56,24 @@ void NavigationGesture::Wheeled(int32_t notches, QPointF position) {
 
 void NavigationGesture::FitView() {
     if (const std::optional<ViewPlace> fitted = FittedView(Scene.Object(), Scene.View(), HomeMargin)) {
+        PlaceView(*fitted);
+    }
+}
+
+void NavigationGesture::FitMarked() {
+    const ObjectDocument& document = Scene.Document();
+    if (!document.HasChosenMesh()) {
+        return;
+    }
+    const Mesh& mesh = document.Object().Meshes[static_cast<size_t>(document.ChosenMesh())];
+    ObjectFile marked;
+    Mesh& points = marked.Meshes.emplace_back();
+    for (const int32_t k : TargetPoints(mesh, *document.MarksOf(document.ChosenMesh()))) {
+        points.X.push_back(mesh.X[static_cast<size_t>(k)]);
+        points.Y.push_back(mesh.Y[static_cast<size_t>(k)]);
+    }
+    points.PointCount = static_cast<int16_t>(points.X.size());
+    if (const std::optional<ViewPlace> fitted = FittedView(marked, Scene.View(), HomeMargin)) {
         PlaceView(*fitted);
     }
 }

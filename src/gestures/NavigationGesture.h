@@ -20,6 +20,9 @@ public:
     // Whole notches at a pointer position; one notch is one zoom step of "+" or "--".
     void Wheeled(int32_t notches, QPointF position);
     void FitView();
+    // The marked points of the chosen mesh, or the whole mesh when none is marked, fitted as Home fits
+    // the object.
+    void FitMarked();
     void StartView();
 
 private:

@@ -34,10 +34,13 @@ bool PointEditGesture::DragBegan(QPoint from) {
     const std::vector<int32_t> moved = marks.PointFlags[static_cast<size_t>(grabbed->Index)] != 0
                                            ? MarkedPoints(marks)
                                            : std::vector<int32_t>{grabbed->Index};
-    PointDrag drag{grabbed->Mesh, {}, ++LastSeries};
+    PointDrag drag{grabbed->Mesh, {}, ++LastSeries, 0};
     for (const int32_t k : moved) {
         const float x = mesh.X[static_cast<size_t>(k)];
         const float y = mesh.Y[static_cast<size_t>(k)];
+        if (k == grabbed->Index) {
+            drag.Grabbed = drag.Moves.size();
+        }
         drag.Moves.push_back({k, x, y, x, y});
     }
     Drag = std::move(drag);
@@ -45,23 +48,39 @@ bool PointEditGesture::DragBegan(QPoint from) {
 }
 
 // Every step is pushed in the drag's series, so the history holds one step for the whole drag.
-void PointEditGesture::Dragged(QPoint from, QPoint to) {
+void PointEditGesture::Dragged(QPoint from, QPoint to, Qt::KeyboardModifiers keys) {
     if (!Drag) {
         return;
     }
     const ViewTransform view = Scene.View();
     const ModelPoint start = ScreenToModel(view, from.x(), from.y());
     const ModelPoint now = ScreenToModel(view, to.x(), to.y());
+    const PointMove& grabbed = Drag->Moves[Drag->Grabbed];
+    ModelPoint target{grabbed.FromX + (now.X - start.X), grabbed.FromY + (now.Y - start.Y)};
+    if (!keys.testFlag(Qt::ControlModifier)) {
+        target = Snap.Placed(target, Scene.GridSpacing);
+    }
+    const double dx = target.X - grabbed.FromX;
+    const double dy = target.Y - grabbed.FromY;
     for (PointMove& move : Drag->Moves) {
-        move.ToX = static_cast<float>(move.FromX + (now.X - start.X));
-        move.ToY = static_cast<float>(move.FromY + (now.Y - start.Y));
+        move.ToX = static_cast<float>(move.FromX + dx);
+        move.ToY = static_cast<float>(move.FromY + dy);
     }
     Document.MovePoints(Drag->Mesh, Drag->Moves, Drag->Series);
 }
 
-void PointEditGesture::DragEnded(QPoint from, QPoint to) {
-    Dragged(from, to);
+void PointEditGesture::DragEnded(QPoint from, QPoint to, Qt::KeyboardModifiers keys) {
+    Dragged(from, to, keys);
     Drag.reset();
+}
+
+std::optional<ModelPoint> PointEditGesture::Moved() const {
+    if (!Drag) {
+        return std::nullopt;
+    }
+    const PointMove& grabbed = Drag->Moves[Drag->Grabbed];
+    return ModelPoint{static_cast<double>(grabbed.ToX) - grabbed.FromX,
+                      static_cast<double>(grabbed.ToY) - grabbed.FromY};
 }
 
 void PointEditGesture::DoubleClicked(int32_t x, int32_t y) {
@@ -71,8 +90,9 @@ void PointEditGesture::DoubleClicked(int32_t x, int32_t y) {
     }
     const Mesh& mesh = Document.Object().Meshes[static_cast<size_t>(line->Mesh)];
     const auto k = static_cast<size_t>(line->Index);
-    const ModelPoint at = NearestOnSegment({mesh.X[k], mesh.Y[k]}, {mesh.X[k + 1], mesh.Y[k + 1]},
-                                           ScreenToModel(Scene.View(), x, y));
+    const ModelPoint at = Snap.Placed(NearestOnSegment({mesh.X[k], mesh.Y[k]}, {mesh.X[k + 1], mesh.Y[k + 1]},
+                                                       ScreenToModel(Scene.View(), x, y)),
+                                      Scene.GridSpacing);
     InsertPoint(Document, line->Index, static_cast<float>(at.X), static_cast<float>(at.Y));
 }
 

@@ -65,7 +65,7 @@ TEST_F(WindowTest, TabOrderFollowsTheDesign) {
     std::vector<const QWidget*> tabStops;
     const QWidget* widget = w.picMain;
     do {
-        if (widget->focusPolicy() & Qt::TabFocus) {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&w)) {
             tabStops.push_back(widget);
         }
         widget = widget->nextInFocusChain();
