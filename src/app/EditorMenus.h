@@ -25,6 +25,8 @@ public:
     EditorMenus(QMainWindow& window, HandlerGuard& guard, ObjectDocument& document, const MeshScene& scene,
                 FileCommands& files, std::function<void(const std::string&)> open);
 
+    QMenu& EditMenu() const { return *Edit; }
+
 private:
     void BuildFileMenu();
     void BuildEditMenu();
@@ -50,6 +52,7 @@ private:
     QAction* ColourEntry = nullptr;
     QAction* NewMeshEntry = nullptr;
     QAction* DeleteMeshEntry = nullptr;
+    QMenu* Edit = nullptr;
 };
 
 } // namespace quillax

@@ -6,6 +6,7 @@
 #include "app/HandlerGuard.h"
 #include "app/Readout.h"
 #include "app/StripFlow.h"
+#include "app/StructureMenus.h"
 #include "browse/BoxElement.h"
 #include "document/ObjectDocument.h"
 #include "platform/ElementArray.h"
@@ -178,6 +179,7 @@ private:
     std::unique_ptr<EditorMenus> Menus;
     std::unique_ptr<Readout> Status;
     std::unique_ptr<AreaGestures> Gestures;
+    std::unique_ptr<StructureMenus> Structure;
     QWidget* Inner = nullptr;
     bool Unloaded = false;
     // Whether a growth step is resizing the window, and whether such a resize, or a change of marks,
