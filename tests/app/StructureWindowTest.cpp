@@ -5,6 +5,7 @@
 #include "drawingarea/DrawingArea.h"
 #include "objects/ObjectFileBytes.h"
 #include "objects/modObjects.h"
+#include "support/PaintRecorder.h"
 
 #include <QApplication>
 #include <QFile>
@@ -158,6 +159,27 @@ TEST_F(StructureWindowTest, ReverseKeepsTheMarksOnTheirPointsAndReorderingKeepsT
     UndoAll();
     EXPECT_EQ(ObjectFileBytes(CurrentObject), Loaded);
     EXPECT_EQ(Window->LstMeshes->ListIndex(), 1);
+}
+
+// The boxes paint the flags as they are: a step that puts marks back in place, with as many boxes as
+// before (an undo, a reverse), repaints them.
+TEST_F(StructureWindowTest, AStepThatMovesMarksRepaintsTheirBoxes) {
+    Window->LstMeshes->SetListIndex(1);
+    Window->picPoint_Click(1);
+    Window->picPoint_Click(2);
+    Key(Qt::Key_Delete);
+    PaintRecorder recorder;
+    Window->picTopBar->installEventFilter(&recorder);
+    QCoreApplication::processEvents();
+    recorder.Regions.clear();
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    QRegion repainted;
+    for (const QRegion& region : recorder.Regions) {
+        repainted |= region;
+    }
+    EXPECT_TRUE(repainted.contains(SelectorStrip::BoxArea(Window->picPoint(1)).center()));
+    EXPECT_EQ(Window->picTopBar->ShownColour(1), PointBoxColours.Selected);
 }
 
 TEST_F(StructureWindowTest, AHiddenMeshIsNeitherDrawnNorFoundNorExportedAndNothingOfItIsSaved) {
