@@ -190,6 +190,18 @@ TEST_F(StructureEditsTest, CopyTakesTheMarkedPointsInOrderOrTheWholeMeshAndCutDe
     EXPECT_EQ(MeshCountOf(Document.Object()), 2) << "nothing marked: the mesh goes";
     UndoAll();
     EXPECT_EQ(ObjectFileBytes(Document.Object()), Loaded);
+
+    ObjectFile full = Document.Object();
+    ObjectPlacement marks = Document.Placement();
+    full.Meshes.resize(MostMeshes - 1, full.Meshes[2]);
+    marks.Selections.resize(MostMeshes - 1, marks.Selections[2]);
+    full.MeshCount = MostMeshes - 1;
+    Document.Replace(full, marks);
+    PasteMeshes(Document, {MeshAt(0), MeshAt(1)}, "Paste");
+    EXPECT_EQ(MeshCountOf(Document.Object()), MostMeshes - 1)
+        << "two more would pass the most an object holds";
+    EXPECT_EQ(Boxes.Records.back().Prompt,
+              "The object has 32766 meshes: 2 more would pass 32767, the most an object can hold.");
 }
 
 } // namespace quillax
