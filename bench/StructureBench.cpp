@@ -69,21 +69,15 @@ void PasteMesh(benchmark::State& state) {
 }
 BENCHMARK(PasteMesh)->Arg(0)->Arg(1)->Apply(Configure);
 
-void ReverseMesh(benchmark::State& state) {
+// A command on the first mesh of a million points.
+void AmongAMillionPoints(benchmark::State& state, const char* command) {
     RecordingMessageBox boxes;
     const auto window = WindowOf(1);
-    Timed(state, *window, "mnuReverseMesh", 1);
+    Timed(state, *window, command, 1);
     CheckNoErrors(state, boxes);
 }
-BENCHMARK(ReverseMesh)->Apply(Configure);
-
-void MoveMeshDown(benchmark::State& state) {
-    RecordingMessageBox boxes;
-    const auto window = WindowOf(1);
-    Timed(state, *window, "mnuMoveMeshDown", 1);
-    CheckNoErrors(state, boxes);
-}
-BENCHMARK(MoveMeshDown)->Apply(Configure);
+BENCHMARK_CAPTURE(AmongAMillionPoints, ReverseMesh, "mnuReverseMesh")->Apply(Configure);
+BENCHMARK_CAPTURE(AmongAMillionPoints, MoveMeshDown, "mnuMoveMeshDown")->Apply(Configure);
 } // namespace
 
 } // namespace quillax

@@ -1,7 +1,5 @@
 #include "document/PolylineEdits.h"
 
-#include "platform/Counted.h"
-
 #include <algorithm>
 
 namespace quillax {
@@ -42,14 +40,6 @@ Mesh MarkedPolyline(const MeshState& state) {
     }
     points.PointCount = static_cast<int16_t>(points.X.size());
     return points;
-}
-
-std::optional<std::string> CannotAddPoint(const MeshState& state, int32_t mesh) {
-    if (static_cast<int64_t>(state.Points.X.size()) >= MostPoints) {
-        return "Mesh " + std::to_string(mesh) + " has " + Counted(MostPoints, "point", "points") +
-               ", the most a mesh can hold; no point can be added.";
-    }
-    return std::nullopt;
 }
 
 } // namespace quillax

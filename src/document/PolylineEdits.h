@@ -2,10 +2,6 @@
 
 #include "document/MeshEdits.h"
 
-#include <cstdint>
-#include <optional>
-#include <string>
-
 namespace quillax {
 
 // Edits of a mesh's order of points and of its ends, as pure functions of a mesh and its marks.
@@ -17,8 +13,5 @@ MeshState WithReversedPoints(const MeshState& state);
 MeshState WithNewEnd(const MeshState& state, bool atStart, float x, float y);
 // The marked points in their order, as a mesh of the same colour and fields.
 Mesh MarkedPolyline(const MeshState& state);
-
-// Why no point can be added to the mesh; none when one can.
-std::optional<std::string> CannotAddPoint(const MeshState& state, int32_t mesh);
 
 } // namespace quillax
