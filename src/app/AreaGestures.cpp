@@ -2,8 +2,10 @@
 
 #include "app/MarkerTips.h"
 #include "document/DocumentEdits.h"
+#include "document/StructureEdits.h"
 #include "drawingarea/DrawingArea.h"
 #include "drawingarea/DrawingAreaInput.h"
+#include "view/ViewNavigation.h"
 
 #include <QRubberBand>
 #include <QShortcut>
@@ -25,7 +27,8 @@ AreaGestures::AreaGestures(QWidget& window, DrawingArea& area, HandlerGuard& gua
 void AreaGestures::WireInput(DrawingAreaInput* input) {
     using Input = DrawingAreaInput;
     input->SetTipSource([this](QPoint pixel) { return MarkerTipAt(Scene, pixel.x(), pixel.y()); });
-    connect(input, &Input::Clicked, this, Guarded([this](QPoint at) { Click(at); }));
+    connect(input, &Input::Clicked, this,
+            Guarded([this](QPoint at, Qt::KeyboardModifiers keys) { Click(at, keys); }));
     connect(input, &Input::Wheeled, this, Guarded([this](int n, QPointF at) { Navigation.Wheeled(n, at); }));
     connect(input, &Input::PanBegan, this, [this] { Navigation.PanBegan(); });
     connect(input, &Input::Panned, this, Guarded([this](QPointF moved) { Navigation.Panned(moved); }));
@@ -55,7 +58,8 @@ void AreaGestures::WireKeys(QWidget& window) {
     route(Qt::Key_Escape, [this] { Marking.ClearMarks(); });
 }
 
-void AreaGestures::Click(QPoint at) {
+// A click with Ctrl held where it finds nothing draws the chosen mesh on from its marked end.
+void AreaGestures::Click(QPoint at, Qt::KeyboardModifiers modifiers) {
     const std::optional<ClickTarget> target = Marking.ClickAt(at.x(), at.y());
     LastMarked.reset();
     if (target && target->What != ClickTarget::Kind::Mesh) {
@@ -63,6 +67,10 @@ void AreaGestures::Click(QPoint at) {
     }
     if (target) {
         Clicked(*target);
+    } else if (modifiers.testFlag(Qt::ControlModifier) &&
+               !Document.ViewStateOf(Document.ChosenMesh()).Hidden) {
+        const ModelPoint point = Snap.Placed(ScreenToModel(Scene.View(), at.x(), at.y()), Scene.GridSpacing);
+        ExtendChosenMesh(Document, static_cast<float>(point.X), static_cast<float>(point.Y));
     }
 }
 

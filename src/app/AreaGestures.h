@@ -23,7 +23,8 @@ class DrawingArea;
 class DrawingAreaInput;
 
 // The drawing area's gestures wired to its pointer and keys: moving around, marking, editing points,
-// the rubber band, the readout's pointer line, and the window-wide keys of the view and the marks.
+// extending the chosen mesh (Ctrl+click), the rubber band, the readout's pointer line, and the
+// window-wide keys of the view and the marks.
 // Each runs through the window's handler guard. What a click stands for is the window's to do: a
 // box's click or a choice in the mesh list.
 class AreaGestures : public QObject {
@@ -35,7 +36,7 @@ public:
 private:
     void WireInput(DrawingAreaInput* input);
     void WireKeys(QWidget& window);
-    void Click(QPoint at);
+    void Click(QPoint at, Qt::KeyboardModifiers modifiers);
     // A double click's insert leaves the marks as they were before its first click.
     void DoubleClick(QPoint at);
     // A drag that grabbed no point draws a rubber band.

@@ -1,6 +1,7 @@
 #include "app/EditorMenus.h"
 
 #include "document/DocumentEdits.h"
+#include "document/EditSupport.h"
 #include "view/ViewNavigation.h"
 
 #include <QAction>
@@ -64,7 +65,7 @@ void EditorMenus::BuildFileMenu() {
 
 // Undo and Redo run through the handler guard, so an error in a step is reported, not lost.
 void EditorMenus::BuildEditMenu() {
-    QMenu* edit = Window.menuBar()->addMenu("&Edit");
+    QMenu* edit = Edit = Window.menuBar()->addMenu("&Edit");
     edit->setObjectName("mnuEdit");
     QUndoStack& history = Document.History();
     QAction* undo = history.createUndoAction(edit, "Undo");
@@ -108,7 +109,7 @@ void EditorMenus::OpenObject() {
 }
 
 void EditorMenus::RecolourChosenMesh() {
-    if (!Document.HasChosenMesh()) {
+    if (!Document.HasChosenMesh() || Refused(CannotEditMesh(Document, Document.ChosenMesh()))) {
         return;
     }
     const Mesh& mesh = Document.Object().Meshes[static_cast<size_t>(Document.ChosenMesh())];

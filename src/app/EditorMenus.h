@@ -27,6 +27,8 @@ public:
     EditorMenus(QMainWindow& window, HandlerGuard& guard, ObjectDocument& document, const MeshScene& scene,
                 FileCommands& files, const GridSnap& snap, std::function<void(const std::string&)> open);
 
+    QMenu& EditMenu() const { return *Edit; }
+
 private:
     void BuildFileMenu();
     void BuildEditMenu();
@@ -53,6 +55,7 @@ private:
     QAction* ColourEntry = nullptr;
     QAction* NewMeshEntry = nullptr;
     QAction* DeleteMeshEntry = nullptr;
+    QMenu* Edit = nullptr;
 };
 
 } // namespace quillax

@@ -1,6 +1,7 @@
 #include "app/MarkerTips.h"
 
 #include "browse/StripTips.h"
+#include "document/ClosedOutline.h"
 #include "gestures/SceneHits.h"
 
 #include <algorithm>
@@ -25,6 +26,10 @@ std::string PointTip(const ObjectFile& object, int32_t meshIndex, int32_t index)
         return {};
     }
     const auto i = static_cast<size_t>(index);
+    if (const std::optional<int32_t> twin = TwinOf(*mesh, index)) {
+        return PointsTipText(meshIndex, std::min(index, *twin), std::max(index, *twin), mesh->X[i],
+                             mesh->Y[i]);
+    }
     return PointTipText(meshIndex, index, mesh->X[i], mesh->Y[i]);
 }
 
@@ -41,7 +46,7 @@ std::string LineTip(const ObjectFile& object, int32_t meshIndex, int32_t index) 
 std::string MarkerTipAt(const MeshScene& scene, int32_t x, int32_t y) {
     std::optional<MarkerHit> hit = HitIn(scene, ChosenMarkers(scene), x, y);
     if (!hit) {
-        hit = HitIn(scene, AllMarkers(scene.Node, scene.Joint), x, y);
+        hit = HitAnyMesh(scene, x, y, true);
     }
     const std::optional<MeshItem> item = hit ? MeshItemOf(scene.Object(), *hit) : std::nullopt;
     if (!item) {

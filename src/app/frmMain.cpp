@@ -97,6 +97,7 @@ void frmMain::WireEvents() {
     Route(cmdGridSpaceDec, &QPushButton::clicked, &frmMain::cmdGridSpaceDec_Click);
     connect(chkGrid, &QCheckBox::toggled, this, [this](bool ticked) { Scene.ShowGrid = ticked; });
     WireDocument();
+    Structure = std::make_unique<StructureMenus>(*this, Guard, Open, *LstMeshes, Menus->EditMenu());
     WireStrips();
     WireDrawingArea();
     WireShortcuts();

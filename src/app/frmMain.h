@@ -7,6 +7,7 @@
 #include "app/PrecisionMenus.h"
 #include "app/Readout.h"
 #include "app/StripFlow.h"
+#include "app/StructureMenus.h"
 #include "browse/BoxElement.h"
 #include "document/ObjectDocument.h"
 #include "platform/ElementArray.h"
@@ -180,6 +181,7 @@ private:
     std::unique_ptr<PrecisionMenus> Precision;
     std::unique_ptr<Readout> Status;
     std::unique_ptr<AreaGestures> Gestures;
+    std::unique_ptr<StructureMenus> Structure;
     QWidget* Inner = nullptr;
     bool Unloaded = false;
     // Whether a growth step is resizing the window, and whether such a resize, or a change of marks,

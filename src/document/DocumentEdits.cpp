@@ -1,30 +1,11 @@
 #include "document/DocumentEdits.h"
 
+#include "document/EditSupport.h"
 #include "platform/Counted.h"
-#include "platform/MessageBoxService.h"
 
 #include <algorithm>
 
 namespace quillax {
-
-bool Refused(const std::optional<std::string>& reason) {
-    if (reason) {
-        MsgBox(*reason, MsgBoxStyle::Exclamation, "Quillax Object Editor");
-    }
-    return reason.has_value();
-}
-
-namespace {
-MeshState ChosenState(const ObjectDocument& document) {
-    return MeshStateOf(document.Object(), document.Placement(), document.ChosenMesh());
-}
-
-// The chosen mesh replaced by `edited` as one step.
-void ReplaceChosen(ObjectDocument& document, const QString& text, MeshState before, MeshState edited) {
-    const int32_t chosen = document.ChosenMesh();
-    document.SpliceMeshes(text, {chosen, {std::move(before)}, {std::move(edited)}, chosen, chosen});
-}
-} // namespace
 
 void NudgeMarkedPoints(ObjectDocument& document, double dx, double dy) {
     if (!document.HasChosenMesh()) {
@@ -38,14 +19,15 @@ void NudgeMarkedPoints(ObjectDocument& document, double dx, double dy) {
         const float y = mesh.Y[static_cast<size_t>(k)];
         moves.push_back({k, x, y, static_cast<float>(x + dx), static_cast<float>(y + dy)});
     }
-    if (!moves.empty()) {
+    if (!moves.empty() && !Refused(CannotEditMesh(document, chosen))) {
         document.MovePoints(chosen, std::move(moves));
     }
 }
 
 void InsertPoint(ObjectDocument& document, int32_t line, float x, float y) {
     const MeshState state = ChosenState(document);
-    if (!Refused(CannotInsertPoint(state, document.ChosenMesh()))) {
+    if (!Refused(CannotEditMesh(document, document.ChosenMesh())) &&
+        !Refused(CannotInsertPoint(state, document.ChosenMesh()))) {
         ReplaceChosen(document, "Insert Point", state, WithInsertedPoint(state, line, x, y));
     }
 }
@@ -59,14 +41,15 @@ void DeleteMarkedPoints(ObjectDocument& document) {
         return;
     }
     const MeshState state = ChosenState(document);
-    if (!Refused(CannotDeleteMarkedPoints(state, document.ChosenMesh()))) {
+    if (!Refused(CannotEditMesh(document, document.ChosenMesh())) &&
+        !Refused(CannotDeleteMarkedPoints(state, document.ChosenMesh()))) {
         ReplaceChosen(document, "Delete " + QString::fromStdString(Counted(marked, "Point", "Points")), state,
                       WithoutMarkedPoints(state));
     }
 }
 
 void RecolourMesh(ObjectDocument& document, float red, float green, float blue) {
-    if (document.HasChosenMesh()) {
+    if (document.HasChosenMesh() && !Refused(CannotEditMesh(document, document.ChosenMesh()))) {
         const MeshState state = ChosenState(document);
         ReplaceChosen(document, "Mesh Colour", state, WithColour(state, red, green, blue));
     }
@@ -81,7 +64,8 @@ void AddMesh(ObjectDocument& document, MeshState mesh) {
 }
 
 void DeleteChosenMesh(ObjectDocument& document) {
-    if (!document.HasChosenMesh() || Refused(CannotDeleteMesh(document.Object()))) {
+    if (!document.HasChosenMesh() || Refused(CannotEditMesh(document, document.ChosenMesh())) ||
+        Refused(CannotDeleteMesh(document.Object()))) {
         return;
     }
     const int32_t chosen = document.ChosenMesh();

@@ -12,9 +12,6 @@ namespace quillax {
 // An edit the object cannot take is refused in a message box and changes nothing; with no mesh
 // chosen, or nothing marked where marks are needed, there is nothing to do.
 
-// Says why an edit is refused, in a message box; true when it is.
-bool Refused(const std::optional<std::string>& reason);
-
 // The marked points of the chosen mesh moved by (dx, dy) model units.
 void NudgeMarkedPoints(ObjectDocument& document, double dx, double dy);
 // A new unmarked point at (x, y) after point `line` of the chosen mesh, splitting that line in two.

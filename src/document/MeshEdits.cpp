@@ -103,12 +103,21 @@ MeshState TwoPointMesh(float x1, float y1, float x2, float y2, const ObjectFile&
     return mesh;
 }
 
-std::optional<std::string> CannotInsertPoint(const MeshState& state, int32_t mesh) {
+// A mesh that holds the most points: none can be `done` ("inserted", "added").
+std::optional<std::string> CannotGrow(const MeshState& state, int32_t mesh, const char* done) {
     if (static_cast<int64_t>(state.Points.X.size()) >= MostPoints) {
         return "Mesh " + std::to_string(mesh) + " has " + Counted(MostPoints, "point", "points") +
-               ", the most a mesh can hold; no point can be inserted.";
+               ", the most a mesh can hold; no point can be " + done + ".";
     }
     return std::nullopt;
+}
+
+std::optional<std::string> CannotInsertPoint(const MeshState& state, int32_t mesh) {
+    return CannotGrow(state, mesh, "inserted");
+}
+
+std::optional<std::string> CannotAddPoint(const MeshState& state, int32_t mesh) {
+    return CannotGrow(state, mesh, "added");
 }
 
 std::optional<std::string> CannotDeleteMarkedPoints(const MeshState& state, int32_t mesh) {

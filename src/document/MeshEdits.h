@@ -36,6 +36,8 @@ MeshState TwoPointMesh(float x1, float y1, float x2, float y2, const ObjectFile&
 
 // Why an edit cannot be made; none when it can.
 std::optional<std::string> CannotInsertPoint(const MeshState& state, int32_t mesh);
+// At an end of the mesh.
+std::optional<std::string> CannotAddPoint(const MeshState& state, int32_t mesh);
 std::optional<std::string> CannotDeleteMarkedPoints(const MeshState& state, int32_t mesh);
 std::optional<std::string> CannotAddMesh(const ObjectFile& object);
 std::optional<std::string> CannotDeleteMesh(const ObjectFile& object);

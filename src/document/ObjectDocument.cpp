@@ -1,12 +1,15 @@
 #include "document/ObjectDocument.h"
 
+#include "document/ClosedOutline.h"
 #include "document/MoveCentreCommand.h"
+#include "document/MoveMeshCommand.h"
 #include "document/MovePointsCommand.h"
 #include "document/SpliceMeshesCommand.h"
 #include "platform/RuntimeError.h"
 
 #include <QUndoStack>
 
+#include <algorithm>
 #include <utility>
 
 namespace quillax {
@@ -37,6 +40,7 @@ void ObjectDocument::WireHistory() {
 
 void ObjectDocument::Clear() {
     ForgetFile();
+    Views.clear();
     ClearObjectModel(Model, Place);
     SetChosen(-1);
     emit ObjectReplaced();
@@ -56,6 +60,7 @@ bool ObjectDocument::Open(const std::string& path) {
 
 void ObjectDocument::Replace(ObjectFile object, ObjectPlacement placement, const std::string& path) {
     ForgetFile();
+    Views.clear();
     Model = std::move(object);
     Place = std::move(placement);
     SetChosen(-1);
@@ -113,6 +118,20 @@ void ObjectDocument::SetMarks(int32_t mesh, MeshSelection marks) {
     emit MarksChanged(mesh, MarkRange::Every(), MarkRange::Every());
 }
 
+MeshViewState ObjectDocument::ViewStateOf(int32_t mesh) const {
+    return mesh >= 0 && static_cast<size_t>(mesh) < Views.size() ? Views[static_cast<size_t>(mesh)]
+                                                                 : MeshViewState{};
+}
+
+void ObjectDocument::SetViewState(int32_t mesh, MeshViewState state) {
+    if (mesh < 0 || mesh >= MeshCountOf(Model)) {
+        RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(mesh));
+    }
+    Views.resize(std::max(Views.size(), static_cast<size_t>(MeshCountOf(Model))));
+    Views[static_cast<size_t>(mesh)] = state;
+    emit MeshViewChanged(mesh);
+}
+
 bool ObjectDocument::IsModified() const {
     return !Steps->isClean();
 }
@@ -130,21 +149,41 @@ void ObjectDocument::SpliceMeshes(const QString& text, MeshSplice splice) {
 }
 
 void ObjectDocument::MovePoints(int32_t mesh, std::vector<PointMove> moves, int32_t series) {
-    Steps->push(new MovePointsCommand(*this, mesh, std::move(moves), series));
+    Steps->push(MoveStep(mesh, std::move(moves), series));
 }
 
 void ObjectDocument::MovePoints(const QString& text, int32_t mesh, std::vector<PointMove> moves) {
-    auto* step = new MovePointsCommand(*this, mesh, std::move(moves), 0);
+    MovePointsCommand* step = MoveStep(mesh, std::move(moves), 0);
     step->setText(text);
     Steps->push(step);
+}
+
+// Where a closed outline's first or last point moves alone, the other moves with it.
+MovePointsCommand* ObjectDocument::MoveStep(int32_t mesh, std::vector<PointMove> moves, int32_t series) {
+    if (mesh >= 0 && mesh < MeshCountOf(Model)) {
+        moves = WithTwinMoves(Model.Meshes[static_cast<size_t>(mesh)], std::move(moves));
+    }
+    return new MovePointsCommand(*this, mesh, std::move(moves), series);
 }
 
 void ObjectDocument::MoveCentre(float x, float y) {
     Steps->push(new MoveCentreCommand(*this, x, y));
 }
 
+void ObjectDocument::MoveMesh(const QString& text, int32_t from, int32_t to) {
+    const int32_t meshes = MeshCountOf(Model);
+    if (from < 0 || from >= meshes || to < 0 || to >= meshes) {
+        RaiseError(ErrNo::SubscriptOutOfRange,
+                   "mesh " + std::to_string(from < 0 || from >= meshes ? from : to));
+    }
+    if (from != to) {
+        Steps->push(new MoveMeshCommand(text, *this, from, to));
+    }
+}
+
 void ObjectDocument::PutMeshes(int32_t first, size_t removed, const std::vector<MeshState>& in,
                                int32_t chosen) {
+    SpliceViews(first, removed, in.size());
     const auto from = static_cast<ptrdiff_t>(first);
     const auto out = static_cast<ptrdiff_t>(removed);
     Model.Meshes.erase(Model.Meshes.begin() + from, Model.Meshes.begin() + from + out);
@@ -156,8 +195,46 @@ void ObjectDocument::PutMeshes(int32_t first, size_t removed, const std::vector<
     }
     Model.MeshCount = static_cast<int16_t>(Model.Meshes.size());
     Chosen = chosen;
+    // Before the meshes, so that whoever redraws for them finds the marks already told.
+    emit MarksChanged(-1, MarkRange::Every(), MarkRange::Every());
     emit MeshesChanged();
     emit ChosenMeshChanged(Chosen);
+}
+
+// The chosen mesh follows its mesh, or the meshes that close up over the gap.
+void ObjectDocument::PutMeshAt(int32_t from, int32_t to) {
+    const auto rotate = [from, to](auto& items) {
+        const auto at = [&items](int32_t index) { return items.begin() + static_cast<ptrdiff_t>(index); };
+        if (from < to) {
+            std::rotate(at(from), at(from + 1), at(to + 1));
+        } else {
+            std::rotate(at(to), at(from), at(from + 1));
+        }
+    };
+    if (!Views.empty()) {
+        Views.resize(std::max(Views.size(), Model.Meshes.size()));
+        rotate(Views);
+    }
+    rotate(Model.Meshes);
+    rotate(Place.Selections);
+    if (Chosen == from) {
+        Chosen = to;
+    } else if (from < Chosen && Chosen <= to) {
+        --Chosen;
+    } else if (to <= Chosen && Chosen < from) {
+        ++Chosen;
+    }
+    emit MeshesChanged();
+    emit ChosenMeshChanged(Chosen);
+}
+
+void ObjectDocument::SpliceViews(int32_t first, size_t removed, size_t added) {
+    if (Views.empty() || removed == added) {
+        return;
+    }
+    Views.resize(std::max(Views.size(), Model.Meshes.size()));
+    const auto at = Views.begin() + static_cast<ptrdiff_t>(first);
+    Views.insert(Views.erase(at, at + static_cast<ptrdiff_t>(removed)), added, MeshViewState{});
 }
 
 void ObjectDocument::PutPoints(int32_t mesh, const std::vector<PointMove>& moves, bool forward) {

@@ -18,6 +18,7 @@ class QUndoStack;
 namespace quillax {
 
 class MoveCentreCommand;
+class MoveMeshCommand;
 class MovePointsCommand;
 class SpliceMeshesCommand;
 
@@ -38,6 +39,15 @@ struct MeshSplice {
     std::vector<MeshState> After;
     int32_t ChosenBefore = -1;
     int32_t ChosenAfter = -1;
+};
+
+// How a mesh is shown: hidden (not drawn, not found by the pointer, not exported) or locked (drawn,
+// but not chosen by the pointer nor edited).
+struct MeshViewState {
+    bool Hidden = false;
+    bool Locked = false;
+
+    bool operator==(const MeshViewState&) const = default;
 };
 
 // Marks of one kind that changed, First to Last; none when First is beyond Last.
@@ -88,6 +98,11 @@ public:
     // Every mark of a mesh at once, of the sizes its flags have.
     void SetMarks(int32_t mesh, MeshSelection marks);
 
+    // How a mesh is shown: view state, never saved and no step of the history. A mesh that an edit
+    // adds, or that an undo brings back, is shown and unlocked; one replaced in place keeps its state.
+    MeshViewState ViewStateOf(int32_t mesh) const;
+    void SetViewState(int32_t mesh, MeshViewState state);
+
     // The clean absolute path of the file, empty when there is none, and what it was when read or
     // last written.
     const std::string& FilePath() const { return Path; }
@@ -101,11 +116,14 @@ public:
     void SpliceMeshes(const QString& text, MeshSplice splice);
     // Points of one mesh moved; moves pushed one after another with the same `series` (a drag) merge
     // into one step. A series of 0 never merges.
+    // Where a closed outline's first or last point moves alone, the other moves with it.
     void MovePoints(int32_t mesh, std::vector<PointMove> moves, int32_t series = 0);
     // Points of one mesh moved as one step named `text` (a turn, a flip, ...), never merged.
     void MovePoints(const QString& text, int32_t mesh, std::vector<PointMove> moves);
     // The object's centre (CentreX, CentreY) put at (x, y).
     void MoveCentre(float x, float y);
+    // Mesh `from` moved to index `to`, the others closing up; the chosen mesh stays chosen.
+    void MoveMesh(const QString& text, int32_t from, int32_t to);
 
 signals:
     // Opened, replaced, emptied.
@@ -119,9 +137,11 @@ signals:
     void ChosenMeshChanged(int32_t mesh);
     void FileChanged();
     void ModifiedChanged(bool modified);
+    void MeshViewChanged(int32_t mesh);
 
 private:
     friend class MoveCentreCommand;
+    friend class MoveMeshCommand;
     friend class MovePointsCommand;
     friend class SpliceMeshesCommand;
 
@@ -131,10 +151,14 @@ private:
     };
 
     void WireHistory();
+    MovePointsCommand* MoveStep(int32_t mesh, std::vector<PointMove> moves, int32_t series);
     // What the history's steps do.
     void PutMeshes(int32_t first, size_t removed, const std::vector<MeshState>& in, int32_t chosen);
     void PutPoints(int32_t mesh, const std::vector<PointMove>& moves, bool forward);
     void PutCentre(float x, float y);
+    void PutMeshAt(int32_t from, int32_t to);
+    // The view states of meshes replaced by others; none are kept until a mesh is hidden or locked.
+    void SpliceViews(int32_t first, size_t removed, size_t added);
     MeshSelection& MarksAt(int32_t mesh);
     void SetChosen(int32_t mesh);
     void ForgetFile();
@@ -146,6 +170,7 @@ private:
     std::string Path;
     std::optional<FileStamp> Stamped;
     QUndoStack* Steps;
+    std::vector<MeshViewState> Views;
 };
 
 } // namespace quillax

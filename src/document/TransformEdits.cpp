@@ -1,6 +1,6 @@
 #include "document/TransformEdits.h"
 
-#include "document/DocumentEdits.h"
+#include "document/EditSupport.h"
 #include "platform/Counted.h"
 
 #include <cctype>
@@ -41,7 +41,7 @@ std::optional<PlanePoint> PivotOf(const ObjectDocument& document, const std::vec
 
 void TransformChosen(ObjectDocument& document, const std::string& verb, TransformAbout about,
                      const std::function<PointMap(PlanePoint pivot)>& mapAbout) {
-    if (!document.HasChosenMesh()) {
+    if (!document.HasChosenMesh() || Refused(CannotEditMesh(document, document.ChosenMesh()))) {
         return;
     }
     const std::vector<int32_t> points = Targets(document);
@@ -82,7 +82,7 @@ void FlipPoints(ObjectDocument& document, bool horizontally, TransformAbout abou
 }
 
 void MovePointsTo(ObjectDocument& document, std::optional<float> x, std::optional<float> y) {
-    if (!document.HasChosenMesh() || (!x && !y)) {
+    if (!document.HasChosenMesh() || (!x && !y) || Refused(CannotEditMesh(document, document.ChosenMesh()))) {
         return;
     }
     const std::vector<int32_t> marked = MarkedPoints(*document.MarksOf(document.ChosenMesh()));

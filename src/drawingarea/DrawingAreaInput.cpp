@@ -110,7 +110,7 @@ bool DrawingAreaInput::Release(QMouseEvent* mouse) {
         return false;
     default:
         if (!FurtherThanAClick(PressedAt, mouse->position())) {
-            emit Clicked(PixelAt(PressedAt));
+            emit Clicked(PixelAt(PressedAt), mouse->modifiers());
         }
         return false;
     }

@@ -31,8 +31,8 @@ public:
     static QPoint PixelAt(const QPointF& position);
 
 signals:
-    // A left press and release close together: the pixel of the press.
-    void Clicked(QPoint pixel);
+    // A left press and release close together: the pixel of the press, and the keys held.
+    void Clicked(QPoint pixel, Qt::KeyboardModifiers modifiers);
     // A left press that moved further than a click: where it began, then from the pixel of the press
     // to the pixel under the pointer, as it moves and once more when the button is released, with
     // the keys held.

@@ -24,7 +24,7 @@ std::optional<ClickTarget> MarkingGesture::ClickAt(int32_t x, int32_t y) const {
                    ? ClickTarget{ClickTarget::Kind::Point, hit->Index - range.FirstNode}
                    : ClickTarget{ClickTarget::Kind::Line, hit->Index - range.FirstJoint};
     }
-    const std::optional<MarkerHit> other = HitIn(Scene, AllMarkers(Scene.Node, Scene.Joint), x, y);
+    const std::optional<MarkerHit> other = HitAnyMesh(Scene, x, y, false);
     const std::optional<MeshItem> item = other ? MeshItemOf(Scene.Object(), *other) : std::nullopt;
     if (!item) {
         return std::nullopt;
@@ -41,10 +41,10 @@ void MarkingGesture::Band(QPoint from, QPoint to, bool adding) {
     MeshSelection marks = *kept;
     const QRect band = QRect(from, to).normalized();
     const MarkerRange range = ChosenMarkers(Scene);
-    const int32_t points = std::min<int32_t>(range.NodeCount, static_cast<int32_t>(marks.PointFlags.size()));
+    const auto points = static_cast<int32_t>(marks.PointFlags.size());
     for (int32_t k = 0; k < points; ++k) {
         int16_t& flag = marks.PointFlags[static_cast<size_t>(k)];
-        if (Inside(Scene.Node(range.FirstNode + k), band)) {
+        if (k < range.NodeCount && Inside(Scene.Node(range.FirstNode + k), band)) {
             flag = -1;
         } else if (!adding) {
             flag = 0;

@@ -26,7 +26,7 @@ ModelPoint NearestOnSegment(ModelPoint a, ModelPoint b, ModelPoint p) {
 bool PointEditGesture::DragBegan(QPoint from) {
     Drag.reset();
     const std::optional<MeshItem> grabbed = ChosenItemAt(Scene, MarkerKind::Point, from.x(), from.y());
-    if (!grabbed) {
+    if (!grabbed || Document.ViewStateOf(grabbed->Mesh).Locked) {
         return false;
     }
     const MeshSelection& marks = *Document.MarksOf(grabbed->Mesh);

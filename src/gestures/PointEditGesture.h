@@ -22,7 +22,8 @@ public:
     PointEditGesture(ObjectDocument& document, const MeshScene& scene, const GridSnap& snap = NoGridSnap)
         : Document(document), Scene(scene), Snap(snap) {}
 
-    // False when the drag does not start on a point of the chosen mesh: then it moves nothing.
+    // False when the drag does not start on a point of the chosen mesh, or that mesh is locked: then
+    // it moves nothing.
     bool DragBegan(QPoint from);
     // The dragged points follow the pointer in model units, from where they were when the drag began.
     void Dragged(QPoint from, QPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier);

@@ -3,11 +3,26 @@
 namespace quillax {
 
 MarkerRange ChosenMarkers(const MeshScene& scene) {
-    return MarkersOfMesh(scene.Object(), scene.Document().ChosenMesh(), scene.Node, scene.Joint);
+    const int32_t chosen = scene.Document().ChosenMesh();
+    if (scene.Document().ViewStateOf(chosen).Hidden) {
+        return {};
+    }
+    return MarkersOfMesh(scene.Object(), chosen, scene.Node, scene.Joint);
 }
 
 std::optional<MarkerHit> HitIn(const MeshScene& scene, const MarkerRange& range, int32_t x, int32_t y) {
     return HitMarker(scene.Node, scene.Joint, range, x, y, MarkerHitRadius);
+}
+
+std::optional<MarkerHit> HitAnyMesh(const MeshScene& scene, int32_t x, int32_t y, bool locked) {
+    const ObjectDocument& document = scene.Document();
+    const std::vector<MarkerRange> passedOver =
+        MarkersOfMeshes(scene.Object(), scene.Node, scene.Joint, [&document, locked](int32_t mesh) {
+            const MeshViewState state = document.ViewStateOf(mesh);
+            return state.Hidden || (state.Locked && !locked);
+        });
+    return HitMarker(scene.Node, scene.Joint, AllMarkers(scene.Node, scene.Joint), x, y, MarkerHitRadius,
+                     passedOver);
 }
 
 std::optional<MeshItem> ChosenItemAt(const MeshScene& scene, MarkerKind kind, int32_t x, int32_t y) {

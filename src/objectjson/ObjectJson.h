@@ -38,5 +38,8 @@ std::string FloatJson(float value);
 // read, meshCount and pointCount must match what follows when given. Anything else, or any member
 // twice, is refused with the line and column.
 ObjectImport ObjectFromJson(std::string_view text);
+// As ObjectFromJson, and also what `info --json` writes, an array of such objects: the meshes of every
+// element in order, in one object with the first element's centre.
+ObjectImport ObjectFromJsonList(std::string_view text);
 
 } // namespace quillax

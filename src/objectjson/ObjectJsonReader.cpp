@@ -4,10 +4,12 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <limits>
 
 namespace quillax {
@@ -242,10 +244,7 @@ void ReadCentre(JsonCursor& in, ObjectFile& object) {
     ReadMembers(in, {"x", "y"}, "centre", [&](size_t k) { *coordinates[k] = ReadFloat(in); });
 }
 
-ObjectFile ReadObject(JsonCursor& in) {
-    if (in.Peek() == '[') {
-        in.Fail("an array, where one object is: take one element of info --json's array (jq '.[0]')");
-    }
+ObjectFile ReadObjectMembers(JsonCursor& in) {
     ObjectFile object;
     std::optional<int64_t> meshCount;
     size_t meshesAt = 0;
@@ -273,18 +272,59 @@ ObjectFile ReadObject(JsonCursor& in) {
     }
     CheckCount(meshCount, object.Meshes.size(), "meshCount", "mesh", "meshes", meshesAt);
     object.MeshCount = static_cast<int16_t>(object.Meshes.size());
+    return object;
+}
+
+ObjectFile ReadObject(JsonCursor& in) {
+    if (in.Peek() == '[') {
+        in.Fail("an array, where one object is: take one element of info --json's array (jq '.[0]')");
+    }
+    ObjectFile object = ReadObjectMembers(in);
     in.End();
     return object;
+}
+
+// The elements' meshes one after another, in an object with the first element's centre.
+ObjectFile ReadObjectList(JsonCursor& in) {
+    if (!in.Take('[')) {
+        return ReadObject(in);
+    }
+    ObjectFile all;
+    do {
+        const size_t at = in.Start();
+        ObjectFile element = ReadObjectMembers(in);
+        if (all.Meshes.size() + element.Meshes.size() > MostOfACount) {
+            JsonCursor::FailAt(at, "more than " + std::to_string(MostOfACount) +
+                                       " meshes in all: an object has 1 to 32767");
+        }
+        if (all.Meshes.empty()) {
+            all.CentreX = element.CentreX;
+            all.CentreY = element.CentreY;
+        }
+        std::move(element.Meshes.begin(), element.Meshes.end(), std::back_inserter(all.Meshes));
+    } while (in.Take(','));
+    in.Expect(']', "a comma or ]");
+    in.End();
+    all.MeshCount = static_cast<int16_t>(all.Meshes.size());
+    return all;
+}
+
+ObjectImport Imported(std::string_view text, ObjectFile (*read)(JsonCursor&)) {
+    JsonCursor in(text);
+    try {
+        return {read(in), {}};
+    } catch (const JsonError& error) {
+        return {std::nullopt, PlaceInText(text, error.Offset) + ": " + error.Reason};
+    }
 }
 } // namespace
 
 ObjectImport ObjectFromJson(std::string_view text) {
-    JsonCursor in(text);
-    try {
-        return {ReadObject(in), {}};
-    } catch (const JsonError& error) {
-        return {std::nullopt, PlaceInText(text, error.Offset) + ": " + error.Reason};
-    }
+    return Imported(text, ReadObject);
+}
+
+ObjectImport ObjectFromJsonList(std::string_view text) {
+    return Imported(text, ReadObjectList);
 }
 
 } // namespace quillax

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 namespace quillax {
 
@@ -15,28 +16,34 @@ constexpr size_t ReadAhead = 65536;
 }
 
 ObjectFileReader::ObjectFileReader(const std::string& fileName) : FileName(fileName), File(fileName) {
-    if (File.IsOpen()) {
+    if (File->IsOpen()) {
         return;
     }
     std::error_code error;
     const auto folder = std::filesystem::path(fileName).parent_path();
-    if (File.Error() != InputFile::NotRegular && !folder.empty() &&
+    if (File->Error() != InputFile::NotRegular && !folder.empty() &&
         !std::filesystem::is_directory(folder, error)) {
         RaiseError(ErrNo::PathNotFound, fileName);
     }
-    if (File.Error() != ENOENT) {
-        RaiseError(ErrNo::PathFileAccessError, fileName + ": " + File.Reason());
+    if (File->Error() != ENOENT) {
+        RaiseError(ErrNo::PathFileAccessError, fileName + ": " + File->Reason());
     }
 }
 
+ObjectFileReader::ObjectFileReader(std::vector<unsigned char> bytes, std::string name)
+    : FileName(std::move(name)), Buffer(std::move(bytes)) {}
+
 bool ObjectFileReader::Refill() {
+    if (!File) {
+        return false;
+    }
     const uint64_t start = Position + (Buffer.size() - Next);
     Buffer.erase(Buffer.begin(), Buffer.begin() + static_cast<ptrdiff_t>(Next));
     Next = 0;
     const size_t kept = Buffer.size();
     Buffer.resize(kept + ReadAhead);
     const int64_t got =
-        File.Descriptor().ReadAt(static_cast<int64_t>(start), Buffer.data() + kept, ReadAhead);
+        File->Descriptor().ReadAt(static_cast<int64_t>(start), Buffer.data() + kept, ReadAhead);
     if (got < 0) {
         RaiseError(ErrNo::PathFileAccessError, FileName + ": " + SystemReason(errno));
     }
@@ -98,7 +105,8 @@ uint64_t ObjectFileReader::ReadRest(std::vector<uint8_t>& rest, uint64_t limit) 
     }
     // Too long to keep: counted from the file's size instead.
     rest = {};
-    const int64_t length = File.Descriptor().Length();
+    const int64_t length =
+        File ? File->Descriptor().Length() : static_cast<int64_t>(Position + (Buffer.size() - Next));
     if (length < 0) {
         RaiseError(ErrNo::PathFileAccessError, FileName + ": " + SystemReason(errno));
     }

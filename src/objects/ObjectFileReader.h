@@ -3,6 +3,7 @@
 #include "platform/InputFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,11 @@ namespace quillax {
 class ObjectFileReader {
 public:
     explicit ObjectFileReader(const std::string& fileName);
+    // Reads bytes held in memory as the file's; `name` names them in messages.
+    ObjectFileReader(std::vector<unsigned char> bytes, std::string name);
 
     // False when the file does not exist in an existing folder; other failures raise an error.
-    bool IsOpen() const { return File.IsOpen(); }
+    bool IsOpen() const { return !File || File->IsOpen(); }
     // Reads count bytes when the file holds them; false otherwise.
     bool TryRead(void* target, size_t count);
     void Read(void* target, size_t count, const std::string& field);
@@ -38,7 +41,8 @@ private:
     bool Refill();
 
     std::string FileName;
-    InputFile File;
+    // None when the bytes are in memory: then Buffer holds them all from the start.
+    std::optional<InputFile> File;
     uint64_t Position = 0;
     // Bytes from the file read ahead of Position, from Next on.
     std::vector<unsigned char> Buffer;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <utility>
 
 namespace quillax {
 
@@ -55,10 +56,8 @@ void ReadMesh(ObjectFileReader& reader, size_t index, Mesh& mesh, MeshSelection&
     selection.LineFlags.assign(points - 1, 0);
     ReadPoints(reader, mesh, of);
 }
-} // namespace
 
-bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement) {
-    ObjectFileReader reader(fileName);
+bool ReadObject(ObjectFileReader& reader, ObjectFile& object, ObjectPlacement& placement) {
     unsigned char magic[4];
     if (!reader.IsOpen() || !reader.TryRead(magic, sizeof magic)) {
         return false;
@@ -81,6 +80,18 @@ bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlace
     const uint64_t trailing = reader.ReadRest(object.TrailingBytes, MaxTrailingBytes);
     object.DroppedTrailingBytes = object.TrailingBytes.size() == trailing ? 0 : trailing;
     return true;
+}
+} // namespace
+
+bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement) {
+    ObjectFileReader reader(fileName);
+    return ReadObject(reader, object, placement);
+}
+
+bool LoadObjectBytes(std::vector<uint8_t> bytes, const std::string& name, ObjectFile& object,
+                     ObjectPlacement& placement) {
+    ObjectFileReader reader(std::move(bytes), name);
+    return ReadObject(reader, object, placement);
 }
 
 void ClearObjectModel(ObjectFile& object, ObjectPlacement& placement) {

@@ -75,6 +75,9 @@ extern ObjectPlacement CurrentPlacement;
 // the last mesh go to TrailingBytes, or only their count to DroppedTrailingBytes when there are more
 // than MaxTrailingBytes.
 bool LoadObjectFile(const std::string& fileName, ObjectFile& object, ObjectPlacement& placement);
+// The same from the bytes of an object file held in memory; `name` names them in messages.
+bool LoadObjectBytes(std::vector<uint8_t> bytes, const std::string& name, ObjectFile& object,
+                     ObjectPlacement& placement);
 
 // Empties both records: every number 0, every array without elements.
 void ClearObjectModel(ObjectFile& object, ObjectPlacement& placement);

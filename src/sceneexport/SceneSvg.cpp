@@ -107,16 +107,21 @@ void AppendMarkers(QIODevice& out, const MeshScene& scene, PoolRun range) {
     }
 }
 
+// A hidden mesh is left out whole.
+bool Shown(const MeshScene& scene, int32_t mesh) {
+    return !scene.Document().ViewStateOf(mesh).Hidden;
+}
+
 // Over every mesh as written: the other meshes' markers again, then the chosen mesh and over it its
 // marked lines and points, as the drawing area stacks them.
 void AppendStacking(QIODevice& out, const MeshScene& scene) {
     const MarkerStacking& stacking = scene.Stacking();
     for (int32_t mesh = 0; mesh < MeshCountOf(scene.Object()); ++mesh) {
-        if (mesh != stacking.Mesh) {
+        if (mesh != stacking.Mesh && Shown(scene, mesh)) {
             Append(out, "<use xlink:href=\"#mesh-%d-markers\"/>\n", mesh);
         }
     }
-    if (stacking.Mesh < 0 || stacking.Mesh >= MeshCountOf(scene.Object())) {
+    if (stacking.Mesh < 0 || stacking.Mesh >= MeshCountOf(scene.Object()) || !Shown(scene, stacking.Mesh)) {
         return;
     }
     Append(out, "<use xlink:href=\"#mesh-%d-segments\"/>\n<use xlink:href=\"#mesh-%d-markers\"/>\n",
@@ -141,11 +146,13 @@ void AppendMeshes(QIODevice& out, const MeshScene& scene) {
     for (int32_t mesh = 0; mesh < MeshCountOf(object); ++mesh) {
         const int32_t points = PointsOf(object.Meshes[static_cast<size_t>(mesh)]);
         const int32_t segments = LinesOf(object.Meshes[static_cast<size_t>(mesh)]);
-        Append(out, "<g id=\"mesh-%d\">\n<g id=\"mesh-%d-segments\" %s>\n", mesh, mesh, SegmentsLook);
-        AppendSegments(out, scene, {joint, joint + segments});
-        Append(out, "</g>\n<g id=\"mesh-%d-markers\" %s>\n", mesh, MarkersLook);
-        AppendMarkers(out, scene, {node, node + points});
-        out.write("</g>\n</g>\n");
+        if (Shown(scene, mesh)) {
+            Append(out, "<g id=\"mesh-%d\">\n<g id=\"mesh-%d-segments\" %s>\n", mesh, mesh, SegmentsLook);
+            AppendSegments(out, scene, {joint, joint + segments});
+            Append(out, "</g>\n<g id=\"mesh-%d-markers\" %s>\n", mesh, MarkersLook);
+            AppendMarkers(out, scene, {node, node + points});
+            out.write("</g>\n</g>\n");
+        }
         node += points;
         joint += segments;
     }

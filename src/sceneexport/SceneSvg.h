@@ -13,7 +13,7 @@ namespace quillax {
 // meshes' segments, their markers, then the chosen mesh and its marked lines and points; a last group
 // ("markers") shows the other meshes' markers and the chosen mesh again, then its marks (group "marks"),
 // so that the SVG stacks them the same way. Segments and markers wholly outside the area are left out,
-// and no pixel of the view is made.
+// as is every mesh the document hides, and no pixel of the view is made.
 void WriteSceneSvg(const MeshScene& scene, QIODevice& out);
 
 } // namespace quillax

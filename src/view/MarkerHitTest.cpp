@@ -37,25 +37,38 @@ double SquaredDistanceToJoint(const JointElement& joint, double x, double y) {
     return Squared(dx * fromY - dy * fromX) / length;
 }
 
-// The index in [first, first + count) of the marker with the least squared distance, not above
-// radius squared; markers that `skip` rules out are passed over.
+// The index in the spans of the marker with the least squared distance, not above radius squared;
+// markers that `skip` rules out are passed over.
 template <typename T, typename Skip, typename Distance>
-std::optional<int32_t> Nearest(const MarkerPool<T>& pool, int32_t first, int32_t count, double radius,
-                               Skip skip, Distance squaredDistance) {
+std::optional<int32_t> Nearest(const MarkerPool<T>& pool, const std::vector<ElementSpan>& spans,
+                               double radius, Skip skip, Distance squaredDistance) {
     std::optional<int32_t> nearest;
     double best = Squared(radius);
-    for (int32_t i = first; i < first + count; ++i) {
-        const T& marker = pool(i);
-        if (skip(marker)) {
-            continue;
-        }
-        const double distance = squaredDistance(marker);
-        if (distance < best || (!nearest && distance == best)) {
-            best = distance;
-            nearest = i;
+    for (const ElementSpan& span : spans) {
+        for (auto i = static_cast<int32_t>(span.From); i < span.To; ++i) {
+            const T& marker = pool(i);
+            if (skip(marker)) {
+                continue;
+            }
+            const double distance = squaredDistance(marker);
+            if (distance < best || (!nearest && distance == best)) {
+                best = distance;
+                nearest = i;
+            }
         }
     }
     return nearest;
+}
+
+// The spans of [first, first + count) that the ranges leave, nodes or joints.
+std::vector<ElementSpan> SpansLeft(int32_t first, int32_t count, const std::vector<MarkerRange>& passedOver,
+                                   bool joints) {
+    std::vector<ElementSpan> leftOut;
+    for (const MarkerRange& range : passedOver) {
+        const int32_t from = joints ? range.FirstJoint : range.FirstNode;
+        leftOut.push_back({from, from + (joints ? range.JointCount : range.NodeCount)});
+    }
+    return SpansOutside({first, static_cast<int64_t>(first) + count}, leftOut);
 }
 
 // The part of [first, first + count) that lies inside a pool of `held` elements.
@@ -80,6 +93,42 @@ MarkerRange MarkersOfMesh(const ObjectFile& object, int32_t mesh, const NodePool
     return range;
 }
 
+std::vector<MarkerRange> MarkersOfMeshes(const ObjectFile& object, const NodePool& nodes,
+                                         const JointPool& joints,
+                                         const std::function<bool(int32_t)>& picked) {
+    std::vector<MarkerRange> ranges;
+    int32_t firstNode = 0;
+    int32_t firstJoint = 0;
+    for (int32_t i = 0; i < MeshCountOf(object); ++i) {
+        const Mesh& mesh = object.Meshes[static_cast<size_t>(i)];
+        if (picked(i)) {
+            ranges.push_back({firstNode, HeldCount(firstNode, PointsOf(mesh), nodes.Count()), firstJoint,
+                              HeldCount(firstJoint, LinesOf(mesh), joints.Count())});
+        }
+        firstNode += PointsOf(mesh);
+        firstJoint += LinesOf(mesh);
+    }
+    return ranges;
+}
+
+std::vector<ElementSpan> SpansOutside(ElementSpan whole, const std::vector<ElementSpan>& leftOut) {
+    std::vector<ElementSpan> spans;
+    int64_t from = whole.From;
+    for (const ElementSpan& out : leftOut) {
+        if (out.From >= whole.To) {
+            break;
+        }
+        if (out.From > from) {
+            spans.push_back({from, out.From});
+        }
+        from = std::max(from, out.To);
+    }
+    if (from < whole.To) {
+        spans.push_back({from, whole.To});
+    }
+    return spans;
+}
+
 MarkerPoint MarkerCentre(const NodeElement& node) {
     return {static_cast<double>(node.Left) + node.Width / 2.0,
             static_cast<double>(node.Top) + node.Height / 2.0};
@@ -90,17 +139,19 @@ MarkerRange AllMarkers(const NodePool& nodes, const JointPool& joints) {
 }
 
 std::optional<MarkerHit> HitMarker(const NodePool& nodes, const JointPool& joints, const MarkerRange& range,
-                                   double x, double y, double radius) {
+                                   double x, double y, double radius,
+                                   const std::vector<MarkerRange>& passedOver) {
     const int32_t nodeCount = HeldCount(range.FirstNode, range.NodeCount, nodes.Count());
     const auto node = Nearest(
-        nodes, range.FirstNode, nodeCount, radius, [](const NodeElement& marker) { return !marker.Visible; },
+        nodes, SpansLeft(range.FirstNode, nodeCount, passedOver, false), radius,
+        [](const NodeElement& marker) { return !marker.Visible; },
         [&](const NodeElement& marker) { return SquaredDistanceToNode(marker, x, y); });
     if (node) {
         return MarkerHit{MarkerKind::Point, *node};
     }
     const int32_t jointCount = HeldCount(range.FirstJoint, range.JointCount, joints.Count());
     const auto joint = Nearest(
-        joints, range.FirstJoint, jointCount, radius,
+        joints, SpansLeft(range.FirstJoint, jointCount, passedOver, true), radius,
         [&](const JointElement& marker) {
             return !marker.Visible || !Within(x, marker.X1, marker.X2, radius) ||
                    !Within(y, marker.Y1, marker.Y2, radius);

@@ -5,7 +5,9 @@
 #include "view/NodeElement.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace quillax {
 
@@ -24,6 +26,19 @@ MarkerRange MarkersOfMesh(const ObjectFile& object, int32_t mesh, const NodePool
                           const JointPool& joints);
 // Every marker of the pools.
 MarkerRange AllMarkers(const NodePool& nodes, const JointPool& joints);
+// The markers of each mesh that `picked` picks, in the object's order, cut as MarkersOfMesh cuts.
+std::vector<MarkerRange> MarkersOfMeshes(const ObjectFile& object, const NodePool& nodes,
+                                         const JointPool& joints, const std::function<bool(int32_t)>& picked);
+
+// Elements From .. To - 1 of a sequence.
+struct ElementSpan {
+    int64_t From;
+    int64_t To;
+
+    bool operator==(const ElementSpan&) const = default;
+};
+// The parts of `whole` outside every span of `leftOut` (ascending, none overlapping), in order.
+std::vector<ElementSpan> SpansOutside(ElementSpan whole, const std::vector<ElementSpan>& leftOut);
 
 // Where a point marker is drawn about, in pixels.
 struct MarkerPoint {
@@ -45,9 +60,11 @@ struct MarkerHit {
 // The point marker of the range whose centre is nearest to (x, y) within `radius` pixels, else the
 // segment of the range nearest within `radius`, else none. (x, y) is the pixel under the pointer, in
 // the markers' own pixels, so the radius does not change with the zoom. Ties go to the lower index;
-// hidden markers and markers without a finite position are never found.
+// hidden markers, markers without a finite position and the markers of `passedOver` (ascending) are
+// never found.
 std::optional<MarkerHit> HitMarker(const NodePool& nodes, const JointPool& joints, const MarkerRange& range,
-                                   double x, double y, double radius);
+                                   double x, double y, double radius,
+                                   const std::vector<MarkerRange>& passedOver = {});
 
 // The mesh a marker belongs to and its point or line index within that mesh.
 struct MeshItem {

@@ -166,11 +166,12 @@ void PaintThroughLayers(QPainter& painter, const NodePool& nodes, const JointPoo
 } // namespace
 
 void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints,
-                  const MarkerStacking& stacking) {
+                  const MarkerStacking& stacking, const std::vector<MarkerRange>& leftOut) {
     if (!painter.isActive()) {
         return;
     }
-    const std::vector<PaintRun> order = PaintOrderOf(stacking, nodes.Count(), joints.Count());
+    const std::vector<PaintRun> order =
+        WithoutMarkers(PaintOrderOf(stacking, nodes.Count(), joints.Count()), leftOut);
     if (const std::optional<DirectTarget> target = DirectTargetOf(painter)) {
         PaintShared(*target, nodes, joints, order);
         return;

@@ -12,8 +12,8 @@ namespace quillax {
 // (with nothing chosen: every segment, then every marker): the drawing area and off-screen pictures
 // share it. On a 32-bit image painted as it is (no scaling, full opacity, a rectangular clip at most)
 // the pixels are written directly; anything else gets the same pixels drawn into a transparent image
-// that the painter then draws.
+// that the painter then draws. The markers of `leftOut` (ascending: hidden meshes) are not painted.
 void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints,
-                  const MarkerStacking& stacking = {});
+                  const MarkerStacking& stacking = {}, const std::vector<MarkerRange>& leftOut = {});
 
 } // namespace quillax

@@ -82,6 +82,27 @@ MarkerStacking StackingOf(const ObjectFile& object, const ObjectPlacement& place
     return stacking;
 }
 
+std::vector<PaintRun> WithoutMarkers(const std::vector<PaintRun>& order,
+                                     const std::vector<MarkerRange>& leftOut) {
+    if (leftOut.empty()) {
+        return order;
+    }
+    std::vector<ElementSpan> joints;
+    std::vector<ElementSpan> nodes;
+    for (const MarkerRange& range : leftOut) {
+        joints.push_back({range.FirstJoint, static_cast<int64_t>(range.FirstJoint) + range.JointCount});
+        nodes.push_back({range.FirstNode, static_cast<int64_t>(range.FirstNode) + range.NodeCount});
+    }
+    std::vector<PaintRun> kept;
+    for (const PaintRun& run : order) {
+        const bool ofJoints = run.Pool == PaintRun::PoolOf::Joints;
+        for (const ElementSpan& span : SpansOutside({run.First, run.Last}, ofJoints ? joints : nodes)) {
+            kept.push_back({run.Pool, static_cast<int32_t>(span.From), static_cast<int32_t>(span.To)});
+        }
+    }
+    return kept;
+}
+
 std::vector<PaintRun> PaintOrderOf(const MarkerStacking& stacking, int32_t nodeCount, int32_t jointCount) {
     std::vector<PaintRun> order;
     const MarkerRange& chosen = stacking.Chosen;

@@ -45,5 +45,8 @@ struct PaintRun {
 // mesh's unmarked segments, then its unmarked markers; its marked lines; its marked points. Within
 // each, the pools' order.
 std::vector<PaintRun> PaintOrderOf(const MarkerStacking& stacking, int32_t nodeCount, int32_t jointCount);
+// The order without the markers of `leftOut` (ranges in the pools' order, ascending): hidden meshes.
+std::vector<PaintRun> WithoutMarkers(const std::vector<PaintRun>& order,
+                                     const std::vector<MarkerRange>& leftOut);
 
 } // namespace quillax

@@ -196,7 +196,12 @@ void MeshScene::Render(QImage& picture, QRect area) const {
     }
     QPainter painter(&picture);
     painter.setClipRect(area);
-    PaintMarkers(painter, Node, Joint, Stacked);
+    PaintMarkers(painter, Node, Joint, Stacked, HiddenMarkers());
+}
+
+std::vector<MarkerRange> MeshScene::HiddenMarkers() const {
+    return MarkersOfMeshes(Object(), Node, Joint,
+                           [this](int32_t mesh) { return Shown.ViewStateOf(mesh).Hidden; });
 }
 
 QImage MeshScene::Picture() const {

@@ -83,6 +83,8 @@ public:
     // `area` of it is made.
     void Render(QImage& picture, QRect area) const;
     QImage Picture() const;
+    // The markers of the meshes the document hides, which are neither painted nor found.
+    std::vector<MarkerRange> HiddenMarkers() const;
 
     // The mapping the markers and the grid are drawn with, the angle read now.
     ViewTransform View() const;

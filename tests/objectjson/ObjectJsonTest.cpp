@@ -150,4 +150,22 @@ TEST(ObjectJson, MistakesAreRefusedWithTheirPlace) {
     }
 }
 
+// What info --json writes, an array of objects, gives every element's meshes in order, bit for bit.
+TEST(ObjectJson, AListOfObjectsGivesAllTheirMeshes) {
+    const ObjectFile odd = OddObject();
+    const std::string element = ObjectJsonText(odd, {true, true, "\"file\": \"a.lin\""});
+    const ObjectImport both = ObjectFromJsonList("[\n" + element + ",\n" + element + "\n]\n");
+    ASSERT_TRUE(both.Object) << both.Error;
+    ASSERT_EQ(both.Object->MeshCount, 4);
+    EXPECT_TRUE(SameMesh(both.Object->Meshes[2], odd.Meshes[0]));
+    EXPECT_TRUE(SameBits(both.Object->CentreX, odd.CentreX)) << "the first element's centre";
+    const ObjectImport one = ObjectFromJsonList(ObjectJsonText(odd, {}));
+    ASSERT_TRUE(one.Object) << "one object is taken as ObjectFromJson takes it";
+    EXPECT_TRUE(SameObject(*one.Object, odd));
+    for (const std::string& wrong : {std::string("[]"), "[" + element + "] x", "[" + element + ",]"}) {
+        EXPECT_FALSE(ObjectFromJsonList(wrong).Object) << wrong;
+    }
+    EXPECT_NE(ObjectFromJsonList("[" + element + ", {}]").Error.find("line 1, column"), std::string::npos);
+}
+
 } // namespace quillax

@@ -236,6 +236,38 @@ TEST_F(LoadObjectFileTest, TruncationNamesTheFieldAndOffset) {
     }
 }
 
+// The clipboard's bytes are read as a file is, its every refusal with it.
+TEST_F(LoadObjectFileTest, BytesInMemoryReadAsTheFileOfThemDoes) {
+    LinObject object = TwoPointObject();
+    object.Meshes[0].Points[1].second = std::bit_cast<float>(0xFFC00001u);
+    object.TrailingBytes = {7, 8, 9};
+    const auto bytes = LinBytes(object);
+    ObjectFile read;
+    ObjectPlacement placement;
+    ASSERT_TRUE(LoadObjectBytes(bytes, "the clipboard", read, placement));
+    EXPECT_EQ(ObjectFileBytes(read), bytes);
+    EXPECT_EQ(placement.Selections.at(0).PointFlags.size(), 2u);
+    for (size_t length = 0; length < bytes.size() - 3; ++length) {
+        const std::vector<unsigned char> prefix(bytes.begin(), bytes.begin() + static_cast<long>(length));
+        const int32_t fromFile = ErrorOfLoading(Write(prefix));
+        const std::string fileMessage = LastError;
+        int32_t fromBytes = 0;
+        try {
+            EXPECT_EQ(LoadObjectBytes(prefix, Folder.Path("object.lin"), read, placement), length >= 4)
+                << length;
+        } catch (const RuntimeError& error) {
+            fromBytes = error.Number();
+            EXPECT_EQ(error.Description(), fileMessage) << length;
+        }
+        EXPECT_EQ(fromBytes, fromFile) << length;
+    }
+    std::vector<unsigned char> longTail = LinBytes(TwoPointObject());
+    longTail.resize(longTail.size() + MaxTrailingBytes + 1, 5);
+    ASSERT_TRUE(LoadObjectBytes(longTail, "the clipboard", read, placement));
+    EXPECT_TRUE(read.TrailingBytes.empty());
+    EXPECT_EQ(read.DroppedTrailingBytes, MaxTrailingBytes + 1);
+}
+
 TEST(SampleObject, TheShippedAssetIsTheGeneratedShip) {
     std::ifstream file(std::string(QUILLAX_ASSETS) + "/PlayerTopb.lin", std::ios::binary);
     const std::vector<unsigned char> shipped(std::istreambuf_iterator<char>(file), {});

@@ -151,6 +151,22 @@ TEST_F(HitScene, HiddenMarkersAndMarkersWithoutAPositionAreNeverFound) {
     EXPECT_EQ(Hit(0, 180, 200), std::nullopt);
 }
 
+TEST_F(HitScene, TheMarkersOfMeshesPassedOverAreNeverFoundAndTheNearestOfTheRestIs) {
+    PlaceNode(Object.Nodes, 3, 102, 100);
+    const MarkerRange all = AllMarkers(Object.Nodes, Object.Joints);
+    EXPECT_EQ(HitMarker(Object.Nodes, Object.Joints, all, 103, 100, Radius),
+              (MarkerHit{MarkerKind::Point, 3}));
+    const std::vector<MarkerRange> mesh1 =
+        MarkersOfMeshes(Object.Object, Object.Nodes, Object.Joints, [](int32_t mesh) { return mesh == 1; });
+    ASSERT_EQ(mesh1.size(), 1u);
+    EXPECT_EQ(mesh1[0].FirstNode, 3);
+    EXPECT_EQ(mesh1[0].FirstJoint, 2);
+    EXPECT_EQ(HitMarker(Object.Nodes, Object.Joints, all, 103, 100, Radius, mesh1), Point0);
+    EXPECT_EQ(HitMarker(Object.Nodes, Object.Joints, all, 120, 201, Radius, mesh1), std::nullopt);
+    EXPECT_EQ(SpansOutside({0, 10}, {{2, 4}, {4, 6}, {9, 12}}), (std::vector<ElementSpan>{{0, 2}, {6, 9}}));
+    EXPECT_EQ(SpansOutside({3, 5}, {{0, 8}}), (std::vector<ElementSpan>{}));
+}
+
 TEST_F(HitScene, ASegmentWithoutLengthIsFoundAroundItsPoint) {
     PlaceJoint(Object.Joints, 0, 300, 300, 300, 300);
     EXPECT_EQ(Hit(0, 303, 304), (MarkerHit{MarkerKind::Line, 0}));

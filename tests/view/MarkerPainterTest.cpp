@@ -197,6 +197,34 @@ TEST(PaintMarkers, LeavesOutHiddenElementsAndElementsWithoutAPosition) {
     EXPECT_TRUE(PixelsOf(image, Rgb(Orange)).empty());
 }
 
+// A hidden mesh's markers are left out of the order of every kind of painter, the chosen mesh's
+// marked ones too.
+TEST(PaintMarkers, LeavesOutTheMarkersOfHiddenMeshes) {
+    Picture picture;
+    const std::vector<MarkerRange> second{{1, 1, 1, 1}};
+    picture.Stacking.Mesh = 0;
+    picture.Stacking.Chosen = {1, 1, 1, 1};
+    picture.Stacking.MarkedPoints = {{1, 2}};
+    QImage direct = Blank();
+    QPixmap layered(48, 32);
+    layered.fill(Qt::black);
+    for (QPaintDevice* device : std::initializer_list<QPaintDevice*>{&direct, &layered}) {
+        QPainter painter(device);
+        PaintMarkers(painter, picture.Nodes, picture.Joints, picture.Stacking, second);
+    }
+    for (const QImage& image : {direct, layered.toImage().convertToFormat(QImage::Format_RGB32)}) {
+        EXPECT_EQ(image.pixel(10, 10), Rgb(Orange)) << "the first marker and segment are painted";
+        EXPECT_EQ(image.pixel(30, 22), Black) << "the second marker is not";
+        EXPECT_EQ(image.pixel(40, 15), Black) << "nor the second segment";
+    }
+    const std::vector<PaintRun> order = {{PaintRun::PoolOf::Joints, 0, 5}, {PaintRun::PoolOf::Nodes, 0, 5}};
+    EXPECT_EQ(WithoutMarkers(order, {{1, 2, 3, 1}}),
+              (std::vector<PaintRun>{{PaintRun::PoolOf::Joints, 0, 3},
+                                     {PaintRun::PoolOf::Joints, 4, 5},
+                                     {PaintRun::PoolOf::Nodes, 0, 1},
+                                     {PaintRun::PoolOf::Nodes, 3, 5}}));
+}
+
 TEST(PaintMarkers, AnyOtherMarkerSizeIsTheInscribedEllipse) {
     NodePool nodes{NodeElement{}};
     AddNode(nodes, 20, 15, 9, Orange, White);
