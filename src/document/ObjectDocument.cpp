@@ -1,6 +1,7 @@
 #include "document/ObjectDocument.h"
 
 #include "document/MovePointsCommand.h"
+#include "document/ObjectRoom.h"
 #include "document/SpliceMeshesCommand.h"
 #include "platform/RuntimeError.h"
 
@@ -41,8 +42,9 @@ void ObjectDocument::Clear() {
     emit ObjectReplaced();
 }
 
-bool ObjectDocument::Open(const std::string& path) {
+bool ObjectDocument::Open(const std::string& path, uint64_t shownBytesPerPoint) {
     Clear();
+    CheckRoomForObject(path, shownBytesPerPoint);
     if (!LoadObjectFile(path, Model, Place)) {
         return false;
     }
@@ -121,6 +123,13 @@ void ObjectDocument::Saved(const std::string& path) {
     Stamped = StampOfFile(path);
     Model.DroppedTrailingBytes = 0;
     Steps->setClean();
+    emit FileChanged();
+}
+
+void ObjectDocument::TakeOver(const std::string& path, const std::optional<FileStamp>& stamp) {
+    Path = path;
+    Stamped = stamp;
+    Steps->resetClean();
     emit FileChanged();
 }
 
