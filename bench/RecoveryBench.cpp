@@ -44,7 +44,8 @@ int64_t WrittenAt(const std::string& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         struct stat status {};
         if (entry.path().extension() == ".lin" && stat(entry.path().c_str(), &status) == 0) {
-            newest = std::max<int64_t>(newest, status.st_mtim.tv_sec * 1'000'000'000 + status.st_mtim.tv_nsec);
+            newest =
+                std::max<int64_t>(newest, status.st_mtim.tv_sec * 1'000'000'000 + status.st_mtim.tv_nsec);
         }
     }
     return newest;

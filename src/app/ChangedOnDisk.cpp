@@ -28,11 +28,11 @@ ChangedOnDisk::Overwrite ChangedOnDisk::BeforeSave(const std::string& path) cons
         CompareWithDisk(path, *Document.Stamp()) != DiskChange::Changed) {
         return Overwrite::Yes;
     }
-    const size_t answer = MsgAsk("Another program changed this file since the editor last read or saved it:\r\n" +
-                                     path +
-                                     "\r\n\r\nOverwrite the other program's version with this object, save "
-                                     "this object under another name, or cancel?",
-                                 {"Overwrite", "Save As...", "Cancel"}, 2, Caption);
+    const size_t answer =
+        MsgAsk("Another program changed this file since the editor last read or saved it:\r\n" + path +
+                   "\r\n\r\nOverwrite the other program's version with this object, save "
+                   "this object under another name, or cancel?",
+               {"Overwrite", "Save As...", "Cancel"}, 2, Caption);
     return answer == 0 ? Overwrite::Yes : answer == 1 ? Overwrite::SaveAs : Overwrite::Cancel;
 }
 

@@ -31,8 +31,9 @@ std::string Question(const LeftoverCopy& copy) {
                                  .toString("yyyy-MM-dd hh:mm:ss")
                                  .toStdString();
     const std::string& path = copy.About.Path;
-    std::string text = path.empty() ? "An object that had no file was not saved when the editor stopped."
-                                    : "Changes to this file were not saved when the editor stopped:\r\n" + path;
+    std::string text = path.empty()
+                           ? "An object that had no file was not saved when the editor stopped."
+                           : "Changes to this file were not saved when the editor stopped:\r\n" + path;
     text += "\r\n\r\nA recovery copy of them was kept at " + when + ".";
     const std::optional<int64_t> modified = path.empty() ? std::nullopt : ModifiedAt(path);
     if (!path.empty() && !modified) {

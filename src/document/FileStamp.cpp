@@ -44,9 +44,8 @@ std::optional<FileStamp> StampOfFile(const std::string& path) {
     if (!hash) {
         return std::nullopt;
     }
-    return FileStamp{
-        static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino), status.st_size,
-        ModifiedNanoseconds(status), *hash};
+    return FileStamp{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
+                     status.st_size, ModifiedNanoseconds(status), *hash};
 }
 
 DiskChange CompareWithDisk(const std::string& path, const FileStamp& known) {
@@ -54,8 +53,9 @@ DiskChange CompareWithDisk(const std::string& path, const FileStamp& known) {
     if (stat(path.c_str(), &status) != 0) {
         return errno == ENOENT || errno == ENOTDIR ? DiskChange::Missing : DiskChange::Changed;
     }
-    if (static_cast<uint64_t>(status.st_dev) == known.Device && static_cast<uint64_t>(status.st_ino) == known.Inode &&
-        status.st_size == known.Size && ModifiedNanoseconds(status) == known.ModifiedNanoseconds) {
+    if (static_cast<uint64_t>(status.st_dev) == known.Device &&
+        static_cast<uint64_t>(status.st_ino) == known.Inode && status.st_size == known.Size &&
+        ModifiedNanoseconds(status) == known.ModifiedNanoseconds) {
         return DiskChange::None;
     }
     if (status.st_size != known.Size) {

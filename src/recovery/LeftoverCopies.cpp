@@ -21,7 +21,8 @@ std::set<std::string> SlotNames(const std::string& folder) {
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         const std::string file = entry.path().filename().native();
         const std::string extension = entry.path().extension().native();
-        if (!file.starts_with(".") && (extension == ".lin" || extension == ".about" || extension == ".lock")) {
+        if (!file.starts_with(".") &&
+            (extension == ".lin" || extension == ".about" || extension == ".lock")) {
             names.insert(file.substr(0, file.size() - extension.size()));
         }
     }
@@ -49,7 +50,8 @@ std::vector<LeftoverCopy> FindLeftovers(const std::string& folder) {
             slot->RemoveAll();
             continue;
         }
-        const int64_t written = static_cast<int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
+        const int64_t written =
+            static_cast<int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
         copies.push_back({slot, ReadAbout(slot->AboutPath()), written});
     }
     std::sort(copies.begin(), copies.end(), [](const LeftoverCopy& a, const LeftoverCopy& b) {

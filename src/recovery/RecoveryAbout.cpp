@@ -39,7 +39,8 @@ std::optional<std::string> Decoded(std::string_view text) {
         }
         unsigned value = 0;
         if (at + 2 >= text.size() ||
-            std::from_chars(text.data() + at + 1, text.data() + at + 3, value, 16).ptr != text.data() + at + 3) {
+            std::from_chars(text.data() + at + 1, text.data() + at + 3, value, 16).ptr !=
+                text.data() + at + 3) {
             return std::nullopt;
         }
         bytes += static_cast<char>(value);
@@ -75,8 +76,8 @@ std::string AboutText(const RecoveryAbout& about) {
     text += std::string(FileKey) + Encoded(about.Path) + "\n";
     if (about.Stamp) {
         const FileStamp& stamp = *about.Stamp;
-        text += std::string(StampKey) + std::to_string(stamp.Device) + " " + std::to_string(stamp.Inode) + " " +
-                std::to_string(stamp.Size) + " " + std::to_string(stamp.ModifiedNanoseconds) + " " +
+        text += std::string(StampKey) + std::to_string(stamp.Device) + " " + std::to_string(stamp.Inode) +
+                " " + std::to_string(stamp.Size) + " " + std::to_string(stamp.ModifiedNanoseconds) + " " +
                 std::to_string(stamp.Hash) + "\n";
     }
     return text;

@@ -15,7 +15,8 @@ RecoveryWriter::~RecoveryWriter() {
     Worker.join();
 }
 
-void RecoveryWriter::Write(std::shared_ptr<RecoverySlot> slot, std::vector<uint8_t> bytes, std::string about) {
+void RecoveryWriter::Write(std::shared_ptr<RecoverySlot> slot, std::vector<uint8_t> bytes,
+                           std::string about) {
     Queue({Wish::Write, std::move(slot), std::move(bytes), std::move(about)});
 }
 

@@ -78,7 +78,8 @@ TEST_F(ChangedOnDiskTest, AFileChangedByAnotherProgramIsNeverOverwrittenWithoutA
 TEST_F(ChangedOnDiskTest, TheSameBytesWrittenAgainAndASaveAfterOursAreNoChange) {
     Edit();
     ReplaceFromOutside(Ours());
-    std::filesystem::last_write_time(File(), std::filesystem::last_write_time(File()) + std::chrono::hours(1));
+    std::filesystem::last_write_time(File(),
+                                     std::filesystem::last_write_time(File()) + std::chrono::hours(1));
     EXPECT_TRUE(Window->SaveObject(File()));
     Edit();
     EXPECT_TRUE(Window->SaveObject(File()));

@@ -17,8 +17,8 @@ void WriteBillionPointClaim(const std::string& path) {
     ASSERT_TRUE(file.IsOpen());
     const unsigned char header[14] = {0xDE, 0x7A, 0x3A, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x7F};
     ASSERT_EQ(pwrite(file.Get(), header, sizeof header, 0), 14);
-    const unsigned char mesh[20] = {0, 0, 0x80, 0x3F, 0, 0, 0x80, 0x3F, 0, 0, 0x80, 0x3F,
-                                    0, 0, 0,    0,    0, 0, 0xFF, 0x7F};
+    const unsigned char mesh[20] = {0,    0,    0x80, 0x3F, 0, 0, 0x80, 0x3F, 0,    0,
+                                    0x80, 0x3F, 0,    0,    0, 0, 0,    0,    0xFF, 0x7F};
     off_t at = 14;
     for (int k = 0; k < 32767; ++k) {
         ASSERT_EQ(pwrite(file.Get(), mesh, sizeof mesh, at), 20);

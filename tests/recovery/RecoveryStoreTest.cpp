@@ -22,18 +22,21 @@ TEST(RecoveryFolder, IsTheEditorsPlaceInTheStateFolder) {
     const std::string state = qEnvironmentVariable("XDG_STATE_HOME").toStdString();
     EXPECT_EQ(RecoveryFolder(), state + "/quillax-editor/recovery");
     qputenv("XDG_STATE_HOME", "relative/is/ignored");
-    EXPECT_EQ(RecoveryFolder(), qEnvironmentVariable("HOME").toStdString() + "/.local/state/quillax-editor/recovery");
+    EXPECT_EQ(RecoveryFolder(),
+              qEnvironmentVariable("HOME").toStdString() + "/.local/state/quillax-editor/recovery");
     qputenv("XDG_STATE_HOME", state.c_str());
 }
 
 TEST(RecoveryAbout, AnyPathAndStampReadBackAsWritten) {
-    const RecoveryAbout about{std::string("/home/a b/%41\n\xff.lin"), FileStamp{1, 2, 3, -4, 0xFFFFFFFFFFFFFFFF}};
+    const RecoveryAbout about{std::string("/home/a b/%41\n\xff.lin"),
+                              FileStamp{1, 2, 3, -4, 0xFFFFFFFFFFFFFFFF}};
     EXPECT_EQ(ParseAbout(AboutText(about)), about);
     EXPECT_EQ(AboutText(about).find('\xff'), std::string::npos);
     const RecoveryAbout noFile{};
     EXPECT_EQ(ParseAbout(AboutText(noFile)), noFile);
-    for (const char* broken : {"", "quillax-editor recovery copy\n", "quillax-editor recovery copy\nfile %4\n",
-                               "quillax-editor recovery copy\nfile /a\nstamp 1 2\n", "file /a\n"}) {
+    for (const char* broken :
+         {"", "quillax-editor recovery copy\n", "quillax-editor recovery copy\nfile %4\n",
+          "quillax-editor recovery copy\nfile /a\nstamp 1 2\n", "file /a\n"}) {
         EXPECT_EQ(ParseAbout(broken), std::nullopt) << broken;
     }
 }

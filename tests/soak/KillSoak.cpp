@@ -10,6 +10,7 @@
 #include "randomwalk/RandomWalkObject.h"
 #include "recovery/LeftoverCopies.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -65,7 +66,8 @@ const Line* Find(const std::vector<Line>& lines, const std::string& what) {
     return nullptr;
 }
 
-pid_t Start(const std::vector<std::string>& arguments, const std::string& state) {
+// The editor's own output goes to `output`, read when a run fails.
+pid_t Start(const std::vector<std::string>& arguments, const std::string& state, const std::string& output) {
     std::vector<std::string> environment{"XDG_STATE_HOME=" + state, "QT_QPA_PLATFORM=offscreen"};
     for (char** variable = environ; *variable != nullptr; ++variable) {
         if (!std::string(*variable).starts_with("XDG_STATE_HOME=") &&
@@ -82,12 +84,15 @@ pid_t Start(const std::vector<std::string>& arguments, const std::string& state)
         return list;
     };
     std::vector<std::string> argv = arguments;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+    posix_spawn_file_actions_adddup2(&actions, 1, 2);
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0].c_str(), nullptr, nullptr, pointers(argv).data(), pointers(environment).data()) !=
-        0) {
-        return -1;
-    }
-    return pid;
+    const int failed = posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers(argv).data(),
+                                   pointers(environment).data());
+    posix_spawn_file_actions_destroy(&actions);
+    return failed != 0 ? -1 : pid;
 }
 
 struct Tally {
@@ -104,7 +109,9 @@ struct Tally {
 
 // What the journal of the killed run and the start after it say, against the rules.
 void Judge(const std::vector<Line>& killed, const std::vector<Line>& next, int64_t killedAt, Tally& tally) {
-    const auto fail = [&](const std::string& why) { tally.Failures.push_back("kill " + std::to_string(tally.Kills) + ": " + why); };
+    const auto fail = [&](const std::string& why) {
+        tally.Failures.push_back("kill " + std::to_string(tally.Kills) + ": " + why);
+    };
     for (const auto* lines : {&killed, &next}) {
         for (const Line& line : *lines) {
             if (line.What.starts_with("box")) {
@@ -152,18 +159,27 @@ void Judge(const std::vector<Line>& killed, const std::vector<Line>& next, int64
         kept = std::max(kept, offer->Edits);
     }
     int64_t lost = 0;
+    int64_t oldestLost = 0;
     for (const Line& edit : edits) {
         if (edit.Edits > kept) {
             ++lost;
-            tally.LongestLost = std::max(tally.LongestLost, killedAt - edit.Time);
-            if (killedAt - edit.Time > MostLostMilliseconds) {
-                fail("edit " + std::to_string(edit.Edits) + ", " + std::to_string(killedAt - edit.Time) +
-                     " ms before the kill, is lost");
-                return;
-            }
+            oldestLost = std::max(oldestLost, killedAt - edit.Time);
         }
     }
+    if (oldestLost > MostLostMilliseconds) {
+        fail(std::to_string(lost) + " edits lost, the oldest " + std::to_string(oldestLost) +
+             " ms before the kill");
+    }
+    const Line* offer = Find(next, "offer");
+    std::printf(
+        "kill %d, %lld ms into the run: %lld edits, the file holds %lld (%s), %s, %lld lost (the oldest "
+        "%lld ms before the kill)\n",
+        tally.Kills, static_cast<long long>(killedAt - ready->Time), static_cast<long long>(lastEdit),
+        static_cast<long long>(file->Edits), file->Edits == saved ? "the last save" : "the save under way",
+        offer ? ("a copy of " + std::to_string(offer->Edits) + " offered").c_str() : "no copy offered",
+        static_cast<long long>(lost), static_cast<long long>(oldestLost));
     tally.MostLost = std::max(tally.MostLost, lost);
+    tally.LongestLost = std::max(tally.LongestLost, oldestLost);
 }
 
 bool WaitForReady(const std::string& journal) {
@@ -208,7 +224,8 @@ int main(int argc, char** argv) {
     int64_t killedAt = 0;
     for (int round = 0; round <= kills; ++round) {
         const std::string journal = folder + "/run-" + std::to_string(round) + ".log";
-        const pid_t editor = Start({QUILLAX_DRILL, file, base, journal, std::to_string(seed + round)}, state);
+        const pid_t editor = Start({QUILLAX_DRILL, file, base, journal, std::to_string(seed + round)}, state,
+                                   folder + "/output.log");
         const bool ready = editor > 0 && WaitForReady(journal);
         const std::vector<Line> started = ReadJournal(journal);
         if (round > 0) {
@@ -228,7 +245,8 @@ int main(int argc, char** argv) {
         const int64_t wait = moment(random);
         std::this_thread::sleep_for(std::chrono::milliseconds(wait / 2));
         if (!FindLeftovers(state).empty()) {
-            tally.Failures.push_back("run " + std::to_string(round) + ": a running editor's copy is a leftover");
+            tally.Failures.push_back("run " + std::to_string(round) +
+                                     ": a running editor's copy is a leftover");
             ++tally.FailedKills;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(wait - wait / 2));
@@ -249,6 +267,8 @@ int main(int argc, char** argv) {
     std::printf("%d passed, %d failed\n", tally.Kills - tally.FailedKills, tally.FailedKills);
     if (tally.Failures.empty()) {
         std::filesystem::remove_all(folder);
+    } else {
+        std::printf("the journals and the editor's output are kept in %s\n", folder.c_str());
     }
     return tally.Failures.empty() ? 0 : 1;
 }

@@ -34,6 +34,14 @@ constexpr int EditMilliseconds = 40;
 constexpr int SaveOneIn = 25;
 
 FILE* Journal = nullptr;
+QtMessageHandler QtHandler = nullptr;
+
+// The offscreen platform's notices (size hints, raising) are no news in a drill.
+void DropOffscreenNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (!message.startsWith(QLatin1String("This plugin does not support"))) {
+        QtHandler(type, context, message);
+    }
+}
 
 void Note(const std::string& line) {
     std::fprintf(Journal, "%s\n", line.c_str());
@@ -76,7 +84,7 @@ public:
             return answers.size() - 1;
         }
         std::optional<int64_t> edits;
-        std::filesystem::file_time_type newest{};
+        auto newest = std::filesystem::file_time_type::min();
         for (const auto& entry : std::filesystem::directory_iterator(Folder)) {
             if (entry.path().extension() == ".lin" && entry.last_write_time() >= newest) {
                 newest = entry.last_write_time();
@@ -100,6 +108,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: recovery-drill FILE BASE JOURNAL SEED\n");
         return 2;
     }
+    QtHandler = qInstallMessageHandler(DropOffscreenNotices);
     QApplication app(argc, argv);
     const std::string file = argv[1];
     Journal = std::fopen(argv[3], "a");

@@ -34,7 +34,8 @@ inline std::vector<uint8_t> Bytes(const std::string& path) {
 
 // What an editor killed after writing its copy leaves: the copy, what it says, and a lock that no
 // process holds any more.
-inline void LeaveCopy(const std::string& folder, const std::vector<uint8_t>& object, const RecoveryAbout& about) {
+inline void LeaveCopy(const std::string& folder, const std::vector<uint8_t>& object,
+                      const RecoveryAbout& about) {
     const std::shared_ptr<RecoverySlot> slot = RecoverySlot::Claim(folder);
     const std::string text = AboutText(about);
     WriteWholeFile(slot->AboutPath(), std::vector<uint8_t>(text.begin(), text.end()));
