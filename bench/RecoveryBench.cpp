@@ -9,13 +9,13 @@
 #include "document/ObjectRoom.h"
 #include "fileio/OutputFile.h"
 #include "randomwalk/RandomWalkObject.h"
+#include "support/BillionPointClaim.h"
 #include "support/RecordingMessageBox.h"
 #include "support/TempFolder.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,29 +83,18 @@ void EditToCopyOnDisk(benchmark::State& state) {
     CheckNoErrors(state, boxes);
 }
 
-// 32,767 meshes of 32,767 points, the points holes of a sparse file.
 void RefuseBillionPointClaim(benchmark::State& state) {
     const TempFolder folder;
     const std::string claim = folder.Path("claim.lin");
-    const int file = open(claim.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const unsigned char header[14] = {0xDE, 0x7A, 0x3A, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x7F};
-    const unsigned char mesh[20] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0x7F};
-    bool written = pwrite(file, header, sizeof header, 0) == 14;
-    off_t at = 14;
-    for (int k = 0; k < 32767; ++k, at += 20 + 8 * 32767) {
-        written = written && pwrite(file, mesh, sizeof mesh, at) == 20;
+    if (!WriteBillionPointClaim(claim)) {
+        state.SkipWithError("cannot write the claim");
     }
-    written = written && ftruncate(file, at) == 0;
-    close(file);
     for (auto _ : state) {
         try {
             CheckRoomForObject(claim, 45);
             state.SkipWithError("not refused");
         } catch (const ObjectTooLarge&) {
         }
-    }
-    if (!written) {
-        state.SkipWithError("cannot write the claim");
     }
 }
 } // namespace
