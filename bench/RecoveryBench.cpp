@@ -57,7 +57,10 @@ void EditToCopyOnDisk(benchmark::State& state) {
     qputenv("XDG_STATE_HOME", folder.Path("state").c_str());
     const std::string copies = folder.Path("state/quillax-editor/recovery");
     RecordingMessageBox boxes;
-    const auto window = LoadedWindow(MillionPoints());
+    WriteRandomWalkFile(folder.Path("walk.lin"), MillionPoints());
+    const auto window = std::make_unique<frmMain>();
+    window->show();
+    window->LoadObject(folder.Path("walk.lin"));
     ObjectDocument& document = window->Document();
     double longestStall = 0;
     float x = 0;
