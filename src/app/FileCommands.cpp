@@ -55,8 +55,9 @@ QString WindowCaption(const std::string& file) {
     return QFileInfo(PathText(file)).fileName() + "[*] - " + Caption;
 }
 
-FileCommands::FileCommands(QWidget& window, HandlerGuard& guard, ObjectDocument& document, const MeshScene& scene,
-                           std::string fixedFile, const std::function<void(const std::string&)>& open)
+FileCommands::FileCommands(QWidget& window, HandlerGuard& guard, ObjectDocument& document,
+                           const MeshScene& scene, std::string fixedFile,
+                           const std::function<void(const std::string&)>& open)
     : Window(window), Document(document), Scene(scene), FixedFile(std::move(fixedFile)),
       Disk(window, guard, document, open), Recovery(guard, document, open, RecoveryFolder(), &window) {}
 

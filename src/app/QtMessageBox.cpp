@@ -76,8 +76,8 @@ int32_t QtMessageBox::Show(const std::string& prompt, int32_t style, const std::
 
 size_t QtMessageBox::Ask(const std::string& prompt, const std::vector<std::string>& answers, size_t preferred,
                          const std::string& title) {
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), BoxText(prompt), QMessageBox::NoButton,
-                    OwnerWindow());
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), BoxText(prompt),
+                    QMessageBox::NoButton, OwnerWindow());
     std::vector<QPushButton*> buttons;
     for (size_t i = 0; i < answers.size(); ++i) {
         const bool last = i + 1 == answers.size();

@@ -23,10 +23,12 @@ void CheckRoomForObject(const std::string& path, uint64_t shownBytesPerPoint) {
     if (needed <= room.Bytes) {
         return;
     }
-    const std::string bound = room.Bound == "available" ? MemorySizeText(room.Bytes) + " are available"
-                                                        : MemorySizeText(room.Bytes) + " are left by " + room.Bound;
-    throw ObjectTooLarge(ErrNo::OutOfMemory, ErrorDescription(ErrNo::OutOfMemory) + ": the " + Grouped(counts.Points) +
-                                                 " points in " + Grouped(static_cast<uint64_t>(counts.Meshes)) +
+    const std::string bound = room.Bound == "available"
+                                  ? MemorySizeText(room.Bytes) + " are available"
+                                  : MemorySizeText(room.Bytes) + " are left by " + room.Bound;
+    throw ObjectTooLarge(ErrNo::OutOfMemory, ErrorDescription(ErrNo::OutOfMemory) + ": the " +
+                                                 Grouped(counts.Points) + " points in " +
+                                                 Grouped(static_cast<uint64_t>(counts.Meshes)) +
                                                  " meshes of " + path + " would take about " +
                                                  MemorySizeText(needed) + " of memory, and " + bound);
 }

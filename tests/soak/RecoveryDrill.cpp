@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
     window.show();
     RecoveryOffer* recovery = window.findChild<RecoveryOffer*>();
     DrillAnswers answers(RecoveryFolder(), base, inFile.value_or(0));
-    window.RunHandler([&] { window.LoadObject(file); });
+    window.RunHandler([&] { window.OpenObject(file); });
     window.RunHandler([&] { recovery->OfferLeftovers(); });
     std::optional<int64_t> edits = DrillEdits::EditsIn(window.Document().Object(), base);
     if (!edits) {
