@@ -11,9 +11,10 @@ namespace quillax {
 
 namespace {
 // A burst of edits (a drag, keys held down) is written once it pauses this long, and never later
-// than a second after its first edit: a copy lags the edits by little more than that.
+// than three quarters of a second after its first edit: a copy lags the edits by little more than that,
+// well within two seconds even while the window is slow to turn.
 constexpr int QuietMilliseconds = 300;
-constexpr int LatestMilliseconds = 1000;
+constexpr int LatestMilliseconds = 750;
 } // namespace
 
 RecoveryKeeper::RecoveryKeeper(ObjectDocument& document, std::string folder, QObject* parent)

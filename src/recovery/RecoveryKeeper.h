@@ -16,7 +16,7 @@ namespace quillax {
 class ObjectDocument;
 
 // Keeps a recovery copy of the document while it has unsaved changes: written within a second of an
-// edit (after a short quiet spell, or at the latest a second after the first edit not yet in a copy),
+// edit (after a short quiet spell, or at the latest 0.75 s after the first edit not yet in a copy),
 // on the writer's thread; removed when nothing is unsaved any more (a save, a discard, an undo back
 // to the saved state) and when the keeper ends, which is a clean close. A copy for a changed object
 // is made on this thread (the writer's bytes), and only written on the other.

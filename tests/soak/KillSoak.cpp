@@ -3,7 +3,7 @@
 // file holds the last save, or the one under way, whole; that a copy, when offered, loads and holds
 // every edit but those of the last two seconds; and that no copy of a running editor is ever taken
 // for a leftover. Prints the counts; exits 1 on any failure.
-// Usage: kill_soak [--kills N] [--seed S]
+// Usage: kill_soak [--kills N] [--seed S] [--meshes COUNTxPOINTS,...] (a million points by default)
 
 #include "DrillEdits.h"
 
@@ -18,6 +18,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -197,23 +198,27 @@ bool WaitForReady(const std::string& journal) {
 int main(int argc, char** argv) {
     int kills = 20;
     int seed = 1;
+    std::optional<std::vector<int16_t>> meshes = ParseMeshSizes("30x32767,1x16990");
     for (int i = 1; i < argc; i += 2) {
         const std::string option = argv[i];
-        if (i + 1 == argc || (option != "--kills" && option != "--seed")) {
-            std::fprintf(stderr, "usage: kill_soak [--kills N] [--seed S]\n");
+        if (i + 1 < argc && option == "--meshes") {
+            meshes = ParseMeshSizes(argv[i + 1]);
+        } else if (i + 1 < argc && (option == "--kills" || option == "--seed")) {
+            (option == "--kills" ? kills : seed) = std::atoi(argv[i + 1]);
+        } else {
+            meshes.reset();
+        }
+        if (!meshes) {
+            std::fprintf(stderr, "usage: kill_soak [--kills N] [--seed S] [--meshes COUNTxPOINTS,...]\n");
             return 2;
         }
-        (option == "--kills" ? kills : seed) = std::atoi(argv[i + 1]);
     }
     char pattern[] = "/tmp/quillax-kill-soak-XXXXXX";
     const std::string folder = mkdtemp(pattern);
     const std::string state = folder + "/state";
     const std::string file = folder + "/walk.lin";
     const std::string base = folder + "/base.lin";
-    RandomWalkOptions options;
-    options.MeshSizes.assign(30, 32767);
-    options.MeshSizes.push_back(16990);
-    const ObjectFile object = RandomWalkObject(options);
+    const ObjectFile object = RandomWalkObject({*meshes, 1});
     WriteRandomWalkFile(file, object);
     WriteRandomWalkFile(base, object);
 
