@@ -3,12 +3,14 @@
 #include "app/OpenFailure.h"
 #include "app/PathText.h"
 
+#include "document/ObjectRoom.h"
 #include "fileio/OutputFile.h"
 #include "fileio/OutputPlan.h"
 #include "objects/ObjectFileBytes.h"
 #include "platform/CleanPath.h"
 #include "platform/MessageBoxService.h"
 #include "platform/RuntimeError.h"
+#include "recovery/RecoveryFolder.h"
 #include "sceneexport/SceneExport.h"
 
 #include <QFileDialog>
@@ -53,9 +55,11 @@ QString WindowCaption(const std::string& file) {
     return QFileInfo(PathText(file)).fileName() + "[*] - " + Caption;
 }
 
-FileCommands::FileCommands(QWidget& window, ObjectDocument& document, const MeshScene& scene,
-                           std::string fixedFile)
-    : Window(window), Document(document), Scene(scene), FixedFile(std::move(fixedFile)) {}
+FileCommands::FileCommands(QWidget& window, HandlerGuard& guard, ObjectDocument& document,
+                           const MeshScene& scene, std::string fixedFile,
+                           const std::function<void(const std::string&)>& open)
+    : Window(window), Document(document), Scene(scene), FixedFile(std::move(fixedFile)),
+      Disk(window, guard, document, open), Recovery(guard, document, open, RecoveryFolder(), &window) {}
 
 std::optional<std::string> FileCommands::DroppedObjectFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
@@ -72,6 +76,7 @@ std::optional<FileCommands::ReadObject> FileCommands::ReadForOpening(const std::
     ReadObject read{{}, {}, CleanAbsolutePath(fileName)};
     std::exception_ptr error;
     try {
+        CheckRoomForObject(read.Path, MeshScene::MarkerBytesPerPoint);
         if (LoadObjectFile(read.Path, read.Object, read.Placement)) {
             return read;
         }
@@ -114,6 +119,14 @@ bool FileCommands::SaveObject(const std::string& fileName) {
     if (Document.Object().Meshes.empty()) {
         MsgBox("There is no object to save.", MsgBoxStyle::Exclamation, Caption);
         return false;
+    }
+    switch (Disk.BeforeSave(path)) {
+    case ChangedOnDisk::Overwrite::SaveAs:
+        return SaveAs();
+    case ChangedOnDisk::Overwrite::Cancel:
+        return false;
+    case ChangedOnDisk::Overwrite::Yes:
+        break;
     }
     if (!TailMayGo(Document.Object(), path) || !OwnerMayStay(path)) {
         return false;

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "app/ChangedOnDisk.h"
+#include "app/HandlerGuard.h"
+#include "app/RecoveryOffer.h"
 #include "document/ObjectDocument.h"
 #include "view/MeshScene.h"
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,12 +22,15 @@ namespace quillax {
 QString WindowCaption(const std::string& file);
 
 // The File menu's work on the document: choosing a file to open, saving (written beside the file and
-// renamed over it, so a failure leaves the old file as it was), exporting the view, and asking before
-// unsaved changes would be lost. Dialogs and messages are the window's.
+// renamed over it, so a failure leaves the old file as it was, and never over another program's
+// change without asking), exporting the view, asking before unsaved changes would be lost, and the
+// recovery copies that keep them meanwhile. Dialogs and messages are the window's.
 class FileCommands {
 public:
-    // `fixedFile` is the file "Load File" reads, where the dialogs start while no file is open.
-    FileCommands(QWidget& window, ObjectDocument& document, const MeshScene& scene, std::string fixedFile);
+    // `fixedFile` is the file "Load File" reads, where the dialogs start while no file is open; `open`
+    // opens a file as Open does. Recovery copies go to RecoveryFolder().
+    FileCommands(QWidget& window, HandlerGuard& guard, ObjectDocument& document, const MeshScene& scene,
+                 std::string fixedFile, const std::function<void(const std::string&)>& open);
 
     // The one local object file a drag carries; none for anything else, so that a drop of many files
     // or of something else is refused by the pointer's shape, never by a message box per file.
@@ -57,6 +64,8 @@ private:
     ObjectDocument& Document;
     const MeshScene& Scene;
     std::string FixedFile;
+    ChangedOnDisk Disk;
+    RecoveryOffer Recovery;
 };
 
 } // namespace quillax

@@ -38,7 +38,8 @@ std::string ReasonOf(const RuntimeError& error, const std::string& path) {
     case ErrNo::PathFileAccessError:
         return "It cannot be read: " + detail + ".";
     case ErrNo::OutOfMemory:
-        return "There is not enough memory to load it.";
+        return detail == error.Description() ? "There is not enough memory to load it."
+                                             : "It is too large for the memory: " + detail + ".";
     default:
         return error.Description() + ".";
     }

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace quillax {
 
@@ -13,6 +16,12 @@ QtMessageBox::~QtMessageBox() {
 }
 
 namespace {
+QString BoxText(const std::string& prompt) {
+    QString text = QString::fromStdString(prompt);
+    text.replace("\r\n", "\n");
+    return text;
+}
+
 // The box is centred on the editor's window, also while no window is active (at start-up, or behind
 // another program's).
 QWidget* OwnerWindow() {
@@ -41,8 +50,7 @@ QMessageBox::Icon IconOf(int32_t style) {
 
 // A Yes/No/Cancel question is about unsaved changes: its buttons say Save, Discard and Cancel.
 int32_t QtMessageBox::Show(const std::string& prompt, int32_t style, const std::string& title) {
-    QString text = QString::fromStdString(prompt);
-    text.replace("\r\n", "\n");
+    const QString text = BoxText(prompt);
     const bool question = (style & 0x7) == MsgBoxStyle::YesNoCancel;
     const bool okCancel = (style & 0x7) == MsgBoxStyle::OkCancel;
     QMessageBox box(IconOf(style), QString::fromStdString(title), text,
@@ -64,6 +72,26 @@ int32_t QtMessageBox::Show(const std::string& prompt, int32_t style, const std::
     default:
         return MsgBoxResult::Ok;
     }
+}
+
+size_t QtMessageBox::Ask(const std::string& prompt, const std::vector<std::string>& answers, size_t preferred,
+                         const std::string& title) {
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(title), BoxText(prompt),
+                    QMessageBox::NoButton, OwnerWindow());
+    std::vector<QPushButton*> buttons;
+    for (size_t i = 0; i < answers.size(); ++i) {
+        const bool last = i + 1 == answers.size();
+        buttons.push_back(box.addButton(QString::fromStdString(answers[i]),
+                                        last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (buttons.empty()) {
+        return 0;
+    }
+    box.setDefaultButton(buttons[std::min(preferred, buttons.size() - 1)]);
+    box.setEscapeButton(buttons.back());
+    box.exec();
+    const auto chosen = std::find(buttons.begin(), buttons.end(), box.clickedButton());
+    return chosen == buttons.end() ? buttons.size() - 1 : static_cast<size_t>(chosen - buttons.begin());
 }
 
 } // namespace quillax

@@ -13,6 +13,8 @@ public:
     QtMessageBox& operator=(const QtMessageBox&) = delete;
 
     int32_t Show(const std::string& prompt, int32_t style, const std::string& title) override;
+    size_t Ask(const std::string& prompt, const std::vector<std::string>& answers, size_t preferred,
+               const std::string& title) override;
 
 private:
     MessageBoxService* Previous;

@@ -56,9 +56,9 @@ void frmMain::BuildControls() {
     picTopBar = Place(new SelectorStrip(picPoint, PointBoxColours, Inner), 0, 0, 873, 33);
     picSideBar = Place(new SelectorStrip(picLine, LineBoxColours, Inner), 0, 0, 33, 521);
     BuildFrameControls();
-    Files = std::make_unique<FileCommands>(*this, Open, Scene, ObjectFilePath());
-    Menus = std::make_unique<EditorMenus>(*this, Guard, Open, Scene, *Files, Snap,
-                                          [this](const std::string& file) { OpenObject(file); });
+    const auto open = [this](const std::string& file) { OpenObject(file); };
+    Files = std::make_unique<FileCommands>(*this, Guard, Open, Scene, ObjectFilePath(), open);
+    Menus = std::make_unique<EditorMenus>(*this, Guard, Open, Scene, *Files, Snap, open);
     Precision = std::make_unique<PrecisionMenus>(*this, Guard, Open, Scene, Snap, *frameControls);
     mnuFile = menuBar()->addMenu("Menu Bar [TODO]");
     Inner->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "browse/ListBox.h"
+#include "document/ObjectRoom.h"
 #include "objects/modObjects.h"
 #include "platform/CleanPath.h"
 #include "platform/MessageBoxService.h"
@@ -24,9 +25,14 @@ std::string frmMain::ObjectFilePath() const {
     return CleanAbsolutePath(ProgramFolder() + "/../../Assets/PlayerTopb.lin");
 }
 
+// An object too large for the memory is refused before it is read, with the designed error's text.
 void frmMain::cmdLoadFile_Click() {
     if (Files->ChangesMayGo()) {
-        LoadObject(ObjectFilePath());
+        try {
+            LoadObject(ObjectFilePath());
+        } catch (const ObjectTooLarge&) {
+            RaiseError(ErrNo::OutOfMemory);
+        }
     }
 }
 
@@ -34,7 +40,7 @@ void frmMain::cmdLoadFile_Click() {
 void frmMain::LoadObject(const std::string& fileName) {
     ResetEditor();
     const std::string path = CleanAbsolutePath(fileName);
-    if (!ShowLoadedObject([&] { return Open.Open(path); })) {
+    if (!ShowLoadedObject([&] { return Open.Open(path, MeshScene::MarkerBytesPerPoint); })) {
         ReportNotLoaded(path);
     }
 }

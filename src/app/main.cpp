@@ -1,5 +1,6 @@
 #include "app/EditorCommandLine.h"
 #include "app/QtMessageBox.h"
+#include "app/RecoveryOffer.h"
 #include "app/frmMain.h"
 
 #include <QApplication>
@@ -32,6 +33,12 @@ int main(int argc, char** argv) {
     window.show();
     if (command.File) {
         window.RunHandler([&] { window.OpenObject(*command.File); });
+    }
+    if (auto* recovery = window.findChild<RecoveryOffer*>()) {
+        window.RunHandler([recovery] { recovery->OfferLeftovers(); });
+    }
+    if (auto* recovery = window.findChild<RecoveryOffer*>()) {
+        window.RunHandler([recovery] { recovery->OfferLeftovers(); });
     }
     return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <vector>
 
 namespace quillax {
@@ -27,6 +28,10 @@ std::optional<uint64_t> HashOf(const FileDescriptor& file, int64_t size) {
     }
     return hash;
 }
+
+int64_t ModifiedNanoseconds(const struct stat& status) {
+    return static_cast<int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
+}
 } // namespace
 
 std::optional<FileStamp> StampOfFile(const std::string& path) {
@@ -39,9 +44,25 @@ std::optional<FileStamp> StampOfFile(const std::string& path) {
     if (!hash) {
         return std::nullopt;
     }
-    return FileStamp{
-        static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino), status.st_size,
-        static_cast<int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec, *hash};
+    return FileStamp{static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
+                     status.st_size, ModifiedNanoseconds(status), *hash};
+}
+
+DiskChange CompareWithDisk(const std::string& path, const FileStamp& known) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? DiskChange::Missing : DiskChange::Changed;
+    }
+    if (static_cast<uint64_t>(status.st_dev) == known.Device &&
+        static_cast<uint64_t>(status.st_ino) == known.Inode && status.st_size == known.Size &&
+        ModifiedNanoseconds(status) == known.ModifiedNanoseconds) {
+        return DiskChange::None;
+    }
+    if (status.st_size != known.Size) {
+        return DiskChange::Changed;
+    }
+    const std::optional<FileStamp> now = StampOfFile(path);
+    return now && now->Hash == known.Hash ? DiskChange::None : DiskChange::Changed;
 }
 
 } // namespace quillax

@@ -21,4 +21,11 @@ struct FileStamp {
 // The stamp of the regular file at path; none when it cannot be read.
 std::optional<FileStamp> StampOfFile(const std::string& path);
 
+enum class DiskChange { None, Changed, Missing };
+
+// What became of the file a stamp was taken of: the same file with the same size and time is no
+// change without reading it; another file, or the same one written again, only when its bytes differ.
+// A file that cannot be looked at or read any more counts as changed.
+DiskChange CompareWithDisk(const std::string& path, const FileStamp& known);
+
 } // namespace quillax

@@ -4,6 +4,7 @@
 #include "document/MoveCentreCommand.h"
 #include "document/MoveMeshCommand.h"
 #include "document/MovePointsCommand.h"
+#include "document/ObjectRoom.h"
 #include "document/SpliceMeshesCommand.h"
 #include "platform/RuntimeError.h"
 
@@ -46,8 +47,9 @@ void ObjectDocument::Clear() {
     emit ObjectReplaced();
 }
 
-bool ObjectDocument::Open(const std::string& path) {
+bool ObjectDocument::Open(const std::string& path, uint64_t shownBytesPerPoint) {
     Clear();
+    CheckRoomForObject(path, shownBytesPerPoint);
     if (!LoadObjectFile(path, Model, Place)) {
         return false;
     }
@@ -141,6 +143,13 @@ void ObjectDocument::Saved(const std::string& path) {
     Stamped = StampOfFile(path);
     Model.DroppedTrailingBytes = 0;
     Steps->setClean();
+    emit FileChanged();
+}
+
+void ObjectDocument::TakeOver(const std::string& path, const std::optional<FileStamp>& stamp) {
+    Path = path;
+    Stamped = stamp;
+    Steps->resetClean();
     emit FileChanged();
 }
 

@@ -77,8 +77,10 @@ public:
     // Empties the object and forgets its file and history; no mesh is chosen.
     void Clear();
     // Reads the file into the emptied object (LoadObjectFile): false, with the object left empty,
-    // when it is missing or no object file; other failures are the loader's run-time errors.
-    bool Open(const std::string& path);
+    // when it is missing or no object file; other failures are the loader's run-time errors. An
+    // object whose counts need more memory than there is, with `shownBytesPerPoint` for what shows
+    // it, is refused before anything is read (ObjectTooLarge).
+    bool Open(const std::string& path, uint64_t shownBytesPerPoint = 0);
     // An object read elsewhere, with the file it came from, or made in code, with no file.
     void Replace(ObjectFile object, ObjectPlacement placement, const std::string& path = {});
 
@@ -110,6 +112,9 @@ public:
     bool IsModified() const;
     // The object was written to path: that is its file now, and nothing is unsaved.
     void Saved(const std::string& path);
+    // The object, read from elsewhere (a recovery copy), is unsaved changes of the file at path, made
+    // to it as the stamp says it was; path may be empty, for an object that had no file.
+    void TakeOver(const std::string& path, const std::optional<FileStamp>& stamp);
 
     QUndoStack& History() const { return *Steps; }
     // Edits, each one step on the history.

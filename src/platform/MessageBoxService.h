@@ -30,10 +30,17 @@ class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
     virtual int32_t Show(const std::string& prompt, int32_t style, const std::string& title) = 0;
+    // A question answered with one of the named answers, `preferred` the default button; returns the
+    // index of the one chosen. Escape, and a service that cannot ask, give the last: the safe one.
+    virtual size_t Ask(const std::string& prompt, const std::vector<std::string>& answers, size_t preferred,
+                       const std::string& title);
 };
 
 // Shows a message box through the installed service; returns the button pressed.
 int32_t MsgBox(const std::string& prompt, int32_t style, const std::string& title);
+// Asks a question through the installed service; returns the index of the answer chosen.
+size_t MsgAsk(const std::string& prompt, const std::vector<std::string>& answers, size_t preferred,
+              const std::string& title);
 
 // Installs a service (not owned); nullptr restores the fallback. Returns the one it replaced.
 MessageBoxService* SetMessageBoxService(MessageBoxService* service);

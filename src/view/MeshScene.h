@@ -46,6 +46,8 @@ public:
 
     NodePool Node{NodeElement{}};
     JointPool Joint{JointElement{}};
+    // What the pools take for each point of the object: its marker and its segment.
+    static constexpr uint64_t MarkerBytesPerPoint = sizeof(NodeElement) + sizeof(JointElement);
 
     const ObjectDocument& Document() const { return Shown; }
     const ObjectFile& Object() const { return Shown.Object(); }

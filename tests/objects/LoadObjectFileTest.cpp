@@ -1,4 +1,5 @@
 #include "objects/ObjectFileBytes.h"
+#include "objects/ObjectFileCounts.h"
 #include "objects/modObjects.h"
 #include "sampleobjects/SampleObject.h"
 #include "support/LinBuilder.h"
@@ -266,6 +267,34 @@ TEST_F(LoadObjectFileTest, BytesInMemoryReadAsTheFileOfThemDoes) {
     ASSERT_TRUE(LoadObjectBytes(longTail, "the clipboard", read, placement));
     EXPECT_TRUE(read.TrailingBytes.empty());
     EXPECT_EQ(read.DroppedTrailingBytes, MaxTrailingBytes + 1);
+}
+
+// Only the headers are read: what the loader would allocate, up to the first count it refuses.
+TEST_F(LoadObjectFileTest, CountsAreReadFromTheMeshHeadersAlone) {
+    LinObject object = TwoPointObject();
+    object.Meshes.push_back(object.Meshes[0]);
+    object.Meshes[1].Points.resize(7, {1, 1});
+    object.TrailingBytes = {0xFF, 0x7F, 0xFF, 0x7F};
+    const auto bytes = LinBytes(object);
+    const auto counted = [&](size_t length) {
+        const ObjectFileCounts counts =
+            CountObjectFile(Write({bytes.begin(), bytes.begin() + static_cast<long>(length)}));
+        return std::pair(counts.Meshes, counts.Points);
+    };
+    EXPECT_EQ(counted(bytes.size()), std::pair(2, uint64_t{9}));
+    EXPECT_EQ(counted(70), std::pair(2, uint64_t{9})) << "mesh 1's header is there, its points are not";
+    EXPECT_EQ(counted(69), std::pair(2, uint64_t{2}));
+    EXPECT_EQ(counted(14), std::pair(2, uint64_t{0}));
+    EXPECT_EQ(counted(13), std::pair(0, uint64_t{0}));
+
+    LinObject claim = TwoPointObject();
+    claim.MeshCountOverride = 32767;
+    EXPECT_EQ(CountObjectFile(Write(LinBytes(claim))).Points, 2u) << "a claim the file cannot hold";
+    LinObject refused = object;
+    refused.Meshes[0].PointCountOverride = 1;
+    EXPECT_EQ(CountObjectFile(Write(LinBytes(refused))).Points, 0u);
+    EXPECT_EQ(CountObjectFile(Write({'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0})).Meshes, 0);
+    EXPECT_EQ(CountObjectFile(Folder.Path("missing.lin")).Meshes, 0);
 }
 
 TEST(SampleObject, TheShippedAssetIsTheGeneratedShip) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace quillax {
 
 TEST(MessageBoxService, RecorderCapturesAndRestores) {
@@ -19,6 +21,16 @@ TEST(MessageBoxService, RecorderCapturesAndRestores) {
         ASSERT_EQ(outer.Records.size(), 1u);
         EXPECT_EQ(outer.Records[0].Prompt, "b");
     }
+}
+
+// Without a window a question is told on standard error and gets its safe answer.
+TEST(MessageBoxService, AQuestionWithoutAWindowGetsItsLastAnswer) {
+    std::ostringstream err;
+    StderrMessageBox box(err);
+    MessageBoxService* before = SetMessageBoxService(&box);
+    EXPECT_EQ(MsgAsk("Overwrite?\r\nReally", {"Overwrite", "Cancel"}, 0, "t"), 1u);
+    SetMessageBoxService(before);
+    EXPECT_EQ(err.str(), "t: Overwrite?\nReally\n\n[Overwrite / Cancel]\n");
 }
 
 TEST(ProgramFolder, CanBePointedElsewhere) {

@@ -61,6 +61,8 @@ inline EditorFixture::EditorFixture() {
     SetReloadFolderBase(Folder.Root().string());
     // The program starts with an empty object; an earlier test's window left its own.
     ClearObjectModel(CurrentObject, CurrentPlacement);
+    // Each test's window keeps its recovery copies to itself.
+    qputenv("XDG_STATE_HOME", Folder.Path("state").c_str());
     Window = std::make_unique<frmMain>();
     Window->show();
 }

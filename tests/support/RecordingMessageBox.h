@@ -4,6 +4,7 @@
 #include "support/RecordingMessageBox.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ public:
         std::string Prompt;
         int32_t Style;
         std::string Title;
+        // The named answers of a question; none for a box of a style.
+        std::vector<std::string> Answers;
     };
 
     RecordingMessageBox() : Previous(SetMessageBoxService(this)) {}
@@ -24,13 +27,26 @@ public:
     RecordingMessageBox& operator=(const RecordingMessageBox&) = delete;
 
     int32_t Show(const std::string& prompt, int32_t style, const std::string& title) override {
-        Records.push_back({prompt, style, title});
+        Records.push_back({prompt, style, title, {}});
         return Answer;
+    }
+
+    size_t Ask(const std::string& prompt, const std::vector<std::string>& answers, size_t,
+               const std::string& title) override {
+        Records.push_back({prompt, -1, title, answers});
+        if (Choices.empty()) {
+            return answers.size() - 1;
+        }
+        const size_t chosen = Choices.front();
+        Choices.pop_front();
+        return chosen;
     }
 
     std::vector<Record> Records;
     // The button every box is closed with.
     int32_t Answer = MsgBoxResult::Ok;
+    // The answers questions get, in turn; once they run out, each gets its last (safe) answer.
+    std::deque<size_t> Choices;
 
 private:
     MessageBoxService* Previous;
