@@ -17,8 +17,15 @@ public:
     void undo() override;
 
 private:
+    // The mesh chosen before, outside the splice, when the step chooses another: its marks are
+    // cleared, as a choice in the list clears them, and come back with the undo. Its index before
+    // and after the step; -1 when there is none.
+    int32_t LeftBefore() const;
+    int32_t LeftAfter() const;
+
     ObjectDocument& Document;
     MeshSplice Change;
+    MeshSelection LeftMarks;
 };
 
 } // namespace quillax

@@ -96,6 +96,26 @@ TEST_F(ObjectDocumentTest, EveryEditIsOneStepAndUndoGivesEveryBitBack) {
     EXPECT_FALSE(Document.IsModified());
 }
 
+// Only the chosen mesh has marks: a step that chooses another mesh clears them as the list does.
+TEST_F(ObjectDocumentTest, AStepThatChoosesAnotherMeshTakesTheMarksAndItsUndoGivesThemBack) {
+    Document.TogglePointMark(0, 1);
+    Document.ToggleLineMark(0, 2);
+    AddMesh(Document, TwoPointMesh(1, 2, 3, 4, Document.Object()));
+    EXPECT_EQ(PointFlags(0), (std::vector<int16_t>{0, 0, 0, 0}));
+    EXPECT_EQ(Document.MarksOf(0)->LineFlags, (std::vector<int16_t>{0, 0, 0}));
+    Document.History().undo();
+    EXPECT_EQ(PointFlags(0), (std::vector<int16_t>{0, -1, 0, 0}));
+    EXPECT_EQ(Document.MarksOf(0)->LineFlags, (std::vector<int16_t>{0, 0, -1}));
+    Document.History().redo();
+    EXPECT_EQ(PointFlags(0), (std::vector<int16_t>{0, 0, 0, 0}));
+    DeleteChosenMesh(Document);
+    Document.History().undo();
+    EXPECT_EQ(Document.ChosenMesh(), 2) << "a step that keeps its mesh chosen takes no marks";
+    Document.TogglePointMark(2, 0);
+    RecolourMesh(Document, 1, 0, 0);
+    EXPECT_EQ(PointFlags(2), (std::vector<int16_t>{-1, 0}));
+}
+
 TEST_F(ObjectDocumentTest, RefusedEditsSayWhyAndChangeNothing) {
     DeleteMarkedPoints(Document);
     EXPECT_EQ(Document.History().count(), 0) << "nothing marked";
