@@ -184,8 +184,8 @@ private:
     std::unique_ptr<StructureMenus> Structure;
     QWidget* Inner = nullptr;
     bool Unloaded = false;
-    // Whether a growth step is resizing the window, and whether such a resize, or a change of marks,
-    // left the markers for a later redraw to place.
+    // Whether a growth step is resizing the window, and whether such a resize left the markers for a
+    // later redraw to place.
     bool Growing = false;
     bool MarkersStale = false;
 };

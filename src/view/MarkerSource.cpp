@@ -1,0 +1,19 @@
+#include "view/MarkerSource.h"
+
+#include "view/PixelCanvas.h"
+
+namespace quillax {
+
+void MarkerSource::PaintNodes(PixelCanvas& canvas, int32_t first, int32_t last) const {
+    for (int32_t n = first; n < last; ++n) {
+        canvas.PaintNode(NodeAt(n));
+    }
+}
+
+void MarkerSource::PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last) const {
+    for (int32_t j = first; j < last; ++j) {
+        canvas.PaintJoint(JointAt(j));
+    }
+}
+
+} // namespace quillax

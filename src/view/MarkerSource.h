@@ -1,0 +1,29 @@
+#pragma once
+
+#include "view/JointElement.h"
+#include "view/NodeElement.h"
+
+#include <cstdint>
+
+namespace quillax {
+
+class PixelCanvas;
+
+// Markers as painting, hit testing and export see them: how many each pool holds and each
+// element's properties. Painting asks for runs of elements, which a source may paint faster than
+// one element at a time, with the same pixels.
+class MarkerSource {
+public:
+    virtual ~MarkerSource() = default;
+
+    virtual int32_t NodeCount() const = 0;
+    virtual int32_t JointCount() const = 0;
+    virtual NodeElement NodeAt(int32_t index) const = 0;
+    virtual JointElement JointAt(int32_t index) const = 0;
+
+    // Elements first .. last - 1, which the pool holds.
+    virtual void PaintNodes(PixelCanvas& canvas, int32_t first, int32_t last) const;
+    virtual void PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last) const;
+};
+
+} // namespace quillax
