@@ -6,10 +6,9 @@
 #include "support/RecordingMessageBox.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -35,16 +34,17 @@ inline void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& bo
     }
 }
 
-// A shown window holding the object, loaded as "Open" loads it.
+// A shown window holding the object, loaded as "Open" loads it. The file stays until the process
+// ends: the window notices a file removed under it, and would ask about it.
 inline std::unique_ptr<frmMain> LoadedWindow(const ObjectFile& object) {
+    static const QTemporaryDir folder;
+    static int loaded = 0;
     auto window = std::make_unique<frmMain>();
     window->show();
     QApplication::processEvents();
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("quillax-bench-" + std::to_string(getpid()) + ".lin");
-    WriteLinFile(path.string(), ObjectFileBytes(object));
-    window->LoadObject(path.string());
-    std::filesystem::remove(path);
+    const std::string path = folder.filePath("object-" + QString::number(++loaded) + ".lin").toStdString();
+    WriteLinFile(path, ObjectFileBytes(object));
+    window->LoadObject(path);
     QApplication::processEvents();
     return window;
 }

@@ -53,6 +53,11 @@ public:
     Coverage CoverageOf(const PackedBounds& bounds, int32_t reach) const;
     // Whether a far position lies outside the clip with everything it can reach.
     bool FarIsOutside() const;
+    // Whether the position, with everything within `reach` pixels about it, lies inside the clip.
+    bool HoldsWhole(int32_t x, int32_t y, int32_t reach) const {
+        return x - reach >= Reach.Left && x + reach <= Reach.Right && y - reach >= Reach.Top &&
+               y + reach <= Reach.Bottom;
+    }
     // A designed marker centred on (x, y) whose box lies wholly inside the clip: 5 x 5 when large,
     // else 3 x 3, as PaintNode gives it.
     void PaintInsideMarker(int32_t x, int32_t y, bool large, uint32_t fill, uint32_t border) {

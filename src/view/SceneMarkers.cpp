@@ -250,7 +250,12 @@ void SceneMarkers::PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, 
                 }
                 previous = point;
                 previousMarked = marked;
-                canvas.PaintNode(NodeOf(&mesh, n));
+                if (point.IsExact() && canvas.HoldsWhole(point.ExactX(), point.ExactY(), Reach)) {
+                    canvas.PaintInsideMarker(point.ExactX(), point.ExactY(), marked, fill,
+                                             marked ? white : fill);
+                } else {
+                    canvas.PaintNode(NodeOf(&mesh, n));
+                }
             }
         }
         start = end;
@@ -284,7 +289,9 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
                     continue;
                 }
                 previousPlain = plain;
-                if (plain && inside) {
+                if (plain && (inside || (from.IsExact() && to.IsExact() &&
+                                         canvas.HoldsWhole(from.ExactX(), from.ExactY(), 0) &&
+                                         canvas.HoldsWhole(to.ExactX(), to.ExactY(), 0)))) {
                     canvas.PaintInsideSegment(from.ExactX(), from.ExactY(), to.ExactX(), to.ExactY(), colour);
                 } else {
                     canvas.PaintJoint(JointOf(&mesh, j));
