@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -58,6 +59,18 @@ public:
         }
         Load(Count());
         return Count() - 1;
+    }
+
+    // Shows `count` more elements, as that many calls of Add would.
+    void Grow(int64_t count) {
+        if (count > 0 && IsEmpty()) {
+            Empty = false;
+            --count;
+        }
+        if (count > std::numeric_limits<int32_t>::max() - static_cast<int64_t>(Elements)) {
+            RaiseError(ErrNo::Overflow);
+        }
+        Elements += static_cast<int32_t>(std::max<int64_t>(count, 0));
     }
 
     // Destroys the last element, or hides element 0 when it is the only one.

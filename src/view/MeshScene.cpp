@@ -83,12 +83,8 @@ void MeshScene::LoadMarkers(const MarkerAdded& added) {
     Node.Reserve(static_cast<size_t>(Node.Count() + points));
     for (int16_t i = 0; i < model.MeshCount; ++i) {
         const int16_t count = model.Meshes[static_cast<size_t>(i)].PointCount;
-        for (int16_t j = 0; j < count; ++j) {
-            Node.Add({});
-            if (j > 0) {
-                Joint.Add();
-            }
-        }
+        Node.Grow(count);
+        Joint.Grow(count - 1);
         added(i, count);
     }
     quillax::PlaceMarkers(Node, model, view);
@@ -97,15 +93,11 @@ void MeshScene::LoadMarkers(const MarkerAdded& added) {
 void MeshScene::FitPools() {
     const auto [points, lines] = TotalsOf(Object());
     Node.Reserve(static_cast<size_t>(points));
-    while (Held(Node) < points) {
-        Node.Add({});
-    }
+    Node.Grow(points - Held(Node));
     while (Held(Node) > points) {
         UnloadNodes();
     }
-    while (Held(Joint) < lines) {
-        Joint.Add();
-    }
+    Joint.Grow(lines - Held(Joint));
     while (Held(Joint) > lines) {
         UnloadJoints();
     }

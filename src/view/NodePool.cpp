@@ -18,6 +18,22 @@ int32_t NodePool::Add(PackedPoint at) {
     return index;
 }
 
+void NodePool::Grow(int64_t count) {
+    const bool wasEmpty = IsEmpty();
+    MarkerPool::Grow(count);
+    if (wasEmpty && !IsEmpty()) {
+        Positions[0] = {};
+    }
+    Positions.resize(static_cast<size_t>(Count()));
+    const size_t runs = static_cast<size_t>((Count() + RunLength - 1) / RunLength);
+    Bounds.resize(runs);
+    // Every run with a new marker holds a far one now.
+    const int32_t firstNew = wasEmpty ? 0 : Count() - static_cast<int32_t>(count);
+    for (size_t run = static_cast<size_t>(firstNew / RunLength); count > 0 && run < runs; ++run) {
+        Bounds[run].Exact = false;
+    }
+}
+
 void NodePool::DropLast() {
     MarkerPool::DropLast();
     if (Positions.size() > static_cast<size_t>(Count())) {

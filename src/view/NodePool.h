@@ -47,6 +47,8 @@ public:
 
     // Shows the next marker, centred on `at`; its index.
     int32_t Add(PackedPoint at);
+    // Shows `count` more markers, placed nowhere yet: far, until a placement.
+    void Grow(int64_t count);
     void DropLast();
     void Reserve(size_t count) { Positions.reserve(count); }
 
