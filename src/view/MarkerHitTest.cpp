@@ -38,24 +38,24 @@ double SquaredDistanceToJoint(const JointElement& joint, double x, double y) {
 }
 
 // The index in the spans of the marker with the least squared distance, not above radius squared;
-// markers that `skip` rules out are passed over.
-template <typename Element, typename Skip, typename Distance>
-std::optional<int32_t> Nearest(Element element, const std::vector<ElementSpan>& spans, double radius,
-                               Skip skip, Distance squaredDistance) {
+// markers that `near` or `skip` rules out are passed over.
+template <typename Element, typename Near, typename Skip, typename Distance>
+std::optional<int32_t> Nearest(Element element, Near near, const std::vector<ElementSpan>& spans,
+                               double radius, Skip skip, Distance squaredDistance) {
     std::optional<int32_t> nearest;
     double best = Squared(radius);
     for (const ElementSpan& span : spans) {
-        for (auto i = static_cast<int32_t>(span.From); i < span.To; ++i) {
+        near(static_cast<int32_t>(span.From), static_cast<int32_t>(span.To), [&](int32_t i) {
             const auto marker = element(i);
             if (skip(marker)) {
-                continue;
+                return;
             }
             const double distance = squaredDistance(marker);
             if (distance < best || (!nearest && distance == best)) {
                 best = distance;
                 nearest = i;
             }
-        }
+        });
     }
     return nearest;
 }
@@ -142,6 +142,9 @@ std::optional<MarkerHit> HitMarker(const MarkerSource& markers, const MarkerRang
                                    double radius, const std::vector<MarkerRange>& passedOver) {
     const int32_t nodeCount = HeldCount(range.FirstNode, range.NodeCount, markers.NodeCount());
     const auto node = Nearest([&markers](int32_t n) { return markers.NodeAt(n); },
+                              [&](int32_t from, int32_t to, const MarkerSource::Visit& visit) {
+                                  markers.NodesNear(from, to, x, y, radius, visit);
+                              },
                               SpansLeft(range.FirstNode, nodeCount, passedOver, false), radius,
                               [](const NodeElement& marker) { return !marker.Visible; },
                               [&](const NodeElement& marker) { return SquaredDistanceToNode(marker, x, y); });
@@ -151,6 +154,9 @@ std::optional<MarkerHit> HitMarker(const MarkerSource& markers, const MarkerRang
     const int32_t jointCount = HeldCount(range.FirstJoint, range.JointCount, markers.JointCount());
     const auto joint =
         Nearest([&markers](int32_t j) { return markers.JointAt(j); },
+                [&](int32_t from, int32_t to, const MarkerSource::Visit& visit) {
+                    markers.JointsNear(from, to, x, y, radius, visit);
+                },
                 SpansLeft(range.FirstJoint, jointCount, passedOver, true), radius,
                 [&](const JointElement& marker) {
                     return !marker.Visible || !Within(x, marker.X1, marker.X2, radius) ||

@@ -16,4 +16,16 @@ void MarkerSource::PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last)
     }
 }
 
+void MarkerSource::NodesNear(int32_t first, int32_t last, double, double, double, const Visit& visit) const {
+    for (int32_t n = first; n < last; ++n) {
+        visit(n);
+    }
+}
+
+void MarkerSource::JointsNear(int32_t first, int32_t last, double, double, double, const Visit& visit) const {
+    for (int32_t j = first; j < last; ++j) {
+        visit(j);
+    }
+}
+
 } // namespace quillax

@@ -4,6 +4,7 @@
 #include "view/NodeElement.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace quillax {
 
@@ -24,6 +25,14 @@ public:
     // Elements first .. last - 1, which the pool holds.
     virtual void PaintNodes(PixelCanvas& canvas, int32_t first, int32_t last) const;
     virtual void PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last) const;
+
+    // `visit` for each element of first .. last - 1, in order, that may lie within `reach` pixels of
+    // (x, y): every one, unless the source can rule some out without making them.
+    using Visit = std::function<void(int32_t index)>;
+    virtual void NodesNear(int32_t first, int32_t last, double x, double y, double reach,
+                           const Visit& visit) const;
+    virtual void JointsNear(int32_t first, int32_t last, double x, double y, double reach,
+                            const Visit& visit) const;
 };
 
 } // namespace quillax

@@ -18,6 +18,12 @@ bool Set(const std::vector<int16_t>* flags, int32_t k) {
            (*flags)[static_cast<size_t>(k)] != 0;
 }
 
+// Whether every exact position of `bounds` lies farther than `reach` from (x, y) along an axis.
+bool Away(const PackedBounds& bounds, double x, double y, double reach) {
+    return x < bounds.Left - reach || x > bounds.Right + reach || y < bounds.Top - reach ||
+           y > bounds.Bottom + reach;
+}
+
 // The bounds of a run of segments: those of the markers at their second ends, with the marker
 // before the run, where the first of them begins.
 PackedBounds JointRunBounds(const NodePool& nodes, int32_t run) {
@@ -305,6 +311,55 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
     for (int32_t j = held; j < last; ++j) {
         canvas.PaintJoint(JointOf(&mesh, j));
     }
+}
+
+// The near ones among runs whose bounds do not rule them all out; a far position may be anywhere.
+void SceneMarkers::NodesNear(int32_t first, int32_t last, double x, double y, double reach,
+                             const Visit& visit) const {
+    const PackedPoint* const positions = Nodes.PositionData();
+    EachMesh(first, last, false, [&](const MeshMarkers* mesh, int32_t from, int32_t to) {
+        for (int32_t start = from; start < to;) {
+            const int32_t run = start / NodePool::RunLength;
+            const int32_t end = std::min(to, (run + 1) * NodePool::RunLength);
+            const PackedBounds& bounds = Nodes.RunBounds(run);
+            for (int32_t n = start;
+                 n < end && (mesh == nullptr || !bounds.Exact || !Away(bounds, x, y, reach)); ++n) {
+                const PackedPoint point = positions[n];
+                if (!point.IsExact() ||
+                    (std::abs(point.ExactX() - x) <= reach && std::abs(point.ExactY() - y) <= reach)) {
+                    visit(n);
+                }
+            }
+            start = end;
+        }
+    });
+}
+
+// A segment may be near when (x, y) lies within its box widened by `reach`.
+void SceneMarkers::JointsNear(int32_t first, int32_t last, double x, double y, double reach,
+                              const Visit& visit) const {
+    const PackedPoint* const positions = Nodes.PositionData();
+    EachMesh(first, last, true, [&](const MeshMarkers* mesh, int32_t from, int32_t to) {
+        const int32_t shift = mesh == nullptr ? 0 : mesh->FirstNode - mesh->FirstJoint;
+        const int32_t held = mesh == nullptr ? from : std::clamp(Nodes.Count() - shift - 1, from, to);
+        for (int32_t start = from; start < held;) {
+            const int32_t run = (start + shift + 1) / NodePool::RunLength;
+            const int32_t end = std::min(held, (run + 1) * NodePool::RunLength - shift - 1);
+            const PackedBounds bounds = JointRunBounds(Nodes, run);
+            for (int32_t j = start; j < end && (!bounds.Exact || !Away(bounds, x, y, reach)); ++j) {
+                PackedBounds ends;
+                ends.Include(positions[j + shift]);
+                ends.Include(positions[j + shift + 1]);
+                if (!ends.Exact || !Away(ends, x, y, reach)) {
+                    visit(j);
+                }
+            }
+            start = end;
+        }
+        for (int32_t j = held; j < to; ++j) {
+            visit(j);
+        }
+    });
 }
 
 } // namespace quillax

@@ -27,6 +27,10 @@ public:
     JointElement JointAt(int32_t index) const override;
     void PaintNodes(PixelCanvas& canvas, int32_t first, int32_t last) const override;
     void PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last) const override;
+    void NodesNear(int32_t first, int32_t last, double x, double y, double reach,
+                   const Visit& visit) const override;
+    void JointsNear(int32_t first, int32_t last, double x, double y, double reach,
+                    const Visit& visit) const override;
 
 private:
     // One mesh with points, its markers numbered over every mesh, and what they look like.

@@ -1,6 +1,7 @@
 #include "view/SceneMarkers.h"
 #include "support/ElementMarkers.h"
 #include "support/SceneBuilder.h"
+#include "view/MarkerHitTest.h"
 #include "view/MarkerPainter.h"
 #include "view/MarkerStacking.h"
 
@@ -78,6 +79,17 @@ TEST(SceneMarkers, PaintingByRunsGivesThePixelsOfEveryMarkerOnItsOwn) {
             EXPECT_EQ(byRuns, Painted(elements, stacking, clip)) << chosen << " " << clip.x();
             EXPECT_NE(byRuns, Painted(ElementMarkers{}, stacking, clip)) << "something is painted";
         }
+        // Hits too: what the runs' bounds and the packed positions rule out is never the one found.
+        const MarkerRange all = AllMarkers(scene.Nodes, scene.Joints);
+        int found = 0;
+        for (int y = -10; y < 90; y += 3) {
+            for (int x = -10; x < 130; x += 3) {
+                const std::optional<MarkerHit> hit = HitMarker(markers, all, x + 0.5, y, 5);
+                ASSERT_EQ(hit, HitMarker(elements, all, x + 0.5, y, 5)) << x << " " << y;
+                found += hit ? 1 : 0;
+            }
+        }
+        EXPECT_GT(found, 100);
     }
 }
 
