@@ -33,12 +33,9 @@ class DrawingArea;
 class ListBox;
 class SelectorStrip;
 
-// The editor's only window: a view of its document. It composes the controls, routes their events
-// to the designed handlers and to the gestures of the drawing area, and shows what the document says
-// changed. Its procedures are grouped over several source files: frmMain.cpp (composition, start-up,
-// shut-down, event routing), frmMain_Load.cpp (load command and mesh list), frmMain_View.cpp (marker
-// pools, redraw, zoom and grid), frmMain_Strips.cpp (selector strips), frmMain_Layout.cpp (panel
-// layout) and frmMain_Input.cpp (the drawing area's gestures, the keys, dropped files).
+// The editor's only window: a view of its document. It composes the controls, routes their events to
+// the designed handlers and the drawing area's gestures, and shows what the document says changed;
+// its procedures are grouped by file (_Load, _View, _Strips, _Layout, _Input).
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -123,13 +120,11 @@ public:
     void LoadObject(const std::string& fileName);
     // Opening a file beyond the design: an argument, Open, a drop.
     void OpenObject(const std::string& fileName);
-    // Saving and exporting, as the File menu does after its dialog: false when nothing was written
-    // (the reason shown).
+    // Saving and exporting as the File menu does after its dialog: false (the reason shown) if not written.
     bool SaveObject(const std::string& fileName);
     bool ExportView(const std::string& fileName);
 
-    // Runs an event handler so that no error leaves it: a run-time error is shown in a message box and
-    // the window stays usable.
+    // Runs an event handler so that no error leaves it: the error is shown, the window stays usable.
     template <typename Handler> void RunHandler(Handler&& handler) {
         Guard.Run(std::forward<Handler>(handler));
     }

@@ -8,16 +8,16 @@
 namespace quillax {
 
 ListRowMover::ListRowMover(QListWidget& list)
-    : QObject(&list), List(list), GapLine(new QWidget(list.viewport())) {
+    : QObject(&list), List(list), Viewport(list.viewport()), GapLine(new QWidget(Viewport)) {
     GapLine->setObjectName("MoveGapLine");
     GapLine->setAutoFillBackground(true);
     GapLine->setBackgroundRole(QPalette::Highlight);
     GapLine->hide();
-    List.viewport()->installEventFilter(this);
+    Viewport->installEventFilter(this);
 }
 
 bool ListRowMover::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != List.viewport()) {
+    if (watched != Viewport) {
         return false;
     }
     switch (event->type()) {
@@ -47,13 +47,13 @@ bool ListRowMover::Drag(const QMouseEvent& mouse) {
     const QPoint at = mouse.position().toPoint();
     if (!Moving && (at - PressedAt).manhattanLength() > QApplication::startDragDistance()) {
         Moving = true;
-        List.viewport()->setCursor(Qt::DragMoveCursor);
+        Viewport->setCursor(Qt::DragMoveCursor);
     }
     if (Moving) {
         QScrollBar* bar = List.verticalScrollBar();
         if (at.y() < 0) {
             bar->setValue(bar->value() - bar->singleStep());
-        } else if (at.y() >= List.viewport()->height()) {
+        } else if (at.y() >= Viewport->height()) {
             bar->setValue(bar->value() + bar->singleStep());
         }
         ShowGap(GapAt(at));
@@ -69,7 +69,7 @@ bool ListRowMover::Release() {
     Gap = -1;
     Moving = false;
     GapLine->hide();
-    List.viewport()->unsetCursor();
+    Viewport->unsetCursor();
     const int to = gap > from ? gap - 1 : gap;
     if (moved && gap >= 0 && to != from) {
         emit Moved(from, to);
@@ -102,7 +102,7 @@ void ListRowMover::ShowGap(int gap) {
     }
     const int y = gap < count ? List.visualItemRect(List.item(gap)).top()
                               : List.visualItemRect(List.item(count - 1)).bottom() + 1;
-    GapLine->setGeometry(0, y - 1, List.viewport()->width(), 2);
+    GapLine->setGeometry(0, y - 1, Viewport->width(), 2);
     GapLine->show();
     GapLine->raise();
 }

@@ -34,6 +34,9 @@ private:
     void ShowGap(int gap);
 
     QListWidget& List;
+    // Kept from the start: while the list is destroyed its viewport still sends events, and the list
+    // can no longer be asked for it.
+    QWidget* const Viewport;
     QWidget* GapLine;
     int From = -1;
     QPoint PressedAt;
