@@ -36,6 +36,7 @@ void PanStep(benchmark::State& state) {
 BENCHMARK(PanStep)
     ->Arg(100000)
     ->Arg(1000000)
+    ->Arg(10000000)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
@@ -57,6 +58,7 @@ void WheelStep(benchmark::State& state) {
 BENCHMARK(WheelStep)
     ->Arg(100000)
     ->Arg(1000000)
+    ->Arg(10000000)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
