@@ -18,6 +18,16 @@
 namespace quillax {
 
 namespace {
+// Objects of 100,000 to 10,000,000 points.
+void LargeSizes(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Arg(100000)
+        ->Arg(1000000)
+        ->Arg(10000000)
+        ->Unit(benchmark::kMillisecond)
+        ->MeasureProcessCPUTime()
+        ->UseRealTime();
+}
+
 // Argument: points, in meshes of 10,000.
 void PanStep(benchmark::State& state) {
     RecordingMessageBox boxes;
@@ -33,13 +43,7 @@ void PanStep(benchmark::State& state) {
     }
     CheckNoErrors(state, boxes);
 }
-BENCHMARK(PanStep)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Arg(10000000)
-    ->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
+BENCHMARK(PanStep)->Apply(LargeSizes);
 
 void WheelStep(benchmark::State& state) {
     RecordingMessageBox boxes;
@@ -55,13 +59,7 @@ void WheelStep(benchmark::State& state) {
     }
     CheckNoErrors(state, boxes);
 }
-BENCHMARK(WheelStep)
-    ->Arg(100000)
-    ->Arg(1000000)
-    ->Arg(10000000)
-    ->Unit(benchmark::kMillisecond)
-    ->MeasureProcessCPUTime()
-    ->UseRealTime();
+BENCHMARK(WheelStep)->Apply(LargeSizes);
 
 // The fitted view alone, and Home as the user presses it (the redraw and repaint included).
 void FitViewOnly(benchmark::State& state) {

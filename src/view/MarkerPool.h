@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/ElementArray.h"
 #include "platform/RuntimeError.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <string>
 
 namespace quillax {
 
@@ -21,33 +21,15 @@ public:
     bool IsEmpty() const { return Elements == 1 && Empty; }
     bool IsShown(int64_t index) const { return Exists(index) && (index != 0 || !Empty); }
 
-    void CheckExists(int64_t index) const {
-        if (!Exists(index)) {
-            RaiseError(ErrNo::ControlArrayElementMissing, std::to_string(index));
-        }
-    }
+    void CheckExists(int64_t index) const { CheckElementExists(index, Elements); }
 
     void Load(int64_t index) {
-        if (Exists(index)) {
-            RaiseError(ErrNo::ObjectAlreadyLoaded);
-        }
-        if (index != Count()) {
-            RaiseError(ErrNo::ControlArrayElementMissing, "elements are created at the end");
-        }
-        if (index == std::numeric_limits<int32_t>::max()) {
-            RaiseError(ErrNo::Overflow);
-        }
+        CheckElementLoad(index, Elements, std::numeric_limits<int32_t>::max());
         ++Elements;
     }
 
     void Unload(int64_t index) {
-        CheckExists(index);
-        if (index == 0) {
-            RaiseError(ErrNo::CantUnloadDesignControl);
-        }
-        if (index != Count() - 1) {
-            RaiseError(ErrNo::InvalidCall, "elements are destroyed from the end");
-        }
+        CheckElementUnload(index, Elements);
         --Elements;
     }
 
