@@ -20,7 +20,7 @@ namespace quillax {
 
 namespace {
 // Argument 0: one mesh of 32,767 points; 1: a million points, the first mesh one of 32,767.
-std::unique_ptr<frmMain> WindowOf(int64_t million) {
+WindowWithFile WindowOf(int64_t million) {
     const char* const sizes = million != 0 ? "30x32767,1x16990" : "1x32767";
     auto window = LoadedWindow(RandomWalkObject({*ParseMeshSizes(sizes), 1}));
     window->LstMeshes->SetListIndex(0);

@@ -6,9 +6,10 @@
 #include "support/RecordingMessageBox.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -34,17 +35,29 @@ inline void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& bo
     }
 }
 
-// A shown window holding the object, loaded as "Open" loads it. The file stays until the process
-// ends: the window notices a file removed under it, and would ask about it.
-inline std::unique_ptr<frmMain> LoadedWindow(const ObjectFile& object) {
-    static const QTemporaryDir folder;
+// Closes the window, then removes the file it was loaded from: a file gone while its window is open is
+// one the window tells of when it is next activated, a message box the benchmark would count as an error.
+struct ClosedThenRemoved {
+    std::filesystem::path File;
+    void operator()(frmMain* window) const {
+        delete window;
+        std::error_code ignored;
+        std::filesystem::remove(File, ignored);
+    }
+};
+using WindowWithFile = std::unique_ptr<frmMain, ClosedThenRemoved>;
+
+// A shown window holding the object, loaded as "Open" loads it from a file of its own.
+inline WindowWithFile LoadedWindow(const ObjectFile& object) {
     static int loaded = 0;
-    auto window = std::make_unique<frmMain>();
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("quillax-bench-" + std::to_string(getpid()) + "-" + std::to_string(++loaded) + ".lin");
+    WriteLinFile(path.string(), ObjectFileBytes(object));
+    WindowWithFile window(new frmMain, ClosedThenRemoved{path});
     window->show();
     QApplication::processEvents();
-    const std::string path = folder.filePath("object-" + QString::number(++loaded) + ".lin").toStdString();
-    WriteLinFile(path, ObjectFileBytes(object));
-    window->LoadObject(path);
+    window->LoadObject(path.string());
     QApplication::processEvents();
     return window;
 }
