@@ -1,8 +1,8 @@
 #include "app/MeasureText.h"
 
 #include "browse/StripTips.h"
-#include "platform/NumberTexts.h"
 #include "document/PointTransforms.h"
+#include "platform/NumberTexts.h"
 
 namespace quillax {
 
@@ -39,9 +39,8 @@ QString MeasureText(const ObjectDocument& document, std::optional<ModelPoint> dr
     if (const auto pair = MarkedPair(document)) {
         const double distance = DistanceBetween(pair->first, pair->second);
         // Two points on one spot have no line between them to take an angle of.
-        const QString angle = distance > 0
-                                  ? ", angle: " + Number(AngleOf(pair->first, pair->second)) + QChar(0x00B0)
-                                  : QString();
+        const QString angle =
+            distance > 0 ? " at " + Number(AngleOf(pair->first, pair->second)) + QChar(0x00B0) : QString();
         return "Distance: " + Number(distance) + angle;
     }
     return {};

@@ -259,7 +259,7 @@ TEST_F(PrecisionTest, TheObjectCentreZoomToSelectionAndTheMeasure) {
     EXPECT_EQ(CurrentObject.CentreY, -3.0f);
 
     MarkWing({1, 3});
-    EXPECT_TRUE(Readout()->text().contains("Distance: 10, angle: 0\u00B0"))
+    EXPECT_TRUE(Readout()->text().contains("Distance: 10 at 0\u00B0"))
         << Readout()->text().toStdString();
     Window->LstMeshes->setFocus();
     Key(Qt::Key_Home, Qt::ShiftModifier);
