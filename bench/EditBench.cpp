@@ -27,7 +27,7 @@ std::string TemporaryPath(const char* name) {
 }
 
 QPoint Centre(const frmMain& window, int32_t n) {
-    const NodeElement& node = window.picMain->Scene().Node(n);
+    const NodeElement node = window.picMain->Scene().NodeAt(n);
     return {static_cast<int>(node.Left + node.Width / 2), static_cast<int>(node.Top + node.Height / 2)};
 }
 

@@ -4,6 +4,7 @@
 #include "sampleobjects/LargeObject.h"
 #include "view/MarkerHitTest.h"
 #include "view/MeshRedraw.h"
+#include "view/SceneMarkers.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,8 +14,10 @@ namespace {
 struct Placed {
     ObjectFile Object;
     ObjectPlacement Placement;
-    NodePool Nodes{NodeElement{}};
-    JointPool Joints{JointElement{}};
+    NodePool Nodes;
+    JointPool Joints;
+
+    SceneMarkers Markers() const { return SceneMarkers(Nodes, Joints, Object, Placement, 0); }
 };
 
 // The model and pools that a load of LargeObject(points, meshes) leaves.
@@ -24,16 +27,16 @@ const Placed& PlacedObject(int32_t points, int32_t meshes) {
     placed.Object = LargeObject(points, meshes);
     for (const Mesh& mesh : placed.Object.Meshes) {
         for (size_t k = 0; k < mesh.X.size(); ++k) {
-            NextElement(placed.Nodes).Visible = true;
+            placed.Nodes.Add({});
             if (k > 0) {
-                NextElement(placed.Joints).Visible = true;
+                placed.Joints.Add();
             }
         }
         placed.Placement.Selections.push_back(
             {std::vector<int16_t>(mesh.X.size()), std::vector<int16_t>(mesh.X.size() - 1)});
     }
     const ViewTransform view{4, 0, 0, 0, 0, 0, 1, 0, 0, 578, 520};
-    PlaceMarkers(placed.Nodes, placed.Joints, placed.Object, placed.Placement, view, 0);
+    PlaceMarkers(placed.Nodes, placed.Object, view);
     return placed;
 }
 
@@ -42,12 +45,12 @@ void BM_ClickChosenMesh(benchmark::State& state, int32_t points, int32_t meshes)
     const Placed& placed = PlacedObject(points, meshes);
     const int32_t chosen = meshes - 1;
     const MarkerRange range = MarkersOfMesh(placed.Object, chosen, placed.Nodes, placed.Joints);
-    const NodeElement& target = placed.Nodes(range.FirstNode + range.NodeCount / 2);
+    const NodeElement target = placed.Markers().NodeAt(range.FirstNode + range.NodeCount / 2);
     const double x = state.range(0) ? target.Left + 1.5 : 2;
     const double y = state.range(0) ? target.Top + 1.5 : 2;
     for (auto _ : state) {
         const MarkerRange current = MarkersOfMesh(placed.Object, chosen, placed.Nodes, placed.Joints);
-        benchmark::DoNotOptimize(HitMarker(placed.Nodes, placed.Joints, current, x, y, 5));
+        benchmark::DoNotOptimize(HitMarker(placed.Markers(), current, x, y, 5));
     }
 }
 
@@ -56,9 +59,9 @@ void BM_TipOverEmptySpace(benchmark::State& state, int32_t points, int32_t meshe
     const Placed& placed = PlacedObject(points, meshes);
     for (auto _ : state) {
         const MarkerRange chosen = MarkersOfMesh(placed.Object, 0, placed.Nodes, placed.Joints);
-        benchmark::DoNotOptimize(HitMarker(placed.Nodes, placed.Joints, chosen, 2, 2, 5));
+        benchmark::DoNotOptimize(HitMarker(placed.Markers(), chosen, 2, 2, 5));
         benchmark::DoNotOptimize(
-            HitMarker(placed.Nodes, placed.Joints, AllMarkers(placed.Nodes, placed.Joints), 2, 2, 5));
+            HitMarker(placed.Markers(), AllMarkers(placed.Nodes, placed.Joints), 2, 2, 5));
     }
 }
 } // namespace

@@ -76,7 +76,7 @@ void SnappedDragStepOf1000Points(benchmark::State& state) {
     RecordingMessageBox boxes;
     const auto window = LoadedWindow(LargeObject(MeshPoints, 1));
     MarkEvery(MeshPoints / 1000 + 1);
-    const NodeElement& node = window->picMain->Scene().Node(0);
+    const NodeElement node = window->picMain->Scene().NodeAt(0);
     const QPoint from(static_cast<int>(node.Left + node.Width / 2),
                       static_cast<int>(node.Top + node.Height / 2));
     GridSnap snap;

@@ -107,8 +107,7 @@ void PlaceMarkersOnly(benchmark::State& state) {
     LoadWithoutStrips(*window, path);
     const ViewTransform view = window->picMain->Scene().View();
     for (auto _ : state) {
-        PlaceMarkers(window->picMain->Scene().Node, window->picMain->Scene().Joint, CurrentObject,
-                     CurrentPlacement, view, window->Document().ChosenMesh());
+        PlaceMarkers(window->picMain->Scene().Node, CurrentObject, view);
     }
     CheckNoErrors(state, boxes);
 }
@@ -124,7 +123,7 @@ void PaintMarkersOnly(benchmark::State& state) {
         picture.fill(Qt::black);
         QPainter painter(&picture);
         const MeshScene& scene = window->picMain->Scene();
-        PaintMarkers(painter, scene.Node, scene.Joint, scene.Stacking());
+        PaintMarkers(painter, scene.Markers(), scene.Stacking());
     }
     CheckNoErrors(state, boxes);
 }

@@ -179,8 +179,7 @@ private:
     std::unique_ptr<StructureMenus> Structure;
     QWidget* Inner = nullptr;
     bool Unloaded = false;
-    // Whether a growth step is resizing the window, and whether such a resize, or a change of marks,
-    // left the markers for a later redraw to place.
+    // Whether a growth step is resizing the window, and whether that left the markers to place.
     bool Growing = false;
     bool MarkersStale = false;
 };

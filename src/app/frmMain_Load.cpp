@@ -73,10 +73,13 @@ bool frmMain::ShowLoadedObject(const std::function<bool()>& read) {
         for (int16_t i = 0; i < CurrentObject.MeshCount; ++i) {
             LstMeshes->AddItem("Mesh " + std::to_string(i));
         }
-        // The first mesh gets a box for each point and line as its marker arrives.
-        Scene.LoadMarkers([this](int16_t meshIndex, bool joint) {
-            if (meshIndex == 0) {
-                joint ? LoadLineBoxes() : LoadPointBoxes();
+        // The first mesh gets a box for each point and line, in the order its markers came.
+        Scene.LoadMarkers([this](int16_t meshIndex, int32_t points) {
+            for (int32_t k = 0; meshIndex == 0 && k < points; ++k) {
+                LoadPointBoxes();
+                if (k > 0) {
+                    LoadLineBoxes();
+                }
             }
         });
         LstMeshes->SetListIndex(0);
@@ -127,10 +130,10 @@ void frmMain::ResetEditor() {
     } while (picLine(0).Visible);
     do {
         UnloadNodes();
-    } while (Scene.Node(0).Visible);
+    } while (Scene.Node.IsShown(0));
     do {
         UnloadJoints();
-    } while (Scene.Joint(0).Visible);
+    } while (Scene.Joint.IsShown(0));
     Open.Clear();
 }
 

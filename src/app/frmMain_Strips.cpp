@@ -77,13 +77,12 @@ void frmMain::picLine_Click(int16_t index) {
     PaintLineBox(LstMeshes->ListIndex(), index);
 }
 
-// The markers take their marked look at the next redraw, or where the handler ends.
+// The markers take their marked look from the flags when they are painted, where the handler ends.
 void frmMain::MarksChanged(int32_t mesh, MarkRange points, MarkRange lines) {
     if (mesh == -1 || mesh == Open.ChosenMesh()) {
         picTopBar->RepaintBoxes(points.First, points.Last);
         picSideBar->RepaintBoxes(lines.First, lines.Last);
     }
-    MarkersStale = true;
 }
 
 } // namespace quillax

@@ -41,10 +41,11 @@ void MarkingGesture::Band(QPoint from, QPoint to, bool adding) {
     MeshSelection marks = *kept;
     const QRect band = QRect(from, to).normalized();
     const MarkerRange range = ChosenMarkers(Scene);
+    const SceneMarkers markers = Scene.Markers();
     const auto points = static_cast<int32_t>(marks.PointFlags.size());
     for (int32_t k = 0; k < points; ++k) {
         int16_t& flag = marks.PointFlags[static_cast<size_t>(k)];
-        if (k < range.NodeCount && Inside(Scene.Node(range.FirstNode + k), band)) {
+        if (k < range.NodeCount && Inside(markers.NodeAt(range.FirstNode + k), band)) {
             flag = -1;
         } else if (!adding) {
             flag = 0;

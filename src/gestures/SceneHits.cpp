@@ -11,7 +11,7 @@ MarkerRange ChosenMarkers(const MeshScene& scene) {
 }
 
 std::optional<MarkerHit> HitIn(const MeshScene& scene, const MarkerRange& range, int32_t x, int32_t y) {
-    return HitMarker(scene.Node, scene.Joint, range, x, y, MarkerHitRadius);
+    return HitMarker(scene.Markers(), range, x, y, MarkerHitRadius);
 }
 
 std::optional<MarkerHit> HitAnyMesh(const MeshScene& scene, int32_t x, int32_t y, bool locked) {
@@ -21,8 +21,7 @@ std::optional<MarkerHit> HitAnyMesh(const MeshScene& scene, int32_t x, int32_t y
             const MeshViewState state = document.ViewStateOf(mesh);
             return state.Hidden || (state.Locked && !locked);
         });
-    return HitMarker(scene.Node, scene.Joint, AllMarkers(scene.Node, scene.Joint), x, y, MarkerHitRadius,
-                     passedOver);
+    return HitMarker(scene.Markers(), AllMarkers(scene.Node, scene.Joint), x, y, MarkerHitRadius, passedOver);
 }
 
 std::optional<MeshItem> ChosenItemAt(const MeshScene& scene, MarkerKind kind, int32_t x, int32_t y) {

@@ -9,6 +9,37 @@
 
 namespace quillax {
 
+// The control-array rules every array of elements keeps, for one of `count` elements: a missing
+// element, creating one anywhere but at the end (or beyond `most`), destroying element 0 or any but
+// the last.
+inline void CheckElementExists(int64_t index, int64_t count) {
+    if (index < 0 || index >= count) {
+        RaiseError(ErrNo::ControlArrayElementMissing, std::to_string(index));
+    }
+}
+
+inline void CheckElementLoad(int64_t index, int64_t count, int64_t most) {
+    if (index >= 0 && index < count) {
+        RaiseError(ErrNo::ObjectAlreadyLoaded);
+    }
+    if (index != count) {
+        RaiseError(ErrNo::ControlArrayElementMissing, "elements are created at the end");
+    }
+    if (index == most) {
+        RaiseError(ErrNo::Overflow);
+    }
+}
+
+inline void CheckElementUnload(int64_t index, int64_t count) {
+    CheckElementExists(index, count);
+    if (index == 0) {
+        RaiseError(ErrNo::CantUnloadDesignControl);
+    }
+    if (index != count - 1) {
+        RaiseError(ErrNo::InvalidCall, "elements are destroyed from the end");
+    }
+}
+
 // A control array of plain values. Element 0 belongs to the design and always exists; further
 // elements are created at index Count() and destroyed from the end. A new element copies
 // element 0's properties and starts hidden. T needs a `bool Visible` member. Index is the type of
@@ -34,28 +65,14 @@ public:
     const T& operator()(int64_t index) const { return Item(index); }
 
     void Load(int64_t index) {
-        if (Exists(index)) {
-            RaiseError(ErrNo::ObjectAlreadyLoaded);
-        }
-        if (index != Count()) {
-            RaiseError(ErrNo::ControlArrayElementMissing, "elements are created at the end");
-        }
-        if (index == std::numeric_limits<Index>::max()) {
-            RaiseError(ErrNo::Overflow);
-        }
+        CheckElementLoad(index, Count(), std::numeric_limits<Index>::max());
         T element = Elements.front();
         element.Visible = false;
         Elements.push_back(std::move(element));
     }
 
     void Unload(int64_t index) {
-        CheckExists(index);
-        if (index == 0) {
-            RaiseError(ErrNo::CantUnloadDesignControl);
-        }
-        if (index != Count() - 1) {
-            RaiseError(ErrNo::InvalidCall, "elements are destroyed from the end");
-        }
+        CheckElementUnload(index, Count());
         Elements.pop_back();
     }
 
@@ -64,11 +81,7 @@ public:
     typename std::vector<T>::const_iterator end() const { return Elements.end(); }
 
     // The error that using a missing element raises.
-    void CheckExists(int64_t index) const {
-        if (!Exists(index)) {
-            RaiseError(ErrNo::ControlArrayElementMissing, std::to_string(index));
-        }
-    }
+    void CheckExists(int64_t index) const { CheckElementExists(index, Count()); }
 
 private:
     std::vector<T> Elements;

@@ -72,11 +72,10 @@ bool Shows(const NodeElement& node, const MeshScene& scene) {
 constexpr const char* SegmentsLook = "stroke-linecap=\"square\" fill=\"none\"";
 constexpr const char* MarkersLook = "stroke-width=\"1\" stroke-linecap=\"round\"";
 
-void AppendSegments(QIODevice& out, const MeshScene& scene, PoolRun range) {
-    const JointPool& joints = scene.Joint;
+void AppendSegments(QIODevice& out, const MeshScene& scene, const SceneMarkers& markers, PoolRun range) {
     SvgPathRun run(out);
-    for (int32_t j = range.First; j < range.Last && joints.Exists(j); ++j) {
-        const JointElement& joint = joints(j);
+    for (int32_t j = range.First; j < range.Last && scene.Joint.Exists(j); ++j) {
+        const JointElement joint = markers.JointAt(j);
         if (Shows(joint, scene)) {
             run.AddLine("stroke=\"" + Hex(joint.BorderColor) + "\" stroke-width=\"" +
                             std::to_string(joint.BorderWidth) + "\"",
@@ -85,11 +84,10 @@ void AppendSegments(QIODevice& out, const MeshScene& scene, PoolRun range) {
     }
 }
 
-void AppendMarkers(QIODevice& out, const MeshScene& scene, PoolRun range) {
-    const NodePool& nodes = scene.Node;
+void AppendMarkers(QIODevice& out, const MeshScene& scene, const SceneMarkers& markers, PoolRun range) {
     SvgPathRun run(out);
-    for (int32_t n = range.First; n < range.Last && nodes.Exists(n); ++n) {
-        const NodeElement& node = nodes(n);
+    for (int32_t n = range.First; n < range.Last && scene.Node.Exists(n); ++n) {
+        const NodeElement node = markers.NodeAt(n);
         if (!Shows(node, scene)) {
             continue;
         }
@@ -114,8 +112,8 @@ bool Shown(const MeshScene& scene, int32_t mesh) {
 
 // Over every mesh as written: the other meshes' markers again, then the chosen mesh and over it its
 // marked lines and points, as the drawing area stacks them.
-void AppendStacking(QIODevice& out, const MeshScene& scene) {
-    const MarkerStacking& stacking = scene.Stacking();
+void AppendStacking(QIODevice& out, const MeshScene& scene, const SceneMarkers& markers) {
+    const MarkerStacking stacking = scene.Stacking();
     for (int32_t mesh = 0; mesh < MeshCountOf(scene.Object()); ++mesh) {
         if (mesh != stacking.Mesh && Shown(scene, mesh)) {
             Append(out, "<use xlink:href=\"#mesh-%d-markers\"/>\n", mesh);
@@ -128,11 +126,11 @@ void AppendStacking(QIODevice& out, const MeshScene& scene) {
            stacking.Mesh, stacking.Mesh);
     Append(out, "<g id=\"marks\">\n<g id=\"marked-segments\" %s>\n", SegmentsLook);
     for (const PoolRun& run : stacking.MarkedLines) {
-        AppendSegments(out, scene, run);
+        AppendSegments(out, scene, markers, run);
     }
     Append(out, "</g>\n<g id=\"marked-markers\" %s>\n", MarkersLook);
     for (const PoolRun& run : stacking.MarkedPoints) {
-        AppendMarkers(out, scene, run);
+        AppendMarkers(out, scene, markers, run);
     }
     out.write("</g>\n</g>\n");
 }
@@ -141,6 +139,7 @@ void AppendStacking(QIODevice& out, const MeshScene& scene) {
 // after a mesh's first.
 void AppendMeshes(QIODevice& out, const MeshScene& scene) {
     const ObjectFile& object = scene.Object();
+    const SceneMarkers markers = scene.Markers();
     int32_t node = 0;
     int32_t joint = 0;
     for (int32_t mesh = 0; mesh < MeshCountOf(object); ++mesh) {
@@ -148,16 +147,16 @@ void AppendMeshes(QIODevice& out, const MeshScene& scene) {
         const int32_t segments = LinesOf(object.Meshes[static_cast<size_t>(mesh)]);
         if (Shown(scene, mesh)) {
             Append(out, "<g id=\"mesh-%d\">\n<g id=\"mesh-%d-segments\" %s>\n", mesh, mesh, SegmentsLook);
-            AppendSegments(out, scene, {joint, joint + segments});
+            AppendSegments(out, scene, markers, {joint, joint + segments});
             Append(out, "</g>\n<g id=\"mesh-%d-markers\" %s>\n", mesh, MarkersLook);
-            AppendMarkers(out, scene, {node, node + points});
+            AppendMarkers(out, scene, markers, {node, node + points});
             out.write("</g>\n</g>\n");
         }
         node += points;
         joint += segments;
     }
     out.write("<g id=\"markers\">\n");
-    AppendStacking(out, scene);
+    AppendStacking(out, scene, markers);
     out.write("</g>\n");
 }
 } // namespace

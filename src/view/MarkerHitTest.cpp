@@ -38,24 +38,24 @@ double SquaredDistanceToJoint(const JointElement& joint, double x, double y) {
 }
 
 // The index in the spans of the marker with the least squared distance, not above radius squared;
-// markers that `skip` rules out are passed over.
-template <typename T, typename Skip, typename Distance>
-std::optional<int32_t> Nearest(const MarkerPool<T>& pool, const std::vector<ElementSpan>& spans,
+// markers that `near` or `skip` rules out are passed over.
+template <typename Element, typename Near, typename Skip, typename Distance>
+std::optional<int32_t> Nearest(Element element, Near near, const std::vector<ElementSpan>& spans,
                                double radius, Skip skip, Distance squaredDistance) {
     std::optional<int32_t> nearest;
     double best = Squared(radius);
     for (const ElementSpan& span : spans) {
-        for (auto i = static_cast<int32_t>(span.From); i < span.To; ++i) {
-            const T& marker = pool(i);
+        near(static_cast<int32_t>(span.From), static_cast<int32_t>(span.To), [&](int32_t i) {
+            const auto marker = element(i);
             if (skip(marker)) {
-                continue;
+                return;
             }
             const double distance = squaredDistance(marker);
             if (distance < best || (!nearest && distance == best)) {
                 best = distance;
                 nearest = i;
             }
-        }
+        });
     }
     return nearest;
 }
@@ -138,25 +138,31 @@ MarkerRange AllMarkers(const NodePool& nodes, const JointPool& joints) {
     return {0, nodes.Count(), 0, joints.Count()};
 }
 
-std::optional<MarkerHit> HitMarker(const NodePool& nodes, const JointPool& joints, const MarkerRange& range,
-                                   double x, double y, double radius,
-                                   const std::vector<MarkerRange>& passedOver) {
-    const int32_t nodeCount = HeldCount(range.FirstNode, range.NodeCount, nodes.Count());
-    const auto node = Nearest(
-        nodes, SpansLeft(range.FirstNode, nodeCount, passedOver, false), radius,
-        [](const NodeElement& marker) { return !marker.Visible; },
-        [&](const NodeElement& marker) { return SquaredDistanceToNode(marker, x, y); });
+std::optional<MarkerHit> HitMarker(const MarkerSource& markers, const MarkerRange& range, double x, double y,
+                                   double radius, const std::vector<MarkerRange>& passedOver) {
+    const int32_t nodeCount = HeldCount(range.FirstNode, range.NodeCount, markers.NodeCount());
+    const auto node = Nearest([&markers](int32_t n) { return markers.NodeAt(n); },
+                              [&](int32_t from, int32_t to, const MarkerSource::Visit& visit) {
+                                  markers.NodesNear(from, to, x, y, radius, visit);
+                              },
+                              SpansLeft(range.FirstNode, nodeCount, passedOver, false), radius,
+                              [](const NodeElement& marker) { return !marker.Visible; },
+                              [&](const NodeElement& marker) { return SquaredDistanceToNode(marker, x, y); });
     if (node) {
         return MarkerHit{MarkerKind::Point, *node};
     }
-    const int32_t jointCount = HeldCount(range.FirstJoint, range.JointCount, joints.Count());
-    const auto joint = Nearest(
-        joints, SpansLeft(range.FirstJoint, jointCount, passedOver, true), radius,
-        [&](const JointElement& marker) {
-            return !marker.Visible || !Within(x, marker.X1, marker.X2, radius) ||
-                   !Within(y, marker.Y1, marker.Y2, radius);
-        },
-        [&](const JointElement& marker) { return SquaredDistanceToJoint(marker, x, y); });
+    const int32_t jointCount = HeldCount(range.FirstJoint, range.JointCount, markers.JointCount());
+    const auto joint =
+        Nearest([&markers](int32_t j) { return markers.JointAt(j); },
+                [&](int32_t from, int32_t to, const MarkerSource::Visit& visit) {
+                    markers.JointsNear(from, to, x, y, radius, visit);
+                },
+                SpansLeft(range.FirstJoint, jointCount, passedOver, true), radius,
+                [&](const JointElement& marker) {
+                    return !marker.Visible || !Within(x, marker.X1, marker.X2, radius) ||
+                           !Within(y, marker.Y1, marker.Y2, radius);
+                },
+                [&](const JointElement& marker) { return SquaredDistanceToJoint(marker, x, y); });
     if (joint) {
         return MarkerHit{MarkerKind::Line, *joint};
     }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "objects/modObjects.h"
-#include "view/JointElement.h"
-#include "view/NodeElement.h"
+#include "view/MarkerSource.h"
+#include "view/NodePool.h"
 
 #include <cstdint>
 #include <functional>
@@ -62,9 +62,8 @@ struct MarkerHit {
 // the markers' own pixels, so the radius does not change with the zoom. Ties go to the lower index;
 // hidden markers, markers without a finite position and the markers of `passedOver` (ascending) are
 // never found.
-std::optional<MarkerHit> HitMarker(const NodePool& nodes, const JointPool& joints, const MarkerRange& range,
-                                   double x, double y, double radius,
-                                   const std::vector<MarkerRange>& passedOver = {});
+std::optional<MarkerHit> HitMarker(const MarkerSource& markers, const MarkerRange& range, double x, double y,
+                                   double radius, const std::vector<MarkerRange>& passedOver = {});
 
 // The mesh a marker belongs to and its point or line index within that mesh.
 struct MeshItem {

@@ -121,62 +121,62 @@ int64_t ElementAt(const std::vector<PaintRun>& order, int64_t cost) {
 // painted on the target, each other on a transparent layer of the clip, and the layers are laid over
 // the target in order, so every pixel takes the value of the last element painted on it, as in one
 // pass. Every thread is joined before this returns.
-void PaintShared(const DirectTarget& target, const NodePool& nodes, const JointPool& joints,
+void PaintShared(const DirectTarget& target, const MarkerSource& markers,
                  const std::vector<PaintRun>& order) {
     int64_t cost = 0;
     for (const PaintRun& run : order) {
         cost += CostOf(run);
     }
-    const int64_t parts = PartsFor(static_cast<int64_t>(joints.Count()) + nodes.Count(), MarkersPerThread);
+    const int64_t parts =
+        PartsFor(static_cast<int64_t>(markers.JointCount()) + markers.NodeCount(), MarkersPerThread);
     // Made here, where running out of memory can be reported: the threads must not throw.
     std::vector<QImage> layers(static_cast<size_t>(parts));
     for (size_t part = 1; part < layers.size(); ++part) {
         layers[part] = NewImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
     }
-    RunInParts(parts, [&target, &nodes, &joints, &order, &layers, cost, parts](int64_t part) {
+    RunInParts(parts, [&target, &markers, &order, &layers, cost, parts](int64_t part) {
         const int64_t from = ElementAt(order, cost * part / parts);
         const int64_t to = ElementAt(order, cost * (part + 1) / parts);
         if (part == 0) {
-            PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(nodes, joints, order, from, to);
+            PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(markers, order, from, to);
             return;
         }
         QImage& layer = layers[static_cast<size_t>(part)];
         layer.fill(Qt::transparent);
         PixelCanvas(layer, layer.rect(), target.Offset - target.Clip.topLeft())
-            .Paint(nodes, joints, order, from, to);
+            .Paint(markers, order, from, to);
     });
     for (size_t part = 1; part < layers.size(); ++part) {
         LayOver(target, layers[part]);
     }
 }
 
-void PaintThroughLayers(QPainter& painter, const NodePool& nodes, const JointPool& joints,
-                        const std::vector<PaintRun>& order) {
+void PaintThroughLayers(QPainter& painter, const MarkerSource& markers, const std::vector<PaintRun>& order) {
     const QRect area = ReachableArea(painter);
     for (int y = 0; y < area.height(); y += LayerTile) {
         for (int x = 0; x < area.width(); x += LayerTile) {
             const QRect tile = QRect(area.topLeft() + QPoint(x, y), QSize(LayerTile, LayerTile)) & area;
             QImage layer = NewImage(tile.size(), QImage::Format_ARGB32_Premultiplied);
             layer.fill(Qt::transparent);
-            PixelCanvas(layer, layer.rect(), -tile.topLeft()).Paint(nodes, joints, order);
+            PixelCanvas(layer, layer.rect(), -tile.topLeft()).Paint(markers, order);
             painter.drawImage(tile.topLeft(), layer);
         }
     }
 }
 } // namespace
 
-void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints,
-                  const MarkerStacking& stacking, const std::vector<MarkerRange>& leftOut) {
+void PaintMarkers(QPainter& painter, const MarkerSource& markers, const MarkerStacking& stacking,
+                  const std::vector<MarkerRange>& leftOut) {
     if (!painter.isActive()) {
         return;
     }
     const std::vector<PaintRun> order =
-        WithoutMarkers(PaintOrderOf(stacking, nodes.Count(), joints.Count()), leftOut);
+        WithoutMarkers(PaintOrderOf(stacking, markers.NodeCount(), markers.JointCount()), leftOut);
     if (const std::optional<DirectTarget> target = DirectTargetOf(painter)) {
-        PaintShared(*target, nodes, joints, order);
+        PaintShared(*target, markers, order);
         return;
     }
-    PaintThroughLayers(painter, nodes, joints, order);
+    PaintThroughLayers(painter, markers, order);
 }
 
 } // namespace quillax

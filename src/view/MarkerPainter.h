@@ -1,8 +1,7 @@
 #pragma once
 
-#include "view/JointElement.h"
+#include "view/MarkerSource.h"
 #include "view/MarkerStacking.h"
-#include "view/NodeElement.h"
 
 class QPainter;
 
@@ -13,7 +12,7 @@ namespace quillax {
 // share it. On a 32-bit image painted as it is (no scaling, full opacity, a rectangular clip at most)
 // the pixels are written directly; anything else gets the same pixels drawn into a transparent image
 // that the painter then draws. The markers of `leftOut` (ascending: hidden meshes) are not painted.
-void PaintMarkers(QPainter& painter, const NodePool& nodes, const JointPool& joints,
-                  const MarkerStacking& stacking = {}, const std::vector<MarkerRange>& leftOut = {});
+void PaintMarkers(QPainter& painter, const MarkerSource& markers, const MarkerStacking& stacking = {},
+                  const std::vector<MarkerRange>& leftOut = {});
 
 } // namespace quillax

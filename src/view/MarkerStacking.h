@@ -1,9 +1,7 @@
 #pragma once
 
 #include "objects/modObjects.h"
-#include "view/JointElement.h"
 #include "view/MarkerHitTest.h"
-#include "view/NodeElement.h"
 
 #include <cstdint>
 #include <vector>
@@ -27,7 +25,7 @@ struct MarkerStacking {
 };
 
 // The stacking of the chosen mesh and its marks as they are now, cut to what the pools hold; read
-// when the markers are placed, so that it is the one their colours show.
+// when the markers are painted, as their looks are.
 MarkerStacking StackingOf(const ObjectFile& object, const ObjectPlacement& placement, int32_t chosen,
                           const NodePool& nodes, const JointPool& joints);
 

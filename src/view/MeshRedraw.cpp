@@ -1,7 +1,6 @@
 #include "view/MeshRedraw.h"
 
 #include "platform/RuntimeError.h"
-#include "view/MeshColour.h"
 #include "view/SharedWork.h"
 
 #include <algorithm>
@@ -14,137 +13,161 @@ namespace {
 // Below this many points a second thread costs more than it saves.
 constexpr int64_t PointsPerThread = 1 << 16;
 
-// The mesh and its flags, checked once so that the loop over its points cannot read past them.
-void CheckMesh(const ObjectFile& object, const ObjectPlacement& placement, size_t index) {
-    const size_t points =
-        index < object.Meshes.size() ? static_cast<size_t>(PointsOf(object.Meshes[index])) : 0;
-    const bool consistent = index < object.Meshes.size() && index < placement.Selections.size() &&
-                            object.Meshes[index].X.size() >= points &&
-                            object.Meshes[index].Y.size() >= points &&
-                            placement.Selections[index].PointFlags.size() >= points &&
-                            placement.Selections[index].LineFlags.size() + 1 >= points;
-    if (!consistent) {
-        RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(index));
-    }
-}
-
-// One mesh as the redraw places it: its points from Start on in the count over all meshes, the
-// markers of it that the pools hold, and its colour.
+// One mesh's markers in the pool: Node(FirstNode) on for Nodes of its points.
 struct MeshPlan {
-    const Mesh* Source;
-    const MeshSelection* Selection;
-    int64_t Start;
-    int32_t Points;
+    const float* X;
+    const float* Y;
     int32_t FirstNode;
     int32_t Nodes;
-    int32_t FirstJoint;
-    int32_t Joints;
-    MarkerColour Colour;
 };
 
-struct Pools {
-    NodeElement* Nodes;
-    JointElement* Joints;
-};
-
-std::vector<MeshPlan> PlanMeshes(const NodePool& nodes, const JointPool& joints, const ObjectFile& object,
-                                 const ObjectPlacement& placement, int32_t listIndex) {
+std::vector<MeshPlan> PlanMeshes(const NodePool& nodes, const ObjectFile& object) {
     std::vector<MeshPlan> plans;
-    int64_t start = 0;
-    int32_t firstNode = 0;
-    int32_t firstJoint = 0;
-    for (int16_t i = 0; i < object.MeshCount; ++i) {
-        CheckMesh(object, placement, static_cast<size_t>(i));
+    int32_t first = 0;
+    for (int16_t i = 0; i < object.MeshCount && first < nodes.Count(); ++i) {
+        if (static_cast<size_t>(i) >= object.Meshes.size()) {
+            RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(i));
+        }
         const Mesh& mesh = object.Meshes[static_cast<size_t>(i)];
         const int32_t points = PointsOf(mesh);
-        const int32_t lines = LinesOf(mesh);
-        const int32_t placedNodes = std::clamp(nodes.Count() - firstNode, 0, points);
-        const int32_t placedJoints = std::clamp(joints.Count() - firstJoint, 0, lines);
-        const int32_t visited = std::max(placedNodes, placedJoints > 0 ? placedJoints + 1 : 0);
-        const int32_t colour = MeshColour(mesh.Red, mesh.Green, mesh.Blue, ColourFactor(i, listIndex));
-        plans.push_back({&mesh, &placement.Selections[static_cast<size_t>(i)], start, visited, firstNode,
-                         placedNodes, firstJoint, placedJoints, colour});
-        start += visited;
-        firstNode += points;
-        firstJoint += lines;
+        // Checked once, so that the loop over its points cannot read past them.
+        if (mesh.X.size() < static_cast<size_t>(points) || mesh.Y.size() < static_cast<size_t>(points)) {
+            RaiseError(ErrNo::SubscriptOutOfRange, "mesh " + std::to_string(i));
+        }
+        plans.push_back({mesh.X.data(), mesh.Y.data(), first, std::min(points, nodes.Count() - first)});
+        first += points;
     }
     return plans;
 }
 
-void PlaceNode(NodeElement& node, const ScreenPoint& point, MarkerColour colour, bool selected) {
-    const float side = selected ? 5 : 3;
-    node.FillColor = colour;
-    node.BorderColor = selected ? MarkerColour(White) : colour;
-    node.Width = side;
-    node.Height = side;
-    node.Left = SinglePosition(point.X - side / 2.0);
-    node.Top = SinglePosition(point.Y - side / 2.0);
-}
+// The view's terms that are the same for every point, in the arithmetic of ModelToScreen, whose
+// results these give bit for bit: the loop below has no branch and no library call, so that it runs
+// at the speed of the memory it reads.
+struct PlacementTerms {
+    explicit PlacementTerms(const ViewTransform& view)
+        : Scale(view.Scale), CentreX(view.CentreX), CentreY(view.CentreY), Sin(view.SinAngle),
+          Cos(view.CosAngle), AddX(view.PositionX * Scale + view.CentreX),
+          AddY(view.PositionY * Scale + view.CentreY), PanX(static_cast<double>(view.OffsetX) * Scale),
+          PanY(static_cast<double>(view.OffsetY) * Scale), HalfWidth(view.Width / 2.0),
+          HalfHeight(view.Height / 2.0) {}
 
-// A selected line is white and 2 pixels wide, a plain one 1.
-void PlaceJoint(JointElement& joint, float x1, float y1, float x2, float y2, bool selected,
-                MarkerColour colour) {
-    joint.X1 = x1;
-    joint.Y1 = y1;
-    joint.X2 = x2;
-    joint.Y2 = y2;
-    joint.BorderColor = selected ? MarkerColour(White) : colour;
-    joint.BorderWidth = selected ? 2 : 1;
-}
-
-// Points from .. to - 1 of one mesh: a node for each the pools hold, and the joint from the point
-// before.
-void PlacePoints(const MeshPlan& plan, int32_t from, int32_t to, const ViewTransform& view, Pools pools) {
-    const float* x = plan.Source->X.data();
-    const float* y = plan.Source->Y.data();
-    const int16_t* pointFlags = plan.Selection->PointFlags.data();
-    const int16_t* lineFlags = plan.Selection->LineFlags.data();
-    NodeElement* nodes = pools.Nodes + plan.FirstNode;
-    JointElement* joints = pools.Joints + plan.FirstJoint;
-    const ScreenPoint before = from > 0 ? ModelToScreen(view, x[from - 1], y[from - 1]) : ScreenPoint{0, 0};
-    float previousX = SinglePosition(before.X);
-    float previousY = SinglePosition(before.Y);
-    for (int32_t k = from; k < to; ++k) {
-        const ScreenPoint point = ModelToScreen(view, x[k], y[k]);
-        const float pointX = SinglePosition(point.X);
-        const float pointY = SinglePosition(point.Y);
-        if (k < plan.Nodes) {
-            PlaceNode(nodes[k], point, plan.Colour, pointFlags[k] != 0);
-        }
-        if (k >= 1 && k <= plan.Joints) {
-            PlaceJoint(joints[k - 1], previousX, previousY, pointX, pointY, lineFlags[k - 1] != 0,
-                       plan.Colour);
-        }
-        previousX = pointX;
-        previousY = pointY;
+    // A whole pixel, rounded halves to even as RoundHalfEven does wherever the code can hold it.
+    static uint16_t Code(double value) {
+        constexpr double shift = 0x1.8p52;
+        const double whole = (value + shift) - shift;
+        return whole >= PackedPoint::Least && whole <= PackedPoint::Most
+                   ? static_cast<uint16_t>(static_cast<int32_t>(whole) + PackedPoint::Bias)
+                   : PackedPoint::FarCode;
     }
-}
 
-// The points from .. to - 1 of the count over all meshes.
-void PlaceRange(const std::vector<MeshPlan>& plans, int64_t from, int64_t to, ViewTransform view,
-                Pools pools) {
-    for (const MeshPlan& plan : plans) {
-        const int64_t first = std::max(from, plan.Start);
-        const int64_t last = std::min(to, plan.Start + plan.Points);
-        if (first < last) {
-            PlacePoints(plan, static_cast<int32_t>(first - plan.Start),
-                        static_cast<int32_t>(last - plan.Start), view, pools);
+    PackedPoint Place(float x, float y) const {
+        const double dx = ToSingle((CentreX - x) * Scale);
+        const double dy = ToSingle((CentreY - y) * Scale);
+        const double sx = (dy * Sin - dx * Cos) + AddX - PanX + HalfWidth;
+        const double sy = AddY - (dy * Cos + dx * Sin) - PanY + HalfHeight;
+        return {Code(sx), Code(sy)};
+    }
+
+    double Scale;
+    double CentreX;
+    double CentreY;
+    double Sin;
+    double Cos;
+    double AddX;
+    double AddY;
+    double PanX;
+    double PanY;
+    double HalfWidth;
+    double HalfHeight;
+};
+
+// What the exact codes of a run span, far codes (0) counting neither way. The codes are compared as
+// signed 16-bit numbers in the same order (code ^ 0x8000), and code - 1 puts a far code above every
+// other: the loop then keeps to the minimum and maximum the processor's vector registers have.
+struct CodeSpan {
+    int16_t LeastX = INT16_MAX;
+    int16_t LeastY = INT16_MAX;
+    int16_t MostX = INT16_MIN;
+    int16_t MostY = INT16_MIN;
+    int16_t Lowest = INT16_MAX;
+
+    static int16_t Ordered(uint32_t code) { return static_cast<int16_t>((code & 0xFFFFu) ^ 0x8000u); }
+    static int32_t Value(int16_t ordered) {
+        return static_cast<int32_t>(static_cast<uint16_t>(ordered) ^ 0x8000u) - PackedPoint::Bias;
+    }
+
+    void Include(const PackedPoint* first, const PackedPoint* last) {
+        int16_t leastX = LeastX;
+        int16_t leastY = LeastY;
+        int16_t mostX = MostX;
+        int16_t mostY = MostY;
+        int16_t lowest = Lowest;
+        for (const PackedPoint* point = first; point != last; ++point) {
+            const int16_t x = Ordered(point->X);
+            const int16_t y = Ordered(point->Y);
+            leastX = std::min(leastX, Ordered(point->X - 1u));
+            leastY = std::min(leastY, Ordered(point->Y - 1u));
+            mostX = std::max(mostX, x);
+            mostY = std::max(mostY, y);
+            lowest = std::min(lowest, std::min(x, y));
         }
+        LeastX = leastX;
+        LeastY = leastY;
+        MostX = mostX;
+        MostY = mostY;
+        Lowest = lowest;
+    }
+    PackedBounds Bounds() const {
+        return {Value(LeastX) + 1, Value(LeastY) + 1, Value(MostX), Value(MostY), Lowest != INT16_MIN};
+    }
+};
+
+// Runs first .. last - 1 of the pool, the markers of points placed and the bounds of each run
+// taken; markers beyond the object's points keep their positions.
+void PlaceRuns(NodePool& nodes, const std::vector<MeshPlan>& plans, int32_t placed, int32_t first,
+               int32_t last, const PlacementTerms& terms) {
+    PackedPoint* const positions = nodes.PositionData();
+    auto plan = plans.begin();
+    for (int32_t run = first; run < last; ++run) {
+        const int32_t from = run * NodePool::RunLength;
+        const int32_t to = std::min(nodes.Count(), from + NodePool::RunLength);
+        CodeSpan span;
+        for (int32_t n = from; n < to;) {
+            while (plan != plans.end() && plan->FirstNode + plan->Nodes <= n) {
+                ++plan;
+            }
+            if (n >= placed || plan == plans.end()) {
+                span.Include(positions + n, positions + to);
+                break;
+            }
+            const int32_t stop = std::min(to, plan->FirstNode + plan->Nodes);
+            const float* const x = plan->X + (n - plan->FirstNode);
+            const float* const y = plan->Y + (n - plan->FirstNode);
+            PackedPoint* const placing = positions + n;
+            for (int32_t k = 0; k < stop - n; ++k) {
+                placing[k] = terms.Place(x[k], y[k]);
+            }
+            span.Include(placing, positions + stop);
+            n = stop;
+        }
+        nodes.SetRunBounds(run, span.Bounds());
     }
 }
 } // namespace
 
-// Many points are shared out in equal ranges between the processor's cores, each range placing
-// markers of its own, and every thread is joined before this returns.
-void PlaceMarkers(NodePool& nodes, JointPool& joints, const ObjectFile& object,
-                  const ObjectPlacement& placement, const ViewTransform& view, int32_t chosen) {
-    const std::vector<MeshPlan> plans = PlanMeshes(nodes, joints, object, placement, chosen);
-    const int64_t total = plans.empty() ? 0 : plans.back().Start + plans.back().Points;
-    const Pools pools{&nodes(0), &joints(0)};
-    const int64_t parts = PartsFor(total, PointsPerThread);
-    RunInParts(parts, [&plans, &view, pools, total, parts](int64_t part) {
-        PlaceRange(plans, total * part / parts, total * (part + 1) / parts, view, pools);
+// Many points are shared out in equal numbers of runs between the processor's cores, and every
+// thread is joined before this returns.
+void PlaceMarkers(NodePool& nodes, const ObjectFile& object, const ViewTransform& view) {
+    const std::vector<MeshPlan> plans = PlanMeshes(nodes, object);
+    const int32_t placed = plans.empty() ? 0 : plans.back().FirstNode + plans.back().Nodes;
+    const int32_t runs = nodes.RunCount();
+    const int64_t parts = PartsFor(placed, PointsPerThread);
+    const PlacementTerms terms(view);
+    RunInParts(parts, [&](int64_t part) {
+        PlaceRuns(nodes, plans, placed, static_cast<int32_t>(runs * part / parts),
+                  static_cast<int32_t>(runs * (part + 1) / parts), terms);
     });
+    nodes.PlacedView = view;
 }
 
 } // namespace quillax

@@ -1,21 +1,16 @@
 #pragma once
 
 #include "objects/modObjects.h"
-#include "view/JointElement.h"
-#include "view/NodeElement.h"
+#include "view/NodePool.h"
 #include "view/ViewTransform.h"
-
-#include <cstdint>
 
 namespace quillax {
 
-// Places and colours Node(n) for the n-th point and Joint(j) for the j-th line of the object, counting
-// all meshes in order; a mesh's first point has no segment, so none joins two meshes. The chosen mesh
-// gets its full colour, the others a quarter of it; selected points and lines are white and larger.
-// `chosen` is the chosen mesh (-1 when none).
-// None is created, removed, shown or hidden: while a load is still filling the pools (a resize can
-// redraw in the middle of it), markers that do not exist yet are left for the redraw that ends the load.
-void PlaceMarkers(NodePool& nodes, JointPool& joints, const ObjectFile& object,
-                  const ObjectPlacement& placement, const ViewTransform& view, int32_t chosen);
+// Places Node(n) on the n-th point of the object, counting all meshes in order, as `view` maps it,
+// for every marker the pool holds (a load may still be filling it, and a resize can redraw in the
+// middle of that), and keeps the view. Nothing is created, removed, shown or hidden, and no look is
+// stored: a marker's colour and size, and every segment, are derived from the document and these
+// positions when they are painted.
+void PlaceMarkers(NodePool& nodes, const ObjectFile& object, const ViewTransform& view);
 
 } // namespace quillax

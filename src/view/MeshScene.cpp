@@ -33,23 +33,19 @@ bool HoldGridTile(clsOffScreenDC& surface, int16_t& tileSize, int16_t cellSize, 
     }
     return surface.GetWidth() == width && surface.GetHeight() == height;
 }
-struct MarkerTotals {
-    int64_t Points = 0;
-    int64_t Lines = 0;
-};
-
-// The points and lines of the first `count` meshes.
-MarkerTotals TotalsOf(const std::vector<Mesh>& meshes, size_t count) {
-    MarkerTotals totals;
-    for (size_t i = 0; i < count; ++i) {
-        totals.Points += PointsOf(meshes[i]);
-        totals.Lines += LinesOf(meshes[i]);
+// The points and lines of every mesh.
+std::pair<int64_t, int64_t> TotalsOf(const ObjectFile& object) {
+    int64_t points = 0;
+    int64_t lines = 0;
+    for (const Mesh& mesh : object.Meshes) {
+        points += PointsOf(mesh);
+        lines += LinesOf(mesh);
     }
-    return totals;
+    return {points, lines};
 }
 
 // How many elements a pool holds: an empty pool keeps one hidden element.
-template <typename T> int32_t Held(const MarkerPool<T>& pool) {
+template <typename Pool> int32_t Held(const Pool& pool) {
     return pool.IsEmpty() ? 0 : pool.Count();
 }
 } // namespace
@@ -62,72 +58,46 @@ MeshScene::MeshScene(int16_t width, int16_t height)
 }
 
 void MeshScene::LoadNodes(float x, float y) {
-    NodeElement& node = NextElement(Node);
-    node.Left = x - node.Width / 2;
-    node.Top = y - node.Height / 2;
-    node.Visible = true;
+    Node.Add(Packed(x, y));
 }
 
-void MeshScene::LoadJoints(float x1, float y1, float x2, float y2) {
-    JointElement& joint = NextElement(Joint);
-    joint.X1 = x1;
-    joint.Y1 = y1;
-    joint.X2 = x2;
-    joint.Y2 = y2;
-    joint.Visible = true;
+// The ends are those of the markers it joins.
+void MeshScene::LoadJoints(float, float, float, float) {
+    Joint.Add();
 }
 
 void MeshScene::UnloadNodes() {
-    DropLastElement(Node);
+    Node.DropLast();
 }
 
 void MeshScene::UnloadJoints() {
-    DropLastElement(Joint);
+    Joint.DropLast();
 }
 
-// The pools take their final size at once: growing them step by step would leave the memory of
-// every smaller size behind.
+// The pools take their final size at once, and the markers are placed in one pass with the view the
+// load began with, where each would have been placed as it came.
 void MeshScene::LoadMarkers(const MarkerAdded& added) {
     const ObjectFile& model = Object();
     const ViewTransform view = View();
-    const MarkerTotals totals =
-        TotalsOf(model.Meshes, static_cast<size_t>(std::max<int16_t>(model.MeshCount, 0)));
-    Node.Reserve(static_cast<size_t>(Node.Count() + totals.Points));
-    Joint.Reserve(static_cast<size_t>(Joint.Count() + totals.Lines));
+    const auto [points, lines] = TotalsOf(model);
+    Node.Reserve(static_cast<size_t>(Node.Count() + points));
     for (int16_t i = 0; i < model.MeshCount; ++i) {
-        const Mesh& mesh = model.Meshes[static_cast<size_t>(i)];
-        ScreenPoint previous{};
-        for (int16_t j = 0; j < mesh.PointCount; ++j) {
-            const ScreenPoint point =
-                ModelToScreen(view, mesh.X[static_cast<size_t>(j)], mesh.Y[static_cast<size_t>(j)]);
-            LoadNodes(SinglePosition(point.X), SinglePosition(point.Y));
-            added(i, false);
-            if (j > 0) {
-                LoadJoints(SinglePosition(previous.X), SinglePosition(previous.Y), SinglePosition(point.X),
-                           SinglePosition(point.Y));
-                added(i, true);
-            }
-            previous = point;
-        }
+        const int16_t count = model.Meshes[static_cast<size_t>(i)].PointCount;
+        Node.Grow(count);
+        Joint.Grow(count - 1);
+        added(i, count);
     }
+    quillax::PlaceMarkers(Node, model, view);
 }
 
-// The pools take their final capacity at once, as in LoadMarkers.
 void MeshScene::FitPools() {
-    const MarkerTotals totals = TotalsOf(Object().Meshes, Object().Meshes.size());
-    const auto points = static_cast<int32_t>(totals.Points);
-    const auto lines = static_cast<int32_t>(totals.Lines);
+    const auto [points, lines] = TotalsOf(Object());
     Node.Reserve(static_cast<size_t>(points));
-    Joint.Reserve(static_cast<size_t>(lines));
-    while (Held(Node) < points) {
-        LoadNodes(0, 0);
-    }
+    Node.Grow(points - Held(Node));
     while (Held(Node) > points) {
         UnloadNodes();
     }
-    while (Held(Joint) < lines) {
-        LoadJoints(0, 0, 0, 0);
-    }
+    Joint.Grow(lines - Held(Joint));
     while (Held(Joint) > lines) {
         UnloadJoints();
     }
@@ -139,9 +109,15 @@ void MeshScene::RedrawView() {
 }
 
 void MeshScene::PlaceMarkers() {
-    const int32_t chosen = Shown.ChosenMesh();
-    quillax::PlaceMarkers(Node, Joint, Object(), Shown.Placement(), View(), chosen);
-    Stacked = StackingOf(Object(), Shown.Placement(), chosen, Node, Joint);
+    quillax::PlaceMarkers(Node, Object(), View());
+}
+
+SceneMarkers MeshScene::Markers() const {
+    return SceneMarkers(Node, Joint, Object(), Shown.Placement(), Shown.ChosenMesh());
+}
+
+MarkerStacking MeshScene::Stacking() const {
+    return StackingOf(Object(), Shown.Placement(), Shown.ChosenMesh(), Node, Joint);
 }
 
 void MeshScene::DrawBackground() {
@@ -196,7 +172,7 @@ void MeshScene::Render(QImage& picture, QRect area) const {
     }
     QPainter painter(&picture);
     painter.setClipRect(area);
-    PaintMarkers(painter, Node, Joint, Stacked, HiddenMarkers());
+    PaintMarkers(painter, Markers(), Stacking(), HiddenMarkers());
 }
 
 std::vector<MarkerRange> MeshScene::HiddenMarkers() const {
@@ -221,7 +197,7 @@ int16_t MeshScene::CellSize() const {
 
 void MeshScene::Show(ObjectFile object, ObjectPlacement placement) {
     Own->Replace(std::move(object), std::move(placement));
-    LoadMarkers([](int16_t, bool) {});
+    LoadMarkers([](int16_t, int32_t) {});
     ChooseMesh(0);
 }
 

@@ -4,10 +4,9 @@
 #include "objects/modObjects.h"
 #include "surface/clsOffScreenDC.h"
 #include "view/DeferredBackground.h"
-#include "view/JointElement.h"
 #include "view/MarkerStacking.h"
 #include "view/MeshRedraw.h"
-#include "view/NodeElement.h"
+#include "view/SceneMarkers.h"
 #include "view/ViewTransform.h"
 
 #include <QImage>
@@ -44,32 +43,41 @@ public:
     int16_t GridSpacing = 5;
     bool ShowGrid = true;
 
-    NodePool Node{NodeElement{}};
-    JointPool Joint{JointElement{}};
-    // What the pools take for each point of the object: its marker and its segment.
-    static constexpr uint64_t MarkerBytesPerPoint = sizeof(NodeElement) + sizeof(JointElement);
+    // The pools: where each point marker was placed, and how many segments there are. Every look
+    // is derived from the document when it is painted, so a change of marks or of the chosen mesh
+    // needs only a repaint.
+    NodePool Node;
+    JointPool Joint;
+    // The markers as painting, hit testing and export see them; Node(n) and Joint(j) with every
+    // property the redraw gives them.
+    SceneMarkers Markers() const;
+    NodeElement NodeAt(int32_t index) const { return Markers().NodeAt(index); }
+    JointElement JointAt(int32_t index) const { return Markers().JointAt(index); }
+    // What the pools take for each point of the object: its marker's position.
+    static constexpr uint64_t MarkerBytesPerPoint = sizeof(PackedPoint);
 
     const ObjectDocument& Document() const { return Shown; }
     const ObjectFile& Object() const { return Shown.Object(); }
 
-    // The marker pools, one marker or segment at a time.
+    // The marker pools, one marker or segment at a time. A segment joins the markers of its line's
+    // points, which the load command gives as its ends.
     void LoadNodes(float x, float y);
     void LoadJoints(float x1, float y1, float x2, float y2);
     void UnloadNodes();
     void UnloadJoints();
     // What the load command does with a loaded object: every point of every mesh in order gets a
     // node at its position, every point after a mesh's first a joint from the point before it;
-    // `added` hears of each as it comes, after it is in its pool.
-    using MarkerAdded = std::function<void(int16_t meshIndex, bool joint)>;
+    // `added` hears of each mesh after its markers are in the pools, with its point count.
+    using MarkerAdded = std::function<void(int16_t meshIndex, int32_t points)>;
     void LoadMarkers(const MarkerAdded& added);
     // As many markers as the object has points, and segments as it has lines: the redraw places them.
     void FitPools();
 
-    // Places and colours every marker, then draws the background: the grid, or black.
+    // Places every marker, then draws the background: the grid, or black.
     void RedrawView();
-    // Places and colours every marker, and stacks the chosen mesh and its marks over the rest.
     void PlaceMarkers();
-    const MarkerStacking& Stacking() const { return Stacked; }
+    // The chosen mesh and its marks over the rest, as they are now.
+    MarkerStacking Stacking() const;
     void DrawBackground();
     // Tiles the grid of cellSize over the area; black when there is no cell or no origin.
     void DrawGrid(int16_t cellSize);
@@ -106,7 +114,6 @@ private:
 
     std::unique_ptr<ObjectDocument> Own;
     const ObjectDocument& Shown;
-    MarkerStacking Stacked;
     DeferredBackground BackgroundSteps;
 };
 

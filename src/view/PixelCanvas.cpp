@@ -13,11 +13,6 @@ namespace {
 // own coordinates), which keeps their direction and the integer stepping exact.
 constexpr double LineReach = 1 << 28;
 
-uint32_t Argb(int32_t colour) {
-    const auto value = static_cast<uint32_t>(colour);
-    return 0xFF000000u | (value & 0xFFu) << 16 | (value & 0xFF00u) | (value >> 16 & 0xFFu);
-}
-
 int OutCode(double x, double y) {
     return (x < -LineReach ? 1 : 0) | (x > LineReach ? 2 : 0) | (y < -LineReach ? 4 : 0) |
            (y > LineReach ? 8 : 0);
@@ -121,45 +116,53 @@ PixelCanvas::BoxReach PixelCanvas::ReachOf(int32_t width, int32_t height) const 
                         Reach.Bottom - height + 1.5}};
 }
 
-void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, const std::vector<PaintRun>& order) {
-    Paint(nodes, joints, order, 0, static_cast<int64_t>(joints.Count()) + nodes.Count());
+void PixelCanvas::Paint(const MarkerSource& markers, const std::vector<PaintRun>& order) {
+    Paint(markers, order, 0, static_cast<int64_t>(markers.JointCount()) + markers.NodeCount());
 }
 
-void PixelCanvas::Paint(const NodePool& nodes, const JointPool& joints, const std::vector<PaintRun>& order,
-                        int64_t from, int64_t to) {
+void PixelCanvas::Paint(const MarkerSource& markers, const std::vector<PaintRun>& order, int64_t from,
+                        int64_t to) {
     int64_t start = 0;
     for (const PaintRun& run : order) {
         const int64_t length = run.Last - run.First;
         const auto first = static_cast<int32_t>(run.First + std::clamp<int64_t>(from - start, 0, length));
         const auto last = static_cast<int32_t>(run.First + std::clamp<int64_t>(to - start, 0, length));
-        if (run.Pool == PaintRun::PoolOf::Joints) {
-            PaintJoints(joints, first, last);
-        } else {
-            PaintNodes(nodes, first, last);
+        if (first < last) {
+            if (run.Pool == PaintRun::PoolOf::Joints) {
+                markers.PaintJoints(*this, first, last);
+            } else {
+                markers.PaintNodes(*this, first, last);
+            }
         }
         start += length;
     }
 }
 
-void PixelCanvas::PaintJoints(const JointPool& joints, int32_t first, int32_t last) {
-    for (auto joint = joints.begin() + first; joint != joints.begin() + last; ++joint) {
-        if (joint->Visible) {
-            PaintJoint(*joint);
-        }
+PixelCanvas::Coverage PixelCanvas::CoverageOf(const PackedBounds& bounds, int32_t reach) const {
+    if (bounds.Left > bounds.Right || bounds.Right + reach < Reach.Left ||
+        bounds.Left - reach > Reach.Right || bounds.Bottom + reach < Reach.Top ||
+        bounds.Top - reach > Reach.Bottom) {
+        return Coverage::Outside;
     }
+    const bool inside = bounds.Left - reach >= Reach.Left && bounds.Right + reach <= Reach.Right &&
+                        bounds.Top - reach >= Reach.Top && bounds.Bottom + reach <= Reach.Bottom;
+    return inside ? Coverage::Inside : Coverage::Across;
 }
 
-void PixelCanvas::PaintNodes(const NodePool& nodes, int32_t first, int32_t last) {
-    for (auto node = nodes.begin() + first; node != nodes.begin() + last; ++node) {
-        if (node->Visible) {
-            PaintNode(*node);
-        }
-    }
+// A far marker lies beyond the packed range, and a designed one reaches at most 2 pixels about its
+// centre: a clip inside that range less a margin cannot meet one. (A far segment can still cross it.)
+bool PixelCanvas::FarIsOutside() const {
+    constexpr double margin = 8;
+    return Reach.Left > PackedPoint::Least + margin && Reach.Right < PackedPoint::Most - margin &&
+           Reach.Top > PackedPoint::Least + margin && Reach.Bottom < PackedPoint::Most - margin;
 }
 
-// Inline, as it runs for every segment. Most segments of a large object are thin and lie either
-// wholly inside the clip or wholly outside it: both are settled here, with one test each.
-inline void PixelCanvas::PaintJoint(const JointElement& joint) {
+// Most segments of a large object are thin and lie either wholly inside the clip or wholly outside
+// it: both are settled here, with one test each.
+void PixelCanvas::PaintJoint(const JointElement& joint) {
+    if (!joint.Visible) {
+        return;
+    }
     if (IsThinInside(joint, Reach)) {
         PaintThinJoint(joint);
     } else if (MayReach(joint, Reach)) {
@@ -217,10 +220,12 @@ void PixelCanvas::PaintAnyJoint(const JointElement& joint) {
              PixelOf(y2, Offset.y()), width, Argb(joint.BorderColor));
 }
 
-// Inline, as it runs for every marker. The two designed sizes, exactly as the redraw places them, need
-// no rounding, and most markers of a large object lie either wholly inside the clip or wholly outside
-// it: one test settles the second.
-inline void PixelCanvas::PaintNode(const NodeElement& node) {
+// The two designed sizes, exactly as the redraw places them, need no rounding, and most markers of a
+// large object lie either wholly inside the clip or wholly outside it: one test settles the second.
+void PixelCanvas::PaintNode(const NodeElement& node) {
+    if (!node.Visible) {
+        return;
+    }
     if (node.Width == node.Height && (node.Width == 3 || node.Width == 5)) {
         const BoxReach& box = node.Width == 3 ? SmallBox : LargeBox;
         if (box.Reaching.Holds(node.Left, node.Top)) {

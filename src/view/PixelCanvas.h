@@ -2,8 +2,10 @@
 
 #include "view/JointElement.h"
 #include "view/MarkerShape.h"
+#include "view/MarkerSource.h"
 #include "view/MarkerStacking.h"
 #include "view/NodeElement.h"
+#include "view/NodePool.h"
 
 #include <QImage>
 #include <QPoint>
@@ -37,10 +39,43 @@ public:
     PixelCanvas(QImage& image, const QRect& clip, const QPoint& offset);
 
     // The elements of the pools in `order`, which holds none beyond them.
-    void Paint(const NodePool& nodes, const JointPool& joints, const std::vector<PaintRun>& order);
+    void Paint(const MarkerSource& markers, const std::vector<PaintRun>& order);
     // Part of that: the elements from .. to - 1, counted along the order.
-    void Paint(const NodePool& nodes, const JointPool& joints, const std::vector<PaintRun>& order,
-               int64_t from, int64_t to);
+    void Paint(const MarkerSource& markers, const std::vector<PaintRun>& order, int64_t from, int64_t to);
+
+    // One element.
+    void PaintNode(const NodeElement& node);
+    void PaintJoint(const JointElement& joint);
+
+    // Where positions spanning `bounds`, each reaching `reach` pixels about it, lie against the clip
+    // (only the exact positions count).
+    enum class Coverage { Outside, Across, Inside };
+    Coverage CoverageOf(const PackedBounds& bounds, int32_t reach) const;
+    // Whether a far position lies outside the clip with everything it can reach.
+    bool FarIsOutside() const;
+    // Whether the position, with everything within `reach` pixels about it, lies inside the clip.
+    bool HoldsWhole(int32_t x, int32_t y, int32_t reach) const {
+        return x - reach >= Reach.Left && x + reach <= Reach.Right && y - reach >= Reach.Top &&
+               y + reach <= Reach.Bottom;
+    }
+    // A designed marker centred on (x, y) whose box lies wholly inside the clip: 5 x 5 when large,
+    // else 3 x 3, as PaintNode gives it.
+    void PaintInsideMarker(int32_t x, int32_t y, bool large, uint32_t fill, uint32_t border) {
+        if (large) {
+            PaintWholeRoundedSquare(QPoint(x - 2 + Offset.x(), y - 2 + Offset.y()), fill, border);
+        } else {
+            PaintWholePlus(QPoint(x - 1 + Offset.x(), y - 1 + Offset.y()), fill, border);
+        }
+    }
+    // A thin segment between two whole positions inside the clip, as PaintJoint gives it.
+    void PaintInsideSegment(int32_t x1, int32_t y1, int32_t x2, int32_t y2, uint32_t colour) {
+        DrawThinLine(x1 + Offset.x(), y1 + Offset.y(), x2 + Offset.x(), y2 + Offset.y(), colour);
+    }
+    // A colour value red + 256 green + 65536 blue as an opaque pixel.
+    static uint32_t Argb(int32_t colour) {
+        const auto value = static_cast<uint32_t>(colour);
+        return 0xFF000000u | (value & 0xFFu) << 16 | (value & 0xFF00u) | (value >> 16 & 0xFFu);
+    }
 
 private:
     // The values of a marker's Left and of its Top, in the elements' own coordinates, that put its box
@@ -65,12 +100,8 @@ private:
     };
 
     BoxReach ReachOf(int32_t width, int32_t height) const;
-    void PaintJoints(const JointPool& joints, int32_t first, int32_t last);
-    void PaintNodes(const NodePool& nodes, int32_t first, int32_t last);
-    void PaintJoint(const JointElement& joint);
     void PaintThinJoint(const JointElement& joint);
     void PaintAnyJoint(const JointElement& joint);
-    void PaintNode(const NodeElement& node);
     void PaintOtherNode(const NodeElement& node);
     void PaintBox(const NodeElement& node, const BoxReach& box);
     void PaintWholeNode(const MarkerShape& shape, QPoint corner, uint32_t fill, uint32_t border);

@@ -88,11 +88,14 @@ Outcome OutcomeOf(const frmMain& w, std::vector<Moment> steps) {
           static_cast<const QWidget*>(w.frameControls)}) {
         outcome.Panels.push_back(panel->geometry());
     }
-    for (const NodeElement& n : w.picMain->Scene().Node) {
+    const MeshScene& scene = w.picMain->Scene();
+    for (int32_t k = 0; k < scene.Node.Count(); ++k) {
+        const NodeElement n = scene.NodeAt(k);
         outcome.Markers.push_back({n.Left, n.Top, n.Width, n.Height, static_cast<float>(n.FillColor),
                                    static_cast<float>(n.BorderColor), static_cast<float>(n.Visible)});
     }
-    for (const JointElement& j : w.picMain->Scene().Joint) {
+    for (int32_t k = 0; k < scene.Joint.Count(); ++k) {
+        const JointElement j = scene.JointAt(k);
         outcome.Markers.push_back({j.X1, j.Y1, j.X2, j.Y2, static_cast<float>(j.BorderColor),
                                    static_cast<float>(j.BorderWidth), static_cast<float>(j.Visible)});
     }
@@ -110,9 +113,12 @@ void LoadStepByStep(frmMain& w) {
     for (int16_t i = 0; i < CurrentObject.MeshCount; ++i) {
         w.LstMeshes->AddItem("Mesh " + std::to_string(i));
     }
-    w.picMain->Scene().LoadMarkers([&w](int16_t meshIndex, bool joint) {
-        if (meshIndex == 0) {
-            joint ? w.LoadLineBoxes() : w.LoadPointBoxes();
+    w.picMain->Scene().LoadMarkers([&w](int16_t meshIndex, int32_t points) {
+        for (int32_t k = 0; meshIndex == 0 && k < points; ++k) {
+            w.LoadPointBoxes();
+            if (k > 0) {
+                w.LoadLineBoxes();
+            }
         }
     });
     w.LstMeshes->SetListIndex(0);

@@ -63,7 +63,7 @@ TEST_F(DenseScreenTest, MarkersSegmentsAndBoxesAreDrawnSharp) {
     EXPECT_EQ(Blurred(w.picTopBar), 0);
     EXPECT_EQ(Blurred(w.picSideBar), 0);
     // The selected point's white outline, two device pixels wide.
-    const NodeElement& node = w.picMain->Scene().Node(1);
+    const NodeElement node = w.picMain->Scene().NodeAt(1);
     const QPoint outline(static_cast<int>(node.Left + node.Width / 2) + 2,
                          static_cast<int>(node.Top + node.Height / 2));
     const QImage dense = OnScreen(w.picMain);

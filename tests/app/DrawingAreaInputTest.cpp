@@ -33,7 +33,7 @@ protected:
         Load(MeshesOf({4, 3}));
     }
     QPoint Centre(int32_t n) const {
-        const NodeElement& node = Window->picMain->Scene().Node(n);
+        const NodeElement node = Window->picMain->Scene().NodeAt(n);
         return {static_cast<int>(node.Left + node.Width / 2), static_cast<int>(node.Top + node.Height / 2)};
     }
     void Click(const QPoint& pixel) { QTest::mouseClick(Window->picMain, Qt::LeftButton, {}, pixel); }
@@ -63,8 +63,8 @@ TEST_F(DrawingAreaInputTest, AClickOnAMarkerOrUpTo4PixelsOffItMarksThatPoint) {
     Click(Centre(2));
     EXPECT_EQ(PointFlags(0), (std::vector<int16_t>{0, 0, -1, 0}));
     EXPECT_EQ(w.picTopBar->ShownColour(2), Orange);
-    EXPECT_EQ(w.picMain->Scene().Node(2).BorderColor, White);
-    EXPECT_EQ(w.picMain->Scene().Node(2).Width, 5.0f);
+    EXPECT_EQ(w.picMain->Scene().NodeAt(2).BorderColor, White);
+    EXPECT_EQ(w.picMain->Scene().NodeAt(2).Width, 5.0f);
     EXPECT_EQ(Shown(Centre(2) + QPoint(2, 0)), qRgb(255, 255, 255));
     EXPECT_EQ(w.picTopBar->grab().toImage().pixelColor(static_cast<int>(w.picPoint(2).Left) + 8,
                                                        static_cast<int>(w.picPoint(2).Top) + 8),
@@ -91,7 +91,7 @@ TEST_F(DrawingAreaInputTest, AClickOnASegmentMarksThatLine) {
     EXPECT_EQ(LineFlags(0), (std::vector<int16_t>{0, -1, 0}));
     EXPECT_EQ(PointFlags(0), (std::vector<int16_t>{0, 0, 0, 0}));
     EXPECT_EQ(w.picSideBar->ShownColour(1), Blue);
-    EXPECT_EQ(w.picMain->Scene().Joint(1).BorderColor, White);
+    EXPECT_EQ(w.picMain->Scene().JointAt(1).BorderColor, White);
     Click(middle);
     EXPECT_EQ(LineFlags(0), (std::vector<int16_t>{0, 0, 0}));
 }
@@ -218,9 +218,11 @@ TEST_F(ShortcutTest, EachKeyDoesWhatItsButtonDoes) {
     Press(Qt::Key_G);
     EXPECT_TRUE(w.chkGrid->isChecked());
 
-    w.picMain->Scene().Node(0).Left = 0;
+    const float placed = w.picMain->Scene().NodeAt(0).Left;
+    w.picMain->Scene().ViewOffsetX += 10;
+    EXPECT_EQ(w.picMain->Scene().NodeAt(0).Left, placed);
     Press(Qt::Key_F5);
-    EXPECT_NE(w.picMain->Scene().Node(0).Left, 0.0f);
+    EXPECT_NE(w.picMain->Scene().NodeAt(0).Left, placed);
 
     // The captions are as designed.
     EXPECT_EQ(w.cmdScaleUp->text(), "+");

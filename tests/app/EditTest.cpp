@@ -45,7 +45,7 @@ protected:
         return {std::istreambuf_iterator<char>(file), {}};
     }
     QPoint Centre(int32_t n) const {
-        const NodeElement& node = Window->picMain->Scene().Node(n);
+        const NodeElement node = Window->picMain->Scene().NodeAt(n);
         return {static_cast<int>(node.Left + node.Width / 2), static_cast<int>(node.Top + node.Height / 2)};
     }
     void Mouse(QEvent::Type type, Qt::MouseButtons buttons, QPoint at) {
@@ -123,7 +123,7 @@ TEST_F(EditTest, ArrowKeysMoveTheMarkedPointsByOneUnitOrTen) {
     EXPECT_EQ(Mesh0().X[1], -14.0f);
     EXPECT_EQ(Mesh0().Y[1], -30.0f);
     EXPECT_EQ(Window->Document().History().count(), 2);
-    EXPECT_EQ(Window->picMain->Scene().Node(1).Left + 2.5f, Centre(0).x() + 20 + 4) << "redrawn";
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(1).Left + 2.5f, Centre(0).x() + 20 + 4) << "redrawn";
 }
 
 TEST_F(EditTest, ADoubleClickOnALineInsertsAnUnmarkedPointThere) {
@@ -179,7 +179,7 @@ TEST_F(EditTest, MeshCommandsRecolourAddAndDeleteMeshes) {
     EXPECT_EQ(Mesh0().Red, 1.0f);
     EXPECT_EQ(Mesh0().Green, 0.0f);
     EXPECT_EQ(Mesh0().Blue, 0.2f);
-    EXPECT_EQ(Window->picMain->Scene().Node(0).FillColor, 255 + 51 * 65536);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(0).FillColor, 255 + 51 * 65536);
 
     Action("mnuNewMesh")->trigger();
     ASSERT_EQ(CurrentObject.MeshCount, 3);

@@ -229,13 +229,13 @@ TEST_F(GridWindowTest, SpacingStopsAtOneAndAtItsLargestWithoutARedraw) {
 TEST_F(GridWindowTest, UntickingShowGridClearsTheBackgroundAndKeepsTheMarkers) {
     Load(MeshesOf({3, 4}));
     SetArea(561, 505, 280.5, 252.5);
-    const NodeElement before = Window->picMain->Scene().Node(2);
+    const NodeElement before = Window->picMain->Scene().NodeAt(2);
     Window->chkGrid->click();
     EXPECT_FALSE(Window->chkGrid->isChecked());
     EXPECT_EQ(Pixel(280, 10), Black);
     EXPECT_EQ(Window->picMain->Scene().Node.Count(), 7);
-    EXPECT_EQ(Window->picMain->Scene().Node(2).Left, before.Left);
-    EXPECT_EQ(Window->picMain->Scene().Node(2).Visible, before.Visible);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(2).Left, before.Left);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(2).Visible, before.Visible);
     Window->cmdRefresh->click();
     EXPECT_EQ(Pixel(280, 10), Black) << "every redraw follows the box";
     Window->chkGrid->click();

@@ -90,7 +90,7 @@ TEST_F(LoadCommandTest, ASecondLoadEqualsTheFirst) {
     EXPECT_EQ(Window->LstMeshes->count(), 2);
     EXPECT_EQ(Window->LstMeshes->ListIndex(), 0);
     EXPECT_TRUE(AllFlagsClear());
-    EXPECT_TRUE(Window->picMain->Scene().Node(6).Visible);
+    EXPECT_TRUE(Window->picMain->Scene().NodeAt(6).Visible);
 }
 
 TEST_F(LoadCommandTest, AMissingFileIsReportedAndLeavesTheEditorEmpty) {
@@ -180,7 +180,7 @@ TEST_F(LoadCommandTest, UnopenablePathsAreErrorBoxesAndLeaveTheEditorEmpty) {
 TEST_F(LoadCommandTest, MoreMarkersThanSixteenBitsCountStillLoad) {
     Load(MeshesOf({2, 32766}));
     ExpectCounts(32768, 32766, 2, 1);
-    EXPECT_TRUE(Window->picMain->Scene().Node(32767).Visible);
+    EXPECT_TRUE(Window->picMain->Scene().NodeAt(32767).Visible);
     EXPECT_TRUE(Boxes.Records.empty());
 }
 

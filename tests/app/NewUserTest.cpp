@@ -26,7 +26,7 @@ protected:
     }
     QString Title() const { return Window->windowHandle()->title(); }
     QPointF Centre(int32_t n) const {
-        const NodeElement& node = Window->picMain->Scene().Node(n);
+        const NodeElement node = Window->picMain->Scene().NodeAt(n);
         return {node.Left + node.Width / 2.0, node.Top + node.Height / 2.0};
     }
 };

@@ -35,7 +35,7 @@ protected:
         return path;
     }
     QPointF Centre(int32_t n) const {
-        const NodeElement& node = Window->picMain->Scene().Node(n);
+        const NodeElement node = Window->picMain->Scene().NodeAt(n);
         return {node.Left + node.Width / 2.0, node.Top + node.Height / 2.0};
     }
     std::vector<QPointF> Centres() const {
@@ -255,7 +255,7 @@ TEST_F(OpenAndNavigateTest, ARubberBandMarksThePointsInsideItAndShiftAddsToTheMa
     Drag(Qt::LeftButton, Centre(1) - QPointF(2, 6), Centre(2) + below);
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{0, -1, -1, 0}));
     EXPECT_EQ(Window->picTopBar->ShownColour(1), PointBoxColours.Selected);
-    EXPECT_EQ(Window->picMain->Scene().Node(2).Width, 5.0f) << "redrawn";
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(2).Width, 5.0f) << "redrawn";
     Window->picLine_Click(0);
     Drag(Qt::LeftButton, Centre(3) + below, Centre(3) - below, Qt::ShiftModifier);
     EXPECT_EQ(PointFlags(), (std::vector<int16_t>{0, -1, -1, -1}));

@@ -40,7 +40,7 @@ protected:
     }
     std::vector<uint8_t> Bytes() const { return ObjectFileBytes(CurrentObject); }
     QPoint Centre(int32_t n) const {
-        const NodeElement& node = Window->picMain->Scene().Node(n);
+        const NodeElement node = Window->picMain->Scene().NodeAt(n);
         return {static_cast<int>(node.Left + node.Width / 2), static_cast<int>(node.Top + node.Height / 2)};
     }
     void Mouse(QEvent::Type type, Qt::MouseButtons buttons, QPoint at, Qt::KeyboardModifiers keys = {}) {

@@ -147,20 +147,20 @@ TEST_F(StripOperationsTest, MarkedPointsAndLinesAreDrawnWhiteAndLarger) {
     // Mesh 1's markers follow mesh 0's three; its line k follows mesh 0's two lines.
     Window->PaintPointBox(1, 2);
     Window->PaintLineBox(1, 1);
-    const NodeElement& marked = Window->picMain->Scene().Node(3 + 2);
+    const NodeElement marked = Window->picMain->Scene().NodeAt(3 + 2);
     EXPECT_EQ(marked.Width, 5.0f);
     EXPECT_EQ(marked.Height, 5.0f);
     EXPECT_EQ(marked.BorderColor, 16777215);
-    const NodeElement& plain = Window->picMain->Scene().Node(3 + 1);
+    const NodeElement plain = Window->picMain->Scene().NodeAt(3 + 1);
     EXPECT_EQ(plain.Width, 3.0f);
     EXPECT_EQ(plain.BorderColor, plain.FillColor);
-    EXPECT_EQ(Window->picMain->Scene().Joint(2 + 1).BorderColor, 16777215);
-    EXPECT_EQ(Window->picMain->Scene().Joint(2 + 1).BorderWidth, 2);
-    EXPECT_EQ(Window->picMain->Scene().Joint(2 + 0).BorderWidth, 1);
+    EXPECT_EQ(Window->picMain->Scene().JointAt(2 + 1).BorderColor, 16777215);
+    EXPECT_EQ(Window->picMain->Scene().JointAt(2 + 1).BorderWidth, 2);
+    EXPECT_EQ(Window->picMain->Scene().JointAt(2 + 0).BorderWidth, 1);
 
     Window->PaintPointBox(1, 2);
-    EXPECT_EQ(Window->picMain->Scene().Node(3 + 2).Width, 3.0f);
-    EXPECT_NE(Window->picMain->Scene().Node(3 + 2).BorderColor, 16777215);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(3 + 2).Width, 3.0f);
+    EXPECT_NE(Window->picMain->Scene().NodeAt(3 + 2).BorderColor, 16777215);
 }
 
 } // namespace quillax

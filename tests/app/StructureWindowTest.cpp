@@ -38,7 +38,7 @@ protected:
     }
     // Where the marker of point `n` of the whole object is drawn.
     QPoint Centre(int32_t n) const {
-        const NodeElement& node = Window->picMain->Scene().Node(n);
+        const NodeElement node = Window->picMain->Scene().NodeAt(n);
         return {static_cast<int>(node.Left + node.Width / 2), static_cast<int>(node.Top + node.Height / 2)};
     }
     void Mouse(QWidget* widget, QEvent::Type type, Qt::MouseButtons buttons, QPoint at,

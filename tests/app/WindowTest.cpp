@@ -48,8 +48,8 @@ TEST_F(WindowTest, OpensWithTheDesignedStateAndCaptions) {
     EXPECT_TRUE(w.picMain->Scene().Joint.IsEmpty());
     EXPECT_TRUE(w.picPoint.IsEmpty());
     EXPECT_TRUE(w.picLine.IsEmpty());
-    EXPECT_EQ(w.picMain->Scene().Node(0).FillColor, 192);
-    EXPECT_EQ(w.picMain->Scene().Joint(0).BorderColor, 128);
+    EXPECT_EQ(w.picMain->Scene().NodeAt(0).FillColor, 192);
+    EXPECT_EQ(w.picMain->Scene().JointAt(0).BorderColor, 128);
     EXPECT_EQ(w.picTopBar->ShownColour(0), 128);
     EXPECT_EQ(w.picSideBar->ShownColour(0), 32768);
     EXPECT_EQ(MinWidth, 712.0f);

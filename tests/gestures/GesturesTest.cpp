@@ -25,7 +25,7 @@ protected:
         Scene.RedrawView();
     }
     QPoint Centre(int32_t n) const {
-        const MarkerPoint centre = MarkerCentre(Scene.Node(n));
+        const MarkerPoint centre = MarkerCentre(Scene.NodeAt(n));
         return {static_cast<int>(centre.X), static_cast<int>(centre.Y)};
     }
     // The pixels the markers' centres span.

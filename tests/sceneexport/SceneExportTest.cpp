@@ -168,7 +168,7 @@ TEST(SceneSvg, WritesWhatReachesIntoTheAreaWithEveryEndExact) {
     const QByteArray svg = SvgOf(*scene);
     std::vector<std::array<double, 4>> expected;
     for (const int32_t j : {0, 2, 3}) {
-        const JointElement& joint = scene->Joint(j);
+        const JointElement joint = scene->JointAt(j);
         expected.push_back({joint.X1 + 0.5, joint.Y1 + 0.5, joint.X2 + 0.5, joint.Y2 + 0.5});
     }
     EXPECT_EQ(SegmentsDrawn(svg), expected);

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "objects/modObjects.h"
-#include "view/JointElement.h"
 #include "view/MeshRedraw.h"
-#include "view/NodeElement.h"
+#include "view/SceneMarkers.h"
 #include "view/ViewTransform.h"
 
 #include <utility>
@@ -36,20 +35,29 @@ struct Scene {
     void FillPools() {
         for (const Mesh& mesh : Object.Meshes) {
             for (int16_t k = 0; k < mesh.PointCount; ++k) {
-                NextElement(Nodes).Visible = true;
+                Nodes.Add({});
                 if (k > 0) {
-                    NextElement(Joints).Visible = true;
+                    Joints.Add();
                 }
             }
         }
     }
 
-    void Redraw(int32_t listIndex = 0) { PlaceMarkers(Nodes, Joints, Object, Placement, View, listIndex); }
+    void Redraw(int32_t listIndex = 0) {
+        PlaceMarkers(Nodes, Object, View);
+        Chosen = listIndex;
+    }
+
+    // The markers as the redraw gives them.
+    SceneMarkers Markers() const { return SceneMarkers(Nodes, Joints, Object, Placement, Chosen); }
+    NodeElement Node(int32_t index) const { return Markers().NodeAt(index); }
+    JointElement Joint(int32_t index) const { return Markers().JointAt(index); }
 
     ObjectFile Object;
     ObjectPlacement Placement;
-    NodePool Nodes{NodeElement{}};
-    JointPool Joints{JointElement{}};
+    NodePool Nodes;
+    JointPool Joints;
+    int32_t Chosen = 0;
     ViewTransform View{4, 0, 0, 0, 0, 0, 1, 0, 0, 561, 505};
 };
 

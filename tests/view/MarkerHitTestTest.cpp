@@ -1,4 +1,5 @@
 #include "view/MarkerHitTest.h"
+#include "support/ElementMarkers.h"
 #include "support/SceneBuilder.h"
 #include "view/WheelNotches.h"
 
@@ -13,16 +14,16 @@ namespace {
 constexpr double Radius = 5;
 
 // Puts marker n's centre on (x, y), at the plain 3-pixel size.
-void PlaceNode(NodePool& nodes, int32_t n, float x, float y) {
-    NodeElement& node = nodes(n);
+void PlaceNode(ElementMarkers& markers, int32_t n, float x, float y) {
+    NodeElement& node = markers.Nodes[static_cast<size_t>(n)];
     node.Width = 3;
     node.Height = 3;
     node.Left = x - 1.5f;
     node.Top = y - 1.5f;
 }
 
-void PlaceJoint(JointPool& joints, int32_t j, float x1, float y1, float x2, float y2) {
-    JointElement& joint = joints(j);
+void PlaceJoint(ElementMarkers& markers, int32_t j, float x1, float y1, float x2, float y2) {
+    JointElement& joint = markers.Joints[static_cast<size_t>(j)];
     joint.X1 = x1;
     joint.Y1 = y1;
     joint.X2 = x2;
@@ -35,19 +36,22 @@ class HitScene : public ::testing::Test {
 protected:
     HitScene() : Object({{{0, 0}, {1, 0}, {2, 0}}, {{0, 1}, {1, 1}}}) {
         Object.FillPools();
+        Markers.Nodes.resize(5, NodeElement{.Visible = true});
+        Markers.Joints.resize(3, JointElement{.Visible = true});
         for (int32_t n = 0; n < 5; ++n) {
-            PlaceNode(Object.Nodes, n, static_cast<float>(100 + 40 * (n % 3)), n < 3 ? 100.0f : 200.0f);
+            PlaceNode(Markers, n, static_cast<float>(100 + 40 * (n % 3)), n < 3 ? 100.0f : 200.0f);
         }
-        PlaceJoint(Object.Joints, 0, 100, 100, 140, 100);
-        PlaceJoint(Object.Joints, 1, 140, 100, 180, 100);
-        PlaceJoint(Object.Joints, 2, 100, 200, 140, 200);
+        PlaceJoint(Markers, 0, 100, 100, 140, 100);
+        PlaceJoint(Markers, 1, 140, 100, 180, 100);
+        PlaceJoint(Markers, 2, 100, 200, 140, 200);
     }
     std::optional<MarkerHit> Hit(int32_t mesh, double x, double y) const {
-        return HitMarker(Object.Nodes, Object.Joints,
-                         MarkersOfMesh(Object.Object, mesh, Object.Nodes, Object.Joints), x, y, Radius);
+        return HitMarker(Markers, MarkersOfMesh(Object.Object, mesh, Object.Nodes, Object.Joints), x, y,
+                         Radius);
     }
 
     Scene Object;
+    ElementMarkers Markers;
 };
 
 const MarkerHit Point0{MarkerKind::Point, 0};
@@ -76,9 +80,9 @@ TEST(MarkersOfMesh, KeepsToTheMarkersThePoolsHold) {
     Scene scene({{{0, 0}, {1, 0}}, {{0, 1}, {1, 1}, {2, 1}}});
     // A load that has placed only the first three points and their two lines so far.
     for (int i = 0; i < 3; ++i) {
-        NextElement(scene.Nodes).Visible = true;
+        scene.Nodes.Add({});
     }
-    NextElement(scene.Joints).Visible = true;
+    scene.Joints.Add();
     const MarkerRange partial = MarkersOfMesh(scene.Object, 1, scene.Nodes, scene.Joints);
     EXPECT_EQ(partial.FirstNode, 2);
     EXPECT_EQ(partial.NodeCount, 1);
@@ -106,13 +110,13 @@ TEST_F(HitScene, ThePointBeatsItsSegmentsAndAwayFromPointsTheSegmentIsFound) {
     EXPECT_EQ(Hit(0, 160, 106), std::nullopt);
     // Past its ends a segment is as far as its end point.
     EXPECT_EQ(Hit(1, 144, 203), (MarkerHit{MarkerKind::Point, 4}));
-    PlaceNode(Object.Nodes, 4, 300, 300);
+    PlaceNode(Markers, 4, 300, 300);
     EXPECT_EQ(Hit(1, 144, 203), (MarkerHit{MarkerKind::Line, 2}));
     EXPECT_EQ(Hit(1, 144, 204), std::nullopt);
 }
 
 TEST_F(HitScene, TheNearerOfTwoNearPointsWinsAndATieGoesToTheLowerIndex) {
-    PlaceNode(Object.Nodes, 1, 106, 100);
+    PlaceNode(Markers, 1, 106, 100);
     EXPECT_EQ(Hit(0, 102, 100), Point0);
     EXPECT_EQ(Hit(0, 104, 101), (MarkerHit{MarkerKind::Point, 1}));
     EXPECT_EQ(Hit(0, 103, 100), Point0);
@@ -126,49 +130,47 @@ TEST_F(HitScene, MarkersOfOtherMeshesAreNeverFound) {
     EXPECT_EQ(Hit(-1, 100, 100), std::nullopt);
     EXPECT_EQ(Hit(1, 100, 200), (MarkerHit{MarkerKind::Point, 3}));
     const MarkerRange all = AllMarkers(Object.Nodes, Object.Joints);
-    EXPECT_EQ(HitMarker(Object.Nodes, Object.Joints, all, 120, 201, Radius),
-              (MarkerHit{MarkerKind::Line, 2}));
+    EXPECT_EQ(HitMarker(Markers, all, 120, 201, Radius), (MarkerHit{MarkerKind::Line, 2}));
 }
 
 TEST_F(HitScene, HiddenMarkersAndMarkersWithoutAPositionAreNeverFound) {
     constexpr float nan = std::numeric_limits<float>::quiet_NaN();
     constexpr float infinity = std::numeric_limits<float>::infinity();
-    Object.Nodes(0).Visible = false;
+    Markers.Nodes[0].Visible = false;
     EXPECT_EQ(Hit(0, 100, 100), (MarkerHit{MarkerKind::Line, 0}));
-    Object.Joints(0).Visible = false;
+    Markers.Joints[0].Visible = false;
     EXPECT_EQ(Hit(0, 100, 100), std::nullopt);
-    PlaceNode(Object.Nodes, 1, nan, 100);
-    PlaceJoint(Object.Joints, 1, 140, nan, 180, 100);
+    PlaceNode(Markers, 1, nan, 100);
+    PlaceJoint(Markers, 1, 140, nan, 180, 100);
     EXPECT_EQ(Hit(0, 140, 100), std::nullopt);
     EXPECT_EQ(Hit(0, 160, 100), std::nullopt);
-    PlaceNode(Object.Nodes, 2, infinity, 100);
-    PlaceJoint(Object.Joints, 1, -infinity, 100, infinity, 100);
+    PlaceNode(Markers, 2, infinity, 100);
+    PlaceJoint(Markers, 1, -infinity, 100, infinity, 100);
     EXPECT_EQ(Hit(0, 180, 100), std::nullopt);
     // Far away but finite: held at the largest float, still a proper segment.
     const float far = std::numeric_limits<float>::max();
-    PlaceJoint(Object.Joints, 1, -far, 100, far, 100);
+    PlaceJoint(Markers, 1, -far, 100, far, 100);
     EXPECT_EQ(Hit(0, 180, 102), (MarkerHit{MarkerKind::Line, 1}));
     EXPECT_EQ(Hit(0, 180, 200), std::nullopt);
 }
 
 TEST_F(HitScene, TheMarkersOfMeshesPassedOverAreNeverFoundAndTheNearestOfTheRestIs) {
-    PlaceNode(Object.Nodes, 3, 102, 100);
+    PlaceNode(Markers, 3, 102, 100);
     const MarkerRange all = AllMarkers(Object.Nodes, Object.Joints);
-    EXPECT_EQ(HitMarker(Object.Nodes, Object.Joints, all, 103, 100, Radius),
-              (MarkerHit{MarkerKind::Point, 3}));
+    EXPECT_EQ(HitMarker(Markers, all, 103, 100, Radius), (MarkerHit{MarkerKind::Point, 3}));
     const std::vector<MarkerRange> mesh1 =
         MarkersOfMeshes(Object.Object, Object.Nodes, Object.Joints, [](int32_t mesh) { return mesh == 1; });
     ASSERT_EQ(mesh1.size(), 1u);
     EXPECT_EQ(mesh1[0].FirstNode, 3);
     EXPECT_EQ(mesh1[0].FirstJoint, 2);
-    EXPECT_EQ(HitMarker(Object.Nodes, Object.Joints, all, 103, 100, Radius, mesh1), Point0);
-    EXPECT_EQ(HitMarker(Object.Nodes, Object.Joints, all, 120, 201, Radius, mesh1), std::nullopt);
+    EXPECT_EQ(HitMarker(Markers, all, 103, 100, Radius, mesh1), Point0);
+    EXPECT_EQ(HitMarker(Markers, all, 120, 201, Radius, mesh1), std::nullopt);
     EXPECT_EQ(SpansOutside({0, 10}, {{2, 4}, {4, 6}, {9, 12}}), (std::vector<ElementSpan>{{0, 2}, {6, 9}}));
     EXPECT_EQ(SpansOutside({3, 5}, {{0, 8}}), (std::vector<ElementSpan>{}));
 }
 
 TEST_F(HitScene, ASegmentWithoutLengthIsFoundAroundItsPoint) {
-    PlaceJoint(Object.Joints, 0, 300, 300, 300, 300);
+    PlaceJoint(Markers, 0, 300, 300, 300, 300);
     EXPECT_EQ(Hit(0, 303, 304), (MarkerHit{MarkerKind::Line, 0}));
     EXPECT_EQ(Hit(0, 304, 304), std::nullopt);
 }

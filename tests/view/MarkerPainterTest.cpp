@@ -1,5 +1,5 @@
 #include "view/MarkerPainter.h"
-#include "support/SceneBuilder.h"
+#include "support/ElementMarkers.h"
 #include "view/MeshColour.h"
 
 #include <QPainter>
@@ -27,8 +27,8 @@ QImage Blank(int width = 48, int height = 32, QImage::Format format = QImage::Fo
     return image;
 }
 
-void AddNode(NodePool& nodes, float x, float y, float side, int32_t fill, int32_t border) {
-    NodeElement& node = NextElement(nodes);
+void AddNode(ElementMarkers& markers, float x, float y, float side, int32_t fill, int32_t border) {
+    NodeElement& node = markers.Nodes.emplace_back();
     node.Width = side;
     node.Height = side;
     node.Left = x - side / 2;
@@ -38,8 +38,9 @@ void AddNode(NodePool& nodes, float x, float y, float side, int32_t fill, int32_
     node.Visible = true;
 }
 
-void AddJoint(JointPool& joints, float x1, float y1, float x2, float y2, int32_t colour, int16_t width = 1) {
-    JointElement& joint = NextElement(joints);
+void AddJoint(ElementMarkers& markers, float x1, float y1, float x2, float y2, int32_t colour,
+              int16_t width = 1) {
+    JointElement& joint = markers.Joints.emplace_back();
     joint.X1 = x1;
     joint.Y1 = y1;
     joint.X2 = x2;
@@ -52,20 +53,19 @@ void AddJoint(JointPool& joints, float x1, float y1, float x2, float y2, int32_t
 // Two markers joined by a segment, a selected marker and a wide segment.
 struct Picture {
     Picture() {
-        AddJoint(Joints, 10, 10, 30, 20, Orange);
-        AddJoint(Joints, 40, 2, 40, 28, White, 2);
-        AddNode(Nodes, 10, 10, 3, Orange, Orange);
-        AddNode(Nodes, 30, 20, 5, Green, White);
+        AddJoint(Markers, 10, 10, 30, 20, Orange);
+        AddJoint(Markers, 40, 2, 40, 28, White, 2);
+        AddNode(Markers, 10, 10, 3, Orange, Orange);
+        AddNode(Markers, 30, 20, 5, Green, White);
     }
 
     QImage PaintedOn(QImage image) const {
         QPainter painter(&image);
-        PaintMarkers(painter, Nodes, Joints, Stacking);
+        PaintMarkers(painter, Markers, Stacking);
         return image;
     }
 
-    NodePool Nodes{NodeElement{}};
-    JointPool Joints{JointElement{}};
+    ElementMarkers Markers;
     MarkerStacking Stacking;
 };
 
@@ -132,7 +132,7 @@ TEST(PaintMarkers, GivesTheSamePixelsThroughEveryKindOfPainter) {
     pixmap.fill(Qt::black);
     {
         QPainter painter(&pixmap);
-        PaintMarkers(painter, picture.Nodes, picture.Joints);
+        PaintMarkers(painter, picture.Markers);
     }
     EXPECT_EQ(pixmap.toImage().convertToFormat(QImage::Format_RGB32), direct);
 
@@ -140,7 +140,7 @@ TEST(PaintMarkers, GivesTheSamePixelsThroughEveryKindOfPainter) {
     {
         QPainter painter(&moved);
         painter.translate(7, 5);
-        PaintMarkers(painter, picture.Nodes, picture.Joints);
+        PaintMarkers(painter, picture.Markers);
     }
     EXPECT_EQ(moved.copy(7, 5, 48, 32), direct);
 
@@ -149,7 +149,7 @@ TEST(PaintMarkers, GivesTheSamePixelsThroughEveryKindOfPainter) {
     {
         QPainter painter(&clipped);
         painter.setClipRegion(QRegion(0, 0, 20, 32) + QRegion(35, 0, 13, 15));
-        PaintMarkers(painter, picture.Nodes, picture.Joints);
+        PaintMarkers(painter, picture.Markers);
     }
     EXPECT_EQ(clipped.copy(0, 0, 20, 32), direct.copy(0, 0, 20, 32));
     EXPECT_EQ(clipped.copy(35, 0, 13, 15), direct.copy(35, 0, 13, 15));
@@ -157,15 +157,14 @@ TEST(PaintMarkers, GivesTheSamePixelsThroughEveryKindOfPainter) {
 }
 
 TEST(PaintMarkers, CutsPartsOutsideTheImageAndKeepsFarSegmentsOnTheirLine) {
-    NodePool nodes{NodeElement{}};
-    JointPool joints{JointElement{}};
-    AddNode(nodes, 0, 0, 5, Green, White);
-    AddNode(nodes, 47, 31, 5, Green, White);
-    AddJoint(joints, 5, 5, 5 + 2e9f, 5 + 1e9f, Orange);
-    AddJoint(joints, -3e38f, 30, 3e38f, 30, Orange);
+    ElementMarkers markers;
+    AddNode(markers, 0, 0, 5, Green, White);
+    AddNode(markers, 47, 31, 5, Green, White);
+    AddJoint(markers, 5, 5, 5 + 2e9f, 5 + 1e9f, Orange);
+    AddJoint(markers, -3e38f, 30, 3e38f, 30, Orange);
     QImage image = Blank();
     QPainter painter(&image);
-    PaintMarkers(painter, nodes, joints);
+    PaintMarkers(painter, markers);
     EXPECT_EQ(image.pixel(0, 0), Rgb(Green));
     EXPECT_EQ(image.pixel(2, 1), Rgb(White));
     EXPECT_EQ(image.pixel(46, 31), Rgb(Green));
@@ -178,21 +177,19 @@ TEST(PaintMarkers, CutsPartsOutsideTheImageAndKeepsFarSegmentsOnTheirLine) {
 TEST(PaintMarkers, LeavesOutHiddenElementsAndElementsWithoutAPosition) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
-    NodePool nodes{NodeElement{}};
-    JointPool joints{JointElement{}};
-    AddNode(nodes, nan, 10, 3, Orange, Orange);
-    AddNode(nodes, 10, 10, 3, Orange, Orange);
-    nodes(1).Visible = false;
-    AddNode(nodes, 20, 10, inf, Orange, Orange);
-    AddNode(nodes, std::numeric_limits<float>::max(), 10, 3, Orange, Orange);
-    AddNode(nodes, 30, 10, 0, Orange, Orange);
-    AddJoint(joints, 0, 0, nan, 20, Orange);
-    AddJoint(joints, -inf, 5, 40, 5, Orange);
-    const NodePool empty{NodeElement{}};
+    ElementMarkers markers;
+    AddNode(markers, nan, 10, 3, Orange, Orange);
+    AddNode(markers, 10, 10, 3, Orange, Orange);
+    markers.Nodes[1].Visible = false;
+    AddNode(markers, 20, 10, inf, Orange, Orange);
+    AddNode(markers, std::numeric_limits<float>::max(), 10, 3, Orange, Orange);
+    AddNode(markers, 30, 10, 0, Orange, Orange);
+    AddJoint(markers, 0, 0, nan, 20, Orange);
+    AddJoint(markers, -inf, 5, 40, 5, Orange);
     QImage image = Blank();
     QPainter painter(&image);
-    PaintMarkers(painter, nodes, joints);
-    PaintMarkers(painter, empty, JointPool{JointElement{}});
+    PaintMarkers(painter, markers);
+    PaintMarkers(painter, ElementMarkers{});
     painter.end();
     EXPECT_TRUE(PixelsOf(image, Rgb(Orange)).empty());
 }
@@ -210,7 +207,7 @@ TEST(PaintMarkers, LeavesOutTheMarkersOfHiddenMeshes) {
     layered.fill(Qt::black);
     for (QPaintDevice* device : std::initializer_list<QPaintDevice*>{&direct, &layered}) {
         QPainter painter(device);
-        PaintMarkers(painter, picture.Nodes, picture.Joints, picture.Stacking, second);
+        PaintMarkers(painter, picture.Markers, picture.Stacking, second);
     }
     for (const QImage& image : {direct, layered.toImage().convertToFormat(QImage::Format_RGB32)}) {
         EXPECT_EQ(image.pixel(10, 10), Rgb(Orange)) << "the first marker and segment are painted";
@@ -226,14 +223,14 @@ TEST(PaintMarkers, LeavesOutTheMarkersOfHiddenMeshes) {
 }
 
 TEST(PaintMarkers, AnyOtherMarkerSizeIsTheInscribedEllipse) {
-    NodePool nodes{NodeElement{}};
-    AddNode(nodes, 20, 15, 9, Orange, White);
-    nodes(0).Width = 13;
-    nodes(0).Left = 20 - 6.5f;
+    ElementMarkers markers;
+    AddNode(markers, 20, 15, 9, Orange, White);
+    markers.Nodes[0].Width = 13;
+    markers.Nodes[0].Left = 20 - 6.5f;
     const QImage image = [&] {
         QImage blank = Blank();
         QPainter painter(&blank);
-        PaintMarkers(painter, nodes, JointPool{JointElement{}});
+        PaintMarkers(painter, markers);
         return blank;
     }();
     EXPECT_EQ(image.pixel(20, 15), Rgb(Orange));
@@ -267,9 +264,9 @@ TEST(PaintMarkers, ALargeObjectHasThePixelsOfOnePass) {
             const float nextY = y + static_cast<float>(next(13) - 6);
             const int32_t colour = next(1 << 24);
             if (joined) {
-                AddJoint(crowd.Joints, x, y, nextX, nextY, colour, static_cast<int16_t>(1 + next(2)));
+                AddJoint(crowd.Markers, x, y, nextX, nextY, colour, static_cast<int16_t>(1 + next(2)));
             }
-            AddNode(crowd.Nodes, nextX, nextY, next(4) == 0 ? 5.0f : 3.0f, colour ^ 0x00FF00, colour);
+            AddNode(crowd.Markers, nextX, nextY, next(4) == 0 ? 5.0f : 3.0f, colour ^ 0x00FF00, colour);
             x = std::clamp(nextX, -10.0f, 130.0f);
             y = std::clamp(nextY, -10.0f, 90.0f);
         }
@@ -278,7 +275,7 @@ TEST(PaintMarkers, ALargeObjectHasThePixelsOfOnePass) {
         QPixmap pixmap(120, 80);
         pixmap.fill(Qt::black);
         QPainter painter(&pixmap);
-        PaintMarkers(painter, crowd.Nodes, crowd.Joints, crowd.Stacking);
+        PaintMarkers(painter, crowd.Markers, crowd.Stacking);
         painter.end();
         return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
     };
@@ -310,16 +307,15 @@ TEST(PaintMarkers, ALargeObjectHasThePixelsOfOnePass) {
     QImage passes = Blank(120, 80);
     for (int pass = 0; pass < 3; ++pass) {
         Picture part;
-        part.Nodes = NodePool{NodeElement{}};
-        part.Joints = JointPool{JointElement{}};
-        for (int32_t j = 0; j < crowd.Joints.Count(); ++j) {
+        part.Markers = {};
+        for (int32_t j = 0; j < crowd.Markers.JointCount(); ++j) {
             if (passOf(j, chosen.FirstJoint, chosen.JointCount, crowd.Stacking.MarkedLines) == pass) {
-                NextElement(part.Joints) = crowd.Joints(j);
+                part.Markers.Joints.push_back(crowd.Markers.Joints[static_cast<size_t>(j)]);
             }
         }
-        for (int32_t n = 0; n < crowd.Nodes.Count(); ++n) {
+        for (int32_t n = 0; n < crowd.Markers.NodeCount(); ++n) {
             if (passOf(n, chosen.FirstNode, chosen.NodeCount, crowd.Stacking.MarkedPoints) == pass) {
-                NextElement(part.Nodes) = crowd.Nodes(n);
+                part.Markers.Nodes.push_back(crowd.Markers.Nodes[static_cast<size_t>(n)]);
             }
         }
         passes = part.PaintedOn(passes);

@@ -3,8 +3,7 @@
 
 #include "app/frmMain.h"
 #include "platform/RuntimeError.h"
-#include "view/JointElement.h"
-#include "view/NodeElement.h"
+#include "view/MeshScene.h"
 
 #include <QPushButton>
 
@@ -13,10 +12,10 @@
 namespace quillax {
 
 namespace {
-std::vector<float> LeftsOf(const NodePool& pool) {
+std::vector<float> LeftsOf(const MeshScene& scene) {
     std::vector<float> lefts;
-    for (const NodeElement& node : pool) {
-        lefts.push_back(node.Left);
+    for (int32_t n = 0; n < scene.Node.Count(); ++n) {
+        lefts.push_back(scene.NodeAt(n).Left);
     }
     return lefts;
 }
@@ -24,29 +23,32 @@ std::vector<float> LeftsOf(const NodePool& pool) {
 using MarkerPoolWindowTest = EditorFixture;
 } // namespace
 
+// A segment runs between the markers of its line's points, as the load command gives its ends.
 TEST_F(MarkerPoolWindowTest, TheFirstMarkerReusesElementZeroCentredWithItsOwnSize) {
+    const MeshScene& scene = Window->picMain->Scene();
     Window->LoadNodes(100, 40);
-    EXPECT_EQ(Window->picMain->Scene().Node.Count(), 1);
-    EXPECT_TRUE(Window->picMain->Scene().Node(0).Visible);
-    EXPECT_EQ(Window->picMain->Scene().Node(0).Left, 97.5f);
-    EXPECT_EQ(Window->picMain->Scene().Node(0).Top, 37.5f);
-    Window->LoadJoints(1, 2, 3, 4);
-    EXPECT_EQ(Window->picMain->Scene().Joint.Count(), 1);
-    EXPECT_TRUE(Window->picMain->Scene().Joint(0).Visible);
-    EXPECT_EQ(Window->picMain->Scene().Joint(0).X1, 1.0f);
-    EXPECT_EQ(Window->picMain->Scene().Joint(0).Y2, 4.0f);
-    EXPECT_EQ(Window->picMain->Scene().Joint(0).BorderColor, 128);
+    EXPECT_EQ(scene.Node.Count(), 1);
+    EXPECT_TRUE(scene.NodeAt(0).Visible);
+    EXPECT_EQ(scene.NodeAt(0).Left, 97.5f);
+    EXPECT_EQ(scene.NodeAt(0).Top, 37.5f);
+    Window->LoadNodes(110, 44);
+    Window->LoadJoints(100, 40, 110, 44);
+    EXPECT_EQ(scene.Joint.Count(), 1);
+    EXPECT_TRUE(scene.JointAt(0).Visible);
+    EXPECT_EQ(scene.JointAt(0).X1, 100.0f);
+    EXPECT_EQ(scene.JointAt(0).Y2, 44.0f);
+    EXPECT_EQ(scene.JointAt(0).BorderColor, 128);
 }
 
-TEST_F(MarkerPoolWindowTest, LaterMarkersAppendInCallOrderAsHiddenCopiesMadeVisible) {
+TEST_F(MarkerPoolWindowTest, LaterMarkersAppendInCallOrderAndAreShown) {
+    const MeshScene& scene = Window->picMain->Scene();
     Window->LoadNodes(10, 10);
-    Window->picMain->Scene().Node(0).Width = 3;
     Window->LoadNodes(20, 10);
     Window->LoadNodes(30, 10);
-    ASSERT_EQ(Window->picMain->Scene().Node.Count(), 3);
-    EXPECT_EQ(LeftsOf(Window->picMain->Scene().Node), (std::vector<float>{7.5f, 18.5f, 28.5f}));
-    for (const NodeElement& node : Window->picMain->Scene().Node) {
-        EXPECT_TRUE(node.Visible);
+    ASSERT_EQ(scene.Node.Count(), 3);
+    EXPECT_EQ(LeftsOf(scene), (std::vector<float>{7.5f, 17.5f, 27.5f}));
+    for (int32_t n = 0; n < scene.Node.Count(); ++n) {
+        EXPECT_TRUE(scene.NodeAt(n).Visible);
     }
 }
 
@@ -60,7 +62,7 @@ TEST_F(MarkerPoolWindowTest, UnloadingRemovesTheLastThenHidesElementZero) {
     do {
         Window->UnloadNodes();
         ++calls;
-    } while (Window->picMain->Scene().Node(0).Visible);
+    } while (Window->picMain->Scene().Node.IsShown(0));
     EXPECT_EQ(calls, 5);
     EXPECT_EQ(Window->picMain->Scene().Node.Count(), 1);
     Window->UnloadNodes();
@@ -72,33 +74,32 @@ TEST_F(MarkerPoolWindowTest, UnloadingRemovesTheLastThenHidesElementZero) {
 
 TEST_F(MarkerPoolWindowTest, ARefilledPoolNumbersItsMarkersAsTheFirstFillDid) {
     Load(MeshesOf({3, 4}));
-    const std::vector<float> first = LeftsOf(Window->picMain->Scene().Node);
+    const std::vector<float> first = LeftsOf(Window->picMain->Scene());
     Window->ResetEditor();
     EXPECT_TRUE(Window->picMain->Scene().Node.IsEmpty());
     EXPECT_TRUE(Window->picMain->Scene().Joint.IsEmpty());
     Window->cmdLoadFile->click();
-    EXPECT_EQ(LeftsOf(Window->picMain->Scene().Node), first);
+    EXPECT_EQ(LeftsOf(Window->picMain->Scene()), first);
     EXPECT_EQ(Window->picMain->Scene().Joint.Count(), 5);
 }
 
 TEST(MarkerPool, HoldsMoreMarkersThanSixteenBitsCanCount) {
-    NodePool pool{NodeElement{}};
+    NodePool pool;
     for (int k = 0; k < 40000; ++k) {
-        NodeElement& node = NextElement(pool);
-        node.Left = static_cast<float>(k);
-        node.Visible = true;
+        pool.Add(Packed(k - 20000, 7));
     }
     EXPECT_EQ(pool.Count(), 40000);
-    EXPECT_EQ(pool(39999).Left, 39999.0f);
-    EXPECT_EQ(pool(32768).Left, 32768.0f);
+    EXPECT_EQ(pool.Position(39999), Packed(19999, 7));
+    EXPECT_EQ(pool.Position(32768), Packed(12768, 7));
+    EXPECT_FALSE(pool.Position(0).IsExact()) << "beyond what 16 bits hold, found again from the model";
 }
 
 TEST(MarkerPool, KeepsItsIndicesContiguous) {
-    JointPool pool{JointElement{}};
+    JointPool pool;
     EXPECT_EQ(ErrorOf([&] { pool.Load(0); }), ErrNo::ObjectAlreadyLoaded);
     EXPECT_EQ(ErrorOf([&] { pool.Load(2); }), ErrNo::ControlArrayElementMissing);
     EXPECT_EQ(ErrorOf([&] { pool.Unload(0); }), ErrNo::CantUnloadDesignControl);
-    EXPECT_EQ(ErrorOf([&] { pool.Item(1); }), ErrNo::ControlArrayElementMissing);
+    EXPECT_EQ(ErrorOf([&] { pool.CheckExists(1); }), ErrNo::ControlArrayElementMissing);
     pool.Load(1);
     pool.Load(2);
     EXPECT_EQ(ErrorOf([&] { pool.Unload(1); }), ErrNo::InvalidCall);

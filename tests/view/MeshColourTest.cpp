@@ -1,5 +1,4 @@
 #include "view/MeshColour.h"
-#include "view/MarkerColour.h"
 
 #include <gtest/gtest.h>
 
@@ -27,19 +26,6 @@ TEST(MeshColour, OnlyTheChosenMeshGetsFullBrightness) {
     EXPECT_EQ(ColourFactor(2, 2), ChosenFactor);
     EXPECT_EQ(ColourFactor(2, 0), DimmedFactor);
     EXPECT_EQ(ColourFactor(0, -1), DimmedFactor);
-}
-
-} // namespace quillax
-
-namespace quillax {
-
-TEST(MarkerColour, HoldsEveryColourOfRedGreenAndBlueInThreeBytes) {
-    static_assert(sizeof(MarkerColour) == 3);
-    for (const int32_t colour : {0, 192, 33023, 0x123456, White}) {
-        const MarkerColour held = colour;
-        EXPECT_EQ(static_cast<int32_t>(held), colour);
-    }
-    EXPECT_EQ(MarkerColour(), 0);
 }
 
 } // namespace quillax

@@ -22,16 +22,16 @@ TEST(PlaceMarkers, CentresAPlainMarkerOnItsMappedPosition) {
     Scene scene({{{10, -5}, {0, 0}}});
     scene.FillPools();
     scene.Redraw();
-    const NodeElement& node = scene.Nodes(0);
+    const NodeElement node = scene.Node(0);
     EXPECT_EQ(node.Left, 318.5f);
     EXPECT_EQ(node.Top, 230.5f);
     EXPECT_EQ(node.Width, 3.0f);
     EXPECT_EQ(node.Height, 3.0f);
     EXPECT_EQ(node.FillColor, 33023);
     EXPECT_EQ(node.BorderColor, 33023);
-    EXPECT_EQ(scene.Joints(0).BorderWidth, 1);
-    EXPECT_EQ(scene.Joints(0).BorderColor, 33023);
-    ExpectSegment(scene.Joints(0), scene.Nodes(0), scene.Nodes(1));
+    EXPECT_EQ(scene.Joint(0).BorderWidth, 1);
+    EXPECT_EQ(scene.Joint(0).BorderColor, 33023);
+    ExpectSegment(scene.Joint(0), scene.Node(0), scene.Node(1));
 }
 
 TEST(PlaceMarkers, NumbersMarkersAcrossMeshesAndNeverJoinsTwoMeshes) {
@@ -40,13 +40,13 @@ TEST(PlaceMarkers, NumbersMarkersAcrossMeshesAndNeverJoinsTwoMeshes) {
     ASSERT_EQ(scene.Nodes.Count(), 8);
     ASSERT_EQ(scene.Joints.Count(), 4);
     scene.Redraw();
-    EXPECT_EQ(scene.Nodes(3).Top, scene.Nodes(4).Top);
-    EXPECT_EQ(scene.Nodes(3).Left + 1.5f, 280);
-    ExpectSegment(scene.Joints(0), scene.Nodes(0), scene.Nodes(1));
-    ExpectSegment(scene.Joints(1), scene.Nodes(1), scene.Nodes(2));
-    ExpectSegment(scene.Joints(2), scene.Nodes(3), scene.Nodes(4));
+    EXPECT_EQ(scene.Node(3).Top, scene.Node(4).Top);
+    EXPECT_EQ(scene.Node(3).Left + 1.5f, 280);
+    ExpectSegment(scene.Joint(0), scene.Node(0), scene.Node(1));
+    ExpectSegment(scene.Joint(1), scene.Node(1), scene.Node(2));
+    ExpectSegment(scene.Joint(2), scene.Node(3), scene.Node(4));
     // The one-point mesh has no segment; the next mesh's segment follows on.
-    ExpectSegment(scene.Joints(3), scene.Nodes(6), scene.Nodes(7));
+    ExpectSegment(scene.Joint(3), scene.Node(6), scene.Node(7));
 }
 
 TEST(PlaceMarkers, DimsEveryMeshButTheChosenOne) {
@@ -54,14 +54,14 @@ TEST(PlaceMarkers, DimsEveryMeshButTheChosenOne) {
     scene.Object.Meshes[1].Blue = 1.2f;
     scene.FillPools();
     scene.Redraw(1);
-    EXPECT_EQ(scene.Nodes(0).FillColor, 8256);
-    EXPECT_EQ(scene.Joints(0).BorderColor, 8256);
-    EXPECT_EQ(scene.Nodes(2).FillColor, 33023 + 255 * 65536);
-    EXPECT_EQ(scene.Joints(1).BorderColor, 33023 + 255 * 65536);
+    EXPECT_EQ(scene.Node(0).FillColor, 8256);
+    EXPECT_EQ(scene.Joint(0).BorderColor, 8256);
+    EXPECT_EQ(scene.Node(2).FillColor, 33023 + 255 * 65536);
+    EXPECT_EQ(scene.Joint(1).BorderColor, 33023 + 255 * 65536);
     scene.Redraw(-1);
-    EXPECT_EQ(scene.Nodes(0).FillColor, 8256);
-    EXPECT_EQ(scene.Nodes(2).FillColor, 8256 + 77 * 65536);
-    EXPECT_EQ(scene.Joints(1).BorderColor, 8256 + 77 * 65536);
+    EXPECT_EQ(scene.Node(0).FillColor, 8256);
+    EXPECT_EQ(scene.Node(2).FillColor, 8256 + 77 * 65536);
+    EXPECT_EQ(scene.Joint(1).BorderColor, 8256 + 77 * 65536);
 }
 
 TEST(PlaceMarkers, SelectedPointsAndLinesAreWhiteAndLarger) {
@@ -70,43 +70,43 @@ TEST(PlaceMarkers, SelectedPointsAndLinesAreWhiteAndLarger) {
     scene.Placement.Selections[0].LineFlags[1] = -1;
     scene.FillPools();
     scene.Redraw(0);
-    const NodeElement& selected = scene.Nodes(3);
+    const NodeElement selected = scene.Node(3);
     EXPECT_EQ(selected.BorderColor, White);
     EXPECT_EQ(selected.FillColor, 8256);
     EXPECT_EQ(selected.Width, 5.0f);
     EXPECT_EQ(selected.Height, 5.0f);
     EXPECT_EQ(selected.Left, 317.5f);
     EXPECT_EQ(selected.Top, 229.5f);
-    EXPECT_EQ(scene.Joints(0).BorderWidth, 1);
-    EXPECT_EQ(scene.Joints(1).BorderColor, White);
-    EXPECT_EQ(scene.Joints(1).BorderWidth, 2);
+    EXPECT_EQ(scene.Joint(0).BorderWidth, 1);
+    EXPECT_EQ(scene.Joint(1).BorderColor, White);
+    EXPECT_EQ(scene.Joint(1).BorderWidth, 2);
     // Clearing the marks gives the plain look back at the next redraw.
     scene.Placement.Selections[1].PointFlags[0] = 0;
     scene.Placement.Selections[0].LineFlags[1] = 0;
     scene.Redraw(0);
-    EXPECT_EQ(scene.Nodes(3).Width, 3.0f);
-    EXPECT_EQ(scene.Nodes(3).BorderColor, 8256);
-    EXPECT_EQ(scene.Joints(1).BorderWidth, 1);
-    EXPECT_EQ(scene.Joints(1).BorderColor, 33023);
+    EXPECT_EQ(scene.Node(3).Width, 3.0f);
+    EXPECT_EQ(scene.Node(3).BorderColor, 8256);
+    EXPECT_EQ(scene.Joint(1).BorderWidth, 1);
+    EXPECT_EQ(scene.Joint(1).BorderColor, 33023);
 }
 
 TEST(PlaceMarkers, TouchesNoMarkerWithoutAnObjectAndNoneBeyondThePools) {
     Scene empty({});
     empty.Redraw();
     EXPECT_TRUE(empty.Nodes.IsEmpty());
-    EXPECT_EQ(empty.Nodes(0).Width, 5.0f);
-    EXPECT_EQ(empty.Nodes(0).FillColor, 192);
+    EXPECT_EQ(empty.Node(0).Width, 5.0f);
+    EXPECT_EQ(empty.Node(0).FillColor, 192);
 
     // A redraw in the middle of a load (a resize raised by the layout) places what exists so far.
     Scene loading({{{0, 0}, {5, 0}, {10, 0}}});
-    NextElement(loading.Nodes).Visible = true;
-    NextElement(loading.Nodes).Visible = true;
-    NextElement(loading.Joints).Visible = true;
+    loading.Nodes.Add({});
+    loading.Nodes.Add({});
+    loading.Joints.Add();
     EXPECT_NO_THROW(loading.Redraw());
     EXPECT_EQ(loading.Nodes.Count(), 2);
     EXPECT_EQ(loading.Joints.Count(), 1);
-    EXPECT_EQ(loading.Nodes(1).Left, 298.5f);
-    EXPECT_EQ(loading.Joints(0).X2, 300.0f);
+    EXPECT_EQ(loading.Node(1).Left, 298.5f);
+    EXPECT_EQ(loading.Joint(0).X2, 300.0f);
 }
 
 // Enough points to be shared between threads, the pools filled part way as in the middle of a load:
@@ -123,10 +123,10 @@ TEST(PlaceMarkers, ALargeObjectIsPlacedPointByPoint) {
     scene.Placement.Selections[3].PointFlags[17] = -1;
     scene.Placement.Selections[2].LineFlags[29999 - 1] = -1;
     for (int n = 0; n < 100001; ++n) {
-        NextElement(scene.Nodes).Visible = true;
+        scene.Nodes.Add({});
     }
     for (int j = 0; j < 99990; ++j) {
-        NextElement(scene.Joints).Visible = true;
+        scene.Joints.Add();
     }
     scene.Redraw(3);
     int32_t n = 0;
@@ -137,13 +137,13 @@ TEST(PlaceMarkers, ALargeObjectIsPlacedPointByPoint) {
             const ScreenPoint point = ModelToScreen(scene.View, meshes[m][k].first, meshes[m][k].second);
             const bool selected = m == 3 && k == 17;
             if (n < scene.Nodes.Count()) {
-                ASSERT_EQ(scene.Nodes(n).Left, SinglePosition(point.X - (selected ? 2.5 : 1.5))) << n;
-                ASSERT_EQ(scene.Nodes(n).Top, SinglePosition(point.Y - (selected ? 2.5 : 1.5))) << n;
-                ASSERT_EQ(scene.Nodes(n).FillColor, colour) << n;
+                ASSERT_EQ(scene.Node(n).Left, SinglePosition(point.X - (selected ? 2.5 : 1.5))) << n;
+                ASSERT_EQ(scene.Node(n).Top, SinglePosition(point.Y - (selected ? 2.5 : 1.5))) << n;
+                ASSERT_EQ(scene.Node(n).FillColor, colour) << n;
             }
             if (k > 0 && j < scene.Joints.Count()) {
-                ASSERT_EQ(scene.Joints(j).X2, SinglePosition(point.X)) << j;
-                ASSERT_EQ(scene.Joints(j).BorderColor, m == 2 && k == 29999 ? White : colour) << j;
+                ASSERT_EQ(scene.Joint(j).X2, SinglePosition(point.X)) << j;
+                ASSERT_EQ(scene.Joint(j).BorderColor, m == 2 && k == 29999 ? White : colour) << j;
                 ++j;
             }
         }
@@ -159,17 +159,25 @@ TEST(PlaceMarkers, FarAndMissingPositionsNeverRaise) {
     scene.FillPools();
     scene.View.Scale = 1e6f;
     ASSERT_NO_THROW(scene.Redraw());
-    EXPECT_TRUE(std::isnan(scene.Nodes(1).Left));
-    EXPECT_TRUE(std::isnan(scene.Joints(0).X2));
-    EXPECT_TRUE(std::isnan(scene.Joints(1).X1));
-    EXPECT_EQ(scene.Nodes(2).Left, 100000280 - 1.5f);
-    EXPECT_EQ(scene.Joints(1).Y2, -99999748.0f);
+    EXPECT_TRUE(std::isnan(scene.Node(1).Left));
+    EXPECT_TRUE(std::isnan(scene.Joint(0).X2));
+    EXPECT_TRUE(std::isnan(scene.Joint(1).X1));
+    EXPECT_EQ(scene.Node(2).Left, 100000280 - 1.5f);
+    EXPECT_EQ(scene.Joint(1).Y2, -99999748.0f);
 }
 
-TEST(PlaceMarkers, AModelWithoutFlagsForEveryPointIsASubscriptError) {
+// Flags short of the points leave those points unmarked; coordinates short of the count are a
+// subscript error, checked before any point is read.
+TEST(PlaceMarkers, AModelWithoutFlagsOrCoordinatesForEveryPoint) {
     Scene scene({{{0, 0}, {5, 0}}});
     scene.FillPools();
-    scene.Placement.Selections[0].PointFlags.pop_back();
+    scene.Placement.Selections[0].PointFlags = {-1};
+    scene.Placement.Selections[0].LineFlags.clear();
+    ASSERT_NO_THROW(scene.Redraw());
+    EXPECT_EQ(scene.Node(0).Width, 5.0f);
+    EXPECT_EQ(scene.Node(1).Width, 3.0f);
+    EXPECT_EQ(scene.Joint(0).BorderWidth, 1);
+    scene.Object.Meshes[0].Y.pop_back();
     try {
         scene.Redraw();
         FAIL() << "no error";

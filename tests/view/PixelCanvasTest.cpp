@@ -1,4 +1,5 @@
 #include "view/PixelCanvas.h"
+#include "support/ElementMarkers.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,11 @@ namespace {
 constexpr int32_t Fill = 0x3060C0;
 constexpr int32_t Border = 0xFFFFFF;
 
-QImage Painted(const NodePool& nodes, const JointPool& joints, QSize size, const QRect& clip,
-               QPoint offset = {}) {
+QImage Painted(const ElementMarkers& markers, QSize size, const QRect& clip, QPoint offset = {}) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
-    PixelCanvas(image, clip, offset).Paint(nodes, joints, PaintOrderOf({}, nodes.Count(), joints.Count()));
+    PixelCanvas(image, clip, offset)
+        .Paint(markers, PaintOrderOf({}, markers.NodeCount(), markers.JointCount()));
     return image;
 }
 
@@ -42,8 +43,8 @@ TEST(PixelCanvas, DesignedMarkersHaveTheirShapesPixelsWhereverTheClipCutsThem) {
     const QPoint offset(14, 12);
     for (const int side : {3, 5}) {
         for (int quarters = 0; quarters < 16; ++quarters) {
-            NodePool nodes{NodeElement{}};
-            NodeElement& node = NextElement(nodes);
+            ElementMarkers markers;
+            NodeElement& node = markers.Nodes.emplace_back();
             node.Left = -7.5f + static_cast<float>(quarters % 4 - 1) / 4;
             node.Top = -5.5f + static_cast<float>(quarters / 4 - 1) / 4;
             node.Width = static_cast<float>(side);
@@ -51,8 +52,7 @@ TEST(PixelCanvas, DesignedMarkersHaveTheirShapesPixelsWhereverTheClipCutsThem) {
             node.FillColor = Fill;
             node.BorderColor = Border;
             node.Visible = true;
-            const JointPool joints{JointElement{}};
-            const QImage whole = Painted(nodes, joints, size, QRect(QPoint(), size), offset);
+            const QImage whole = Painted(markers, size, QRect(QPoint(), size), offset);
             const QPoint corner(static_cast<int>(std::floor(node.Left + 0.5)) + offset.x(),
                                 static_cast<int>(std::floor(node.Top + 0.5)) + offset.y());
             ASSERT_EQ(whole.pixel(corner + QPoint(1, 1)), qRgb(Fill & 0xFF, Fill >> 8 & 0xFF, Fill >> 16));
@@ -60,7 +60,7 @@ TEST(PixelCanvas, DesignedMarkersHaveTheirShapesPixelsWhereverTheClipCutsThem) {
                 for (int y = -1; y <= side; ++y) {
                     const QPoint edge = corner + QPoint(x, y);
                     for (const QRect clip : {QRect(edge, QPoint(15, 15)), QRect(QPoint(), edge)}) {
-                        ASSERT_EQ(Painted(nodes, joints, size, clip, offset), Within(whole, clip))
+                        ASSERT_EQ(Painted(markers, size, clip, offset), Within(whole, clip))
                             << side << " " << quarters << " " << x << " " << y;
                     }
                 }
@@ -76,17 +76,15 @@ TEST(PixelCanvas, ThinSegmentsInsideTheClipHaveThePixelsOfTheGeneralWalk) {
     const float ends[] = {-0.5f, -0.3f, 0.7f, 1.5f, 2.5f, 3, 5.5f};
     const QSize size(8, 8);
     const QSize larger(10, 10);
-    const NodePool nodes{NodeElement{}};
     for (const float x1 : ends) {
         for (const float y1 : ends) {
             for (const float x2 : ends) {
                 for (const float y2 : ends) {
-                    JointPool joints{JointElement{}};
-                    NextElement(joints) = {x1, y1, x2, y2, Border, 1, true};
-                    const QImage general = Painted(nodes, joints, size, QRect(QPoint(), size));
+                    ElementMarkers markers;
+                    markers.Joints.push_back({x1, y1, x2, y2, Border, 1, true});
+                    const QImage general = Painted(markers, size, QRect(QPoint(), size));
                     const QImage inside =
-                        Painted(nodes, joints, larger, QRect(QPoint(), larger), QPoint(2, 2))
-                            .copy(2, 2, 8, 8);
+                        Painted(markers, larger, QRect(QPoint(), larger), QPoint(2, 2)).copy(2, 2, 8, 8);
                     ASSERT_EQ(inside, general) << x1 << " " << y1 << " " << x2 << " " << y2;
                 }
             }

@@ -36,7 +36,7 @@ protected:
         for (const Mesh& mesh : CurrentObject.Meshes) {
             for (size_t k = 0; k < mesh.X.size(); ++k, ++n) {
                 const ScreenPoint point = ModelToScreen(view, mesh.X[k], mesh.Y[k]);
-                const NodeElement& node = Window->picMain->Scene().Node(n);
+                const NodeElement node = Window->picMain->Scene().NodeAt(n);
                 EXPECT_EQ(node.Left, SinglePosition(point.X - node.Width / 2.0)) << n;
                 EXPECT_EQ(node.Top, SinglePosition(point.Y - node.Height / 2.0)) << n;
             }
@@ -52,14 +52,14 @@ TEST_F(RedrawWindowTest, LoadDrawsTheChosenMeshInFullColourAndTheOthersDimmed) {
     ASSERT_EQ(Window->picMain->Scene().Node.Count(), 5);
     ASSERT_EQ(Window->picMain->Scene().Joint.Count(), 3);
     ExpectMarkersMapped();
-    EXPECT_EQ(Window->picMain->Scene().Node(0).FillColor, Mesh0Chosen);
-    EXPECT_EQ(Window->picMain->Scene().Joint(1).BorderColor, Mesh0Chosen);
-    EXPECT_EQ(Window->picMain->Scene().Node(3).FillColor, Mesh1Dimmed);
-    EXPECT_EQ(Window->picMain->Scene().Joint(2).BorderColor, Mesh1Dimmed);
-    EXPECT_EQ(Window->picMain->Scene().Joint(2).X1, Window->picMain->Scene().Node(3).Left + 1.5f);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(0).FillColor, Mesh0Chosen);
+    EXPECT_EQ(Window->picMain->Scene().JointAt(1).BorderColor, Mesh0Chosen);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(3).FillColor, Mesh1Dimmed);
+    EXPECT_EQ(Window->picMain->Scene().JointAt(2).BorderColor, Mesh1Dimmed);
+    EXPECT_EQ(Window->picMain->Scene().JointAt(2).X1, Window->picMain->Scene().NodeAt(3).Left + 1.5f);
     Window->LstMeshes->SetListIndex(1);
-    EXPECT_EQ(Window->picMain->Scene().Node(0).FillColor, 64 + 32 * 256);
-    EXPECT_EQ(Window->picMain->Scene().Node(4).FillColor, 255 + 128 * 256 + 64 * 65536);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(0).FillColor, 64 + 32 * 256);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(4).FillColor, 255 + 128 * 256 + 64 * 65536);
     EXPECT_TRUE(Boxes.Records.empty());
 }
 
@@ -68,20 +68,20 @@ TEST_F(RedrawWindowTest, TheDrawingAreaShowsMarkersAndSegmentsOverTheBackground)
     Window->chkGrid->click();
     Window->cmdRefresh->click();
     const QImage shown = Shown();
-    const QPoint first = CentreOf(Window->picMain->Scene().Node(0));
-    const QPoint second = CentreOf(Window->picMain->Scene().Node(1));
+    const QPoint first = CentreOf(Window->picMain->Scene().NodeAt(0));
+    const QPoint second = CentreOf(Window->picMain->Scene().NodeAt(1));
     EXPECT_EQ(shown.pixel(first), Rgb(Mesh0Chosen));
     EXPECT_EQ(shown.pixel((first + second) / 2), Rgb(Mesh0Chosen));
-    EXPECT_EQ(shown.pixel(CentreOf(Window->picMain->Scene().Node(3))), Rgb(Mesh1Dimmed));
-    EXPECT_EQ(
-        shown.pixel(
-            (CentreOf(Window->picMain->Scene().Node(3)) + CentreOf(Window->picMain->Scene().Node(4))) / 2),
-        Rgb(Mesh1Dimmed));
+    EXPECT_EQ(shown.pixel(CentreOf(Window->picMain->Scene().NodeAt(3))), Rgb(Mesh1Dimmed));
+    EXPECT_EQ(shown.pixel((CentreOf(Window->picMain->Scene().NodeAt(3)) +
+                           CentreOf(Window->picMain->Scene().NodeAt(4))) /
+                          2),
+              Rgb(Mesh1Dimmed));
     EXPECT_EQ(shown.pixel(first + QPoint(0, 5)), qRgb(0, 0, 0));
     // A marked point is white-outlined and larger after the next redraw.
     CurrentPlacement.Selections[0].PointFlags[1] = -1;
     Window->cmdRefresh->click();
-    EXPECT_EQ(Window->picMain->Scene().Node(1).Width, 5.0f);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(1).Width, 5.0f);
     EXPECT_EQ(Shown().pixel(second + QPoint(2, 0)), Rgb(White));
 }
 
@@ -94,8 +94,8 @@ TEST_F(RedrawWindowTest, TheChosenMeshAndItsMarksArePaintedOverTheOthers) {
         {1, 0, 0, 0, 0, {{-10, 0}, {10, 0}}, -1}, {0, 1, 0, 0, 0, upright, -1}, {0, 0, 1, 0, 0, upright, -1}};
     Load(object);
     Window->LstMeshes->SetListIndex(1);
-    const QPoint top = CentreOf(Window->picMain->Scene().Node(2));
-    const QPoint middle = CentreOf(Window->picMain->Scene().Node(3));
+    const QPoint top = CentreOf(Window->picMain->Scene().NodeAt(2));
+    const QPoint middle = CentreOf(Window->picMain->Scene().NodeAt(3));
     const QPoint above = (top + middle) / 2;
     QImage shown = Shown();
     EXPECT_EQ(shown.pixel(middle), qRgb(0, 255, 0)) << "the chosen marker over the later mesh's";
@@ -114,7 +114,7 @@ TEST_F(RedrawWindowTest, TheChosenMeshAndItsMarksArePaintedOverTheOthers) {
 
 TEST_F(RedrawWindowTest, ZoomButtonsScaleAboutThePivotAndRedraw) {
     Load(MeshesOf({3, 2}));
-    const float firstLeft = Window->picMain->Scene().Node(0).Left;
+    const float firstLeft = Window->picMain->Scene().NodeAt(0).Left;
     for (const float expected : {5.0f, 6.25f, 7.8125f, 9.765625f}) {
         Window->cmdScaleUp->click();
         EXPECT_EQ(Window->picMain->Scene().ViewScale, expected);
@@ -124,7 +124,7 @@ TEST_F(RedrawWindowTest, ZoomButtonsScaleAboutThePivotAndRedraw) {
         Window->cmdScaleDown->click();
     }
     EXPECT_EQ(Window->picMain->Scene().ViewScale, 4.0f);
-    EXPECT_EQ(Window->picMain->Scene().Node(0).Left, firstLeft);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(0).Left, firstLeft);
     for (const float expected : {3.2f, 2.56f, std::nextafter(2.048f, 0.0f)}) {
         Window->cmdScaleDown->click();
         EXPECT_EQ(Window->picMain->Scene().ViewScale, expected);
@@ -146,7 +146,7 @@ TEST_F(RedrawWindowTest, ZoomingFarInOrOutKeepsTheEditorWorking) {
     for (int k = 0; k < 60; ++k) {
         Window->cmdScaleUp->click();
     }
-    EXPECT_GT(std::abs(Window->picMain->Scene().Node(0).Left), 32767.0f);
+    EXPECT_GT(std::abs(Window->picMain->Scene().NodeAt(0).Left), 32767.0f);
     ExpectMarkersMapped();
     EXPECT_FALSE(Shown().isNull());
     for (int k = 0; k < 260; ++k) {
@@ -172,11 +172,11 @@ TEST_F(RedrawWindowTest, PointsWithoutAPositionOrFarAwayAreLeftOutQuietly) {
     object.Meshes[0].Red = -1;
     Load(object);
     EXPECT_TRUE(Boxes.Records.empty());
-    EXPECT_EQ(Window->picMain->Scene().Node(0).FillColor, 128 * 256);
-    EXPECT_TRUE(std::isnan(Window->picMain->Scene().Node(1).Left));
-    EXPECT_GT(Window->picMain->Scene().Node(2).Left, 1e30f);
+    EXPECT_EQ(Window->picMain->Scene().NodeAt(0).FillColor, 128 * 256);
+    EXPECT_TRUE(std::isnan(Window->picMain->Scene().NodeAt(1).Left));
+    EXPECT_GT(Window->picMain->Scene().NodeAt(2).Left, 1e30f);
     const QImage shown = Shown();
-    EXPECT_EQ(shown.pixel(CentreOf(Window->picMain->Scene().Node(0))), Rgb(128 * 256));
+    EXPECT_EQ(shown.pixel(CentreOf(Window->picMain->Scene().NodeAt(0))), Rgb(128 * 256));
 }
 
 } // namespace quillax

@@ -2,6 +2,7 @@
 #include "quillax/CliMain.h"
 #include "quillax/DescriptorBuffer.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <csignal>
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
     // A file-size limit is then a write that fails with "File too large", which the command reports.
     std::signal(SIGXFSZ, SIG_IGN);
     qInstallMessageHandler(KeepQtQuiet);
+    // The formats the commands read and write are built into Qt: a search for plugins would load
+    // every image plugin installed, at every start.
+    QCoreApplication::setLibraryPaths({});
     DescriptorBuffer outBuffer(STDOUT_FILENO);
     DescriptorBuffer errBuffer(STDERR_FILENO);
     std::ostream out(&outBuffer);

@@ -1,0 +1,31 @@
+#include "view/MarkerSource.h"
+
+#include "view/PixelCanvas.h"
+
+namespace quillax {
+
+void MarkerSource::PaintNodes(PixelCanvas& canvas, int32_t first, int32_t last) const {
+    for (int32_t n = first; n < last; ++n) {
+        canvas.PaintNode(NodeAt(n));
+    }
+}
+
+void MarkerSource::PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last) const {
+    for (int32_t j = first; j < last; ++j) {
+        canvas.PaintJoint(JointAt(j));
+    }
+}
+
+void MarkerSource::NodesNear(int32_t first, int32_t last, double, double, double, const Visit& visit) const {
+    for (int32_t n = first; n < last; ++n) {
+        visit(n);
+    }
+}
+
+void MarkerSource::JointsNear(int32_t first, int32_t last, double, double, double, const Visit& visit) const {
+    for (int32_t j = first; j < last; ++j) {
+        visit(j);
+    }
+}
+
+} // namespace quillax
