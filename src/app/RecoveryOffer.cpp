@@ -90,8 +90,7 @@ bool RecoveryOffer::Offer(const LeftoverCopy& copy) {
     Asked.insert(copy.Slot->Name());
     switch (MsgAsk(Question(copy), {"Recover", "Discard", "Keep for later"}, 0, Caption)) {
     case 0:
-        Recover(copy);
-        return true;
+        return Recover(copy);
     case 1:
         copy.Slot->RemoveAll();
         return false;
@@ -102,13 +101,14 @@ bool RecoveryOffer::Offer(const LeftoverCopy& copy) {
 
 // The copy is opened as any file is (a copy that cannot be read changes nothing, and says why), then
 // named as changes of the file it belongs to.
-void RecoveryOffer::Recover(const LeftoverCopy& copy) {
+bool RecoveryOffer::Recover(const LeftoverCopy& copy) {
     Load(copy.Slot->CopyPath());
     if (Document.FilePath() != CleanAbsolutePath(copy.Slot->CopyPath())) {
-        return;
+        return false;
     }
     Keeper.Adopt(copy);
     Document.TakeOver(copy.About.Path, copy.About.Stamp);
+    return true;
 }
 
 } // namespace quillax

@@ -30,9 +30,9 @@ public:
 
 private:
     void FileOpened();
-    // True when the copy was recovered.
+    // True when the copy was recovered: a copy that cannot be read is not, and the next is offered.
     bool Offer(const LeftoverCopy& copy);
-    void Recover(const LeftoverCopy& copy);
+    bool Recover(const LeftoverCopy& copy);
 
     HandlerGuard& Guard;
     ObjectDocument& Document;

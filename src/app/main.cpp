@@ -37,8 +37,5 @@ int main(int argc, char** argv) {
     if (auto* recovery = window.findChild<RecoveryOffer*>()) {
         window.RunHandler([recovery] { recovery->OfferLeftovers(); });
     }
-    if (auto* recovery = window.findChild<RecoveryOffer*>()) {
-        window.RunHandler([recovery] { recovery->OfferLeftovers(); });
-    }
     return QApplication::exec();
 }

@@ -145,6 +145,27 @@ TEST_F(RecoveryTest, ACopyOfAFileThatIsGoneIsRecoveredAndSavedAgain) {
     EXPECT_EQ(Boxes.Records.size(), 1u) << "nothing to overwrite, nothing asked";
 }
 
+// A copy that does not load is no recovery: the failure is said, and the next copy is still offered.
+TEST_F(RecoveryTest, ACopyThatCannotBeReadIsSaidSoAndTheNextCopyIsOffered) {
+    WriteObject(MeshesOf({4, 3}));
+    LeaveCopy(FixedFile());
+    const std::string good = RecoveryCopies::Files(Copies(), ".lin").front();
+    RecoveryCopies::LeaveCopy(Copies(), {'n', 'o', 't'}, {FixedFile(), StampOfFile(FixedFile())});
+    std::vector<std::string> copies = RecoveryCopies::Files(Copies(), ".lin");
+    std::erase(copies, good);
+    ASSERT_EQ(copies.size(), 1u);
+    std::filesystem::last_write_time(copies[0],
+                                     std::filesystem::last_write_time(good) + std::chrono::seconds(1));
+    Boxes.Choices = {0, 0};
+    OfferLeftovers();
+    ASSERT_EQ(Boxes.Records.size(), 3u) << "the newest copy, its failure, then the next copy";
+    EXPECT_NE(Boxes.Records[1].Prompt.find(copies[0]), std::string::npos) << Boxes.Records[1].Prompt;
+    EXPECT_EQ(Boxes.Records[2].Answers, (std::vector<std::string>{"Recover", "Discard", "Keep for later"}));
+    EXPECT_EQ(ObjectFileBytes(CurrentObject), EditedBytes());
+    EXPECT_EQ(Window->Document().FilePath(), FixedFile());
+    EXPECT_TRUE(Window->isWindowModified());
+}
+
 TEST_F(RecoveryTest, TwoEditorsKeepCopiesOfTheirOwnAndNeitherOffersTheOthers) {
     Load(MeshesOf({4, 3}));
     ObjectDocument other;
