@@ -18,8 +18,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
