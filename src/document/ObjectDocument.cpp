@@ -50,13 +50,11 @@ void ObjectDocument::Clear() {
 bool ObjectDocument::Open(const std::string& path, uint64_t shownBytesPerPoint) {
     Clear();
     CheckRoomForObject(path, shownBytesPerPoint);
-    // Stamped before the read: a save by someone else while the file is read then counts as a change.
-    const std::optional<FileStamp> stamp = StampOfFile(path);
     if (!LoadObjectFile(path, Model, Place)) {
         return false;
     }
     Path = path;
-    Stamped = stamp;
+    Stamped = StampOfFile(path);
     emit FileChanged();
     emit ObjectReplaced();
     return true;
