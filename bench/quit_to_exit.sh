@@ -7,19 +7,9 @@
 # alive to `kill -0`, until init reaps it, which can take seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build="${1:-build}"
-meshes="${2:-30x32767,1x16990}"
-display="${3:-:96}"
-cmake --build "$build" --target quillax-editor make-random-walk-object >/dev/null
-
-work="$(mktemp -d)"
-xvfb=""
-editor=""
-trap 'kill $editor $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+default_display=:96
+source bench/editor_on_display.sh
 "$build/bin/make-random-walk-object" "$work/object.lin" --seed 1 --meshes "$meshes"
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
 ended() { [ ! -e "/proc/$editor" ] || grep -q '^State:[[:space:]]*Z' "/proc/$editor/status" 2>/dev/null; }
 for run in 1 2 3 4 5; do
     DISPLAY="$display" QT_QPA_PLATFORM=xcb "$build/bin/quillax-editor" "$work/object.lin" 2>/dev/null &

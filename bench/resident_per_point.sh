@@ -5,24 +5,14 @@
 # (MESHES as make-random-walk-object takes them; Xvfb and xdotool from Debian's xvfb and xdotool).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build="${1:-build}"
-meshes="${2:-30x32767,1x16990}"
-display="${3:-:97}"
-cmake --build "$build" --target quillax-editor make-random-walk-object >/dev/null
-
-work="$(mktemp -d)"
-xvfb=""
-editor=""
-trap 'kill $editor $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+default_display=:97
+source bench/editor_on_display.sh
 # "Load File" reads Assets/PlayerTopb.lin two folders above the program's folder.
 mkdir -p "$work/bin/exe" "$work/Assets"
 cp "$build/bin/quillax-editor" "$work/bin/exe/"
 "$build/bin/make-random-walk-object" "$work/Assets/PlayerTopb.lin" --seed 1 --meshes "$meshes"
 points=$(python3 -c 'import sys; print(sum(int(c) * int(p) for c, p in (g.split("x") for g in sys.argv[1].split(","))))' "$meshes")
 
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
 DISPLAY="$display" QT_QPA_PLATFORM=xcb "$work/bin/exe/quillax-editor" &
 editor=$!
 resident() { awk '/VmRSS/ {print $2}' "/proc/$editor/status"; }

@@ -1,0 +1,15 @@
+# What the scripts that time the real editor on a virtual display share, sourced after `cd` to the
+# project with the script's arguments [BUILD_DIR] [MESHES] [DISPLAY] and `default_display` set: the
+# programs built, a scratch folder `work` removed on exit with the editor and Xvfb, and Xvfb started.
+build="${1:-build}"
+meshes="${2:-30x32767,1x16990}"
+display="${3:-$default_display}"
+cmake --build "$build" --target quillax-editor make-random-walk-object >/dev/null
+
+work="$(mktemp -d)"
+xvfb=""
+editor=""
+trap 'kill $editor $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb=$!
+sleep 1
