@@ -6,6 +6,10 @@
 
 namespace quillax {
 
+// Beyond this many rows (columns) a strip keeps this size and scrolls, so that a large mesh leaves
+// the drawing area and the controls on screen.
+inline constexpr int32_t MaxStripLines = 10;
+
 // What the panel arrangement reads besides the two flows, in pixels.
 struct PanelInput {
     float ScaleWidth = 0;

@@ -4,6 +4,7 @@
 #include "app/EditorMenus.h"
 #include "app/FileCommands.h"
 #include "app/HandlerGuard.h"
+#include "app/LayoutBatch.h"
 #include "app/PrecisionMenus.h"
 #include "app/Readout.h"
 #include "app/StripFlow.h"
@@ -166,6 +167,7 @@ private:
     void PlaceInner();
     StripFlow PointRows{BoxFlow::Rows};
     StripFlow LineColumns{BoxFlow::Columns};
+    LayoutBatch Layout{*this, PointRows};
 
     ObjectDocument Open{CurrentObject, CurrentPlacement};
     MeshScene Scene{Open};

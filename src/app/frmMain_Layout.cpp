@@ -18,9 +18,6 @@ namespace quillax {
 
 namespace {
 constexpr float GrowthStepTwips = 10;
-// Beyond this many rows (columns) a strip keeps this size and scrolls, so that a large mesh leaves
-// the drawing area and the controls on screen.
-constexpr int32_t MaxStripLines = 10;
 
 // A layout value as a widget coordinate.
 int Pixels(float value) {

@@ -75,12 +75,14 @@ bool frmMain::ShowLoadedObject(const std::function<bool()>& read) {
         }
         // The first mesh gets a box for each point and line, in the order its markers came.
         Scene.LoadMarkers([this](int16_t meshIndex, int32_t points) {
-            for (int32_t k = 0; meshIndex == 0 && k < points; ++k) {
-                LoadPointBoxes();
-                if (k > 0) {
-                    LoadLineBoxes();
+            Layout.Batch([&] {
+                for (int32_t k = 0; meshIndex == 0 && k < points; ++k) {
+                    LoadPointBoxes();
+                    if (k > 0) {
+                        LoadLineBoxes();
+                    }
                 }
-            }
+            });
         });
         LstMeshes->SetListIndex(0);
         Guard.RethrowNested();
@@ -108,10 +110,12 @@ void frmMain::FitStrips() {
         return CurrentObject.Meshes[static_cast<size_t>(chosen)].PointCount;
     };
     if (picPoint.Count() < chosenPointCount()) {
-        do {
-            LoadPointBoxes();
-            LoadLineBoxes();
-        } while (picPoint.Count() != chosenPointCount());
+        Layout.Batch([&] {
+            do {
+                LoadPointBoxes();
+                LoadLineBoxes();
+            } while (picPoint.Count() != chosenPointCount());
+        });
     } else if (picPoint.Count() > chosenPointCount()) {
         do {
             UnloadPointBoxes();

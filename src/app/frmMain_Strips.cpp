@@ -34,16 +34,13 @@ void frmMain::WireStrips() {
             [this](int16_t index) { RunHandler([this, index] { picLine_Click(index); }); });
 }
 
+// The layout runs after a box is created, unless a batch of boxes leaves the run out.
 void frmMain::LoadPointBoxes() {
-    if (GrowStrip(picPoint)) {
-        ArrangePanels();
-    }
+    Layout.Grow(picPoint);
 }
 
 void frmMain::LoadLineBoxes() {
-    if (GrowStrip(picLine)) {
-        ArrangePanels();
-    }
+    Layout.Grow(picLine);
 }
 
 void frmMain::UnloadPointBoxes() {

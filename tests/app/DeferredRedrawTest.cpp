@@ -124,8 +124,44 @@ void LoadStepByStep(frmMain& w) {
     w.LstMeshes->SetListIndex(0);
 }
 
+// A choice in the mesh list as designed, inside one handler: a layout run after every box.
+void ChooseBoxByBox(frmMain& w, int16_t mesh) {
+    w.RunHandler([&] {
+        w.Document().ChooseMesh(mesh);
+        while (w.picPoint.Count() < CurrentObject.Meshes[static_cast<size_t>(mesh)].PointCount) {
+            w.LoadPointBoxes();
+            w.LoadLineBoxes();
+        }
+        w.RedrawView();
+    });
+}
+
 class DeferredRedrawTest : public EditorFixture {
 protected:
+    // A window that loaded the object and was then set up as given chooses `mesh`, by a click in the
+    // list or box by box; what it leaves, and the messages shown.
+    std::pair<Outcome, std::vector<std::string>> ChooseIn(const LinObject& object,
+                                                          const std::function<void(frmMain&)>& setUp,
+                                                          int16_t mesh, bool byClick) {
+        Window = std::make_unique<frmMain>();
+        Window->show();
+        Load(object);
+        setUp(*Window);
+        Boxes.Records.clear();
+        GrowthSteps steps(*Window, false);
+        if (byClick) {
+            Window->LstMeshes->SetListIndex(mesh);
+        } else {
+            ChooseBoxByBox(*Window, mesh);
+        }
+        std::vector<std::string> messages;
+        for (const auto& record : Boxes.Records) {
+            messages.push_back(record.Prompt);
+        }
+        steps.Seen.push_back(Now(*Window));
+        return {OutcomeOf(*Window, steps.Seen), messages};
+    }
+
     // A short window, set up as given, loads the object, by the step-by-step path or by the command.
     Outcome LoadIn(const std::function<void(frmMain&)>& setUp, bool byCommand) {
         Window = std::make_unique<frmMain>();
@@ -177,6 +213,49 @@ TEST_F(DeferredRedrawTest, LoadFileLeavesTheSamePictureAndLayoutAsEveryRedrawInT
         EXPECT_EQ(command.Boxes, designed.Boxes) << k;
     }
     EXPECT_TRUE(Boxes.Records.empty());
+}
+
+// The layout runs a choice leaves out change nothing: the window grows by the same steps, each seen with
+// the same boxes, and ends with the same picture, panels, boxes and minimum height.
+TEST_F(DeferredRedrawTest, ChoosingAMeshLeavesWhatALayoutRunAfterEveryBoxLeaves) {
+    const auto shortWindow = [](frmMain& w) {
+        w.resize(w.width(), 470);
+        for (int k = 0; k < 3; ++k) {
+            w.cmdGridSpaceInc->click();
+        }
+    };
+    const auto [designed, designedMessages] = ChooseIn(MeshesOf({10, 600}), shortWindow, 1, false);
+    const auto [clicked, clickedMessages] = ChooseIn(MeshesOf({10, 600}), shortWindow, 1, true);
+    EXPECT_GT(designed.Steps.size(), 100u) << "the layout grows the window row by row";
+    EXPECT_EQ(designed.Steps.back().Minimum, 661.0f) << "ten rows and a scroll bar";
+    EXPECT_EQ(clicked.Steps, designed.Steps);
+    EXPECT_EQ(clicked.Background, designed.Background);
+    EXPECT_EQ(clicked.Picture, designed.Picture);
+    EXPECT_EQ(clicked.Panels, designed.Panels);
+    EXPECT_EQ(clicked.Markers, designed.Markers);
+    EXPECT_EQ(clicked.Boxes, designed.Boxes);
+    EXPECT_TRUE(designedMessages.empty());
+    EXPECT_TRUE(clickedMessages.empty());
+}
+
+// A line strip one box high runs out of 16-bit room: the choice stops at the box whose run overflowed,
+// with the boxes before it laid out, whichever runs were left out.
+TEST_F(DeferredRedrawTest, AnOverflowInAChoiceStopsAtTheSameBox) {
+    const auto oneBoxHigh = [](frmMain& w) {
+        w.LstMeshes->SetListIndex(1);
+        QWidget* inner = w.picMain->parentWidget();
+        inner->resize(inner->width(), 252);
+    };
+    const LinObject object = MeshesOf({500, 10, 3000});
+    const auto [designed, designedMessages] = ChooseIn(object, oneBoxHigh, 2, false);
+    const auto [clicked, clickedMessages] = ChooseIn(object, oneBoxHigh, 2, true);
+    ASSERT_EQ(designedMessages.size(), 1u);
+    EXPECT_NE(designedMessages[0].find("Run-time error '6'"), std::string::npos) << designedMessages[0];
+    EXPECT_EQ(clickedMessages, designedMessages);
+    EXPECT_LT(designed.Steps.back().Points, 3000);
+    EXPECT_EQ(clicked.Steps, designed.Steps);
+    EXPECT_EQ(clicked.Panels, designed.Panels);
+    EXPECT_EQ(clicked.Boxes, designed.Boxes);
 }
 
 } // namespace quillax
