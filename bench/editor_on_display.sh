@@ -13,3 +13,11 @@ trap 'kill $editor $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
+
+# "Load File" reads Assets/PlayerTopb.lin two folders above the program's folder: a copy of the editor
+# in work/bin/exe reads the seeded random walk of MESHES written to work/Assets.
+place_object_for_load_file() {
+    mkdir -p "$work/bin/exe" "$work/Assets"
+    cp "$build/bin/quillax-editor" "$work/bin/exe/"
+    "$build/bin/make-random-walk-object" "$work/Assets/PlayerTopb.lin" --seed 1 --meshes "$meshes"
+}
