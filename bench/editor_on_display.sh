@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the scripts that time the real editor on a virtual display share, sourced after `cd` to the
 # project with the script's arguments [BUILD_DIR] [MESHES] [DISPLAY] and `default_display` set: the
 # programs built, a scratch folder `work` removed on exit with the editor and Xvfb (the editor's
