@@ -11,8 +11,11 @@ cmake --build "$build" --target quillax-editor make-random-walk-object >/dev/nul
 work="$(mktemp -d)"
 xvfb=""
 editor=""
-# Waited for, so that the next script's Xvfb finds the display free.
-trap 'kill $editor $xvfb 2>/dev/null || true; wait; rm -rf "$work"' EXIT
+# A failed run says whether the display had gone (on a busy machine a few runs in some hundred found it
+# unreachable, cause not found). Xvfb is waited for, so that the next script's finds the display free.
+xvfb_ended() { [ -n "$xvfb" ] && ! grep -qs '^State:[[:space:]]*[^Z]' "/proc/$xvfb/status"; }
+trap 'if (($? != 0)) && xvfb_ended; then echo "Xvfb on $display had ended" >&2; fi
+    kill $editor $xvfb 2>/dev/null || true; wait; rm -rf "$work"' EXIT
 # Recovery copies of its own: another editor's leftovers would be offered at start, in a box.
 export XDG_STATE_HOME="$work/state"
 answers() { DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1; }
