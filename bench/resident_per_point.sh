@@ -7,13 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 default_display=:97
 source bench/editor_on_display.sh
-# "Load File" reads Assets/PlayerTopb.lin two folders above the program's folder.
-mkdir -p "$work/bin/exe" "$work/Assets"
-cp "$build/bin/quillax-editor" "$work/bin/exe/"
-"$build/bin/make-random-walk-object" "$work/Assets/PlayerTopb.lin" --seed 1 --meshes "$meshes"
+place_object_for_load_file
 points=$(python3 -c 'import sys; print(sum(int(c) * int(p) for c, p in (g.split("x") for g in sys.argv[1].split(","))))' "$meshes")
 
-DISPLAY="$display" QT_QPA_PLATFORM=xcb "$work/bin/exe/quillax-editor" &
+DISPLAY="$display" QT_QPA_PLATFORM=xcb "$work/bin/exe/quillax-editor" 2>/dev/null &
 editor=$!
 resident() { awk '/VmRSS/ {print $2}' "/proc/$editor/status"; }
 window=$(DISPLAY="$display" xdotool search --sync --pid "$editor" --name "Quillax Object Editor" | head -1)
