@@ -3,6 +3,8 @@
 #include <png.h>
 
 #include <cstdint>
+#include <new>
+#include <string>
 #include <vector>
 
 namespace quillax {
@@ -17,19 +19,36 @@ PngState& StateOf(png_structp png) {
     return *static_cast<PngState*>(png_get_error_ptr(png));
 }
 
+// No exception may cross libpng's frames: a reason that cannot be kept leaves "out of memory".
+template <typename Reason> void Note(png_structp png, const Reason& reason) noexcept {
+    try {
+        StateOf(png).Failure = reason();
+    } catch (const std::bad_alloc&) {
+        StateOf(png).Failure.clear();
+    }
+}
+
 [[noreturn]] void Fail(png_structp png, png_const_charp message) {
-    StateOf(png).Failure = message;
+    Note(png, [message] { return std::string(message); });
     png_longjmp(png, 1);
 }
 
 void KeepWarningQuiet(png_structp, png_const_charp) {}
 
+bool WroteAll(QIODevice& out, png_bytep data, size_t length) noexcept {
+    try {
+        const auto size = static_cast<qint64>(length);
+        return out.write(reinterpret_cast<const char*>(data), size) == size;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
 // A device that refuses bytes ends the writing there, with its reason.
 void WriteBytes(png_structp png, png_bytep data, size_t length) {
     QIODevice& out = *StateOf(png).Out;
-    const auto size = static_cast<qint64>(length);
-    if (out.write(reinterpret_cast<const char*>(data), size) != size) {
-        StateOf(png).Failure = out.errorString().toStdString();
+    if (!WroteAll(out, data, length)) {
+        Note(png, [&out] { return out.errorString().toStdString(); });
         png_longjmp(png, 1);
     }
 }
