@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
-    libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils python3 python3-jsonschema)
+    libpng-dev libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils python3 python3-jsonschema)
 FUZZ_PACKAGES=(clang libclang-rt-dev python3)
 LOOK_PACKAGES=(xvfb xauth xdotool imagemagick)
 

@@ -1,5 +1,6 @@
 #include "sceneexport/SceneExport.h"
 
+#include "sceneexport/PngPicture.h"
 #include "sceneexport/SceneSvg.h"
 
 #include <QImageWriter>
@@ -10,11 +11,11 @@ std::string WritePicture(const QImage& picture, ExportFormat format, QIODevice& 
     if (format == ExportFormat::Svg) {
         return "an SVG document is not a picture format";
     }
+    if (format == ExportFormat::Png) {
+        return WritePng(picture, out);
+    }
     // Opaque 32-bit pixels: Qt's bitmap writer then writes 24 bits a pixel.
     QImageWriter writer(&out, ExportFormatName(format));
-    // PNG at zlib's fastest level (Qt maps 85 to it): these pictures are mostly runs of black and a
-    // few colours, which it packs about as small as the default level does, in a fraction of the time.
-    writer.setQuality(85);
     return writer.write(picture.convertToFormat(QImage::Format_RGB32)) ? std::string()
                                                                        : writer.errorString().toStdString();
 }

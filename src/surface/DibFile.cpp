@@ -15,9 +15,10 @@ namespace quillax {
 namespace {
 constexpr int64_t BlockBytes = 1 << 20;
 
-// Whole scan lines of stride bytes that fit a block; at least one.
-int64_t LinesPerBlock(int64_t stride) {
-    return std::max<int64_t>(1, BlockBytes / stride);
+// Whole scan lines of stride bytes that fit a block, at least one and no more than the picture's
+// height: a small picture (the grid's tile) then takes no megabyte of fresh pages each way.
+int64_t LinesPerBlock(int64_t stride, int64_t height) {
+    return std::clamp<int64_t>(BlockBytes / stride, 1, std::max<int64_t>(1, height));
 }
 
 PictureRef NewDibPicture(int64_t width, int64_t height, PixelPlane& plane) {
@@ -58,7 +59,7 @@ void WriteDibFile(const PictureRef& picture, const FileDescriptor& file, const s
         }
     };
     write(headers.constData(), headers.size());
-    const int64_t perBlock = LinesPerBlock(stride);
+    const int64_t perBlock = LinesPerBlock(stride, plane.Height);
     std::vector<uint8_t> block(static_cast<size_t>(perBlock * stride), 0);
     for (int64_t first = 0; first < plane.Height; first += perBlock) {
         const int64_t lines = std::min(perBlock, plane.Height - first);
@@ -77,7 +78,7 @@ PictureRef ReadDibFile(const FileDescriptor& file, const BitmapInfoHeader& info,
     }
     PixelPlane plane;
     PictureRef picture = NewDibPicture(layout.Width, layout.Height, plane);
-    const int64_t perBlock = LinesPerBlock(layout.Stride);
+    const int64_t perBlock = LinesPerBlock(layout.Stride, layout.Height);
     std::vector<uint8_t> block(static_cast<size_t>(perBlock * layout.Stride));
     for (int64_t first = 0; first < layout.Height; first += perBlock) {
         const int64_t lines = std::min(perBlock, layout.Height - first);

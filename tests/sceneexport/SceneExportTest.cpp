@@ -202,4 +202,25 @@ TEST(SceneExport, PicturesAreTheDrawingAreasPixelsAndFailuresLeaveNoFile) {
     EXPECT_TRUE(buffer.data().isEmpty());
 }
 
+TEST(SceneExport, PngKeepsEveryChannelAndReportsADeviceThatRefuses) {
+    QImage picture(256, 3, QImage::Format_RGB32);
+    for (int x = 0; x < 256; ++x) {
+        picture.setPixel(x, 0, qRgb(x, 0, 255 - x));
+        picture.setPixel(x, 1, qRgb(0, x, 0));
+        picture.setPixel(x, 2, qRgb(x, x / 2, x / 3));
+    }
+    picture.setDotsPerMeterX(2835);
+    picture.setDotsPerMeterY(5670);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_EQ(WritePicture(picture, ExportFormat::Png, buffer), "");
+    const QImage read = QImage::fromData(buffer.data(), "png");
+    EXPECT_TRUE(read.convertToFormat(QImage::Format_RGB32) == picture);
+    EXPECT_EQ(read.dotsPerMeterX(), 2835);
+    EXPECT_EQ(read.dotsPerMeterY(), 5670);
+
+    QBuffer closed;
+    EXPECT_FALSE(WritePicture(picture, ExportFormat::Png, closed).empty());
+}
+
 } // namespace quillax
