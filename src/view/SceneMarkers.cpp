@@ -217,8 +217,9 @@ void SceneMarkers::PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last)
 }
 
 // Run by run of the pool: a run wholly outside the clip is passed over, one wholly inside written
-// without a test per pixel. A marker with the position and look of the one painted just before it
-// has its pixels already, and is passed over too; a far marker is never inside the clip.
+// without a test per pixel, and in a run across its edge a marker with an exact position outside it is
+// passed over without making its element. A marker with the position and look of the one painted just before
+// it has its pixels already, and is passed over too; a far marker is never inside the clip.
 void SceneMarkers::PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first,
                                   int32_t last) const {
     const PackedPoint* const positions = Nodes.PositionData();
@@ -259,7 +260,7 @@ void SceneMarkers::PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, 
                 if (point.IsExact() && canvas.HoldsWhole(point.ExactX(), point.ExactY(), Reach)) {
                     canvas.PaintInsideMarker(point.ExactX(), point.ExactY(), marked, fill,
                                              marked ? white : fill);
-                } else {
+                } else if (!point.IsExact() || !canvas.Misses(point, point, Reach)) {
                     canvas.PaintNode(NodeOf(&mesh, n));
                 }
             }
@@ -299,7 +300,7 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
                                          canvas.HoldsWhole(from.ExactX(), from.ExactY(), 0) &&
                                          canvas.HoldsWhole(to.ExactX(), to.ExactY(), 0)))) {
                     canvas.PaintInsideSegment(from.ExactX(), from.ExactY(), to.ExactX(), to.ExactY(), colour);
-                } else {
+                } else if (!from.IsExact() || !to.IsExact() || !canvas.Misses(from, to, Reach)) {
                     canvas.PaintJoint(JointOf(&mesh, j));
                 }
             }
