@@ -24,6 +24,13 @@ bool Away(const PackedBounds& bounds, double x, double y, double reach) {
            y > bounds.Bottom + reach;
 }
 
+// Two exact positions at most one pixel apart each way: a thin segment between them has the pixels of
+// its ends and no other.
+bool Touching(PackedPoint from, PackedPoint to) {
+    return from.IsExact() && to.IsExact() && std::abs(from.ExactX() - to.ExactX()) <= 1 &&
+           std::abs(from.ExactY() - to.ExactY()) <= 1;
+}
+
 // The bounds of a run of segments: those of the markers at their second ends, with the marker
 // before the run, where the first of them begins.
 PackedBounds JointRunBounds(const NodePool& nodes, int32_t run) {
@@ -270,7 +277,9 @@ void SceneMarkers::PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, 
 }
 
 // The same for segments, by the runs of their second ends. A plain segment of no length lies on the
-// end of the plain one painted just before it, of the same colour, and is passed over.
+// end of the plain one painted just before it, of the same colour, and is passed over; so is a plain
+// segment whose ends touch, whose two pixels are the centres of its markers, which the paint order
+// paints after it (far out, where a large object's segments shrink to a pixel, that is most of them).
 void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first,
                                    int32_t last) const {
     const PackedPoint* const positions = Nodes.PositionData();
@@ -292,7 +301,8 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
                 const PackedPoint from = positions[j + shift];
                 const PackedPoint to = positions[j + shift + 1];
                 const bool plain = flags[j - mesh.FirstJoint] == 0;
-                if (plain && previousPlain && from == to && from.IsExact()) {
+                if ((plain && previousPlain && from == to && from.IsExact()) ||
+                    (plain && Touching(from, to))) {
                     continue;
                 }
                 previousPlain = plain;
