@@ -1,11 +1,15 @@
 // A million points through the real window: "Load File" from the click until the window is idle
 // again (process CPU time, every thread counted), RedrawView plus one repaint, a pan step, and painting
-// far out and close in. Objects are seeded random walks, as make-random-walk-object writes them. Run
-// by hand, on the offscreen platform or on a display (QT_QPA_PLATFORM=xcb DISPLAY=:99):
-// build/bin/large_object_bench [--benchmark_filter=...] [--benchmark_repetitions=5]
+// far out and close in; ten million points: every gesture and the memory. Objects are seeded random walks, as
+// make-random-walk-object writes them. Run by hand, on the offscreen platform or on a display
+// (QT_QPA_PLATFORM=xcb DISPLAY=:99): build/bin/large_object_bench [--benchmark_filter=...]
+// [--benchmark_repetitions=5]
 #include "app/frmMain.h"
 #include "bench/WindowBenchmarks.h"
+#include "browse/ListBox.h"
 #include "drawingarea/DrawingArea.h"
+#include "gestures/NavigationGesture.h"
+#include "gestures/PointEditGesture.h"
 #include "platform/ProgramFolder.h"
 #include "randomwalk/RandomWalkObject.h"
 #include "support/RecordingMessageBox.h"
@@ -27,10 +31,23 @@
 namespace quillax {
 
 namespace {
-// Benchmark argument: the points of the first mesh; a million points in all.
-std::vector<int16_t> MillionPoints(int64_t firstMesh) {
-    const std::string spec = firstMesh == 10 ? "1x10,30x32767,1x16980" : "30x32767,1x16990";
+// Benchmark argument: the points of the first mesh of a million points in all, or TenMillion: 305
+// meshes of 32,767 points.
+constexpr int64_t TenMillion = 10000000;
+
+std::vector<int16_t> MeshSizes(int64_t firstMesh) {
+    const std::string spec = firstMesh == TenMillion ? "305x32767"
+                             : firstMesh == 10       ? "1x10,30x32767,1x16980"
+                                                     : "30x32767,1x16990";
     return *ParseMeshSizes(spec);
+}
+
+double PointCount(int64_t firstMesh) {
+    double points = 0;
+    for (const int16_t size : MeshSizes(firstMesh)) {
+        points += size;
+    }
+    return points;
 }
 
 std::filesystem::path Workspace() {
@@ -44,7 +61,7 @@ void WriteObject(int64_t firstMesh) {
     std::filesystem::create_directories(Workspace() / "bin" / "exe");
     std::filesystem::create_directories(Workspace() / "Assets");
     WriteRandomWalkFile((Workspace() / "Assets" / "PlayerTopb.lin").string(),
-                        RandomWalkObject({MillionPoints(firstMesh), 1}));
+                        RandomWalkObject({MeshSizes(firstMesh), 1}));
     SetProgramFolder((Workspace() / "bin" / "exe").string());
 }
 
@@ -99,7 +116,8 @@ void ResidentPerPoint(benchmark::State& state) {
         window->cmdLoadFile->click();
         RunUntilIdle();
     }
-    state.counters["bytes_per_point"] = static_cast<double>(ResidentBytes() - empty) / 1e6;
+    state.counters["bytes_per_point"] =
+        static_cast<double>(ResidentBytes() - empty) / PointCount(state.range(0));
     CheckNoErrors(state, boxes);
 }
 
@@ -142,6 +160,78 @@ void PanStep(benchmark::State& state) {
         window->picMain->repaint();
     }
     SetAreaCounters(state, *window);
+    CheckNoErrors(state, boxes);
+}
+
+// The gestures at ten million points, each with its repaint: a wheel notch in and out again about a
+// point of the area, Home, a step of a drag of one point, and choosing another mesh of 32,767 points
+// in the list (its strips built, the picture repainted).
+void WheelStep(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    NavigationGesture navigation(window->picMain->Scene());
+    int32_t notch = -1;
+    for (auto _ : state) {
+        notch = -notch;
+        navigation.Wheeled(notch, QPointF(200.5, 150.5));
+        window->picMain->repaint();
+    }
+    CheckNoErrors(state, boxes);
+}
+
+void HomeStep(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    NavigationGesture navigation(window->picMain->Scene());
+    for (auto _ : state) {
+        navigation.FitView();
+        window->picMain->repaint();
+    }
+    CheckNoErrors(state, boxes);
+}
+
+// The first point of the chosen mesh whose marker lies inside the area, where a drag can grab it.
+QPoint PointInside(const frmMain& window) {
+    const MeshScene& scene = window.picMain->Scene();
+    for (int32_t n = 0; n < scene.Node.Count(); ++n) {
+        const NodeElement node = scene.NodeAt(n);
+        const QPoint centre(static_cast<int>(node.Left + node.Width / 2),
+                            static_cast<int>(node.Top + node.Height / 2));
+        if (window.picMain->rect().contains(centre)) {
+            return centre;
+        }
+    }
+    return {};
+}
+
+void DragStep(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    const QPoint from = PointInside(*window);
+    PointEditGesture edits(window->Document(), window->picMain->Scene());
+    if (!edits.DragBegan(from)) {
+        state.SkipWithError("no point to drag");
+        return;
+    }
+    int step = 0;
+    for (auto _ : state) {
+        step = step == 1 ? -1 : 1;
+        edits.Dragged(from, from + QPoint(step, step));
+        window->picMain->repaint();
+    }
+    edits.DragEnded(from, from);
+    CheckNoErrors(state, boxes);
+}
+
+void ChooseMesh(benchmark::State& state) {
+    RecordingMessageBox boxes;
+    const auto window = LoadedWindow(state.range(0));
+    int32_t mesh = 0;
+    for (auto _ : state) {
+        mesh = 1 - mesh;
+        window->LstMeshes->SetListIndex(mesh);
+        QApplication::processEvents();
+    }
     CheckNoErrors(state, boxes);
 }
 
@@ -195,6 +285,14 @@ BENCHMARK(PlaceOnly)->Arg(10)->Apply(Configure);
 BENCHMARK(PaintOnly)->Arg(10)->Apply(Configure);
 BENCHMARK(ZoomedPaint)->Args({10, -6})->Args({10, 6})->Args({10, 12})->Apply(Configure);
 BENCHMARK(ResidentPerPoint)->Arg(32767)->Arg(10)->Iterations(1)->Apply(Configure);
+// Ten million points: run by hand (about 1.5 GB while the object is written and loaded).
+BENCHMARK(RedrawAndRepaint)->Arg(TenMillion)->Apply(Configure);
+BENCHMARK(PanStep)->Arg(TenMillion)->Apply(Configure);
+BENCHMARK(WheelStep)->Arg(TenMillion)->Apply(Configure);
+BENCHMARK(HomeStep)->Arg(TenMillion)->Apply(Configure);
+BENCHMARK(DragStep)->Arg(TenMillion)->Apply(Configure);
+BENCHMARK(ChooseMesh)->Arg(TenMillion)->Apply(Configure);
+BENCHMARK(ResidentPerPoint)->Arg(TenMillion)->Iterations(1)->Apply(Configure);
 
 } // namespace quillax
 

@@ -123,9 +123,13 @@ struct CodeSpan {
 };
 
 // Runs first .. last - 1 of the pool, the markers of points placed and the bounds of each run
-// taken; markers beyond the object's points keep their positions.
-void PlaceRuns(NodePool& nodes, const std::vector<MeshPlan>& plans, int32_t placed, int32_t first,
-               int32_t last, const PlacementTerms& terms) {
+// taken; markers beyond the object's points keep their positions. Made also for processors with
+// AVX2, whose vectors hold twice the doubles, and chosen when the program starts; neither version may
+// fuse a multiply and an add, which would round differently.
+__attribute__((target_clones("avx2", "default"))) void PlaceRuns(NodePool& nodes,
+                                                                 const std::vector<MeshPlan>& plans,
+                                                                 int32_t placed, int32_t first, int32_t last,
+                                                                 const PlacementTerms& terms) {
     PackedPoint* const positions = nodes.PositionData();
     auto plan = plans.begin();
     for (int32_t run = first; run < last; ++run) {

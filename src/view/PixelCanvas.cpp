@@ -1,6 +1,7 @@
 #include "view/PixelCanvas.h"
 
 #include "platform/Numeric.h"
+#include "view/ShortSegment.h"
 
 #include <algorithm>
 #include <cmath>
@@ -176,30 +177,21 @@ void PixelCanvas::PaintThinJoint(const JointElement& joint) {
                  Argb(joint.BorderColor));
 }
 
-// A thin segment whose ends lie inside the clip, with the pixels DrawLine gives it. The segments of a
-// large object turn every way, so its direction and each step are selected, not branched on: the walk
-// starts at the end with the lower major coordinate, and a falling minor coordinate is walked as a
-// rising one whose remainder starts one lower, which keeps halves rounding towards larger values.
+// A thin segment whose ends lie inside the clip, with the pixels DrawLine gives it; a short one from
+// its pattern.
 void PixelCanvas::DrawThinLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t colour) {
     const int64_t line = BytesPerLine / static_cast<qsizetype>(sizeof(uint32_t));
-    const bool steep = std::llabs(x2 - x1) < std::llabs(y2 - y1);
-    const int64_t major = steep ? y2 - y1 : x2 - x1;
-    const int64_t minor = (steep ? x2 - x1 : y2 - y1) * (major < 0 ? -1 : 1);
-    const int64_t along = steep ? line : 1;
-    const int64_t across = (steep ? 1 : line) * (minor < 0 ? -1 : 1);
-    const int64_t step = 2 * std::llabs(major);
-    const int64_t rise = 2 * std::llabs(minor);
-    int64_t remainder = std::llabs(major) - (minor < 0 ? 1 : 0);
-    uint32_t* const pixels = LineAt(0);
-    int64_t at = major < 0 ? y2 * line + x2 : y1 * line + x1;
-    for (int64_t a = 0; a <= std::llabs(major); ++a) {
-        pixels[at] = colour;
-        remainder += rise;
-        // All ones when the minor coordinate moves on, else zero.
-        const int64_t turn = -static_cast<int64_t>(remainder >= step);
-        remainder -= step & turn;
-        at += along + (across & turn);
+    const int64_t dx = x2 - x1;
+    const int64_t dy = y2 - y1;
+    uint32_t* const first = LineAt(y1) + x1;
+    if (ShortSegment::Holds(dx, dy)) {
+        const ShortSegment& segment = ShortSegments[ShortSegment::IndexOf(dx, dy)];
+        for (size_t k = 0; k < ShortSegment::Pixels; ++k) {
+            first[segment.Down[k] * line + segment.Across[k]] = colour;
+        }
+        return;
     }
+    WalkThinSegment(dx, dy, line, [first, colour](int64_t at) { first[at] = colour; });
 }
 
 // A visible segment that may reach the clip.

@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -57,6 +58,14 @@ public:
     bool HoldsWhole(int32_t x, int32_t y, int32_t reach) const {
         return x - reach >= Reach.Left && x + reach <= Reach.Right && y - reach >= Reach.Top &&
                y + reach <= Reach.Bottom;
+    }
+    // Whether the box of two exact positions, with everything within `reach` pixels about it, lies
+    // wholly outside the clip.
+    bool Misses(PackedPoint a, PackedPoint b, int32_t reach) const {
+        return std::max(a.ExactX(), b.ExactX()) + reach < Reach.Left ||
+               std::min(a.ExactX(), b.ExactX()) - reach > Reach.Right ||
+               std::max(a.ExactY(), b.ExactY()) + reach < Reach.Top ||
+               std::min(a.ExactY(), b.ExactY()) - reach > Reach.Bottom;
     }
     // A designed marker centred on (x, y) whose box lies wholly inside the clip: 5 x 5 when large,
     // else 3 x 3, as PaintNode gives it.

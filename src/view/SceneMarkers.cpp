@@ -24,6 +24,13 @@ bool Away(const PackedBounds& bounds, double x, double y, double reach) {
            y > bounds.Bottom + reach;
 }
 
+// Two exact positions at most one pixel apart each way: a thin segment between them has the pixels of
+// its ends and no other.
+bool Touching(PackedPoint from, PackedPoint to) {
+    return from.IsExact() && to.IsExact() && std::abs(from.ExactX() - to.ExactX()) <= 1 &&
+           std::abs(from.ExactY() - to.ExactY()) <= 1;
+}
+
 // The bounds of a run of segments: those of the markers at their second ends, with the marker
 // before the run, where the first of them begins.
 PackedBounds JointRunBounds(const NodePool& nodes, int32_t run) {
@@ -217,8 +224,9 @@ void SceneMarkers::PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last)
 }
 
 // Run by run of the pool: a run wholly outside the clip is passed over, one wholly inside written
-// without a test per pixel. A marker with the position and look of the one painted just before it
-// has its pixels already, and is passed over too; a far marker is never inside the clip.
+// without a test per pixel, and in a run across its edge a marker with an exact position outside it is
+// passed over without making its element. A marker with the position and look of the one painted just before
+// it has its pixels already, and is passed over too; a far marker is never inside the clip.
 void SceneMarkers::PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first,
                                   int32_t last) const {
     const PackedPoint* const positions = Nodes.PositionData();
@@ -259,7 +267,7 @@ void SceneMarkers::PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, 
                 if (point.IsExact() && canvas.HoldsWhole(point.ExactX(), point.ExactY(), Reach)) {
                     canvas.PaintInsideMarker(point.ExactX(), point.ExactY(), marked, fill,
                                              marked ? white : fill);
-                } else {
+                } else if (!point.IsExact() || !canvas.Misses(point, point, Reach)) {
                     canvas.PaintNode(NodeOf(&mesh, n));
                 }
             }
@@ -269,7 +277,9 @@ void SceneMarkers::PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, 
 }
 
 // The same for segments, by the runs of their second ends. A plain segment of no length lies on the
-// end of the plain one painted just before it, of the same colour, and is passed over.
+// end of the plain one painted just before it, of the same colour, and is passed over; so is a plain
+// segment whose ends touch, whose two pixels are the centres of its markers, which the paint order
+// paints after it (far out, where a large object's segments shrink to a pixel, that is most of them).
 void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first,
                                    int32_t last) const {
     const PackedPoint* const positions = Nodes.PositionData();
@@ -291,7 +301,8 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
                 const PackedPoint from = positions[j + shift];
                 const PackedPoint to = positions[j + shift + 1];
                 const bool plain = flags[j - mesh.FirstJoint] == 0;
-                if (plain && previousPlain && from == to && from.IsExact()) {
+                if ((plain && previousPlain && from == to && from.IsExact()) ||
+                    (plain && Touching(from, to))) {
                     continue;
                 }
                 previousPlain = plain;
@@ -299,7 +310,7 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
                                          canvas.HoldsWhole(from.ExactX(), from.ExactY(), 0) &&
                                          canvas.HoldsWhole(to.ExactX(), to.ExactY(), 0)))) {
                     canvas.PaintInsideSegment(from.ExactX(), from.ExactY(), to.ExactX(), to.ExactY(), colour);
-                } else {
+                } else if (!from.IsExact() || !to.IsExact() || !canvas.Misses(from, to, Reach)) {
                     canvas.PaintJoint(JointOf(&mesh, j));
                 }
             }

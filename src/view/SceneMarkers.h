@@ -15,7 +15,9 @@ namespace quillax {
 // quarter of it; marked points white-rimmed and 5 pixels wide, plain ones 3; marked lines white and 2
 // wide, plain ones 1. Joint(j) runs between the markers of the two points of its line. Markers beyond
 // the object's points (the pools of a load still filling, or filled by hand) look as Node(0) and
-// Joint(0) are designed. A short borrow of everything it reads: make one where it is used.
+// Joint(0) are designed. A short borrow of everything it reads: make one where it is used. Painting
+// a mesh's segments relies on its markers being painted after them, as the paint order has it, with
+// each marker's centre pixel in its fill: a segment of plain look whose ends touch is left to them.
 class SceneMarkers final : public MarkerSource {
 public:
     SceneMarkers(const NodePool& nodes, const JointPool& joints, const ObjectFile& object,

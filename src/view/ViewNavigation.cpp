@@ -1,5 +1,7 @@
 #include "view/ViewNavigation.h"
 
+#include "view/UnscaledBounds.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -20,11 +22,6 @@ Unscaled UnscaledOf(const ViewTransform& view, double x, double y) {
             u * view.SinAngle + v * view.CosAngle + view.PositionY};
 }
 
-double FiniteOrNaN(float value) {
-    return std::abs(value) <= std::numeric_limits<float>::max() ? value
-                                                                : std::numeric_limits<double>::quiet_NaN();
-}
-
 double CentreLine(float centre, int16_t extent) {
     return static_cast<double>(centre) + extent / 2.0;
 }
@@ -34,17 +31,6 @@ bool Usable(double scale) {
            scale <= std::numeric_limits<float>::max();
 }
 
-struct Bounds {
-    double Low = std::numeric_limits<double>::infinity();
-    double High = -std::numeric_limits<double>::infinity();
-    // NaN is passed over; written as selects, so that a million points take no branch each.
-    void Add(double value) {
-        Low = value < Low ? value : Low;
-        High = value > High ? value : High;
-    }
-    double Middle() const { return (Low + High) / 2; }
-};
-
 // The offsets that put the unscaled position (a, b) in the middle of the area at zoom `scale`:
 // S * (a - offset) + centre = 0.
 ViewPlace MiddleAt(const ViewTransform& view, float scale, double a, double b) {
@@ -53,7 +39,7 @@ ViewPlace MiddleAt(const ViewTransform& view, float scale, double a, double b) {
 }
 
 // How far the zoom may go to fit an extent into the room; none for an extent of nothing.
-std::optional<double> FittingScale(const Bounds& bounds, double room) {
+std::optional<double> FittingScale(const AxisBounds& bounds, double room) {
     const double extent = bounds.High - bounds.Low;
     if (!(extent > 0)) {
         return std::nullopt;
@@ -87,17 +73,7 @@ ViewPlace PannedBy(const ViewTransform& from, double dx, double dy) {
 }
 
 std::optional<ViewPlace> FittedView(const ObjectFile& object, const ViewTransform& view, double margin) {
-    Bounds across;
-    Bounds down;
-    for (const Mesh& mesh : object.Meshes) {
-        const size_t points = std::min({static_cast<size_t>(PointsOf(mesh)), mesh.X.size(), mesh.Y.size()});
-        for (size_t k = 0; k < points; ++k) {
-            // A point without a finite coordinate becomes NaN in both, which Add passes over.
-            const Unscaled point = UnscaledOf(view, FiniteOrNaN(mesh.X[k]), FiniteOrNaN(mesh.Y[k]));
-            across.Add(point.A);
-            down.Add(point.B);
-        }
-    }
+    const auto [across, down] = UnscaledBoundsOf(object, view);
     if (!(across.Low <= across.High)) {
         return std::nullopt;
     }

@@ -1,10 +1,12 @@
 #include "view/PixelCanvas.h"
 #include "support/ElementMarkers.h"
+#include "view/ShortSegment.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
+#include <set>
 
 namespace quillax {
 
@@ -90,6 +92,27 @@ TEST(PixelCanvas, ThinSegmentsInsideTheClipHaveThePixelsOfTheGeneralWalk) {
             }
         }
     }
+}
+
+// Short segments are written from patterns made when the program is built: each must hold the pixels
+// of the walk, in an image as wide as the largest drawing area.
+TEST(PixelCanvas, ShortSegmentPatternsHoldThePixelsOfTheWalk) {
+    constexpr int64_t line = 32767;
+    for (int64_t dy = -ShortSegment::Reach; dy <= ShortSegment::Reach; ++dy) {
+        for (int64_t dx = -ShortSegment::Reach; dx <= ShortSegment::Reach; ++dx) {
+            ASSERT_TRUE(ShortSegment::Holds(dx, dy));
+            std::set<int64_t> walked;
+            WalkThinSegment(dx, dy, line, [&walked](int64_t at) { walked.insert(at); });
+            const ShortSegment& segment = ShortSegments[ShortSegment::IndexOf(dx, dy)];
+            std::set<int64_t> patterned;
+            for (size_t k = 0; k < ShortSegment::Pixels; ++k) {
+                patterned.insert(segment.Down[k] * line + segment.Across[k]);
+            }
+            ASSERT_EQ(patterned, walked) << dx << " " << dy;
+        }
+    }
+    EXPECT_FALSE(ShortSegment::Holds(ShortSegment::Reach + 1, 0));
+    EXPECT_FALSE(ShortSegment::Holds(0, -ShortSegment::Reach - 1));
 }
 
 } // namespace quillax

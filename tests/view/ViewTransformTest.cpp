@@ -1,4 +1,5 @@
 #include "view/ViewTransform.h"
+#include "view/UnscaledBounds.h"
 #include "view/ViewZoom.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,51 @@ TEST(Zoom, GridCellSizeRoundsAndStaysWithinSixteenBits) {
     EXPECT_EQ(GridCellSize(32767, 4), 32767);
     EXPECT_EQ(GridCellSize(5, std::numeric_limits<float>::infinity()), 32767);
     EXPECT_EQ(GridCellSize(5, std::numeric_limits<float>::quiet_NaN()), 0);
+}
+
+// Home's bounds are taken eight points abreast and shared between threads: over meshes of odd sizes,
+// turned, with coordinates that are not finite among them, they are those of one plain pass.
+TEST(UnscaledBounds, AreThoseOfOnePassOverEveryFinitePoint) {
+    ObjectFile object;
+    for (const int16_t size : {int16_t{3}, int16_t{32767}, int16_t{9}, int16_t{32767}, int16_t{32767}}) {
+        Mesh& mesh = object.Meshes.emplace_back();
+        mesh.PointCount = size;
+        for (int16_t k = 0; k < size; ++k) {
+            mesh.X.push_back(static_cast<float>(std::sin(k * 0.37 + size) * 1000));
+            mesh.Y.push_back(static_cast<float>(std::cos(k * 0.11 - size) * 700));
+        }
+    }
+    object.MeshCount = static_cast<int16_t>(object.Meshes.size());
+    // The extremes at the ends of the passes: the tail of a mesh shorter than eight points, of a longer
+    // one and of the last, and where the second thread's share begins.
+    object.Meshes[0].X[2] = 5000;
+    object.Meshes[2].X[8] = -5000;
+    object.Meshes[3].Y[16377] = 4000;
+    object.Meshes[4].Y[32766] = -4000;
+    object.Meshes[1].X[5] = std::numeric_limits<float>::infinity();
+    object.Meshes[1].Y[7] = std::numeric_limits<float>::quiet_NaN();
+    object.Meshes[3].X[32766] = -std::numeric_limits<float>::infinity();
+    ViewTransform view = DesignView(4, 12.5f, -3.25f);
+    view.SinAngle = std::sin(0.3);
+    view.CosAngle = std::cos(0.3);
+    view.PositionX = 7;
+    AxisBounds across;
+    AxisBounds down;
+    for (const Mesh& mesh : object.Meshes) {
+        for (size_t k = 0; k < mesh.X.size(); ++k) {
+            if (std::isfinite(mesh.X[k]) && std::isfinite(mesh.Y[k])) {
+                const double u = static_cast<double>(mesh.X[k]) - view.CentreX;
+                const double v = static_cast<double>(mesh.Y[k]) - view.CentreY;
+                across.Add(u * view.CosAngle - v * view.SinAngle + view.PositionX);
+                down.Add(u * view.SinAngle + v * view.CosAngle + view.PositionY);
+            }
+        }
+    }
+    const UnscaledBounds bounds = UnscaledBoundsOf(object, view);
+    EXPECT_EQ(bounds.Across.Low, across.Low);
+    EXPECT_EQ(bounds.Across.High, across.High);
+    EXPECT_EQ(bounds.Down.Low, down.Low);
+    EXPECT_EQ(bounds.Down.High, down.High);
 }
 
 } // namespace quillax
