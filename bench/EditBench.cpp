@@ -42,16 +42,8 @@ void DragStep(benchmark::State& state) {
     const QPoint from = Centre(*window, 0);
     PointEditGesture edits(window->Document(), window->picMain->Scene());
     edits.DragBegan(from);
-    int step = 0;
-    for (auto _ : state) {
-        step = step == 1 ? -1 : 1;
-        edits.Dragged(from, from + QPoint(step, step));
-        window->picMain->repaint();
-    }
-    edits.DragEnded(from, from);
-    if (!boxes.Records.empty()) {
-        state.SkipWithError(boxes.Records.front().Prompt.c_str());
-    }
+    TimeDragSteps(state, *window, edits, from);
+    CheckNoErrors(state, boxes);
 }
 BENCHMARK(DragStep)->Arg(1)->Arg(1000)->Unit(benchmark::kMillisecond);
 

@@ -213,13 +213,7 @@ void DragStep(benchmark::State& state) {
         state.SkipWithError("no point to drag");
         return;
     }
-    int step = 0;
-    for (auto _ : state) {
-        step = step == 1 ? -1 : 1;
-        edits.Dragged(from, from + QPoint(step, step));
-        window->picMain->repaint();
-    }
-    edits.DragEnded(from, from);
+    TimeDragSteps(state, *window, edits, from);
     CheckNoErrors(state, boxes);
 }
 

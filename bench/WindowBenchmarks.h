@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/frmMain.h"
+#include "drawingarea/DrawingArea.h"
+#include "gestures/PointEditGesture.h"
 #include "objects/ObjectFileBytes.h"
 #include "support/LinBuilder.h"
 #include "support/RecordingMessageBox.h"
@@ -33,6 +35,18 @@ inline void CheckNoErrors(benchmark::State& state, const RecordingMessageBox& bo
     if (!boxes.Records.empty()) {
         state.SkipWithError(boxes.Records.front().Prompt.c_str());
     }
+}
+
+// The steps of a drag begun at `from`: a pixel down and right and back in turn, each repainted; the
+// drag ends where it began.
+inline void TimeDragSteps(benchmark::State& state, frmMain& window, PointEditGesture& edits, QPoint from) {
+    int step = 0;
+    for (auto _ : state) {
+        step = step == 1 ? -1 : 1;
+        edits.Dragged(from, from + QPoint(step, step));
+        window.picMain->repaint();
+    }
+    edits.DragEnded(from, from);
 }
 
 // Closes the window, then removes the file it was loaded from: a file gone while its window is open is

@@ -276,10 +276,9 @@ void SceneMarkers::PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, 
     }
 }
 
-// The same for segments, by the runs of their second ends. A plain segment of no length lies on the
-// end of the plain one painted just before it, of the same colour, and is passed over; so is a plain
-// segment whose ends touch, whose two pixels are the centres of its markers, which the paint order
-// paints after it (far out, where a large object's segments shrink to a pixel, that is most of them).
+// The same for segments, by the runs of their second ends. A plain segment whose ends touch or meet is
+// passed over: its pixels are the centres of its markers, which the paint order paints after it (far
+// out, where a large object's segments shrink to a pixel, that is most of them).
 void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first,
                                    int32_t last) const {
     const PackedPoint* const positions = Nodes.PositionData();
@@ -289,7 +288,6 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
     const uint32_t colour = PixelCanvas::Argb(mesh.Colour);
     // Segments whose second marker the pool does not hold yet have no position.
     const int32_t held = std::clamp(Nodes.Count() - shift - 1, first, last);
-    bool previousPlain = false;
     for (int32_t start = first; start < held;) {
         const int32_t run = (start + shift + 1) / NodePool::RunLength;
         const int32_t end = std::min(held, (run + 1) * NodePool::RunLength - shift - 1);
@@ -301,11 +299,9 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
                 const PackedPoint from = positions[j + shift];
                 const PackedPoint to = positions[j + shift + 1];
                 const bool plain = flags[j - mesh.FirstJoint] == 0;
-                if ((plain && previousPlain && from == to && from.IsExact()) ||
-                    (plain && Touching(from, to))) {
+                if (plain && Touching(from, to)) {
                     continue;
                 }
-                previousPlain = plain;
                 if (plain && (inside || (from.IsExact() && to.IsExact() &&
                                          canvas.HoldsWhole(from.ExactX(), from.ExactY(), 0) &&
                                          canvas.HoldsWhole(to.ExactX(), to.ExactY(), 0)))) {
@@ -314,8 +310,6 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
                     canvas.PaintJoint(JointOf(&mesh, j));
                 }
             }
-        } else {
-            previousPlain = false;
         }
         start = end;
     }

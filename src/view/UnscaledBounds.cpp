@@ -32,20 +32,15 @@ struct Points {
 // pass over.
 __attribute__((target_clones("avx2", "default"))) void AddPoints(const ViewTransform& view, Points points,
                                                                  UnscaledBounds& bounds) {
-    const double centreX = view.CentreX;
-    const double centreY = view.CentreY;
-    const double cos = view.CosAngle;
-    const double sin = view.SinAngle;
-    const double positionX = view.PositionX;
-    const double positionY = view.PositionY;
+    // A copy the bounds cannot alias, so that its terms stay in registers.
+    const ViewTransform terms = view;
     std::array<AxisBounds, Lanes> across{};
     std::array<AxisBounds, Lanes> down{};
     const auto count = static_cast<size_t>(points.Count);
     const auto add = [&](size_t lane, size_t k) {
-        const double u = FiniteOrNaN(points.X[k]) - centreX;
-        const double v = FiniteOrNaN(points.Y[k]) - centreY;
-        across[lane].Add(u * cos - v * sin + positionX);
-        down[lane].Add(u * sin + v * cos + positionY);
+        const Unscaled point = UnscaledOf(terms, FiniteOrNaN(points.X[k]), FiniteOrNaN(points.Y[k]));
+        across[lane].Add(point.A);
+        down[lane].Add(point.B);
     };
     size_t k = 0;
     for (; k + Lanes <= count; k += Lanes) {

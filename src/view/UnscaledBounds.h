@@ -7,6 +7,19 @@
 
 namespace quillax {
 
+// A point's position at zoom 1 without the offsets: x = S * (a - OffsetX) + CentreX + Width / 2.
+struct Unscaled {
+    double A;
+    double B;
+};
+
+inline Unscaled UnscaledOf(const ViewTransform& view, double x, double y) {
+    const double u = x - view.CentreX;
+    const double v = y - view.CentreY;
+    return {u * view.CosAngle - v * view.SinAngle + view.PositionX,
+            u * view.SinAngle + v * view.CosAngle + view.PositionY};
+}
+
 // The least and greatest of some values, NaN passed over.
 struct AxisBounds {
     double Low = std::numeric_limits<double>::infinity();

@@ -9,19 +9,6 @@
 namespace quillax {
 
 namespace {
-// A point's position at zoom 1 without the offsets: x = S * (a - OffsetX) + CentreX + Width / 2.
-struct Unscaled {
-    double A;
-    double B;
-};
-
-Unscaled UnscaledOf(const ViewTransform& view, double x, double y) {
-    const double u = x - view.CentreX;
-    const double v = y - view.CentreY;
-    return {u * view.CosAngle - v * view.SinAngle + view.PositionX,
-            u * view.SinAngle + v * view.CosAngle + view.PositionY};
-}
-
 double CentreLine(float centre, int16_t extent) {
     return static_cast<double>(centre) + extent / 2.0;
 }
