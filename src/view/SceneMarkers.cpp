@@ -276,9 +276,9 @@ void SceneMarkers::PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, 
     }
 }
 
-// The same for segments, by the runs of their second ends. A plain segment whose ends touch or meet is
-// passed over: its pixels are the centres of its markers, which the paint order paints after it (far
-// out, where a large object's segments shrink to a pixel, that is most of them).
+// The same for segments, by the runs of their second ends. A plain segment whose ends touch (or
+// meet) is passed over: its pixels are the centres of its markers, which the paint order paints after
+// it (far out, where a large object's segments shrink to a pixel, that is most of them).
 void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first,
                                    int32_t last) const {
     const PackedPoint* const positions = Nodes.PositionData();
@@ -293,8 +293,9 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
         const int32_t end = std::min(held, (run + 1) * NodePool::RunLength - shift - 1);
         const PackedBounds bounds = JointRunBounds(Nodes, run);
         const PixelCanvas::Coverage coverage = canvas.CoverageOf(bounds, Reach);
-        if (!bounds.Exact || coverage != PixelCanvas::Coverage::Outside) {
-            const bool inside = bounds.Exact && coverage == PixelCanvas::Coverage::Inside;
+        if (bounds.Exact && coverage == PixelCanvas::Coverage::Inside) {
+            PaintInsideJoints(canvas, mesh, start, end);
+        } else if (!bounds.Exact || coverage != PixelCanvas::Coverage::Outside) {
             for (int32_t j = start; j < end; ++j) {
                 const PackedPoint from = positions[j + shift];
                 const PackedPoint to = positions[j + shift + 1];
@@ -302,9 +303,9 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
                 if (plain && Touching(from, to)) {
                     continue;
                 }
-                if (plain && (inside || (from.IsExact() && to.IsExact() &&
-                                         canvas.HoldsWhole(from.ExactX(), from.ExactY(), 0) &&
-                                         canvas.HoldsWhole(to.ExactX(), to.ExactY(), 0)))) {
+                if (plain && from.IsExact() && to.IsExact() &&
+                    canvas.HoldsWhole(from.ExactX(), from.ExactY(), 0) &&
+                    canvas.HoldsWhole(to.ExactX(), to.ExactY(), 0)) {
                     canvas.PaintInsideSegment(from.ExactX(), from.ExactY(), to.ExactX(), to.ExactY(), colour);
                 } else if (!from.IsExact() || !to.IsExact() || !canvas.Misses(from, to, Reach)) {
                     canvas.PaintJoint(JointOf(&mesh, j));
@@ -315,6 +316,24 @@ void SceneMarkers::PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh,
     }
     for (int32_t j = held; j < last; ++j) {
         canvas.PaintJoint(JointOf(&mesh, j));
+    }
+}
+
+// Segments first .. last - 1 of a run whose every end is exact and reaches no farther than the clip.
+void SceneMarkers::PaintInsideJoints(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first,
+                                     int32_t last) const {
+    // Segment k of the mesh runs from its point k to the next.
+    const PackedPoint* const points = Nodes.PositionData() + mesh.FirstNode;
+    const int16_t* const flags = mesh.LineFlags->data();
+    const uint32_t colour = PixelCanvas::Argb(mesh.Colour);
+    for (int32_t k = first - mesh.FirstJoint; k < last - mesh.FirstJoint; ++k) {
+        const PackedPoint from = points[k];
+        const PackedPoint to = points[k + 1];
+        if (flags[k] != 0) {
+            canvas.PaintJoint(JointOf(&mesh, mesh.FirstJoint + k));
+        } else if (!Touching(from, to)) {
+            canvas.PaintInsideSegment(from.ExactX(), from.ExactY(), to.ExactX(), to.ExactY(), colour);
+        }
     }
 }
 

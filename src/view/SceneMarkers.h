@@ -62,6 +62,7 @@ private:
     JointElement JointOf(const MeshMarkers* mesh, int32_t index) const;
     void PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first, int32_t last) const;
     void PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first, int32_t last) const;
+    void PaintInsideJoints(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first, int32_t last) const;
     template <typename Painting>
     void EachMesh(int32_t first, int32_t last, bool joints, const Painting& painting) const;
 
