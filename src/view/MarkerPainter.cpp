@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -20,11 +21,8 @@ constexpr int LayerTile = 2048;
 constexpr int LayerReach = 8 * LayerTile;
 // Below this many markers a second thread costs more than it saves.
 constexpr int64_t MarkersPerThread = 1 << 16;
-// Painting a segment costs about one and a half times as much as painting a marker: a segment is
-// walked pixel by pixel, a marker written from a fixed pattern. Measured on random-walk objects from
-// far out, where everything piles on a few pixels, to close in, where most elements are passed over.
-constexpr int64_t SegmentCost = 3;
-constexpr int64_t MarkerCost = 2;
+// A part's end is placed to within this share of the run it falls in.
+constexpr int64_t SplitSteps = 1024;
 
 struct DirectTarget {
     QImage* Image;
@@ -99,44 +97,67 @@ void LayOver(const DirectTarget& target, const QImage& layer) {
     }
 }
 
-int64_t CostOf(const PaintRun& run) {
-    return (run.Pool == PaintRun::PoolOf::Joints ? SegmentCost : MarkerCost) * (run.Last - run.First);
+int64_t CostOf(const DirectTarget& target, const MarkerSource& markers, const PaintRun& run, int32_t first,
+               int32_t last) {
+    return markers.PaintCost(run.Pool == PaintRun::PoolOf::Joints, first, last, target.Clip, target.Offset);
 }
 
-// Where the share of painting that ends at `cost` ends, in elements along the order.
-int64_t ElementAt(const std::vector<PaintRun>& order, int64_t cost) {
+// Where the share of painting that ends at `cost` ends, in elements along the order: within a
+// SplitSteps-th of the run it falls in, or at the order's end for a cost beyond all of it.
+int64_t ElementAt(const DirectTarget& target, const MarkerSource& markers, const std::vector<PaintRun>& order,
+                  const std::vector<int64_t>& costs, int64_t cost) {
     int64_t element = 0;
-    for (const PaintRun& run : order) {
-        const int64_t each = run.Pool == PaintRun::PoolOf::Joints ? SegmentCost : MarkerCost;
-        if (cost <= CostOf(run)) {
-            return element + cost / each;
+    for (size_t r = 0; r < order.size(); ++r) {
+        const PaintRun& run = order[r];
+        if (cost <= costs[r]) {
+            const int32_t step = std::max<int32_t>(1, (run.Last - run.First) / SplitSteps);
+            int32_t at = run.First;
+            while (at < run.Last && cost > 0) {
+                const int32_t next = std::min(run.Last, at + step);
+                cost -= CostOf(target, markers, run, at, next);
+                at = next;
+            }
+            return element + (at - run.First);
         }
-        cost -= CostOf(run);
+        cost -= costs[r];
         element += run.Last - run.First;
     }
     return element;
 }
 
-// The elements in order are shared out in parts of equal cost, one to a thread: the first part is
-// painted on the target, each other on a transparent layer of the clip, and the layers are laid over
-// the target in order, so every pixel takes the value of the last element painted on it, as in one
-// pass. Every thread is joined before this returns.
+// Where each part of equal cost ends, in elements along the order.
+std::vector<int64_t> PartEnds(const DirectTarget& target, const MarkerSource& markers,
+                              const std::vector<PaintRun>& order, int64_t parts) {
+    std::vector<int64_t> costs;
+    int64_t total = 0;
+    for (const PaintRun& run : order) {
+        total += costs.emplace_back(CostOf(target, markers, run, run.First, run.Last));
+    }
+    std::vector<int64_t> ends;
+    for (int64_t part = 1; part <= parts; ++part) {
+        const int64_t cost = part == parts ? std::numeric_limits<int64_t>::max() : total * part / parts;
+        ends.push_back(ElementAt(target, markers, order, costs, cost));
+    }
+    return ends;
+}
+
+// The elements in order are shared out in parts of equal cost, as the source reckons it, one to a
+// thread: the first part is painted on the target, each other on a transparent layer of the clip,
+// and the layers are laid over the target in order, so every pixel takes the value of the last
+// element painted on it, as in one pass. Every thread is joined before this returns.
 void PaintShared(const DirectTarget& target, const MarkerSource& markers,
                  const std::vector<PaintRun>& order) {
-    int64_t cost = 0;
-    for (const PaintRun& run : order) {
-        cost += CostOf(run);
-    }
     const int64_t parts =
         PartsFor(static_cast<int64_t>(markers.JointCount()) + markers.NodeCount(), MarkersPerThread);
+    const std::vector<int64_t> ends = PartEnds(target, markers, order, parts);
     // Made here, where running out of memory can be reported: the threads must not throw.
     std::vector<QImage> layers(static_cast<size_t>(parts));
     for (size_t part = 1; part < layers.size(); ++part) {
         layers[part] = NewImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
     }
-    RunInParts(parts, [&target, &markers, &order, &layers, cost, parts](int64_t part) {
-        const int64_t from = ElementAt(order, cost * part / parts);
-        const int64_t to = ElementAt(order, cost * (part + 1) / parts);
+    RunInParts(parts, [&target, &markers, &order, &layers, &ends](int64_t part) {
+        const int64_t from = part == 0 ? 0 : ends[static_cast<size_t>(part - 1)];
+        const int64_t to = ends[static_cast<size_t>(part)];
         if (part == 0) {
             PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(markers, order, from, to);
             return;

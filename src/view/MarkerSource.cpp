@@ -16,6 +16,10 @@ void MarkerSource::PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last)
     }
 }
 
+int64_t MarkerSource::PaintCost(bool joints, int32_t first, int32_t last, const QRect&, const QPoint&) const {
+    return (joints ? 3 : 2) * static_cast<int64_t>(last - first);
+}
+
 void MarkerSource::NodesNear(int32_t first, int32_t last, double, double, double, const Visit& visit) const {
     for (int32_t n = first; n < last; ++n) {
         visit(n);

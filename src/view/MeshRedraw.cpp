@@ -122,6 +122,15 @@ struct CodeSpan {
     }
 };
 
+// Markers from .. to - 1 not touching the one before.
+int32_t ApartIn(const PackedPoint* positions, int32_t from, int32_t to) {
+    int32_t apart = 0;
+    for (int32_t n = std::max(from, 1); n < to; ++n) {
+        apart += Touching(positions[n - 1], positions[n]) ? 0 : 1;
+    }
+    return apart;
+}
+
 // Runs first .. last - 1 of the pool, the markers of points placed and the bounds of each run
 // taken; markers beyond the object's points keep their positions. Made also for processors with
 // AVX2, whose vectors hold twice the doubles, and chosen when the program starts; neither version may
@@ -154,7 +163,9 @@ __attribute__((target_clones("avx2", "default"))) void PlaceRuns(NodePool& nodes
             span.Include(placing, positions + stop);
             n = stop;
         }
-        nodes.SetRunBounds(run, span.Bounds());
+        PackedBounds bounds = span.Bounds();
+        bounds.Apart = ApartIn(positions, from, to);
+        nodes.SetRunBounds(run, bounds);
     }
 }
 } // namespace

@@ -19,6 +19,9 @@ struct PackedBounds {
     int32_t Bottom = PackedPoint::Least;
     // Every position of the run is exact.
     bool Exact = true;
+    // How many of the run's markers lay more than a pixel from the one before when it was last placed:
+    // what painting its segments costs hangs on it. All of them until then.
+    int32_t Apart = INT32_MAX;
 
     void Include(PackedPoint point) {
         if (!point.IsExact()) {

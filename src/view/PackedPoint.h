@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 namespace quillax {
 
@@ -24,6 +25,13 @@ struct PackedPoint {
     int32_t ExactY() const { return Y - Bias; }
     bool operator==(const PackedPoint&) const = default;
 };
+
+// Two exact positions at most one pixel apart each way: a thin segment between them has the pixels of
+// its ends and no other.
+inline bool Touching(PackedPoint from, PackedPoint to) {
+    return from.IsExact() && to.IsExact() && std::abs(from.ExactX() - to.ExactX()) <= 1 &&
+           std::abs(from.ExactY() - to.ExactY()) <= 1;
+}
 
 // Written so that a NaN fails the test.
 inline uint16_t PackedCode(double whole) {

@@ -177,20 +177,9 @@ void PixelCanvas::PaintThinJoint(const JointElement& joint) {
                  Argb(joint.BorderColor));
 }
 
-// A thin segment whose ends lie inside the clip, with the pixels DrawLine gives it; a short one from
-// its pattern.
-void PixelCanvas::DrawThinLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t colour) {
+void PixelCanvas::DrawLongThinLine(int64_t x1, int64_t y1, int64_t dx, int64_t dy, uint32_t colour) {
     const int64_t line = BytesPerLine / static_cast<qsizetype>(sizeof(uint32_t));
-    const int64_t dx = x2 - x1;
-    const int64_t dy = y2 - y1;
     uint32_t* const first = LineAt(y1) + x1;
-    if (ShortSegment::Holds(dx, dy)) {
-        const ShortSegment& segment = ShortSegments[ShortSegment::IndexOf(dx, dy)];
-        for (size_t k = 0; k < ShortSegment::Pixels; ++k) {
-            first[segment.Down[k] * line + segment.Across[k]] = colour;
-        }
-        return;
-    }
     WalkThinSegment(dx, dy, line, [first, colour](int64_t at) { first[at] = colour; });
 }
 
@@ -269,28 +258,6 @@ void PixelCanvas::PaintWholeNode(const MarkerShape& shape, QPoint corner, uint32
             line[column] = column >= row.FillStart && column <= row.FillEnd ? fill : border;
         }
     }
-}
-
-// The 3 x 3 shape: a plus sign of outline around one filled pixel.
-void PixelCanvas::PaintWholePlus(QPoint corner, uint32_t fill, uint32_t border) {
-    uint32_t* const middle = LineAt(corner.y() + 1) + corner.x();
-    LineAt(corner.y())[corner.x() + 1] = border;
-    middle[0] = border;
-    middle[1] = fill;
-    middle[2] = border;
-    LineAt(corner.y() + 2)[corner.x() + 1] = border;
-}
-
-// The 5 x 5 shape: a filled 3 x 3 square inside 12 pixels of outline, the box's corners left out.
-void PixelCanvas::PaintWholeRoundedSquare(QPoint corner, uint32_t fill, uint32_t border) {
-    std::fill_n(LineAt(corner.y()) + corner.x() + 1, 3, border);
-    for (int r = 1; r <= 3; ++r) {
-        uint32_t* const line = LineAt(corner.y() + r) + corner.x();
-        line[0] = border;
-        std::fill_n(line + 1, 3, fill);
-        line[4] = border;
-    }
-    std::fill_n(LineAt(corner.y() + 4) + corner.x() + 1, 3, border);
 }
 
 void PixelCanvas::PaintClippedNode(const MarkerShape& shape, QPoint corner, uint32_t fill, uint32_t border) {

@@ -6,6 +6,7 @@
 #include "view/MarkerStacking.h"
 #include "view/NodeElement.h"
 #include "view/NodePool.h"
+#include "view/ShortSegment.h"
 
 #include <QImage>
 #include <QPoint>
@@ -114,11 +115,47 @@ private:
     void PaintOtherNode(const NodeElement& node);
     void PaintBox(const NodeElement& node, const BoxReach& box);
     void PaintWholeNode(const MarkerShape& shape, QPoint corner, uint32_t fill, uint32_t border);
-    void PaintWholePlus(QPoint corner, uint32_t fill, uint32_t border);
-    void PaintWholeRoundedSquare(QPoint corner, uint32_t fill, uint32_t border);
+    // These three run once an element for most of a large object's markers and segments: written here,
+    // they are inlined into the loops that paint those.
+    // The 3 x 3 shape: a plus sign of outline around one filled pixel.
+    void PaintWholePlus(QPoint corner, uint32_t fill, uint32_t border) {
+        uint32_t* const middle = LineAt(corner.y() + 1) + corner.x();
+        LineAt(corner.y())[corner.x() + 1] = border;
+        middle[0] = border;
+        middle[1] = fill;
+        middle[2] = border;
+        LineAt(corner.y() + 2)[corner.x() + 1] = border;
+    }
+    // The 5 x 5 shape: a filled 3 x 3 square inside 12 pixels of outline, the box's corners left out.
+    void PaintWholeRoundedSquare(QPoint corner, uint32_t fill, uint32_t border) {
+        std::fill_n(LineAt(corner.y()) + corner.x() + 1, 3, border);
+        for (int r = 1; r <= 3; ++r) {
+            uint32_t* const line = LineAt(corner.y() + r) + corner.x();
+            line[0] = border;
+            std::fill_n(line + 1, 3, fill);
+            line[4] = border;
+        }
+        std::fill_n(LineAt(corner.y() + 4) + corner.x() + 1, 3, border);
+    }
+    // A thin segment whose ends lie inside the clip, with the pixels DrawLine gives it; a short one from
+    // its pattern.
+    void DrawThinLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t colour) {
+        const int64_t dx = x2 - x1;
+        const int64_t dy = y2 - y1;
+        if (!ShortSegment::Holds(dx, dy)) {
+            DrawLongThinLine(x1, y1, dx, dy, colour);
+            return;
+        }
+        const int64_t line = BytesPerLine / static_cast<qsizetype>(sizeof(uint32_t));
+        uint32_t* const first = LineAt(y1) + x1;
+        const ShortSegment& segment = ShortSegments[ShortSegment::IndexOf(dx, dy)];
+        for (size_t k = 0; k < ShortSegment::Pixels; ++k) {
+            first[segment.Down[k] * line + segment.Across[k]] = colour;
+        }
+    }
+    void DrawLongThinLine(int64_t x1, int64_t y1, int64_t dx, int64_t dy, uint32_t colour);
     void PaintClippedNode(const MarkerShape& shape, QPoint corner, uint32_t fill, uint32_t border);
     void DrawLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int32_t width, uint32_t colour);
-    void DrawThinLine(int64_t x1, int64_t y1, int64_t x2, int64_t y2, uint32_t colour);
     void FillRow(int64_t y, int64_t from, int64_t to, uint32_t colour);
     void FillColumn(int64_t x, int64_t from, int64_t to, uint32_t colour);
     uint32_t* LineAt(int64_t y) const { return reinterpret_cast<uint32_t*>(Bits + y * BytesPerLine); }

@@ -29,6 +29,8 @@ public:
     JointElement JointAt(int32_t index) const override;
     void PaintNodes(PixelCanvas& canvas, int32_t first, int32_t last) const override;
     void PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last) const override;
+    int64_t PaintCost(bool joints, int32_t first, int32_t last, const QRect& area,
+                      const QPoint& offset) const override;
     void NodesNear(int32_t first, int32_t last, double x, double y, double reach,
                    const Visit& visit) const override;
     void JointsNear(int32_t first, int32_t last, double x, double y, double reach,
@@ -62,6 +64,7 @@ private:
     JointElement JointOf(const MeshMarkers* mesh, int32_t index) const;
     void PaintMeshNodes(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first, int32_t last) const;
     void PaintMeshJoints(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first, int32_t last) const;
+    void PaintInsideJoints(PixelCanvas& canvas, const MeshMarkers& mesh, int32_t first, int32_t last) const;
     template <typename Painting>
     void EachMesh(int32_t first, int32_t last, bool joints, const Painting& painting) const;
 

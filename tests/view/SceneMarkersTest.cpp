@@ -6,6 +6,7 @@
 #include "view/MarkerStacking.h"
 
 #include <QPainter>
+#include <QPixmap>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -25,13 +26,26 @@ ElementMarkers ElementsOf(const SceneMarkers& markers) {
     return elements;
 }
 
-QImage Painted(const MarkerSource& markers, const MarkerStacking& stacking, const QRect& clip) {
-    QImage image(120, 80, QImage::Format_RGB32);
+QImage Painted(const MarkerSource& markers, const MarkerStacking& stacking, const QRect& clip,
+               QSize size = {120, 80}) {
+    QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
     painter.setClipRect(clip);
     PaintMarkers(painter, markers, stacking);
     return image;
+}
+
+// The same through a painter that takes every element in one pass.
+QImage PaintedInOnePass(const MarkerSource& markers, const MarkerStacking& stacking, const QRect& clip,
+                        QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::black);
+    QPainter painter(&pixmap);
+    painter.setClipRect(clip);
+    PaintMarkers(painter, markers, stacking);
+    painter.end();
+    return pixmap.toImage().convertToFormat(QImage::Format_RGB32);
 }
 } // namespace
 
@@ -90,6 +104,44 @@ TEST(SceneMarkers, PaintingByRunsGivesThePixelsOfEveryMarkerOnItsOwn) {
             }
         }
         EXPECT_GT(found, 100);
+    }
+}
+
+// Enough markers to be shared between threads, in rows that fill the picture one beside the other at
+// the designed zoom, pile up farther out and lie mostly outside closer in. However the source reckons
+// the cost of its parts (and where a part ends inside a run), the pixels are those of one pass, also
+// on clips that reach few runs or none.
+TEST(SceneMarkers, SharedByTheirCostTheyHaveThePixelsOfOnePass) {
+    uint64_t state = 5;
+    const auto next = [&state](int below) {
+        state = state * 6364136223846793005u + 1442695040888963407u;
+        return static_cast<int>((state >> 33) % static_cast<uint64_t>(below));
+    };
+    std::vector<Scene::Points> meshes(3);
+    for (size_t m = 0; m < meshes.size(); ++m) {
+        for (int k = 0; k < 25000; ++k) {
+            const int row = k / 250 + 100 * static_cast<int>(m);
+            meshes[m].emplace_back(static_cast<float>(k % 250 * 4 - 500), static_cast<float>(row * 3 - 450));
+        }
+    }
+    Scene scene(meshes);
+    for (int16_t& flag : scene.Placement.Selections[2].PointFlags) {
+        flag = next(5) == 0 ? -1 : 0;
+    }
+    const QSize size(1000, 900);
+    scene.View.Width = size.width();
+    scene.View.Height = size.height();
+    scene.FillPools();
+    for (const float scale : {0.3f, 1.0f, 6.0f}) {
+        scene.View.Scale = scale;
+        scene.Redraw(2);
+        const SceneMarkers markers = scene.Markers();
+        const MarkerStacking stacking =
+            StackingOf(scene.Object, scene.Placement, 2, scene.Nodes, scene.Joints);
+        for (const QRect clip : {QRect(QPoint(), size), QRect(50, 500, 300, 200), QRect(998, 0, 2, 900)}) {
+            EXPECT_EQ(Painted(markers, stacking, clip, size), PaintedInOnePass(markers, stacking, clip, size))
+                << scale << " " << clip.x();
+        }
     }
 }
 
