@@ -18,6 +18,7 @@ namespace quillax {
 namespace {
 const QString Editor = "bin/quillax-editor";
 const QString Cli = "bin/quillax";
+const QString DrawingModule = QUILLAX_DRAWING_MODULE;
 const QString DesktopEntry = "share/applications/quillax-editor.desktop";
 const QString MimePackage = "share/mime/packages/quillax.xml";
 const QString Icon = "share/icons/hicolor/scalable/apps/quillax-editor.svg";
@@ -108,7 +109,8 @@ std::unique_ptr<Ran> InstallTree::Install;
 
 TEST_F(InstallTree, HoldsExactlyTheProgramsPagesAndDesktopFiles) {
     ASSERT_EQ(Install->Status, 0) << Text(Install->Output);
-    QStringList expected = QStringList{Editor, Cli, DesktopEntry, MimePackage, Icon} + ManPages;
+    QStringList expected =
+        QStringList{Editor, Cli, DrawingModule, DesktopEntry, MimePackage, Icon} + ManPages;
     QStringList installed;
     QDirIterator files(Path(""), QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
@@ -123,6 +125,12 @@ TEST_F(InstallTree, HoldsExactlyTheProgramsPagesAndDesktopFiles) {
     const Ran help = RunProgram(Path(Cli), {"--help"});
     EXPECT_EQ(help.Status, 0) << Text(help.Output);
     EXPECT_TRUE(help.Output.contains("render")) << Text(help.Output);
+    // Its drawing commands too, from the module beside the libraries.
+    const QString picture = Path("ship.png");
+    const Ran render = RunProgram(Path(Cli), {"render", QUILLAX_ASSETS "/PlayerTopb.lin", picture});
+    EXPECT_EQ(render.Status, 0) << Text(render.Output);
+    EXPECT_TRUE(QFileInfo(picture).size() > 0);
+    QFile::remove(picture);
 }
 
 TEST_F(InstallTree, DesktopEntryOpensObjectFilesInTheEditor) {

@@ -60,9 +60,7 @@ protected:
         }
         const std::string run = Folder.Path("run-" + std::to_string(user));
         EXPECT_EQ(chmod(Folder.Root().c_str(), 0777), 0);
-        std::filesystem::copy_file(QUILLAX_BINARY, Program,
-                                   std::filesystem::copy_options::overwrite_existing);
-        EXPECT_EQ(chmod(Program.c_str(), 0755), 0);
+        CopyProgram(Program, true);
         EXPECT_EQ(mkdir(run.c_str(), 0700), 0);
         EXPECT_EQ(chown(run.c_str(), user, user), 0);
         ProgramSetup setup;
@@ -72,7 +70,23 @@ protected:
         return setup;
     }
 
-    std::string Program = Folder.Path("quillax");
+    // The program copied to `copy`, with its drawing module where it looks for it when `withModule`.
+    static void CopyProgram(const std::filesystem::path& copy, bool withModule) {
+        const std::filesystem::path binary(QUILLAX_BINARY);
+        const std::filesystem::path module =
+            copy.parent_path() /
+            std::filesystem::path(QUILLAX_DRAWING_MODULE).lexically_relative(binary.parent_path());
+        const auto overwrite = std::filesystem::copy_options::overwrite_existing;
+        std::filesystem::create_directories(copy.parent_path());
+        std::filesystem::copy_file(binary, copy, overwrite);
+        EXPECT_EQ(chmod(copy.c_str(), 0755), 0);
+        if (withModule) {
+            std::filesystem::create_directories(module.parent_path());
+            std::filesystem::copy_file(QUILLAX_DRAWING_MODULE, module, overwrite);
+        }
+    }
+
+    std::string Program = Folder.Path("bin/quillax");
 };
 } // namespace
 
@@ -270,6 +284,30 @@ TEST_F(CliStreams, AnotherUsersFileIsRewrittenInPlaceAndSaidSo) {
     EXPECT_EQ(refused.Status, 1);
     EXPECT_NE(refused.Err.find("Permission denied"), std::string::npos) << refused.Err;
     EXPECT_TRUE(Contents(theirs) == Contents(Folder.Path("expected.bmp")));
+}
+
+// Only the commands that draw load QtGui, from their module: the program itself starts without it, and
+// without the module it still checks and describes, while a drawing command says what is missing.
+TEST_F(CliStreams, OnlyTheDrawingCommandsNeedQtGuiAndTheirModule) {
+    ProgramSetup trace;
+    trace.Environment = {"LD_TRACE_LOADED_OBJECTS=1"};
+    const ProgramRun loaded = RunProgram(QUILLAX_BINARY, {}, trace);
+    EXPECT_NE(loaded.Out.find("libQt6Core"), std::string::npos) << loaded.Out;
+    EXPECT_EQ(loaded.Out.find("libQt6Gui"), std::string::npos) << loaded.Out;
+
+    const std::string ship = Ship();
+    EXPECT_EQ(RunProgram(QUILLAX_BINARY, {"render", ship, Folder.Path("with.bmp")}).Status, 0);
+    const std::string alone = Folder.Path("alone/quillax");
+    CopyProgram(alone, false);
+    EXPECT_EQ(RunProgram(alone, {"check", ship}).Status, 0);
+    EXPECT_EQ(RunProgram(alone, {"--version"}).Status, 0);
+    const ProgramRun render = RunProgram(alone, {"render", ship, Folder.Path("out.bmp")});
+    EXPECT_EQ(render.Status, 1);
+    EXPECT_TRUE(render.Err.starts_with("quillax render: cannot load the drawing commands: ")) << render.Err;
+    EXPECT_NE(render.Err.find("libquillax-drawing.so"), std::string::npos) << render.Err;
+    EXPECT_EQ(Lines(render.Err), 1) << render.Err;
+    EXPECT_FALSE(Contents(Folder.Path("out.bmp")));
+    EXPECT_EQ(RunProgram(alone, {"help", "svg"}).Status, 1) << "a drawing command's help is in its module";
 }
 
 } // namespace quillax

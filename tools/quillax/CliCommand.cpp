@@ -4,6 +4,8 @@
 #include "quillax/CliText.h"
 #include "quillax/StandardStreams.h"
 
+#include <new>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace quillax {
@@ -39,6 +41,21 @@ int ReportWrite(const WriteOutcome& outcome, const std::string& name, const char
     }
     context.Err << "quillax " << command << ": cannot write " << ShownOutput(name) << ": "
                 << EscapedText(outcome.Reason) << "\n";
+    return ExitStatus::Failed;
+}
+
+int RunReporting(const char* name, int (*run)(const CliContext&), const CliContext& context) {
+    std::string reason;
+    try {
+        return run(context);
+    } catch (const RuntimeError& error) {
+        reason = ErrorText(error);
+    } catch (const std::bad_alloc&) {
+        reason = "out of memory";
+    } catch (const std::exception& error) {
+        reason = error.what();
+    }
+    context.Err << "quillax " << name << ": " << EscapedText(reason) << "\n";
     return ExitStatus::Failed;
 }
 

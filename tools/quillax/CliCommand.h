@@ -39,6 +39,9 @@ void ReportInputError(const CliContext& context, const char* command, const std:
 // keep its owner, is said to be so on context.Err first.
 std::unique_ptr<OutputFile> OutputNamed(const std::string& name, std::chrono::milliseconds wait,
                                         const CliContext& context, const char* command);
+// Runs a command: every error it does not report itself ends it with status 1 and the reason on
+// one line, so every output file being written is discarded on the way out and nothing aborts.
+int RunReporting(const char* name, int (*run)(const CliContext&), const CliContext& context);
 // Ok when the output is in place, otherwise Failed after "quillax COMMAND: cannot write NAME: why".
 int ReportWrite(const WriteOutcome& outcome, const std::string& name, const char* command,
                 const CliContext& context);

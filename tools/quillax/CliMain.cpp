@@ -1,20 +1,14 @@
 #include "quillax/CliMain.h"
 
-#include "platform/RuntimeError.h"
-#include "quillax/CliBmp24.h"
 #include "quillax/CliCheck.h"
-#include "quillax/CliConvert.h"
 #include "quillax/CliInfo.h"
-#include "quillax/CliRender.h"
-#include "quillax/CliSvg.h"
 #include "quillax/CliText.h"
 #include "quillax/CommandLine.h"
+#include "quillax/DrawingCommands.h"
 
 #include <algorithm>
 #include <iterator>
 #include <limits>
-#include <new>
-#include <stdexcept>
 
 namespace quillax {
 
@@ -22,13 +16,14 @@ namespace {
 int CliHelp(const CliContext& context);
 int CliVersion(const CliContext& context);
 
+// A command without a function of its own here draws: it runs from the drawing module.
 struct CliCommandEntry {
     const char* Name;
     int (*Run)(const CliContext&);
 };
 
-constexpr CliCommandEntry Commands[] = {{"info", CliInfo}, {"check", CliCheck},    {"render", CliRender},
-                                        {"svg", CliSvg},   {"bmp24", CliBmp24},    {"convert", CliConvert},
+constexpr CliCommandEntry Commands[] = {{"info", CliInfo}, {"check", CliCheck},    {"render", nullptr},
+                                        {"svg", nullptr},  {"bmp24", nullptr},     {"convert", nullptr},
                                         {"help", CliHelp}, {"version", CliVersion}};
 
 const char* const ProgramAbout =
@@ -53,6 +48,11 @@ const CliCommandEntry* CommandNamed(const std::string& name) {
     return found == std::end(Commands) ? nullptr : found;
 }
 
+int RunCommand(const CliCommandEntry& command, const CliContext& context) {
+    return command.Run == nullptr ? RunDrawingCommand(command.Name, context)
+                                  : RunReporting(command.Name, command.Run, context);
+}
+
 // The program's own options, before the command; the first operand is the command.
 CommandLine ProgramLine() {
     return CommandLine("", {"COMMAND [ARGUMENTS]", 0, std::numeric_limits<size_t>::max()}, ProgramAbout,
@@ -72,7 +72,7 @@ int CliHelp(const CliContext& context) {
     if (command == nullptr) {
         return line.UsageError(context, "unknown command " + line.Operands()[0]);
     }
-    return command->Run(CliContext{{"--help"}, context.Out, context.Err});
+    return RunCommand(*command, CliContext{{"--help"}, context.Out, context.Err});
 }
 
 int CliVersion(const CliContext& context) {
@@ -82,22 +82,6 @@ int CliVersion(const CliContext& context) {
     }
     context.Out << "quillax " << QUILLAX_VERSION << "\n";
     return ExitStatus::Ok;
-}
-// Every error a command does not report itself ends it with status 1 and the reason on one line, so
-// every output file being written is discarded on the way out and nothing aborts.
-int RunCommand(const CliCommandEntry& command, const CliContext& context) {
-    std::string reason;
-    try {
-        return command.Run(context);
-    } catch (const RuntimeError& error) {
-        reason = ErrorText(error);
-    } catch (const std::bad_alloc&) {
-        reason = "out of memory";
-    } catch (const std::exception& error) {
-        reason = error.what();
-    }
-    context.Err << "quillax " << command.Name << ": " << EscapedText(reason) << "\n";
-    return ExitStatus::Failed;
 }
 } // namespace
 
