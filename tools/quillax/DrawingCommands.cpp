@@ -5,6 +5,9 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
+#include <system_error>
+
 namespace quillax {
 
 namespace {
@@ -13,9 +16,16 @@ struct LoadedModule {
     std::string Error;
 };
 
-// Found through the program's run path, which leads from the program to its libraries.
+// From the program's own file, never from the working folder. The run path would not do: a
+// sanitizer's loader calls dlopen in the program's stead.
 LoadedModule LoadModule() {
-    void* const module = dlopen(DrawingModuleName, RTLD_LAZY | RTLD_LOCAL);
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return {nullptr, "cannot find the program's own file: " + error.message()};
+    }
+    const std::filesystem::path file = program.parent_path() / QUILLAX_MODULE_FROM_BIN / DrawingModuleName;
+    void* const module = dlopen(file.lexically_normal().c_str(), RTLD_LAZY | RTLD_LOCAL);
     if (module == nullptr) {
         return {nullptr, dlerror()};
     }

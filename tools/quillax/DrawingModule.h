@@ -4,8 +4,8 @@
 
 namespace quillax {
 
-// What the program and its drawing module agree on: the module's file, found through the program's
-// run path, and its one entry, which runs the drawing command named and reports its errors itself.
+// What the program and its drawing module agree on: the module's file, and its one entry, which runs
+// the drawing command named and reports its errors itself.
 inline constexpr const char* DrawingModuleName = "libquillax-drawing.so";
 inline constexpr const char* DrawingEntryName = "QuillaxRunDrawingCommand";
 using DrawingEntry = int (*)(const char* name, const CliContext& context);
