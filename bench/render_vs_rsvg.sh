@@ -2,8 +2,8 @@
 # Whole-process wall time of `quillax render` against rsvg-convert rasterising `quillax svg`'s output
 # of the same view at the same size, both to PNG. Usage: bench/render_vs_rsvg.sh [BUILD_DIR] [POINTS] [RUNS],
 # POINTS a count for a generated object or `ship` for the sample ship. rsvg-convert comes from Debian's
-# librsvg2-bin, installed when missing. `quillax --version` runs beside them: the start every quillax
-# process pays (QtGui and the libraries it loads) before any work, the floor under the render's time.
+# librsvg2-bin, installed when missing. `quillax --version` runs beside them: the start of a command
+# that draws nothing, which loads neither QtGui nor the drawing module.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
@@ -68,5 +68,5 @@ render, rsvg, start = (float(value) for value in sys.argv[1:4])
 points, size = sys.argv[4], sys.argv[5]
 print(f"{points} (points) at {size}: quillax render {render * 1000:.1f} ms, rsvg-convert {rsvg * 1000:.1f} ms (medians)")
 print(f"ratio render / rsvg-convert = {render / rsvg:.3f} (the goal: at most 0.4)")
-print(f"quillax --version {start * 1000:.1f} ms, {start / rsvg:.3f} of rsvg-convert: the start under every command")
+print(f"quillax --version {start * 1000:.1f} ms, {start / rsvg:.3f} of rsvg-convert: the start of a command that does not draw")
 PY
