@@ -97,14 +97,14 @@ void LayOver(const DirectTarget& target, const QImage& layer) {
     }
 }
 
-int64_t CostOf(const DirectTarget& target, const MarkerSource& markers, const PaintRun& run, int32_t first,
+int64_t CostOf(const PixelCanvas& canvas, const MarkerSource& markers, const PaintRun& run, int32_t first,
                int32_t last) {
-    return markers.PaintCost(run.Pool == PaintRun::PoolOf::Joints, first, last, target.Clip, target.Offset);
+    return markers.PaintCost(run.Pool == PaintRun::PoolOf::Joints, first, last, canvas);
 }
 
 // Where the share of painting that ends at `cost` ends, in elements along the order: within a
 // SplitSteps-th of the run it falls in, or at the order's end for a cost beyond all of it.
-int64_t ElementAt(const DirectTarget& target, const MarkerSource& markers, const std::vector<PaintRun>& order,
+int64_t ElementAt(const PixelCanvas& canvas, const MarkerSource& markers, const std::vector<PaintRun>& order,
                   const std::vector<int64_t>& costs, int64_t cost) {
     int64_t element = 0;
     for (size_t r = 0; r < order.size(); ++r) {
@@ -114,7 +114,7 @@ int64_t ElementAt(const DirectTarget& target, const MarkerSource& markers, const
             int32_t at = run.First;
             while (at < run.Last && cost > 0) {
                 const int32_t next = std::min(run.Last, at + step);
-                cost -= CostOf(target, markers, run, at, next);
+                cost -= CostOf(canvas, markers, run, at, next);
                 at = next;
             }
             return element + (at - run.First);
@@ -126,17 +126,17 @@ int64_t ElementAt(const DirectTarget& target, const MarkerSource& markers, const
 }
 
 // Where each part of equal cost ends, in elements along the order.
-std::vector<int64_t> PartEnds(const DirectTarget& target, const MarkerSource& markers,
+std::vector<int64_t> PartEnds(const PixelCanvas& canvas, const MarkerSource& markers,
                               const std::vector<PaintRun>& order, int64_t parts) {
     std::vector<int64_t> costs;
     int64_t total = 0;
     for (const PaintRun& run : order) {
-        total += costs.emplace_back(CostOf(target, markers, run, run.First, run.Last));
+        total += costs.emplace_back(CostOf(canvas, markers, run, run.First, run.Last));
     }
     std::vector<int64_t> ends;
     for (int64_t part = 1; part <= parts; ++part) {
         const int64_t cost = part == parts ? std::numeric_limits<int64_t>::max() : total * part / parts;
-        ends.push_back(ElementAt(target, markers, order, costs, cost));
+        ends.push_back(ElementAt(canvas, markers, order, costs, cost));
     }
     return ends;
 }
@@ -144,22 +144,24 @@ std::vector<int64_t> PartEnds(const DirectTarget& target, const MarkerSource& ma
 // The elements in order are shared out in parts of equal cost, as the source reckons it, one to a
 // thread: the first part is painted on the target, each other on a transparent layer of the clip,
 // and the layers are laid over the target in order, so every pixel takes the value of the last
-// element painted on it, as in one pass. Every thread is joined before this returns.
+// element painted on it, as in one pass. The costs are reckoned against the target's canvas, which
+// the first part paints with. Every thread is joined before this returns.
 void PaintShared(const DirectTarget& target, const MarkerSource& markers,
                  const std::vector<PaintRun>& order) {
     const int64_t parts =
         PartsFor(static_cast<int64_t>(markers.JointCount()) + markers.NodeCount(), MarkersPerThread);
-    const std::vector<int64_t> ends = PartEnds(target, markers, order, parts);
+    PixelCanvas onTarget(*target.Image, target.Clip, target.Offset);
+    const std::vector<int64_t> ends = PartEnds(onTarget, markers, order, parts);
     // Made here, where running out of memory can be reported: the threads must not throw.
     std::vector<QImage> layers(static_cast<size_t>(parts));
     for (size_t part = 1; part < layers.size(); ++part) {
         layers[part] = NewImage(target.Clip.size(), QImage::Format_ARGB32_Premultiplied);
     }
-    RunInParts(parts, [&target, &markers, &order, &layers, &ends](int64_t part) {
+    RunInParts(parts, [&target, &markers, &order, &layers, &ends, &onTarget](int64_t part) {
         const int64_t from = part == 0 ? 0 : ends[static_cast<size_t>(part - 1)];
         const int64_t to = ends[static_cast<size_t>(part)];
         if (part == 0) {
-            PixelCanvas(*target.Image, target.Clip, target.Offset).Paint(markers, order, from, to);
+            onTarget.Paint(markers, order, from, to);
             return;
         }
         QImage& layer = layers[static_cast<size_t>(part)];

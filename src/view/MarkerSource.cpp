@@ -16,7 +16,7 @@ void MarkerSource::PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last)
     }
 }
 
-int64_t MarkerSource::PaintCost(bool joints, int32_t first, int32_t last, const QRect&, const QPoint&) const {
+int64_t MarkerSource::PaintCost(bool joints, int32_t first, int32_t last, const PixelCanvas&) const {
     return (joints ? 3 : 2) * static_cast<int64_t>(last - first);
 }
 

@@ -3,9 +3,6 @@
 #include "view/JointElement.h"
 #include "view/NodeElement.h"
 
-#include <QPoint>
-#include <QRect>
-
 #include <cstdint>
 #include <functional>
 
@@ -29,11 +26,9 @@ public:
     virtual void PaintNodes(PixelCanvas& canvas, int32_t first, int32_t last) const;
     virtual void PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last) const;
 
-    // What painting elements first .. last - 1 of a pool on `area` (image pixels, elements moved by
-    // `offset`) costs, in units of the source's own, for sharing painting out between threads. By
-    // default a segment costs one and a half markers.
-    virtual int64_t PaintCost(bool joints, int32_t first, int32_t last, const QRect& area,
-                              const QPoint& offset) const;
+    // What painting elements first .. last - 1 of a pool on `canvas` costs, in units of the source's
+    // own, for sharing painting out between threads. By default a segment costs one and a half markers.
+    virtual int64_t PaintCost(bool joints, int32_t first, int32_t last, const PixelCanvas& canvas) const;
 
     // `visit` for each element of first .. last - 1, in order, that may lie within `reach` pixels of
     // (x, y): every one, unless the source can rule some out without making them.

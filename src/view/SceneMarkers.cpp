@@ -330,16 +330,14 @@ void SceneMarkers::PaintInsideJoints(PixelCanvas& canvas, const MeshMarkers& mes
     }
 }
 
-// By the runs of markers, a segment counted with the marker at its second end. A run out of reach of
-// the area costs nothing; in reach, a marker costs 8 and a segment 3, 17 when its ends lie apart
-// (measured in nanoseconds from far out, where the markers pile up and most segments touch, to close
-// in, where the segments are walked pixel by pixel).
-int64_t SceneMarkers::PaintCost(bool joints, int32_t first, int32_t last, const QRect& area,
-                                const QPoint& offset) const {
+// By the runs of markers, a segment counted with the marker at its second end. A run that painting
+// passes over, its exact positions out of the clip's reach, costs nothing; in reach, a marker costs 8 and a
+// segment 3, 17 when its ends lie apart (measured in nanoseconds from far out, where the markers pile up and
+// most segments touch, to close in, where the segments are walked pixel by pixel).
+int64_t SceneMarkers::PaintCost(bool joints, int32_t first, int32_t last, const PixelCanvas& canvas) const {
     constexpr int64_t Marker = 8;
     constexpr int64_t Segment = 3;
     constexpr int64_t Walked = 14;
-    const QRect reach = area.adjusted(-Reach, -Reach, Reach, Reach).translated(-offset);
     int64_t cost = 0;
     for (int32_t start = first; start < last;) {
         const int32_t run = start / NodePool::RunLength;
@@ -348,8 +346,7 @@ int64_t SceneMarkers::PaintCost(bool joints, int32_t first, int32_t last, const 
         start = end;
         const bool known = run < Nodes.RunCount();
         const PackedBounds bounds = known ? Nodes.RunBounds(run) : PackedBounds{.Exact = false};
-        if (bounds.Exact && (bounds.Left > reach.right() || bounds.Right < reach.left() ||
-                             bounds.Top > reach.bottom() || bounds.Bottom < reach.top())) {
+        if (bounds.Exact && canvas.CoverageOf(bounds, Reach) == PixelCanvas::Coverage::Outside) {
             continue;
         }
         if (!joints) {

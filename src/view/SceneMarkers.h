@@ -29,8 +29,7 @@ public:
     JointElement JointAt(int32_t index) const override;
     void PaintNodes(PixelCanvas& canvas, int32_t first, int32_t last) const override;
     void PaintJoints(PixelCanvas& canvas, int32_t first, int32_t last) const override;
-    int64_t PaintCost(bool joints, int32_t first, int32_t last, const QRect& area,
-                      const QPoint& offset) const override;
+    int64_t PaintCost(bool joints, int32_t first, int32_t last, const PixelCanvas& canvas) const override;
     void NodesNear(int32_t first, int32_t last, double x, double y, double reach,
                    const Visit& visit) const override;
     void JointsNear(int32_t first, int32_t last, double x, double y, double reach,
